@@ -1,0 +1,117 @@
+#!/usr/bin/env bash
+# Load speed of the datasheet loader (dsbench) beside cat and grep -c on
+# generated datasheet files of about 10 MB and 100 MB.
+#
+# Usage: bench/bench.sh BUILD_DIR
+#
+# Every time is the best of 3 runs after one cat has put the file in the page
+# cache. dsbench reports its own load time as "seconds=<float>" on its last
+# line; without that line the whole command is timed. MB are MiB.
+# Exit status 1 when a check fails or dsbench fails, 2 on bad usage.
+set -euo pipefail
+export LC_ALL=C
+
+if [[ $# -ne 1 ]]; then
+    echo "usage: $0 BUILD_DIR" >&2
+    exit 2
+fi
+dsgen=$1/bench/dsgen
+dsbench=$1/bench/dsbench
+for tool in "$dsgen" "$dsbench"; do
+    if [[ ! -x $tool ]]; then
+        echo "bench: $tool not found; build first" >&2
+        exit 2
+    fi
+done
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/dsbench.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+
+header='^1        Quarndale Geomark Bureau'
+
+# Seconds between two EPOCHREALTIME readings.
+elapsed() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.6f", b - a }'; }
+smaller() { awk -v a="$1" -v b="$2" 'BEGIN { print (a == "" || b + 0 < a + 0) ? b : a }'; }
+mbps() { awk -v bytes="$1" -v s="$2" 'BEGIN { if (s <= 0) print "inf"; else printf "%.1f", bytes / 1048576 / s }'; }
+
+# Best wall time of three runs of a command with its output sent to a sink.
+# grep's output goes to a file: GNU grep stops at the first match when its
+# output is /dev/null, which would time nothing.
+best_time() {
+    local sink=$1 best="" t0 t1
+    shift
+    for _ in 1 2 3; do
+        t0=$EPOCHREALTIME
+        "$@" > "$sink"
+        t1=$EPOCHREALTIME
+        best=$(smaller "$best" "$(elapsed "$t0" "$t1")")
+    done
+    echo "$best"
+}
+
+# Best load time of three runs of dsbench on a file; fails when dsbench does.
+best_load() {
+    local best="" t0 t1 out seconds
+    for _ in 1 2 3; do
+        t0=$EPOCHREALTIME
+        if ! out=$("$dsbench" "$1" 2>&1); then
+            echo "bench: dsbench failed on $1:" >&2
+            printf '%s\n' "$out" >&2
+            return 1
+        fi
+        t1=$EPOCHREALTIME
+        seconds=$(printf '%s\n' "$out" | tail -n 1 | sed -n 's/^seconds=//p')
+        [[ -n $seconds ]] || seconds=$(elapsed "$t0" "$t1")
+        best=$(smaller "$best" "$seconds")
+    done
+    echo "$best"
+}
+
+sizes=(10 100)
+declare -A bytes stations cat_s grep_s load_s
+load_ok=1
+for mb in "${sizes[@]}"; do
+    file=$work/ds_${mb}mb.dat
+    "$dsgen" --size-mb "$mb" --seed 1 -o "$file" 2> /dev/null
+    bytes[$mb]=$(wc -c < "$file")
+    cat "$file" > /dev/null
+    stations[$mb]=$(grep -c "$header" "$file")
+    cat_s[$mb]=$(best_time /dev/null cat "$file")
+    grep_s[$mb]=$(best_time "$work/grep.out" grep -c "$header" "$file")
+    if ! load_s[$mb]=$(best_load "$file"); then
+        load_s[$mb]=""
+        load_ok=0
+    fi
+done
+
+printf '%-7s %9s %9s %10s %12s %10s %10s\n' file MB stations "cat MB/s" "grep -c MB/s" "load MB/s" "load s"
+for mb in "${sizes[@]}"; do
+    load_rate=n/a
+    [[ -z ${load_s[$mb]} ]] || load_rate=$(mbps "${bytes[$mb]}" "${load_s[$mb]}")
+    printf '%-7s %9.1f %9d %10s %12s %10s %10s\n' "${mb}MB" "$(awk -v b="${bytes[$mb]}" 'BEGIN { print b / 1048576 }')" \
+        "${stations[$mb]}" "$(mbps "${bytes[$mb]}" "${cat_s[$mb]}")" "$(mbps "${bytes[$mb]}" "${grep_s[$mb]}")" \
+        "$load_rate" "${load_s[$mb]:-n/a}"
+done
+
+failed=0
+check() { # verdict text
+    if [[ $1 == 1 ]]; then echo "PASS  $2"; else echo "FAIL  $2"; failed=1; fi
+}
+
+if [[ $load_ok == 1 ]]; then
+    ratio=$(awk -v a="${load_s[10]}" -v b="${load_s[100]}" 'BEGIN { if (a <= 0) print "inf"; else printf "%.2f", b / a }')
+    echo "load time ratio 100MB / 10MB: $ratio"
+    half=1
+    for mb in "${sizes[@]}"; do
+        # Rates compare as bytes per second: load / load_s >= 0.5 * bytes / grep_s.
+        ok=$(awk -v l="${load_s[$mb]}" -v g="${grep_s[$mb]}" 'BEGIN { print (l <= 2 * g) ? 1 : 0 }')
+        [[ $ok == 1 ]] || half=0
+    done
+    check "$half" "load at least half as fast as grep -c (both sizes)"
+    check "$(awk -v r="$ratio" 'BEGIN { print (r != "inf" && r <= 11) ? 1 : 0 }')" \
+        "100 MB load time at most 11x the 10 MB time (${ratio}x)"
+else
+    check 0 "load at least half as fast as grep -c (dsbench failed)"
+    check 0 "100 MB load time at most 11x the 10 MB time (dsbench failed)"
+fi
+exit "$failed"

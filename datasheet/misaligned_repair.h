@@ -1,0 +1,31 @@
+#pragma once
+// Files whose body lines lost their leading blank, so that the PID starts in
+// the first column. The probe finds them; the repair puts the blank back.
+#include <string>
+
+#include "platform/progress.h"
+
+namespace ds {
+
+enum class ProbeResult { Aligned, Misaligned, CannotOpen };
+
+// Looks at the first 500 reads (pieces of 149 characters) for a line that
+// begins with two upper-case letters and four digits.
+ProbeResult probeMisaligned(const std::string& path);
+
+enum class RepairResult {
+    Fixed,
+    CannotReadData, // the data file cannot be opened for reading
+    CannotWriteTemp, // the repaired copy cannot be created or written
+    CannotReadTemp,  // kept for the notice table; the copy is never read back
+    CannotWriteData, // the repaired copy cannot replace the data file
+};
+
+// Rewrites the file with CR LF line ends and one blank in front of every line
+// that is neither a header line nor begins with a blank. Lines are copied whole
+// whatever their length. The copy is written next to the file and renamed over
+// it only when complete; on any failure the file stays as it was and the copy
+// is removed. Progress goes from 0 to 100 over the file.
+RepairResult repairMisaligned(const std::string& path, platform::ProgressSink& progress);
+
+} // namespace ds

@@ -1,0 +1,80 @@
+#include "datasheet/station_loader.h"
+
+#include "datasheet/datasheet_format.h"
+#include "datasheet/line_parsers.h"
+#include "datasheet/list_lines.h"
+#include "platform/line_reader.h"
+
+namespace ds {
+
+void StationFields::clear()
+{
+    pid.clear();
+    designation.clear();
+    latitude.clear();
+    longitude.clear();
+    horizontal.clear();
+    vertical.clear();
+    ellipsoid.clear();
+}
+
+namespace {
+
+void parseBodyLine(std::string_view line, StationFields& fields, const Profile& profile)
+{
+    if (hasAt(line, 7, kDesignationLabel))
+        ParseDesignation(line, fields.pid, fields.designation);
+    else if (isPositionLine(line))
+        ParsePosition(line, fields.latitude, fields.longitude);
+    else if (hasAt(line, 7, kHorzOrderLabel) || hasAt(line, 7, kVertOrderLabel) || hasAt(line, 7, kEllpOrderLabel))
+        ParseOrder(line, fields.horizontal, fields.ellipsoid, fields.vertical, profile);
+}
+
+} // namespace
+
+bool scanStations(const std::string& path, const Profile& profile, platform::ProgressSink& progress,
+                  const StationEmitter& emit)
+{
+    platform::LineReader reader(profile.readLength());
+    if (!reader.open(path))
+        return false;
+    const std::uint64_t size = reader.size();
+    platform::ProgressCounter counter(progress);
+    StationFields fields;
+    std::uint64_t current = 0;
+    std::uint64_t previous = 0;
+    std::string_view piece;
+    while (reader.next(piece)) {
+        if (isHeaderLine(piece)) {
+            previous = current;
+            current = reader.pieceOffset();
+            counter.unit(current, size);
+            // Labels met before the first header belong to the first station.
+            if (counter.count() > 1) {
+                emit(fields, previous);
+                fields.clear();
+            }
+        } else if (isBodyLine(piece)) {
+            parseBodyLine(piece, fields, profile);
+        }
+    }
+    if (!fields.designation.empty())
+        emit(fields, current);
+    return true;
+}
+
+bool loadStations(const std::string& path, const Profile& profile, platform::ProgressSink& progress,
+                  LoadedStations& out, const TypeTest& typeTest)
+{
+    out.listLines.clear();
+    out.locLines.clear();
+    return scanStations(path, profile, progress, [&](const StationFields& f, std::uint64_t offset) {
+        if (typeTest && !typeTest(offset))
+            return;
+        out.listLines.push_back(MakeListLine("", f.pid, f.horizontal, f.vertical, f.latitude, f.longitude,
+                                             f.designation, profile.tagWidth));
+        out.locLines.push_back(MakeLocLine(f.pid, static_cast<std::int64_t>(offset)));
+    });
+}
+
+} // namespace ds

@@ -1,0 +1,47 @@
+#pragma once
+// Loading a datasheet file into station-list lines and PID/offset lines.
+// Datasheets stay in the file; the lists hold one short line per station.
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "datasheet/profile.h"
+#include "platform/progress.h"
+
+namespace ds {
+
+// The fields of one station that go into its station-list line.
+struct StationFields {
+    std::string pid;
+    std::string designation;
+    std::string latitude;
+    std::string longitude;
+    std::string horizontal;
+    std::string vertical;
+    std::string ellipsoid;
+    void clear();
+};
+
+// Reads the file the way the loaders do (pieces of profile.readLength()) and
+// calls `emit` once per station with its fields and the byte offset of its
+// header line. Progress: the first and every 20th station. Returns false when
+// the file cannot be opened (nothing is emitted then).
+using StationEmitter = std::function<void(const StationFields&, std::uint64_t offset)>;
+bool scanStations(const std::string& path, const Profile& profile, platform::ProgressSink& progress,
+                  const StationEmitter& emit);
+
+struct LoadedStations {
+    std::vector<std::string> listLines; // one ListLine per station, empty tag
+    std::vector<std::string> locLines;  // one LocLine per station, same order
+};
+
+// Decides whether the station whose header is at the offset is kept.
+using TypeTest = std::function<bool(std::uint64_t offset)>;
+
+// Fills `out` from the file; with a type test only the stations that pass.
+// Returns false when the file cannot be opened (out stays empty).
+bool loadStations(const std::string& path, const Profile& profile, platform::ProgressSink& progress,
+                  LoadedStations& out, const TypeTest& typeTest = {});
+
+} // namespace ds

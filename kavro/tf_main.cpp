@@ -1,0 +1,397 @@
+#include "kavro/tf_main.h"
+
+#include <QCloseEvent>
+#include <QApplication>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QFrame>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "datasheet/datasheet_format.h"
+#include "datasheet/forms/tf_disclam.h"
+#include "datasheet/forms/tf_status.h"
+#include "datasheet/misaligned_repair.h"
+#include "datasheet/raw_file.h"
+#include "kavro/tf_display.h"
+#include "kavro/tf_found.h"
+#include "datasheet/forms/tf_help.h"
+#include "kavro/tf_list.h"
+#include "kavro/tf_offsets.h"
+#include "kavro/tf_windows.h"
+#include "platform/files.h"
+#include "platform/notices.h"
+#include "platform/qt/file_dialogs.h"
+#include "platform/qt/memo.h"
+#include "platform/qt/modal.h"
+#include "platform/qt/text.h"
+#include "platform/qt/window.h"
+
+TFMain* FMain = nullptr;
+
+namespace {
+
+const std::string kVersion(ds::kKavro.version);
+
+// Who to call when a repair fails; follows every ERROR 00n notice.
+const char* const kContactBlock =
+    "      Contact the Quarndale Geomark Bureau Datasheet Support desk\r\n"
+    "      e-mail:  datasheets@qgb.example\r\n"
+    "      phone:   (555) 010-2150\r\n";
+
+} // namespace
+
+TFMain::TFMain(QWidget* parent) : QMainWindow(parent)
+{
+    FMain = this;
+    setWindowTitle("KAVRO");
+    resize(440, 313);
+
+    File = menuBar()->addMenu("File");
+    CDROM1 = File->addAction("CD_ROM-Datasheets");
+    Disk1 = File->addAction("Disk");
+    Help1 = menuBar()->addAction("Help");
+    connect(File, &QMenu::aboutToShow, this, [this] { FileClick(); });
+    connect(CDROM1, &QAction::triggered, this, [this] { DrivePrompt(); });
+    connect(Disk1, &QAction::triggered, this, [this] { FilePrompt(); });
+    connect(Help1, &QAction::triggered, this, [this] { HelpClicked(); });
+
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    Bevel1 = new QFrame(central);
+    Bevel1->setFrameShape(QFrame::HLine);
+    layout->addWidget(Bevel1);
+
+    Title = new QLabel("Kavro", central);
+    QFont titleFont = Title->font();
+    titleFont.setPixelSize(96);
+    titleFont.setBold(true);
+    titleFont.setStyleHint(QFont::SansSerif);
+    Title->setFont(titleFont);
+    Title->setAlignment(Qt::AlignCenter);
+    layout->addWidget(Title, 1);
+
+    auto* steps = new QWidget(central);
+    auto* grid = new QGridLayout(steps);
+    Label1 = new QLabel("Pick CD-ROM Drive ", steps);
+    DriveCombo = new QComboBox(steps);
+    DriveOk = new QPushButton("OK", steps);
+    Label2 = new QLabel("State", steps);
+    StatesCombo = new QComboBox(steps);
+    StatesCombo->setEditable(true);
+    StatesCombo->setEditText("STATE");
+    StateOK = new QPushButton("OK", steps);
+    Label3 = new QLabel("County", steps);
+    CountiesCombo = new QComboBox(steps);
+    CountiesCombo->setEditable(true);
+    CountiesCombo->setEditText("COUNTIES");
+    CountyOK = new QPushButton("OK", steps);
+    grid->addWidget(Label1, 0, 0);
+    grid->addWidget(DriveCombo, 1, 0);
+    grid->addWidget(DriveOk, 2, 0);
+    grid->addWidget(Label2, 0, 1);
+    grid->addWidget(StatesCombo, 1, 1);
+    grid->addWidget(StateOK, 2, 1);
+    grid->addWidget(Label3, 0, 2);
+    grid->addWidget(CountiesCombo, 1, 2);
+    grid->addWidget(CountyOK, 2, 2);
+    layout->addWidget(steps, 1);
+
+    Panel1 = new QLabel("Quarndale Geomark Bureau Digital Datasheet Extraction Program", central);
+    Panel1->setAutoFillBackground(true);
+    QPalette tip = Panel1->palette();
+    tip.setColor(QPalette::Window, tip.color(QPalette::ToolTipBase));
+    tip.setColor(QPalette::WindowText, tip.color(QPalette::ToolTipText));
+    Panel1->setPalette(tip);
+    Panel1->setFrameShape(QFrame::Panel);
+    Panel1->setFrameShadow(QFrame::Sunken);
+    layout->addWidget(Panel1);
+    setCentralWidget(central);
+
+    for (const auto& drive : platform::listDrives())
+        DriveCombo->addItem(platform::pathToQ(drive));
+    connect(DriveCombo, QOverload<int>::of(&QComboBox::activated), this, [this] { DriveClicked(); });
+    connect(DriveOk, &QPushButton::clicked, this, [this] { DriveOKClick(); });
+    connect(StatesCombo, &QComboBox::editTextChanged, this, [this] { StatesInit(); });
+    connect(StatesCombo, QOverload<int>::of(&QComboBox::activated), this, [this] { StateClicked(); });
+    connect(StateOK, &QPushButton::clicked, this, [this] { StateOKClick(); });
+    connect(CountiesCombo, QOverload<int>::of(&QComboBox::activated), this, [this] { CountyClicked(); });
+    connect(CountyOK, &QPushButton::clicked, this, [this] { CountyOKClick(CountyOK); });
+
+    // The buttons and Label3 start hidden in the layout; the constructor hides the rest.
+    DriveOk->hide();
+    StateOK->hide();
+    Label3->hide();
+    CountyOK->hide();
+
+    ChosenFile.clear();
+    setWindowTitle(QString("KAVRO   (VERSION = %1)").arg(platform::toQ(kVersion)));
+    clearNavigation();
+    Label1->hide();
+    DriveCombo->hide();
+    Label2->hide();
+    StatesCombo->hide();
+    CountiesCombo->hide();
+
+    platform::centreOnScreen(*this);
+    show();
+
+    {
+        TFDisclam disclaimer(this);
+        FDisclam = &disclaimer;
+        platform::execModal(disclaimer);
+        FDisclam = nullptr;
+    }
+
+    initCountryCodes();
+}
+
+TFMain::~TFMain()
+{
+    if (FMain == this)
+        FMain = nullptr;
+}
+
+QString TFMain::prompt() const
+{
+    return Panel1->text();
+}
+
+void TFMain::setPrompt(const char* text)
+{
+    Panel1->setText(text);
+}
+
+void TFMain::clearNavigation()
+{
+    DriveLetter.clear();
+    StateCode.clear();
+    CountyFile.clear();
+    DataPath.clear();
+    TypeCode.clear();
+}
+
+void TFMain::FileClick()
+{
+    setPrompt("Click on CD-ROM-Datasheets or Disk");
+    ResetView();
+    HideAll();
+}
+
+void TFMain::DrivePrompt()
+{
+    Title->hide();
+    HideAll();
+    DriveCombo->show();
+    Label1->show();
+    DriveOk->show();
+    setPrompt("Click on CD-ROM Drive Letter");
+}
+
+void TFMain::HelpClicked()
+{
+    setPrompt(" ");
+    FHelp->SetHelpContext(1);
+    FHelp->show();
+}
+
+void TFMain::DriveClicked()
+{
+    CountyOK->hide();
+    CountiesCombo->hide();
+    Label3->hide();
+    StateOK->hide();
+    StatesCombo->hide();
+    Label2->hide();
+    setPrompt("Click on OK");
+}
+
+void TFMain::StatesInit()
+{
+    CountiesCombo->hide();
+    CountyOK->hide();
+}
+
+void TFMain::StateClicked()
+{
+    CountyOK->hide();
+    Label3->hide();
+    CountiesCombo->hide();
+    setPrompt("Click on OK");
+}
+
+void TFMain::CountyClicked()
+{
+    setPrompt("Click on OK");
+}
+
+void TFMain::FormClose()
+{
+    CountryCodes.clear();
+}
+
+void TFMain::closeEvent(QCloseEvent* event)
+{
+    FormClose();
+    event->accept();
+    // Closing the main window ends the program, whatever else is open.
+    QApplication::quit();
+}
+
+void TFMain::ResetView()
+{
+    clearNavigation();
+    for (QWidget* w : std::initializer_list<QWidget*>{Label1, DriveCombo, DriveOk, Label2, StatesCombo, StateOK,
+                                                      Label3, CountiesCombo, CountyOK})
+        w->hide();
+    Title->show();
+}
+
+void TFMain::HideAll()
+{
+    SetTypeCode("X-0");
+    for (QWidget* w : kavroDataWindows())
+        w->hide();
+    FOffsets->LocList->lines().clear();
+    FList->MarksList->lines().clear();
+    FDisplay->DsDisplay->clear();
+}
+
+void TFMain::FilePrompt()
+{
+    ResetView();
+    HideAll();
+    std::string directory = LastDir.empty() ? std::string(".") : LastDir;
+    std::string chosen = platform::openFileName(this, "Open", directory);
+    if (chosen.empty()) {
+        FOffsets->LocList->hide();
+        FOffsets->hide();
+        return;
+    }
+    ChosenFile = chosen;
+    auto slash = chosen.rfind('/');
+    LastDir = slash == std::string::npos ? chosen : chosen.substr(0, slash);
+    setWindowTitle(platform::pathToQ(platform::fileNamePart(chosen)));
+    DataPath = chosen;
+    if (ds::IsDatasheetFile(DataPath)) {
+        LoadStationList(DataPath, 0);
+        FList->MarksList->show();
+        FList->show();
+    } else {
+        FList->hide();
+        FDisplay->setWindowTitle(platform::pathToQ(DataPath));
+        ShowRawFile(DataPath);
+    }
+    FOffsets->LocList->hide();
+    FOffsets->hide();
+}
+
+bool TFMain::LoadStationList(const std::string& path, int mode, const ds::TypeTest& typeTest)
+{
+    FOffsets->hide();
+    if (mode == 0) {
+        FOffsets->LocList->lines().clear();
+        FList->MarksList->lines().clear();
+    }
+    FList->hide();
+    FList->setWindowTitle(platform::pathToQ(path));
+
+    bool opened = true;
+    CheckMisaligned(path, &opened);
+    if (!opened)
+        return false;
+
+    ds::LoadedStations loaded;
+    {
+        ProgressWindow progress(this);
+        opened = ds::loadStations(path, ds::kKavro, progress.sink(), loaded, mode == 1 ? typeTest : ds::TypeTest{});
+    }
+    if (!opened) {
+        platform::notices().notice("NOTICE", "Cannot open County File");
+        return false;
+    }
+    if (mode == 0) {
+        FList->MarksList->lines().assign(std::move(loaded.listLines));
+        FOffsets->LocList->lines().assign(std::move(loaded.locLines));
+    } else {
+        FFound->FoundList->lines().append(std::move(loaded.listLines));
+    }
+
+    SetTypeCode("X-0");
+    FOffsets->hide();
+    FList->MarksList->show();
+    FList->show();
+    if (mode == 1) {
+        FFound->FoundList->show();
+        FFound->show();
+        FFound->activateWindow();
+        FFound->setFocus();
+    }
+    return true;
+}
+
+void TFMain::CheckMisaligned(const std::string& path, bool* opened)
+{
+    ds::ProbeResult probe = ds::probeMisaligned(path);
+    if (opened)
+        *opened = probe != ds::ProbeResult::CannotOpen;
+    if (probe == ds::ProbeResult::CannotOpen) {
+        platform::notices().notice("NOTICE", "Cannot open DsData File");
+        return;
+    }
+    if (probe != ds::ProbeResult::Misaligned)
+        return;
+    Msg = "KAVRO Version " + kVersion +
+          " has detected missaligned data\r\n      in the input file.  This was probably introduced by a bug in\r\n"
+          "      Version 2.06.\r\n      KAVRO Version " +
+          kVersion + " will correct your data at this time.\r\n";
+    platform::notices().notice("NOTICE", Msg);
+    FixMisaligned(path);
+}
+
+void TFMain::FixMisaligned(const std::string& path)
+{
+    ds::RepairResult result;
+    {
+        ProgressWindow progress(this);
+        result = ds::repairMisaligned(path, progress.sink());
+    }
+    const char* error = nullptr;
+    switch (result) {
+    case ds::RepairResult::Fixed:
+        platform::notices().notice("NOTICE", "File is fixed");
+        return;
+    case ds::RepairResult::CannotReadData:
+        error = "ERROR 001 - Could not open DsData file for read.\r\n";
+        break;
+    case ds::RepairResult::CannotWriteTemp:
+        error = "ERROR 002 - Could not open temp file for write.\r\n";
+        break;
+    case ds::RepairResult::CannotReadTemp:
+        error = "ERROR 003 - Could not open temp file for read.\r\n";
+        break;
+    case ds::RepairResult::CannotWriteData:
+        error = "ERROR 004 - Could not open DsData file for write.\r\n";
+        break;
+    }
+    platform::notices().notice("NOTICE", std::string(error) + kContactBlock);
+}
+
+void TFMain::ShowRawFile(const std::string& path)
+{
+    FDisplay->hide();
+    FDisplay->DsDisplay->clear();
+    std::vector<std::string> lines;
+    bool opened;
+    {
+        ProgressWindow progress(this);
+        opened = ds::readRawFile(path, progress.sink(), lines);
+    }
+    if (!opened)
+        lines = {"Cannot Open File"};
+    platform::setMemoLines(*FDisplay->DsDisplay, lines);
+    FDisplay->show();
+}

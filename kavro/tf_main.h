@@ -1,0 +1,97 @@
+#pragma once
+// Kavro's main window: the title, the prompt line, the File and Help menus and
+// the hidden controls of the CD-ROM steps (drive, state, county).
+#include <QMainWindow>
+#include <string>
+#include <vector>
+
+#include "datasheet/station_loader.h"
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QFrame;
+
+class TFMain : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TFMain(QWidget* parent = nullptr);
+    ~TFMain() override;
+
+    // Controls (names as in the window's layout).
+    QMenu* File = nullptr;
+    QAction* CDROM1 = nullptr;
+    QAction* Disk1 = nullptr;
+    QAction* Help1 = nullptr;
+    QFrame* Bevel1 = nullptr;
+    QLabel* Title = nullptr;
+    QLabel* Label1 = nullptr;
+    QComboBox* DriveCombo = nullptr;
+    QPushButton* DriveOk = nullptr;
+    QLabel* Label2 = nullptr;
+    QComboBox* StatesCombo = nullptr;
+    QPushButton* StateOK = nullptr;
+    QLabel* Label3 = nullptr;
+    QComboBox* CountiesCombo = nullptr;
+    QPushButton* CountyOK = nullptr;
+    QLabel* Panel1 = nullptr;
+
+    // Handlers.
+    void FileClick();
+    void DrivePrompt();
+    void FilePrompt();
+    void HelpClicked();
+    void DriveClicked();
+    void StatesInit();
+    void StateClicked();
+    void CountyClicked();
+    void DriveOKClick();
+    void StateOKClick();
+    void CountyOKClick(QObject* Sender);
+    void FormClose();
+
+    void ResetView();
+    void HideAll();
+
+    // Loads the file into the station list (mode 0) or, through the type
+    // test, into the results (mode 1). A mode-1 load without a test keeps
+    // every station, as the type code "X-0" does. Returns false when the
+    // file could not be read; the lists are then empty.
+    bool LoadStationList(const std::string& path, int mode, const ds::TypeTest& typeTest = {});
+    void CheckMisaligned(const std::string& path, bool* opened = nullptr);
+    void FixMisaligned(const std::string& path);
+    void ShowRawFile(const std::string& path);
+
+    std::string GetDataPath() const { return DataPath; }
+    std::string GetDrive() const { return DriveLetter; }
+    std::string GetTypeCode() const { return TypeCode; }
+    void SetTypeCode(const std::string& code) { TypeCode = code.substr(0, 3); }
+    std::string GetChosenFile() const { return ChosenFile; }
+    std::string GetLastDir() const { return LastDir; }
+
+    // The prompt line's text.
+    QString prompt() const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void setPrompt(const char* text);
+    void clearNavigation();
+    void initCountryCodes();
+
+    std::string Msg;
+    std::string LastDir;
+    std::string ChosenFile;
+    // Navigation block: cleared as a whole by the constructor and ResetView.
+    std::string DriveLetter; // the chosen drive's root path
+    std::string StateCode;
+    std::string CountyFile;
+    std::string DataPath;
+    std::string TypeCode;
+    std::vector<std::string> CountryCodes;
+};
+
+extern TFMain* FMain;

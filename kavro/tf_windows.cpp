@@ -1,0 +1,61 @@
+#include "kavro/tf_windows.h"
+
+#include "datasheet/forms/tf_get_out.h"
+#include "datasheet/forms/tf_get_type.h"
+#include "datasheet/forms/tf_help.h"
+#include "datasheet/forms/tf_print_set.h"
+#include "itempick/tf_select.h"
+#include "kavro/tf_display.h"
+#include "kavro/tf_found.h"
+#include "kavro/tf_get_area.h"
+#include "kavro/tf_get_name.h"
+#include "kavro/tf_get_pid.h"
+#include "kavro/tf_get_rad.h"
+#include "kavro/tf_list.h"
+#include "kavro/tf_main.h"
+#include "kavro/tf_offsets.h"
+#include "kavro/tf_pform.h"
+#include "kavro/tf_plot.h"
+#include "kavro/tf_poptions.h"
+#include "kavro/tf_pprint_set.h"
+#include "kavro/tf_sorted.h"
+
+namespace {
+std::vector<QWidget*> created;
+}
+
+void CreateKavroForms()
+{
+    created.push_back(new TFMain);
+    created.push_back(new TFSorted);
+    created.push_back(new TFGetType);
+    created.push_back(new TFGetOut);
+    created.push_back(new TFList);
+    created.push_back(new TFOffsets);
+    created.push_back(new TFGetPid);
+    created.push_back(new TFGetRad);
+    created.push_back(new TFGetArea);
+    created.push_back(new TFDisplay);
+    created.push_back(new TFGetName);
+    created.push_back(new TFFound);
+    created.push_back(new TFPrintSet);
+    created.push_back(new TFHelp);
+    created.push_back(new TFSelect);
+    created.push_back(new TFPlot);
+    created.push_back(new TFPForm);
+    created.push_back(new TFPOptions);
+    created.push_back(new TFPPrintSet);
+}
+
+void DestroyKavroForms()
+{
+    while (!created.empty()) {
+        delete created.back();
+        created.pop_back();
+    }
+}
+
+std::vector<QWidget*> kavroDataWindows()
+{
+    return {FSorted, FList, FOffsets, FGetPid, FDisplay, FGetName, FGetRad, FFound, FGetArea, FGetType, FGetOut};
+}

@@ -1,0 +1,150 @@
+#include "files.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <dirent.h>
+#include <fstream>
+#include <sstream>
+#include <strings.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace platform {
+
+std::string fileNamePart(const std::string& path)
+{
+    auto slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string directoryPart(const std::string& path)
+{
+    auto slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
+std::string joinPath(const std::string& directory, const std::string& name)
+{
+    if (directory.empty())
+        return name;
+    if (directory.back() == '/')
+        return directory + name;
+    return directory + "/" + name;
+}
+
+bool fileExists(const std::string& path)
+{
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0;
+}
+
+bool isDirectory(const std::string& path)
+{
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool isRegularFile(const std::string& path)
+{
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool listDirectory(const std::string& path, std::vector<std::string>& names)
+{
+    DIR* dir = ::opendir(path.empty() ? "." : path.c_str());
+    if (!dir)
+        return false;
+    while (dirent* entry = ::readdir(dir)) {
+        std::string name = entry->d_name;
+        if (name != "." && name != "..")
+            names.push_back(std::move(name));
+    }
+    ::closedir(dir);
+    std::sort(names.begin(), names.end());
+    return true;
+}
+
+std::string findEntry(const std::string& directory, const std::string& name)
+{
+    std::string exact = joinPath(directory, name);
+    if (fileExists(exact))
+        return exact;
+    std::vector<std::string> names;
+    if (!listDirectory(directory, names))
+        return {};
+    for (const auto& entry : names)
+        if (::strcasecmp(entry.c_str(), name.c_str()) == 0)
+            return joinPath(directory, entry);
+    return {};
+}
+
+std::string resolvePath(const std::string& root, const std::vector<std::string>& components)
+{
+    std::string path = root;
+    for (const auto& component : components) {
+        path = findEntry(path, component);
+        if (path.empty())
+            return {};
+    }
+    return path;
+}
+
+std::string makeTempFile(const std::string& directory, const std::string& prefix)
+{
+    std::string pattern = joinPath(directory.empty() ? "." : directory, prefix + "XXXXXX");
+    std::vector<char> name(pattern.begin(), pattern.end());
+    name.push_back('\0');
+    int fd = ::mkstemp(name.data());
+    if (fd < 0)
+        return {};
+    ::close(fd);
+    return std::string(name.data());
+}
+
+bool replaceFile(const std::string& from, const std::string& to)
+{
+    return std::rename(from.c_str(), to.c_str()) == 0;
+}
+
+bool removeFile(const std::string& path)
+{
+    return std::remove(path.c_str()) == 0;
+}
+
+std::string currentDirectory()
+{
+    std::vector<char> buffer(4096);
+    while (!::getcwd(buffer.data(), buffer.size())) {
+        if (buffer.size() > (1u << 20))
+            return ".";
+        buffer.resize(buffer.size() * 2);
+    }
+    return std::string(buffer.data());
+}
+
+std::vector<std::string> listDrives()
+{
+    std::vector<std::string> drives{"/"};
+    std::ifstream mounts("/proc/mounts");
+    std::string line;
+    std::vector<std::string> media;
+    while (std::getline(mounts, line)) {
+        std::istringstream fields(line);
+        std::string device, mountPoint;
+        fields >> device >> mountPoint;
+        for (const char* base : {"/media/", "/run/media/", "/mnt/"})
+            if (mountPoint.rfind(base, 0) == 0)
+                media.push_back(mountPoint);
+    }
+    std::sort(media.begin(), media.end());
+    media.erase(std::unique(media.begin(), media.end()), media.end());
+    drives.insert(drives.end(), media.begin(), media.end());
+    std::string cwd = currentDirectory();
+    if (std::find(drives.begin(), drives.end(), cwd) == drives.end())
+        drives.push_back(cwd);
+    return drives;
+}
+
+} // namespace platform

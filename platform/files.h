@@ -1,0 +1,44 @@
+#pragma once
+// File system helpers: names, existence, directory listing, temporary
+// files and the replace-by-rename that every save goes through.
+#include <string>
+#include <vector>
+
+namespace platform {
+
+// The text after the last '/' (the whole name when it has none).
+std::string fileNamePart(const std::string& path);
+// The text before the last '/' (empty when the name has none).
+std::string directoryPart(const std::string& path);
+// `directory` joined with `name` by one '/'.
+std::string joinPath(const std::string& directory, const std::string& name);
+
+bool fileExists(const std::string& path);
+bool isDirectory(const std::string& path);
+bool isRegularFile(const std::string& path);
+
+// Entry names of a directory in name order, without "." and "..".
+// Returns false when the directory cannot be opened.
+bool listDirectory(const std::string& path, std::vector<std::string>& names);
+
+// Finds `name` in `directory`: the exact name when it exists, else the first
+// entry (in name order) that equals it case-insensitively. Empty when none.
+std::string findEntry(const std::string& directory, const std::string& name);
+// Walks the components one by one with findEntry. Empty when one is missing.
+std::string resolvePath(const std::string& root, const std::vector<std::string>& components);
+
+// Creates a new empty file named prefix + random in `directory` (mkstemp).
+// Returns its path, or empty when it cannot be created.
+std::string makeTempFile(const std::string& directory, const std::string& prefix = "tmp");
+// Renames `from` over `to` (atomic on one file system).
+bool replaceFile(const std::string& from, const std::string& to);
+bool removeFile(const std::string& path);
+
+// The process's current directory.
+std::string currentDirectory();
+
+// Mounted volumes where a CD-ROM or other removable media can be (the root,
+// and mount points under /media, /run/media and /mnt), then the current directory.
+std::vector<std::string> listDrives();
+
+} // namespace platform

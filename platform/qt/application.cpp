@@ -1,0 +1,21 @@
+#include "platform/qt/application.h"
+
+#include <exception>
+
+#include "platform/notices.h"
+
+namespace platform {
+
+bool Application::notify(QObject* receiver, QEvent* event)
+{
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& error) {
+        notices().notice(applicationName().toStdString(), error.what());
+    } catch (...) {
+        notices().notice(applicationName().toStdString(), "Unknown error");
+    }
+    return false;
+}
+
+} // namespace platform

@@ -1,0 +1,30 @@
+#pragma once
+// Open and save dialogs (no file filter). Each returns the chosen path, or
+// empty text when the user cancels. The dialog opens in `directory` with
+// `fileName` (a name in it, or a full path) proposed. In test mode the
+// answers come from a queue (empty text = cancel) and no dialog is shown.
+// Every call records what it was given, so tests can check it.
+#include <QWidget>
+
+#include <cstddef>
+#include <string>
+
+namespace platform {
+
+std::string openFileName(QWidget* parent, const std::string& caption, const std::string& directory,
+                         const std::string& fileName = {});
+// Does not ask about an existing file: the programs ask that themselves.
+std::string saveFileName(QWidget* parent, const std::string& caption, const std::string& directory,
+                         const std::string& fileName = {});
+
+// Switching test mode on or off empties the queue and zeroes the count below.
+void setFileDialogTestMode(bool on);
+void queueFileAnswer(std::string path);
+std::size_t queuedFileAnswers();
+// Dialogs that found the queue empty in test mode; each answered cancel.
+int fileAnswerUnderflows();
+
+const std::string& lastFileDialogDirectory();
+const std::string& lastFileDialogFileName();
+
+} // namespace platform

@@ -1,0 +1,124 @@
+#include "platform/qt/line_list_view.h"
+
+#include "platform/qt/line_list_model.h"
+
+#include <QFontDatabase>
+#include <QMouseEvent>
+
+namespace platform {
+
+LineListView::LineListView(QWidget* parent)
+    : QListView(parent), owned_(std::make_unique<LineList>()), model_(new LineListModel(*owned_, this))
+{
+    setUp();
+}
+
+LineListView::LineListView(LineList& lines, QWidget* parent)
+    : QListView(parent), model_(new LineListModel(lines, this))
+{
+    setUp();
+}
+
+LineListView::~LineListView()
+{
+    // The model observes the lines: it goes first.
+    setModel(nullptr);
+    delete model_;
+}
+
+void LineListView::setUp()
+{
+    setModel(model_);
+    setUniformItemSizes(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // A list box cuts a long line at its edge rather than shortening it with "...".
+    setTextElideMode(Qt::ElideNone);
+}
+
+LineList& LineListView::lines()
+{
+    return model_->lines();
+}
+
+void LineListView::setFixedFont(bool fixed)
+{
+    setFont(fixed ? QFontDatabase::systemFont(QFontDatabase::FixedFont) : QFont());
+}
+
+int LineListView::topIndex() const
+{
+    QModelIndex top = indexAt(QPoint(1, 1));
+    return top.isValid() ? top.row() : 0;
+}
+
+void LineListView::setTopIndex(int row)
+{
+    if (row < 0 || row >= model_->rowCount())
+        return;
+    scrollTo(model_->index(row), QAbstractItemView::PositionAtTop);
+}
+
+int LineListView::itemAt(const QPoint& point) const
+{
+    QModelIndex index = indexAt(point);
+    return index.isValid() ? index.row() : -1;
+}
+
+int LineListView::selectedRow() const
+{
+    const QModelIndexList selected = selectionModel()->selectedIndexes();
+    return selected.isEmpty() ? -1 : selected.first().row();
+}
+
+void LineListView::setSelectedRow(int row)
+{
+    if (row < 0 || row >= model_->rowCount()) {
+        clearSelection();
+        return;
+    }
+    QModelIndex index = model_->index(row);
+    selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+}
+
+void LineListView::mousePressEvent(QMouseEvent* event)
+{
+    // Only a left press on a line goes to the list; anything else leaves the
+    // selection and the scroll position as they are.
+    if (event->button() == Qt::LeftButton)
+        leftPressOnLine_ = itemAt(event->position().toPoint()) >= 0;
+    if (event->button() != Qt::LeftButton || !leftPressOnLine_) {
+        event->accept();
+        return;
+    }
+    QListView::mousePressEvent(event);
+}
+
+void LineListView::mouseMoveEvent(QMouseEvent* event)
+{
+    if (event->buttons() != Qt::NoButton && !leftPressOnLine_) {
+        event->accept();
+        return;
+    }
+    QListView::mouseMoveEvent(event);
+}
+
+void LineListView::mouseReleaseEvent(QMouseEvent* event)
+{
+    const QPoint position = event->position().toPoint();
+    int clickedRow = -1;
+    if (event->button() == Qt::LeftButton && leftPressOnLine_) {
+        leftPressOnLine_ = false;
+        // A drag with the left button moves the selection along, as in a list
+        // box; the click is on the line where the button comes up.
+        clickedRow = itemAt(position);
+        QListView::mouseReleaseEvent(event);
+    } else {
+        event->accept();
+    }
+    if (clickedRow >= 0)
+        emit itemClicked(clickedRow);
+    emit mouseReleased(event->button(), event->modifiers(), position);
+}
+
+} // namespace platform

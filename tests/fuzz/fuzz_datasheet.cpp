@@ -1,0 +1,91 @@
+// libFuzzer target over everything that reads a datasheet file: the header
+// test, the line parsers, the loader, the misaligned probe and repair, the raw reader.
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+#include <unistd.h>
+
+#include "datasheet/datasheet_format.h"
+#include "datasheet/line_parsers.h"
+#include "datasheet/misaligned_repair.h"
+#include "datasheet/raw_file.h"
+#include "datasheet/station_loader.h"
+#include "platform/line_reader.h"
+
+namespace {
+
+std::string scratchDir()
+{
+    static std::string dir = [] {
+        std::string pattern = "/tmp/dsfuzzXXXXXX";
+        return std::string(::mkdtemp(pattern.data()));
+    }();
+    return dir;
+}
+
+void writeAll(const std::string& path, const uint8_t* data, size_t size)
+{
+    FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f)
+        std::abort();
+    if (size)
+        std::fwrite(data, 1, size, f);
+    std::fclose(f);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    std::string_view text(reinterpret_cast<const char*>(data), size);
+
+    // Parsers on each line as the loader would see it.
+    std::string pid, designation, lat, lon, h, v, e, vc, ec;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        std::string_view line = text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start + 1);
+        ds::ParseDesignation(line, pid, designation);
+        ds::ParsePosition(line, lat, lon);
+        ds::ParseOrder(line, h, e, v);
+        ds::ParseOrder(line, h, e, v, ds::kPellorin);
+        ds::ParseClass(line, vc, ec);
+        if (designation.size() > 40 || pid.size() > 6 || lat.size() > 10 || lon.size() > 11)
+            std::abort();
+        start = end == std::string_view::npos ? text.size() : end + 1;
+    }
+
+    const std::string path = scratchDir() + "/input.dat";
+    writeAll(path, data, size);
+
+    ds::IsDatasheetFile(path);
+    ds::IsDatasheetFile(path, ds::kPellorin);
+
+    platform::NullProgress progress;
+    ds::LoadedStations loaded;
+    if (!ds::loadStations(path, ds::kKavro, progress, loaded))
+        std::abort();
+    if (loaded.listLines.size() != loaded.locLines.size())
+        std::abort();
+    // Every offset points at a header line, except a headerless file's one station.
+    for (const auto& loc : loaded.locLines) {
+        uint64_t offset = std::strtoull(loc.c_str() + 7, nullptr, 10);
+        if (offset > size)
+            std::abort();
+    }
+
+    std::vector<std::string> raw;
+    ds::readRawFile(path, progress, raw);
+
+    if (ds::probeMisaligned(path) == ds::ProbeResult::Misaligned) {
+        if (ds::repairMisaligned(path, progress) != ds::RepairResult::Fixed)
+            std::abort();
+        // The repaired file loads, and the repair keeps every line.
+        std::vector<std::string> after;
+        ds::readRawFile(path, progress, after);
+        if (after.size() != raw.size())
+            std::abort();
+    }
+    return 0;
+}

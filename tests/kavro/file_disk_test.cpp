@@ -1,0 +1,157 @@
+// Start-up, File > Disk and the loads behind it, through the main window.
+#include <QComboBox>
+#include <QLabel>
+#include <QMenu>
+#include <QPlainTextEdit>
+
+#include "kavro/tf_display.h"
+#include "kavro/tf_found.h"
+#include "kavro/tf_list.h"
+#include "kavro/tf_main.h"
+#include "kavro/tf_offsets.h"
+#include "platform/qt/memo.h"
+#include "tests/kavro/kavro_fixture.h"
+#include "tests/support/test_files.h"
+
+namespace {
+
+using testsupport::writeFile;
+
+const std::string kStations =
+    "1        Quarndale Geomark Bureau,          Retrieval Date = NOVEMBER 3, 2004\r\n"
+    " AB1234  DESIGNATION -  FIRST MARK\r\n"
+    " AB1234  HORZ ORDER  -  SECOND\r\n"
+    "1        Quarndale Geomark Bureau,          Retrieval Date = NOVEMBER 3, 2004\r\n"
+    " CD5678  DESIGNATION -  SECOND MARK\r\n";
+
+using KavroStart = KavroTest;
+
+TEST_F(KavroStart, MainWindowBehindTheDisclaimer)
+{
+    EXPECT_EQ(FMain->windowTitle().toStdString(), "KAVRO   (VERSION = 2.15)");
+    EXPECT_EQ(disclaimerCaption, "DISCLAIMER");
+    EXPECT_TRUE(FMain->isVisible());
+    EXPECT_TRUE(FMain->Title->isVisibleTo(FMain));
+    EXPECT_FALSE(FMain->DriveCombo->isVisibleTo(FMain));
+    EXPECT_FALSE(FList->isVisible());
+    EXPECT_EQ(FMain->prompt().toStdString(), "Quarndale Geomark Bureau Digital Datasheet Extraction Program");
+}
+
+using FileDisk = KavroTest;
+
+TEST_F(FileDisk, DatasheetFileFillsTheStationList)
+{
+    testsupport::TempDir dir;
+    std::string path = dir.file("county.dat");
+    writeFile(path, kStations);
+    platform::queueFileAnswer(path);
+    FMain->FilePrompt();
+
+    EXPECT_EQ(platform::lastFileDialogDirectory(), ".");
+    EXPECT_EQ(FMain->windowTitle().toStdString(), "county.dat");
+    EXPECT_EQ(FMain->GetDataPath(), path);
+    EXPECT_EQ(FMain->GetLastDir(), dir.path());
+    EXPECT_TRUE(FList->isVisible());
+    EXPECT_EQ(FList->windowTitle().toStdString(), path);
+    EXPECT_EQ(FList->MarksList->lines().lines(),
+              (std::vector<std::string>{"     |AB1234|2- |          |           |FIRST MARK",
+                                        "     |CD5678| - |          |           |SECOND MARK"}));
+    EXPECT_EQ(FOffsets->LocList->lines().lines(), (std::vector<std::string>{"AB1234|0", "CD5678|147"}));
+    EXPECT_FALSE(FOffsets->isVisible());
+    EXPECT_EQ(FOffsets->FindOffset("CD5678"), 147);
+    EXPECT_TRUE(notices.recorded().empty());
+
+    // The next File > Disk opens in that file's directory; cancelling keeps the caption.
+    platform::queueFileAnswer("");
+    emit FMain->File->aboutToShow(); // File opened, then Disk chosen
+    FMain->Disk1->trigger();
+    EXPECT_EQ(platform::lastFileDialogDirectory(), dir.path());
+    EXPECT_EQ(FMain->windowTitle().toStdString(), "county.dat");
+    EXPECT_FALSE(FList->isVisible());
+    EXPECT_TRUE(FList->MarksList->lines().empty());
+    EXPECT_TRUE(FOffsets->LocList->lines().empty());
+    EXPECT_EQ(FMain->prompt().toStdString(), "Click on CD-ROM-Datasheets or Disk");
+}
+
+TEST_F(FileDisk, OtherFileShowsItsLinesInTheViewer)
+{
+    testsupport::TempDir dir;
+    std::string path = dir.file("notes.txt");
+    writeFile(path, "just some notes\r\n100% plain\n");
+    platform::queueFileAnswer(path);
+    FMain->FilePrompt();
+
+    EXPECT_FALSE(FList->isVisible());
+    EXPECT_TRUE(FDisplay->isVisible());
+    EXPECT_EQ(FDisplay->windowTitle().toStdString(), path);
+    EXPECT_EQ(platform::memoLines(*FDisplay->DsDisplay),
+              (std::vector<std::string>{"just some notes", "100% plain"}));
+}
+
+TEST_F(FileDisk, MisalignedFileIsAnnouncedRepairedAndLoaded)
+{
+    testsupport::TempDir dir;
+    std::string path = dir.file("shifted.dat");
+    writeFile(path, testsupport::readFile(testsupport::fixture("misaligned.dat")));
+    platform::queueFileAnswer(path);
+    FMain->FilePrompt();
+
+    ASSERT_EQ(notices.recorded().size(), 2u);
+    EXPECT_EQ(notices.recorded()[0].caption, "NOTICE");
+    EXPECT_EQ(notices.recorded()[0].text,
+              "KAVRO Version 2.15 has detected missaligned data\r\n      in the input file.  This was probably "
+              "introduced by a bug in\r\n      Version 2.06.\r\n      KAVRO Version 2.15 will correct your data at "
+              "this time.\r\n");
+    EXPECT_EQ(notices.recorded()[1].text, "File is fixed");
+    EXPECT_EQ(testsupport::readFile(path), testsupport::readFile(testsupport::fixture("misaligned_fixed.dat")));
+    ASSERT_EQ(FList->MarksList->lines().size(), 2u);
+    EXPECT_EQ(FList->MarksList->lines().at(0).substr(6, 6), "AB1234");
+}
+
+TEST_F(FileDisk, UnreadableFileStopsTheLoadWithoutEndingTheProgram)
+{
+    testsupport::TempDir dir;
+    FList->MarksList->lines().assign({"stale"});
+    EXPECT_FALSE(FMain->LoadStationList(dir.file("gone.dat"), 0));
+    ASSERT_EQ(notices.recorded().size(), 1u);
+    EXPECT_EQ(notices.recorded()[0], (platform::Notice{"NOTICE", "Cannot open DsData File", false}));
+    EXPECT_TRUE(FList->MarksList->lines().empty());
+    EXPECT_TRUE(FOffsets->LocList->lines().empty());
+
+    FMain->ShowRawFile(dir.file("gone.txt"));
+    EXPECT_EQ(platform::memoLines(*FDisplay->DsDisplay), std::vector<std::string>{"Cannot Open File"});
+}
+
+TEST_F(FileDisk, TypeModeAddsPassingStationsToTheResults)
+{
+    testsupport::TempDir dir;
+    std::string path = dir.file("county.dat");
+    writeFile(path, kStations);
+    ASSERT_TRUE(FMain->LoadStationList(path, 0));
+    FMain->SetTypeCode("GPS");
+    ASSERT_TRUE(FMain->LoadStationList(path, 1, [](std::uint64_t offset) { return offset > 0; }));
+    EXPECT_EQ(FFound->FoundList->lines().lines(),
+              std::vector<std::string>{"     |CD5678| - |          |           |SECOND MARK"});
+    EXPECT_EQ(FList->MarksList->lines().size(), 2u); // untouched by mode 1
+    EXPECT_TRUE(FFound->isVisible());
+    EXPECT_EQ(FMain->GetTypeCode(), "X-0");
+}
+
+TEST_F(FileDisk, OpeningTheFileMenuResetsEverything)
+{
+    testsupport::TempDir dir;
+    std::string path = dir.file("county.dat");
+    writeFile(path, kStations);
+    platform::queueFileAnswer(path);
+    FMain->FilePrompt();
+    FMain->SetTypeCode("GPS");
+    emit FMain->File->aboutToShow();
+    EXPECT_EQ(FMain->GetTypeCode(), "X-0");
+    EXPECT_EQ(FMain->GetDataPath(), "");
+    EXPECT_FALSE(FList->isVisible());
+    EXPECT_TRUE(FList->MarksList->lines().empty());
+    EXPECT_TRUE(FOffsets->LocList->lines().empty());
+    EXPECT_EQ(FMain->prompt().toStdString(), "Click on CD-ROM-Datasheets or Disk");
+}
+
+} // namespace

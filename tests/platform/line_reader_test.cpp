@@ -1,0 +1,176 @@
+#include "platform/line_reader.h"
+
+#include "tests/support/test_files.h"
+
+using testsupport::TempDir;
+using testsupport::readFile;
+using testsupport::writeFile;
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+using platform::LineReader;
+
+namespace {
+
+struct Piece {
+    std::string bytes;
+    std::uint64_t offset;
+    bool operator==(const Piece&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const Piece& piece)
+{
+    return out << '{' << piece.bytes.size() << " bytes at " << piece.offset << '}';
+}
+
+std::vector<Piece> readAll(LineReader& reader)
+{
+    std::vector<Piece> pieces;
+    std::string_view piece;
+    while (reader.next(piece)) {
+        pieces.push_back({std::string(piece), reader.pieceOffset()});
+        EXPECT_EQ(reader.position(), reader.pieceOffset() + piece.size());
+    }
+    EXPECT_FALSE(reader.failed());
+    return pieces;
+}
+
+std::vector<Piece> readFile(const std::string& content, std::size_t pieceLength)
+{
+    TempDir dir;
+    writeFile(dir.file("data"), content);
+    LineReader reader(pieceLength);
+    EXPECT_TRUE(reader.open(dir.file("data")));
+    EXPECT_EQ(reader.size(), content.size());
+    return readAll(reader);
+}
+
+} // namespace
+
+TEST(LineReader, LongLineComesInPiecesOf149)
+{
+    const std::string a(200, 'A');
+    auto pieces = readFile(a + "\r\nB\r\n", 149);
+    std::vector<Piece> expected{{a.substr(0, 149), 0}, {a.substr(149) + "\r\n", 149}, {"B\r\n", 202}};
+    EXPECT_EQ(pieces, expected);
+}
+
+struct PieceCase {
+    const char* name;
+    std::string content;
+    std::size_t pieceLength;
+    std::vector<Piece> expected;
+};
+
+void PrintTo(const PieceCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
+class LineReaderPieces : public testing::TestWithParam<PieceCase> {};
+
+TEST_P(LineReaderPieces, OffsetsAreExactBytePositions)
+{
+    EXPECT_EQ(readFile(GetParam().content, GetParam().pieceLength), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    LineEnds, LineReaderPieces,
+    testing::Values(
+        PieceCase{"CrLf", "ab\r\ncde\r\n\r\nf", 149, {{"ab\r\n", 0}, {"cde\r\n", 4}, {"\r\n", 9}, {"f", 11}}},
+        PieceCase{"LfOnly", "ab\ncde\n\nf\n", 149, {{"ab\n", 0}, {"cde\n", 3}, {"\n", 7}, {"f\n", 8}}},
+        PieceCase{"Mixed", "a\r\nb\nc\r\n", 0, {{"a\r\n", 0}, {"b\n", 3}, {"c\r\n", 5}}},
+        // Exactly filling the piece: the line end comes as a piece of its own.
+        PieceCase{"Exactly149PlusCrLf", std::string(149, 'x') + "\r\nnext\r\n", 149,
+                  {{std::string(149, 'x'), 0}, {"\r\n", 149}, {"next\r\n", 151}}},
+        // One shorter: the CR fits, the LF comes alone.
+        PieceCase{"Exactly148PlusCrLf", std::string(148, 'x') + "\r\nnext\r\n", 149,
+                  {{std::string(148, 'x') + "\r", 0}, {"\n", 149}, {"next\r\n", 150}}},
+        PieceCase{"NoFinalLineEnd", "one\r\ntwo", 149, {{"one\r\n", 0}, {"two", 5}}},
+        PieceCase{"EmptyFile", "", 149, {}}),
+    [](const testing::TestParamInfo<PieceCase>& info) { return std::string(info.param.name); });
+
+TEST(LineReader, OffsetsStayExactAcrossBufferRefills)
+{
+    // 82-byte lines over more than one 1 MB read.
+    std::string content;
+    const int lines = 30000;
+    for (int i = 0; i < lines; ++i) {
+        std::string line = std::to_string(i);
+        line.resize(80, '.');
+        content += line + "\r\n";
+    }
+    auto pieces = readFile(content, 149);
+    ASSERT_EQ(pieces.size(), static_cast<std::size_t>(lines));
+    for (int i = 0; i < lines; ++i) {
+        ASSERT_EQ(pieces[i].offset, static_cast<std::uint64_t>(i) * 82);
+        ASSERT_EQ(pieces[i].bytes.rfind(std::to_string(i) + ".", 0), 0u);
+    }
+}
+
+TEST(LineReader, WholeLineModeReadsAMegabyteLineInOnePiece)
+{
+    const std::string big((1 << 20) + 100, 'L');
+    auto pieces = readFile(big + "\r\ntail\n", 0);
+    ASSERT_EQ(pieces.size(), 2u);
+    EXPECT_EQ(pieces[0].bytes, big + "\r\n");
+    EXPECT_EQ(pieces[1], (Piece{"tail\n", big.size() + 2}));
+}
+
+TEST(LineReader, SeekStartsTheNextReadAtTheOffset)
+{
+    TempDir dir;
+    writeFile(dir.file("data"), "first\r\nsecond\r\nthird\r\n");
+    LineReader reader(149);
+    ASSERT_TRUE(reader.open(dir.file("data")));
+    readAll(reader);
+
+    ASSERT_TRUE(reader.seek(7));
+    std::string_view piece;
+    ASSERT_TRUE(reader.next(piece));
+    EXPECT_EQ(piece, "second\r\n");
+    EXPECT_EQ(reader.pieceOffset(), 7u);
+
+    ASSERT_TRUE(reader.seek(10)); // inside a line
+    ASSERT_TRUE(reader.next(piece));
+    EXPECT_EQ(piece, "ond\r\n");
+    EXPECT_EQ(reader.pieceOffset(), 10u);
+    ASSERT_TRUE(reader.next(piece));
+    EXPECT_EQ(piece, "third\r\n");
+    EXPECT_EQ(reader.pieceOffset(), 15u);
+}
+
+TEST(LineReader, MissingFileDoesNotOpen)
+{
+    TempDir dir;
+    LineReader reader;
+    EXPECT_FALSE(reader.open(dir.file("absent")));
+    EXPECT_FALSE(reader.isOpen());
+    std::string_view piece;
+    EXPECT_FALSE(reader.next(piece));
+    EXPECT_FALSE(reader.open(dir.path())); // a directory is not a file
+}
+
+TEST(ReadTextLines, AcceptsCrLfAndLfAndRemovesTheCr)
+{
+    TempDir dir;
+    writeFile(dir.file("text"), "a\r\nb\n\r\n\xe9 c");
+    std::vector<std::string> lines;
+    ASSERT_TRUE(platform::readTextLines(dir.file("text"), lines));
+    EXPECT_EQ(lines, (std::vector<std::string>{"a", "b", "", "\xe9 c"}));
+    EXPECT_FALSE(platform::readTextLines(dir.file("absent"), lines));
+}
+
+TEST(LineEndHelpers, ChompAndCut)
+{
+    EXPECT_EQ(platform::chompLineEnd("abc\r\n"), "abc");
+    EXPECT_EQ(platform::chompLineEnd("abc\n"), "abc");
+    EXPECT_EQ(platform::chompLineEnd("abc\r"), "abc");
+    EXPECT_EQ(platform::chompLineEnd("a\rbc"), "a\rbc");
+    EXPECT_EQ(platform::cutAtLineEnd("ab\rc\n"), "ab");
+    EXPECT_EQ(platform::cutAtLineEnd("abc"), "abc");
+}

@@ -14,7 +14,7 @@ inline constexpr std::string_view kHeaderWithComma = "1        Quarndale Geomark
 
 inline bool isHeaderLine(std::string_view line)
 {
-    return line.substr(0, kHeaderStart.size()) == kHeaderStart;
+    return !line.empty() && line[0] == '1' && line.substr(0, kHeaderStart.size()) == kHeaderStart;
 }
 
 inline bool isHeaderWithComma(std::string_view line)

@@ -22,12 +22,29 @@ namespace {
 
 void parseBodyLine(std::string_view line, StationFields& fields, const Profile& profile)
 {
-    if (hasAt(line, 7, kDesignationLabel))
-        ParseDesignation(line, fields.pid, fields.designation);
-    else if (isPositionLine(line))
-        ParsePosition(line, fields.latitude, fields.longitude);
-    else if (hasAt(line, 7, kHorzOrderLabel) || hasAt(line, 7, kVertOrderLabel) || hasAt(line, 7, kEllpOrderLabel))
-        ParseOrder(line, fields.horizontal, fields.ellipsoid, fields.vertical, profile);
+    // Most body lines carry none of these labels: look at the label's first
+    // letter (index 9) before comparing whole labels.
+    if (line.size() < 10)
+        return;
+    switch (line[9]) {
+    case 'D':
+        if (hasAt(line, 7, kDesignationLabel))
+            ParseDesignation(line, fields.pid, fields.designation);
+        break;
+    case 'P':
+    case 'N':
+        if (isPositionLine(line))
+            ParsePosition(line, fields.latitude, fields.longitude);
+        break;
+    case 'H':
+    case 'V':
+    case 'E':
+        if (hasAt(line, 7, kHorzOrderLabel) || hasAt(line, 7, kVertOrderLabel) || hasAt(line, 7, kEllpOrderLabel))
+            ParseOrder(line, fields.horizontal, fields.ellipsoid, fields.vertical, profile);
+        break;
+    default:
+        break;
+    }
 }
 
 } // namespace

@@ -6,11 +6,41 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace platform {
 
 namespace {
+
 constexpr std::size_t kChunk = 1 << 20;
+// The buffer keeps this many bytes after its valid data, so that the line
+// feed search may load whole 64-byte blocks there.
+constexpr std::size_t kSlack = 64;
+
+// Bit i set when block[i] is a line feed, for 64 bytes.
+std::uint64_t lineFeedMask(const char* block)
+{
+#if defined(__SSE2__)
+    const __m128i lf = _mm_set1_epi8('\n');
+    std::uint64_t mask = 0;
+    for (int i = 0; i < 4; ++i) {
+        __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + 16 * i));
+        mask |= static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, lf))))
+                << (16 * i);
+    }
+    return mask;
+#else
+    std::uint64_t mask = 0;
+    for (int i = 0; i < 64; ++i)
+        if (block[i] == '\n')
+            mask |= std::uint64_t{1} << i;
+    return mask;
+#endif
 }
+
+} // namespace
 
 LineReader::LineReader(std::size_t pieceLength) : pieceLength_(pieceLength) {}
 
@@ -32,8 +62,9 @@ bool LineReader::open(const std::string& path)
     }
     fd_ = fd;
     size_ = S_ISREG(st.st_mode) ? static_cast<std::uint64_t>(st.st_size) : 0;
-    buffer_.resize(kChunk);
+    buffer_.resize(kChunk + kSlack);
     begin_ = end_ = 0;
+    maskBlock_ = kNone;
     bufferOffset_ = pieceOffset_ = position_ = 0;
     eof_ = failed_ = false;
     return true;
@@ -50,16 +81,17 @@ bool LineReader::fill()
 {
     if (eof_ || fd_ < 0)
         return false;
+    maskBlock_ = kNone; // the buffer's bytes change below
     if (begin_ > 0) {
         std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
         bufferOffset_ += begin_;
         end_ -= begin_;
         begin_ = 0;
     }
-    if (end_ == buffer_.size())
+    if (end_ + kSlack >= buffer_.size())
         buffer_.resize(buffer_.size() * 2);
     for (;;) {
-        ssize_t n = ::read(fd_, buffer_.data() + end_, buffer_.size() - end_);
+        ssize_t n = ::read(fd_, buffer_.data() + end_, buffer_.size() - kSlack - end_);
         if (n > 0) {
             end_ += static_cast<std::size_t>(n);
             return true;
@@ -76,6 +108,26 @@ bool LineReader::fill()
     }
 }
 
+std::size_t LineReader::findLineFeed(std::size_t from, std::size_t to)
+{
+    // Datasheet lines are short: a search call per line costs more than the
+    // search. One 64-byte mask serves all the lines that end in its block.
+    while (from < to) {
+        std::size_t block = from & ~std::size_t{63};
+        if (block != maskBlock_) {
+            mask_ = lineFeedMask(buffer_.data() + block);
+            maskBlock_ = block;
+        }
+        std::uint64_t hits = mask_ & (~std::uint64_t{0} << (from - block));
+        if (hits) {
+            std::size_t found = block + static_cast<std::size_t>(__builtin_ctzll(hits));
+            return found < to ? found : kNone;
+        }
+        from = block + 64;
+    }
+    return kNone;
+}
+
 bool LineReader::next(std::string_view& piece)
 {
     if (fd_ < 0)
@@ -84,11 +136,10 @@ bool LineReader::next(std::string_view& piece)
     for (;;) {
         std::size_t avail = end_ - begin_;
         std::size_t limit = pieceLength_ ? std::min(avail, pieceLength_) : avail;
-        const char* start = buffer_.data() + begin_;
-        const void* lf = limit > searched ? std::memchr(start + searched, '\n', limit - searched) : nullptr;
+        std::size_t lf = limit > searched ? findLineFeed(begin_ + searched, begin_ + limit) : kNone;
         std::size_t len = 0;
-        if (lf)
-            len = static_cast<std::size_t>(static_cast<const char*>(lf) - start) + 1;
+        if (lf != kNone)
+            len = lf - begin_ + 1;
         else if (pieceLength_ && avail >= pieceLength_)
             len = pieceLength_;
         else {
@@ -117,6 +168,7 @@ bool LineReader::seek(std::uint64_t offset)
     if (::lseek(fd_, static_cast<off_t>(offset), SEEK_SET) < 0)
         return false;
     begin_ = end_ = 0;
+    maskBlock_ = kNone;
     bufferOffset_ = pieceOffset_ = position_ = offset;
     eof_ = false;
     return true;

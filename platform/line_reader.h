@@ -45,7 +45,11 @@ public:
     std::size_t pieceLength() const { return pieceLength_; }
 
 private:
+    static constexpr std::size_t kNone = ~std::size_t{0};
+
     bool fill();
+    // Buffer index of the first LF in [from, to), or kNone.
+    std::size_t findLineFeed(std::size_t from, std::size_t to);
 
     int fd_ = -1;
     std::size_t pieceLength_;
@@ -56,6 +60,8 @@ private:
     std::uint64_t bufferOffset_ = 0; // file offset of buffer_[0]
     std::uint64_t pieceOffset_ = 0;
     std::uint64_t position_ = 0;
+    std::size_t maskBlock_ = kNone; // buffer index of the block mask_ describes
+    std::uint64_t mask_ = 0;
     bool eof_ = false;
     bool failed_ = false;
 };

@@ -174,3 +174,42 @@ TEST(LineEndHelpers, ChompAndCut)
     EXPECT_EQ(platform::cutAtLineEnd("ab\rc\n"), "ab");
     EXPECT_EQ(platform::cutAtLineEnd("abc"), "abc");
 }
+
+// Pieces and offsets against a plain byte-by-byte split, over random lines
+// that cross the reader's buffer and search-block boundaries.
+TEST(LineReader, MatchesAPlainSplitAcrossBufferBoundaries)
+{
+    std::string bytes;
+    std::uint64_t state = 12345;
+    auto draw = [&state](std::uint64_t n) {
+        state = state * 6364136223846793005ull + 1442695040888963407ull;
+        return (state >> 33) % n;
+    };
+    while (bytes.size() < (3u << 20)) {
+        std::size_t length = draw(8) == 0 ? draw(400) : draw(90);
+        for (std::size_t i = 0; i < length; ++i)
+            bytes += static_cast<char>('a' + draw(26));
+        bytes += draw(3) == 0 ? "\n" : "\r\n";
+    }
+    bytes += "no line end";
+    TempDir dir;
+    writeFile(dir.file("f"), bytes);
+
+    for (std::size_t pieceLength : {std::size_t{0}, std::size_t{149}, std::size_t{254}, std::size_t{1}}) {
+        platform::LineReader reader(pieceLength);
+        ASSERT_TRUE(reader.open(dir.file("f")));
+        std::size_t at = 0;
+        std::string_view piece;
+        while (reader.next(piece)) {
+            std::size_t lf = bytes.find('\n', at);
+            std::size_t end = lf == std::string::npos ? bytes.size() : lf + 1;
+            if (pieceLength && end - at > pieceLength)
+                end = at + pieceLength;
+            ASSERT_EQ(reader.pieceOffset(), at);
+            ASSERT_EQ(piece, std::string_view(bytes).substr(at, end - at)) << "piece length " << pieceLength;
+            at = end;
+            ASSERT_EQ(reader.position(), at);
+        }
+        EXPECT_EQ(at, bytes.size()) << "piece length " << pieceLength;
+    }
+}

@@ -55,6 +55,14 @@ public:
     void ResetView();
     void HideAll();
 
+    // The type dialog's OK button, set by that dialog. CountyOKClick with it
+    // as the sender reloads the data file in use into the results (mode 1).
+    QObject* typeOkButton = nullptr;
+
+    // The country table's two-way lookup ("to_name", "to_code").
+    std::string CodeLookup(const std::string& text, const std::string& direction) const;
+    static bool isStateDir(const std::string& name);
+
     // Loads the file into the station list (mode 0) or, through the type
     // test, into the results (mode 1). A mode-1 load without a test keeps
     // every station, as the type code "X-0" does. Returns false when the

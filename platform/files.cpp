@@ -124,6 +124,28 @@ std::string currentDirectory()
     return std::string(buffer.data());
 }
 
+namespace {
+
+// /proc/mounts writes blanks, tabs and backslashes in names as octal escapes.
+std::string unescapeMountPoint(const std::string& text)
+{
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\\' && i + 3 < text.size()) {
+            const std::string digits = text.substr(i + 1, 3);
+            if (digits.size() == 3 && digits.find_first_not_of("01234567") == std::string::npos) {
+                out += static_cast<char>(std::stoi(digits, nullptr, 8));
+                i += 3;
+                continue;
+            }
+        }
+        out += text[i];
+    }
+    return out;
+}
+
+} // namespace
+
 std::vector<std::string> listDrives()
 {
     std::vector<std::string> drives{"/"};
@@ -134,6 +156,7 @@ std::vector<std::string> listDrives()
         std::istringstream fields(line);
         std::string device, mountPoint;
         fields >> device >> mountPoint;
+        mountPoint = unescapeMountPoint(mountPoint);
         for (const char* base : {"/media/", "/run/media/", "/mnt/"})
             if (mountPoint.rfind(base, 0) == 0)
                 media.push_back(mountPoint);

@@ -1,22 +1,285 @@
 #include "kavro/tf_display.h"
 
+#include <QCheckBox>
+#include <QEvent>
+#include <QFontDatabase>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QSplitter>
+#include <QVBoxLayout>
+
+#include <cstdint>
+#include <vector>
+
+#include "datasheet/datasheet_reader.h"
+#include "datasheet/forms/tf_get_out.h"
+#include "datasheet/forms/tf_warning.h"
+#include "datasheet/safe_output.h"
+#include "kavro/tf_list.h"
+#include "kavro/tf_main.h"
+#include "kavro/tf_offsets.h"
+#include "platform/files.h"
+#include "platform/notices.h"
+#include "platform/qt/file_dialogs.h"
+#include "platform/qt/find_dialog.h"
+#include "platform/qt/font_dialog.h"
+#include "platform/qt/memo.h"
+#include "platform/qt/modal.h"
+#include "platform/qt/text.h"
+#include "platform/qt/window.h"
 
 TFDisplay* FDisplay = nullptr;
+
+namespace {
+
+const char* const kPrompt = "Double Click at beginning of line for more Information";
+
+const char* const kUsageNote = "  Click 'File->Save' to save this displayed text.\r\n"
+                               "  Click 'File-Print' to print this displayed text.\r\n"
+                               "  Click 'Font' to change the Font of the displayed text.\r\n"
+                               "  \r\n"
+                               "  If the displayed text is an QGB Datasheet\r\n"
+                               "  then DOUBLE click at the BEGINNING of any line\r\n"
+                               "  to receive Information about the data displayed\r\n"
+                               "  on that line.";
+
+// Kavro's output-format dialog keeps the chosen format in the station list
+// window, where every save reads it.
+void keepFormatInStationList()
+{
+    if (FGetOut)
+        FGetOut->SetFormatStore({[](int format) { FList->SetOutputFormat(format); },
+                                 [] { return FList->GetOutputFormat(); }});
+}
+
+} // namespace
 
 TFDisplay::TFDisplay(QWidget* parent) : QMainWindow(parent)
 {
     FDisplay = this;
     setWindowTitle("QGB DATASHEET");
     resize(759, 378);
-    DsDisplay = new QPlainTextEdit(this);
-    DsDisplay->setReadOnly(true);
-    DsDisplay->setLineWrapMode(QPlainTextEdit::NoWrap);
-    setCentralWidget(DsDisplay);
+    createMenus();
+    createControls();
+    platform::centreOnScreen(*this);
+    keepFormatInStationList();
+    DisplayInit();
 }
 
 TFDisplay::~TFDisplay()
 {
     if (FDisplay == this)
         FDisplay = nullptr;
+}
+
+void TFDisplay::createMenus()
+{
+    File1 = menuBar()->addMenu("&File");
+    Save = File1->addAction("&Save As...");
+    File1->addSeparator();
+    PrintDS = File1->addAction("&Print...");
+    PrintSetupDs = File1->addAction("Print &Setup...");
+    File1->addSeparator();
+    CloseDs = File1->addAction("&Close");
+    Find = menuBar()->addAction("Find");
+    Font = menuBar()->addAction("F&ont");
+    Help1 = menuBar()->addAction("&Help");
+    connect(Save, &QAction::triggered, this, [this] { SaveClick(); });
+    connect(PrintDS, &QAction::triggered, this, [this] { PrintDSClick(); });
+    connect(PrintSetupDs, &QAction::triggered, this, [this] { PrintSetupDsClick(); });
+    connect(CloseDs, &QAction::triggered, this, [this] { CloseDsClick(); });
+    connect(Find, &QAction::triggered, this, [this] { FindClicked(); });
+    connect(Font, &QAction::triggered, this, [this] { FontClicked(); });
+    connect(Help1, &QAction::triggered, this, [this] { HelpClicked(); });
+}
+
+void TFDisplay::createControls()
+{
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    DsDisplay = new QPlainTextEdit(central);
+    DsDisplay->setReadOnly(true);
+    DsDisplay->setLineWrapMode(QPlainTextEdit::NoWrap);
+    DsDisplay->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    QFont memoFont = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    memoFont.setPixelSize(16);
+    DsDisplay->setFont(memoFont);
+    DsDisplay->viewport()->installEventFilter(this);
+    layout->addWidget(DsDisplay, 1);
+
+    Panel1 = new QFrame(central);
+    Panel1->setFixedHeight(20);
+    auto* strip = new QHBoxLayout(Panel1);
+    strip->setContentsMargins(0, 0, 0, 0);
+    Splitter1 = new QSplitter(Qt::Horizontal, Panel1);
+    strip->addWidget(Splitter1);
+
+    Panel2 = new QLabel(kPrompt, Splitter1);
+    Panel2->setAutoFillBackground(true);
+    QPalette tip = Panel2->palette();
+    tip.setColor(QPalette::Window, tip.color(QPalette::ToolTipBase));
+    tip.setColor(QPalette::WindowText, tip.color(QPalette::ToolTipText));
+    Panel2->setPalette(tip);
+    Panel2->setFrameShape(QFrame::Panel);
+    Panel2->setFrameShadow(QFrame::Sunken);
+
+    Panel3 = new QFrame(Splitter1);
+    Panel3->setFrameShape(QFrame::Panel);
+    Panel3->setFrameShadow(QFrame::Raised);
+    auto* right = new QHBoxLayout(Panel3);
+    right->setContentsMargins(2, 0, 2, 0);
+    CheckBox = new QCheckBox("Stay On Top", Panel3);
+    CheckBox->setLayoutDirection(Qt::RightToLeft); // the text left of the box
+    CheckBox->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    right->addWidget(CheckBox);
+    connect(CheckBox, &QCheckBox::toggled, this, [this] { TopClicked(); });
+
+    Splitter1->addWidget(Panel2);
+    Splitter1->addWidget(Panel3);
+    Splitter1->setStretchFactor(0, 1);
+    Splitter1->setSizes({654, 105});
+    layout->addWidget(Panel1);
+    setCentralWidget(central);
+
+    FontDialog1 = new platform::FontDialog(this);
+    connect(FontDialog1, &platform::FontDialog::applied, this, [this] { FontDialog1Apply(); });
+    FindDialog = new platform::FindDialog(this);
+    connect(FindDialog, &platform::FindDialog::findNext, this, [this] { OnFindEnabled(); });
+}
+
+bool TFDisplay::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == DsDisplay->viewport() && event->type() == QEvent::MouseButtonDblClick)
+        GetDsItem();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TFDisplay::ShowDatasheet(const std::string& pid)
+{
+    const std::int64_t offset = FOffsets->FindOffset(pid);
+    if (offset < 0)
+        return;
+    hide();
+    DsDisplay->clear();
+    std::vector<std::string> lines;
+    if (!ds::readStationDatasheet(FMain->GetDataPath(), static_cast<std::uint64_t>(offset), pid, lines))
+        lines = {"Cannot Open File"};
+    platform::setMemoLines(*DsDisplay, lines);
+    show();
+    raise();
+    activateWindow();
+}
+
+void TFDisplay::SaveClick()
+{
+    FList->SetOutputFormat(0);
+    const std::string chosen =
+        platform::saveFileName(this, "Save As", SaveDir.empty() ? std::string(".") : SaveDir, SaveName);
+    if (chosen.empty())
+        return;
+    SaveName = chosen;
+    SaveDir = platform::directoryPart(chosen);
+    setWindowTitle(platform::pathToQ(platform::fileNamePart(chosen)));
+    SetOutputFile(chosen);
+    if (ds::isSameFile(chosen, FMain->GetDataPath())) {
+        Msg = "Not saved: " + chosen + "\r\nis the datasheet file in use.";
+        platform::notices().notice("NOTICE", Msg);
+        return;
+    }
+    FGetOut->SetDataSheetFlag(0);
+    if (!platform::fileExists(chosen)) {
+        FList->SetExistAnswer('W');
+    } else {
+        // Closing the question by its frame stores nothing: that is Cancel.
+        FList->SetExistAnswer('C');
+        TFWarning warning(this, [](char answer) { FList->SetExistAnswer(answer); });
+        warning.FileName->setText(platform::pathToQ(chosen));
+        platform::execModal(warning);
+    }
+    WriteShownText();
+}
+
+void TFDisplay::WriteShownText()
+{
+    const char answer = FList->GetExistAnswer();
+    if (answer == 'C')
+        return;
+    const auto mode = answer == 'A' ? ds::SafeOutput::Mode::Append : ds::SafeOutput::Mode::Overwrite;
+    if (ds::saveLines(OutputFile, platform::memoLines(*DsDisplay), mode)) {
+        platform::notices().notice("NOTICE", "Transfer Complete");
+        return;
+    }
+    Msg = "Could not write " + OutputFile;
+    platform::notices().notice("NOTICE", Msg);
+}
+
+void TFDisplay::PrintDSClick()
+{
+}
+
+void TFDisplay::PrintSetupDsClick()
+{
+}
+
+void TFDisplay::CloseDsClick()
+{
+    hide();
+}
+
+void TFDisplay::FindClicked()
+{
+    FindDialog->show();
+    FindDialog->raise();
+    FindDialog->activateWindow();
+}
+
+void TFDisplay::OnFindEnabled()
+{
+    // From just after the selection; a bare caret searches from the top.
+    const int length = platform::memoSelectionLength(*DsDisplay);
+    const int start = length > 0 ? platform::memoSelectionStart(*DsDisplay) + length : 0;
+    const std::string text = FindDialog->findText();
+    const int found =
+        platform::findInMemoLines(platform::memoLines(*DsDisplay), start, text, FindDialog->matchCase());
+    if (found < 0)
+        return;
+    DsDisplay->setFocus();
+    platform::memoSelect(*DsDisplay, found, static_cast<int>(text.size()));
+}
+
+void TFDisplay::FontClicked()
+{
+    FontDialog1->setCurrentFont(DsDisplay->font());
+    platform::execModal(*FontDialog1);
+}
+
+void TFDisplay::FontDialog1Apply()
+{
+    DsDisplay->setFont(FontDialog1->currentFont());
+    DsDisplay->viewport()->update();
+}
+
+void TFDisplay::HelpClicked()
+{
+    Msg = kUsageNote;
+    platform::notices().notice("NOTICE", Msg);
+}
+
+void TFDisplay::TopClicked()
+{
+    platform::setStayOnTop(*this, CheckBox->isChecked());
+}
+
+void TFDisplay::GetDsItem()
+{
+}
+
+void TFDisplay::DisplayInit()
+{
+    SaveDir.clear();
 }

@@ -1,19 +1,349 @@
 #include "kavro/tf_list.h"
 
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFontDatabase>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QSplitter>
+#include <QVBoxLayout>
+
+#include "datasheet/forms/tf_get_out.h"
+#include "datasheet/forms/tf_get_type.h"
+#include "datasheet/forms/tf_help.h"
+#include "datasheet/list_marks.h"
+#include "itempick/tf_select.h"
+#include "kavro/tf_display.h"
+#include "kavro/tf_found.h"
+#include "kavro/tf_get_area.h"
+#include "kavro/tf_get_name.h"
+#include "kavro/tf_get_pid.h"
+#include "kavro/tf_get_rad.h"
+#include "kavro/tf_pform.h"
+#include "kavro/tf_plot.h"
+#include "kavro/tf_poptions.h"
+#include "kavro/tf_pprint_set.h"
+#include "platform/notices.h"
+#include "platform/qt/window.h"
+
 TFList* FList = nullptr;
+
+namespace {
+
+const char* const kPrompt = "Click on a station to get a datasheet";
+
+// Ten lines joined by CR LF, 300 characters.
+const char* const kGrabNotice = "\r\n"
+                                "       'Grab Marked Stations' will copy\r\n"
+                                "       all 'marked' stations to a new Window.\r\n"
+                                "       \r\n"
+                                "       To 'mark a station------ Right Click the station.\r\n"
+                                "       To 'un-mark' a station---Right Click again.\r\n"
+                                "       \r\n"
+                                "       A 'marked' station will be displayed with\r\n"
+                                "         ->\r\n"
+                                "       on the left.";
+
+} // namespace
 
 TFList::TFList(QWidget* parent) : QMainWindow(parent)
 {
     FList = this;
     setWindowTitle("STATION LIST");
     resize(427, 285);
-    MarksList = new platform::LineListView(this);
-    MarksList->hide();
-    setCentralWidget(MarksList);
+    createMenus();
+    createControls();
+    ListInit();
 }
 
 TFList::~TFList()
 {
     if (FList == this)
         FList = nullptr;
+}
+
+void TFList::createMenus()
+{
+    File1 = menuBar()->addMenu("&File");
+    Save = File1->addAction("&Save As...");
+    Print1 = File1->addAction("&Print...");
+    PrintSetup1 = File1->addAction("Print &Setup...");
+    File1->addSeparator();
+    connect(Save, &QAction::triggered, this, [this] { SaveClick(); });
+    connect(Print1, &QAction::triggered, this, [this] { Print1Click(); });
+    connect(PrintSetup1, &QAction::triggered, this, [this] { PrintSetup1Click(); });
+
+    Search1 = menuBar()->addMenu("&Search");
+    Pid1 = Search1->addAction("&Pid");
+    Name1 = Search1->addAction("&Name");
+    PointRadius1 = Search1->addAction("Point &Radius");
+    Area1 = Search1->addAction("&Min Max");
+    Type1 = Search1->addAction("&Type");
+    connect(Pid1, &QAction::triggered, this, [this] { PromptForPid(); });
+    connect(Name1, &QAction::triggered, this, [this] { PromptForName(); });
+    connect(PointRadius1, &QAction::triggered, this, [this] { PromptForRadius(); });
+    connect(Area1, &QAction::triggered, this, [this] { PromptForMM(); });
+    connect(Type1, &QAction::triggered, this, [this] { ByTypeClicked(); });
+
+    Sort1 = menuBar()->addMenu("S&ort");
+    byPid = Sort1->addAction("by&Pid");
+    byHOrder = Sort1->addAction("by&HOrder");
+    byVOrder = Sort1->addAction("by&VOrder");
+    byLat = Sort1->addAction("by&Lat");
+    byLon = Sort1->addAction("byL&on");
+    byName = Sort1->addAction("by&Name");
+    for (QAction* item : Sort1->actions())
+        connect(item, &QAction::triggered, this, [this, item] { SortList(item); });
+
+    Grab1 = menuBar()->addMenu("Grab");
+    Grab2 = Grab1->addAction("Grab Marked Stations");
+    Clear1 = Grab1->addAction("Clear  Marks");
+    connect(Grab2, &QAction::triggered, this, [this] { Grab1Click(); });
+    connect(Clear1, &QAction::triggered, this, [this] { Clear1Click(); });
+
+    ListHelp = menuBar()->addAction("Help");
+    connect(ListHelp, &QAction::triggered, this, [this] { ListHelpClick(); });
+}
+
+void TFList::createControls()
+{
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    Bevel1 = new QFrame(central);
+    Bevel1->setFrameShape(QFrame::HLine);
+    Bevel1->setFixedHeight(1);
+    layout->addWidget(Bevel1);
+
+    MarksList = new platform::LineListView(central);
+    MarksList->setFixedFont(true);
+    QFont listFont = MarksList->font();
+    listFont.setPixelSize(11);
+    MarksList->setFont(listFont);
+    MarksList->hide();
+    layout->addWidget(MarksList, 1);
+    // A click always leaves its line selected, as in a list box; a Ctrl-click
+    // would otherwise deselect it before the handler reads it.
+    connect(MarksList, &platform::LineListView::itemClicked, this, [this](int row) {
+        MarksList->setSelectedRow(row);
+        PidClicked();
+    });
+    connect(MarksList, &platform::LineListView::mouseReleased, this,
+            [this](Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint position) {
+                MarksListMouseUp(button, modifiers, position.x(), position.y());
+            });
+
+    Panel1 = new QFrame(central);
+    Panel1->setFixedHeight(20);
+    auto* strip = new QHBoxLayout(Panel1);
+    strip->setContentsMargins(0, 0, 0, 0);
+    Splitter1 = new QSplitter(Qt::Horizontal, Panel1);
+    strip->addWidget(Splitter1);
+
+    Panel2 = new QLabel(kPrompt, Splitter1);
+    Panel2->setAutoFillBackground(true);
+    QPalette tip = Panel2->palette();
+    tip.setColor(QPalette::Window, tip.color(QPalette::ToolTipBase));
+    tip.setColor(QPalette::WindowText, tip.color(QPalette::ToolTipText));
+    Panel2->setPalette(tip);
+    Panel2->setFrameShape(QFrame::Panel);
+    Panel2->setFrameShadow(QFrame::Sunken);
+
+    Panel3 = new QFrame(Splitter1);
+    Panel3->setFrameShape(QFrame::Panel);
+    Panel3->setFrameShadow(QFrame::Raised);
+    auto* right = new QHBoxLayout(Panel3);
+    right->setContentsMargins(2, 0, 2, 0);
+    CheckBox = new QCheckBox("Stay On Top", Panel3);
+    CheckBox->setLayoutDirection(Qt::RightToLeft); // the text left of the box
+    CheckBox->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    right->addWidget(CheckBox);
+    connect(CheckBox, &QCheckBox::toggled, this, [this] { TopClicked(); });
+
+    Splitter1->addWidget(Panel2);
+    Splitter1->addWidget(Panel3);
+    Splitter1->setStretchFactor(0, 1);
+    Splitter1->setSizes({322, 105});
+    layout->addWidget(Panel1);
+    setCentralWidget(central);
+}
+
+bool TFList::event(QEvent* event)
+{
+    if (event->type() == QEvent::WindowActivate)
+        LoadParm1();
+    return QMainWindow::event(event);
+}
+
+void TFList::closeEvent(QCloseEvent* event)
+{
+    CloseKids();
+    event->accept();
+}
+
+void TFList::paintEvent(QPaintEvent* event)
+{
+    SetPanel();
+    QMainWindow::paintEvent(event);
+}
+
+void TFList::PidClicked()
+{
+    const int row = MarksList->selectedRow();
+    if (row < 0)
+        return;
+    FDisplay->hide();
+    FDisplay->DsDisplay->clear();
+    LineBuf = MarksList->lines().at(static_cast<std::size_t>(row));
+    // The PID at index 6-11; a short line gives what it has.
+    const std::string pid = LineBuf.size() > 6 ? LineBuf.substr(6, 6) : std::string();
+    FDisplay->setWindowTitle("DATASHEET");
+    FDisplay->ShowDatasheet(pid);
+    FDisplay->show();
+}
+
+void TFList::MarksListMouseUp(Qt::MouseButton Button, Qt::KeyboardModifiers, int X, int Y)
+{
+    if (Button != Qt::RightButton)
+        return;
+    const int row = MarksList->itemAt(QPoint(X, Y));
+    if (row < 0)
+        return;
+    platform::LineList& lines = MarksList->lines();
+    const auto index = static_cast<std::size_t>(row);
+    std::string line = ds::toggledMark(lines.at(index));
+    const int top = MarksList->topIndex();
+    lines.remove(index);
+    lines.insert(index, std::move(line));
+    MarksList->setTopIndex(top);
+    MarksList->viewport()->update();
+}
+
+void TFList::Grab1Click()
+{
+    FFound->hide();
+    FFound->FoundList->lines().clear();
+    std::vector<std::string> grabbed = ds::grabMarked(MarksList->lines().lines());
+    show();
+    if (!grabbed.empty()) {
+        FFound->FoundList->lines().append(std::move(grabbed));
+        FFound->FoundList->show();
+        FFound->show();
+        return;
+    }
+    Msg = kGrabNotice;
+    platform::notices().notice("HELP", Msg);
+}
+
+void TFList::Clear1Click()
+{
+    MarksList->hide();
+    platform::LineList& lines = MarksList->lines();
+    // Replaced in place: a delete and insert per marked line would make
+    // clearing a whole state's marks quadratic.
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        if (ds::hasMarkArrow(lines.at(i)))
+            lines.set(i, ds::withTag(lines.at(i), ds::kBlankTag));
+    MarksList->show();
+}
+
+void TFList::SaveClick()
+{
+}
+
+void TFList::Print1Click()
+{
+}
+
+void TFList::PrintSetup1Click()
+{
+}
+
+void TFList::PromptForPid()
+{
+    FGetPid->show();
+}
+
+void TFList::PromptForName()
+{
+    FGetName->show();
+}
+
+void TFList::PromptForRadius()
+{
+    FGetRad->show();
+}
+
+void TFList::PromptForMM()
+{
+    FGetArea->show();
+}
+
+void TFList::ByTypeClicked()
+{
+    FGetType->hide();
+    // Still to come with the dialog's TypeList, HOrderList and VOrderList:
+    // hide the three, and select the first entry of each when TypeList has none.
+    FGetType->show();
+}
+
+std::string TFList::SortKey(const QObject* Sender) const
+{
+    if (Sender == byPid)
+        return "bypid";
+    if (Sender == byHOrder)
+        return "byhorder";
+    if (Sender == byVOrder)
+        return "byvorder";
+    if (Sender == byLat)
+        return "bylat";
+    if (Sender == byLon)
+        return "bylon";
+    return "byname";
+}
+
+void TFList::SortList(QObject* Sender)
+{
+    const std::string key = SortKey(Sender);
+    // Sort buffer to come: SortByHOrder/SortByVOrder("FList") for the order keys, else SortByKey("FList", key).
+    static_cast<void>(key);
+}
+
+void TFList::ListHelpClick()
+{
+    FHelp->SetHelpContext(3);
+    FHelp->show();
+}
+
+void TFList::CloseKids()
+{
+    for (QWidget* window : std::initializer_list<QWidget*>{FDisplay, FPPrintSet, FPOptions, FPForm, FPlot, FFound,
+                                                           FSelect, FGetArea, FGetName, FGetPid, FGetRad, FGetType,
+                                                           FGetOut})
+        if (window)
+            window->hide();
+}
+
+void TFList::SetPanel()
+{
+    Panel2->setText(kPrompt);
+}
+
+void TFList::TopClicked()
+{
+    platform::setStayOnTop(*this, CheckBox->isChecked());
+}
+
+void TFList::ListInit()
+{
+    SaveDir.clear();
+}
+
+void TFList::LoadParm1()
+{
+    // The print settings file is read here once the list prints.
 }

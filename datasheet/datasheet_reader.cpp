@@ -1,0 +1,67 @@
+#include "datasheet/datasheet_reader.h"
+
+#include "datasheet/datasheet_format.h"
+
+namespace ds {
+
+namespace {
+
+// The PID at index 1-6; a line too short to hold it does not carry it.
+bool carriesPid(std::string_view line, std::string_view pid)
+{
+    return line.size() > 1 && line.substr(1, 6) == pid;
+}
+
+} // namespace
+
+bool DatasheetReader::open(const std::string& path)
+{
+    return reader_.open(path);
+}
+
+std::size_t DatasheetReader::read(std::uint64_t offset, std::string_view pid,
+                                  const std::function<void(std::string_view)>& line)
+{
+    if (!reader_.isOpen() || !reader_.seek(offset))
+        return 0;
+    std::string header;
+    std::size_t shown = 0;
+    int headersMet = 0;
+    std::string_view piece;
+    while (reader_.next(piece)) {
+        const std::string_view text = platform::cutAtLineEnd(piece);
+        if (isHeaderWithComma(text))
+            header.assign(text);
+        const bool ours = carriesPid(text, pid);
+        if (shown > 0 && !ours)
+            break;
+        if (ours) {
+            if (shown == 0)
+                line(header);
+            line(text);
+            ++shown;
+        } else if (isHeaderLine(text) && ++headersMet == 2) {
+            break;
+        }
+    }
+    return shown;
+}
+
+std::vector<std::string> DatasheetReader::read(std::uint64_t offset, std::string_view pid)
+{
+    std::vector<std::string> lines;
+    read(offset, pid, [&lines](std::string_view text) { lines.emplace_back(text); });
+    return lines;
+}
+
+bool readStationDatasheet(const std::string& path, std::uint64_t offset, std::string_view pid,
+                          std::vector<std::string>& lines)
+{
+    DatasheetReader reader;
+    if (!reader.open(path))
+        return false;
+    lines = reader.read(offset, pid);
+    return true;
+}
+
+} // namespace ds

@@ -1,0 +1,30 @@
+#pragma once
+// Marks of the station list: a line is marked when its five-character tag
+// (index 0-4) is "   ->". Rewriting a mark replaces the tag only; the rest of
+// the line is kept byte for byte.
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace ds {
+
+inline constexpr std::string_view kMarkTag = "   ->";
+inline constexpr std::string_view kBlankTag = "     ";
+
+// The line with its tag replaced. A line shorter than the tag has nothing
+// after it and becomes the tag alone.
+std::string withTag(std::string_view line, std::string_view tag);
+
+// The tag is exactly "   ->".
+bool isMarked(std::string_view line);
+
+// A right click: a marked line gets five blanks, any other tag becomes "   ->".
+std::string toggledMark(std::string_view line);
+
+// Clear Marks counts a line as marked when index 4 is '>', whatever precedes it.
+bool hasMarkArrow(std::string_view line);
+
+// The marked lines, in order, each with five blanks as its tag.
+std::vector<std::string> grabMarked(const std::vector<std::string>& lines);
+
+} // namespace ds

@@ -1,0 +1,102 @@
+#include "datasheet/safe_output.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "platform/files.h"
+#include "tests/support/test_files.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using Mode = ds::SafeOutput::Mode;
+using testsupport::readFile;
+using testsupport::writeFile;
+
+const std::vector<std::string> kLines{"1        Quarndale Geomark Bureau,", " AB1234  100% %s", ""};
+const std::string kBytes = "1        Quarndale Geomark Bureau,\r\n AB1234  100% %s\r\n\r\n";
+
+std::vector<std::string> entries(const std::string& directory)
+{
+    std::vector<std::string> names;
+    platform::listDirectory(directory, names);
+    return names;
+}
+
+TEST(SafeOutput, OverwriteAndAppendGiveExactBytesAndLeaveNoTemporaryFile)
+{
+    struct Case {
+        Mode mode;
+        bool exists;
+        std::string expected;
+    };
+    for (const Case& c : {Case{Mode::Overwrite, true, kBytes}, Case{Mode::Append, true, "old\r\n" + kBytes},
+                          Case{Mode::Overwrite, false, kBytes}, Case{Mode::Append, false, kBytes}}) {
+        SCOPED_TRACE(testing::Message() << "append " << (c.mode == Mode::Append) << " exists " << c.exists);
+        testsupport::TempDir dir;
+        const std::string path = dir.file("out.txt");
+        if (c.exists) {
+            writeFile(path, "old\r\n");
+            fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+        }
+        ASSERT_TRUE(ds::saveLines(path, kLines, c.mode));
+        EXPECT_EQ(readFile(path), c.expected);
+        EXPECT_EQ(entries(dir.path()), std::vector<std::string>{"out.txt"});
+        const fs::perms expected = c.exists ? fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read
+                                            : fs::perms::owner_read | fs::perms::owner_write |
+                                                  fs::perms::group_read | fs::perms::others_read;
+        EXPECT_EQ(fs::status(path).permissions(), expected);
+    }
+}
+
+TEST(SafeOutput, DestinationIsUntouchedUntilCommitAndOnFailure)
+{
+    testsupport::TempDir dir;
+    const std::string path = dir.file("out.txt");
+    writeFile(path, "old\r\n");
+    {
+        ds::SafeOutput output;
+        ASSERT_TRUE(output.open(path, Mode::Overwrite));
+        output.writer().writeLine("new");
+        EXPECT_EQ(readFile(path), "old\r\n");
+    } // never committed
+    EXPECT_EQ(readFile(path), "old\r\n");
+    EXPECT_EQ(entries(dir.path()), std::vector<std::string>{"out.txt"});
+
+    // A directory in the way cannot be replaced; a missing directory holds no temporary file.
+    fs::create_directory(dir.file("sub"));
+    EXPECT_FALSE(ds::saveLines(dir.file("sub"), kLines, Mode::Overwrite));
+    EXPECT_TRUE(fs::is_directory(dir.file("sub")));
+    EXPECT_FALSE(ds::saveLines(dir.file("missing/out.txt"), kLines, Mode::Overwrite));
+    EXPECT_EQ(entries(dir.path()), (std::vector<std::string>{"out.txt", "sub"}));
+}
+
+TEST(SafeOutput, ALinkIsWrittenThroughAndKept)
+{
+    testsupport::TempDir dir;
+    fs::create_directory(dir.file("real"));
+    const std::string target = dir.file("real/data.txt");
+    writeFile(target, "old\r\n");
+    fs::create_symlink(target, dir.file("link.txt"));
+    ASSERT_TRUE(ds::saveLines(dir.file("link.txt"), kLines, Mode::Overwrite));
+    EXPECT_TRUE(fs::is_symlink(dir.file("link.txt")));
+    EXPECT_EQ(readFile(target), kBytes);
+    EXPECT_EQ(entries(dir.file("real")), std::vector<std::string>{"data.txt"});
+}
+
+TEST(SafeOutput, SameFileSeesThroughSpellingsAndLinks)
+{
+    testsupport::TempDir dir;
+    const std::string path = dir.file("data.dat");
+    writeFile(path, "x");
+    writeFile(dir.file("other.dat"), "x");
+    fs::create_symlink(path, dir.file("link.dat"));
+    EXPECT_TRUE(ds::isSameFile(path, dir.path() + "/./data.dat"));
+    EXPECT_TRUE(ds::isSameFile(dir.file("link.dat"), path));
+    EXPECT_FALSE(ds::isSameFile(dir.file("other.dat"), path));
+    EXPECT_FALSE(ds::isSameFile(dir.file("new.dat"), path));
+    EXPECT_FALSE(ds::isSameFile(path, ""));
+}
+
+} // namespace

@@ -1,11 +1,9 @@
 #include "datasheet/misaligned_repair.h"
 
-#include <sys/stat.h>
-
 #include "datasheet/datasheet_format.h"
 #include "platform/crlf_writer.h"
-#include "platform/files.h"
 #include "platform/line_reader.h"
+#include "platform/safe_output.h"
 
 namespace ds {
 
@@ -38,19 +36,11 @@ RepairResult repairMisaligned(const std::string& path, platform::ProgressSink& p
     platform::LineReader reader; // whole lines: a long line is never split
     if (!reader.open(path))
         return RepairResult::CannotReadData;
-    struct stat original {};
-    bool haveMode = ::stat(path.c_str(), &original) == 0;
-
-    std::string directory = platform::directoryPart(path);
-    std::string temp = platform::makeTempFile(directory.empty() ? "." : directory, "tmp");
-    if (temp.empty())
+    platform::SafeOutput output;
+    if (!output.open(path, platform::SafeOutput::Mode::Overwrite))
         return RepairResult::CannotWriteTemp;
-    platform::CrlfWriter writer;
-    if (!writer.open(temp)) {
-        platform::removeFile(temp);
-        return RepairResult::CannotWriteTemp;
-    }
 
+    platform::CrlfWriter& writer = output.writer();
     const std::uint64_t size = reader.size();
     platform::ProgressCounter counter(progress);
     std::string_view line;
@@ -62,18 +52,11 @@ RepairResult repairMisaligned(const std::string& path, platform::ProgressSink& p
             writer.write(" ");
         writer.writeLine(text);
     }
-    bool readFailed = reader.failed();
+    if (reader.failed())
+        return RepairResult::CannotReadData; // the copy is dropped with `output`
     reader.close();
-    if (!writer.close() || readFailed) {
-        platform::removeFile(temp);
-        return readFailed ? RepairResult::CannotReadData : RepairResult::CannotWriteTemp;
-    }
-    if (haveMode)
-        ::chmod(temp.c_str(), original.st_mode & 07777);
-    if (!platform::replaceFile(temp, path)) {
-        platform::removeFile(temp);
-        return RepairResult::CannotWriteData;
-    }
+    if (!output.commit())
+        return writer.ok() ? RepairResult::CannotWriteData : RepairResult::CannotWriteTemp;
     counter.report(size, size);
     return RepairResult::Fixed;
 }

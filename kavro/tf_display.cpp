@@ -16,7 +16,7 @@
 #include "datasheet/datasheet_reader.h"
 #include "datasheet/forms/tf_get_out.h"
 #include "datasheet/forms/tf_warning.h"
-#include "datasheet/safe_output.h"
+#include "platform/safe_output.h"
 #include "kavro/tf_list.h"
 #include "kavro/tf_main.h"
 #include "kavro/tf_offsets.h"
@@ -28,6 +28,7 @@
 #include "platform/qt/memo.h"
 #include "platform/qt/modal.h"
 #include "platform/qt/text.h"
+#include "platform/qt/status_strip.h"
 #include "platform/qt/window.h"
 
 TFDisplay* FDisplay = nullptr;
@@ -45,15 +46,6 @@ const char* const kUsageNote = "  Click 'File->Save' to save this displayed text
                                "  to receive Information about the data displayed\r\n"
                                "  on that line.";
 
-// Kavro's output-format dialog keeps the chosen format in the station list
-// window, where every save reads it.
-void keepFormatInStationList()
-{
-    if (FGetOut)
-        FGetOut->SetFormatStore({[](int format) { FList->SetOutputFormat(format); },
-                                 [] { return FList->GetOutputFormat(); }});
-}
-
 } // namespace
 
 TFDisplay::TFDisplay(QWidget* parent) : QMainWindow(parent)
@@ -64,7 +56,6 @@ TFDisplay::TFDisplay(QWidget* parent) : QMainWindow(parent)
     createMenus();
     createControls();
     platform::centreOnScreen(*this);
-    keepFormatInStationList();
     DisplayInit();
 }
 
@@ -112,37 +103,13 @@ void TFDisplay::createControls()
     DsDisplay->viewport()->installEventFilter(this);
     layout->addWidget(DsDisplay, 1);
 
-    Panel1 = new QFrame(central);
-    Panel1->setFixedHeight(20);
-    auto* strip = new QHBoxLayout(Panel1);
-    strip->setContentsMargins(0, 0, 0, 0);
-    Splitter1 = new QSplitter(Qt::Horizontal, Panel1);
-    strip->addWidget(Splitter1);
-
-    Panel2 = new QLabel(kPrompt, Splitter1);
-    Panel2->setAutoFillBackground(true);
-    QPalette tip = Panel2->palette();
-    tip.setColor(QPalette::Window, tip.color(QPalette::ToolTipBase));
-    tip.setColor(QPalette::WindowText, tip.color(QPalette::ToolTipText));
-    Panel2->setPalette(tip);
-    Panel2->setFrameShape(QFrame::Panel);
-    Panel2->setFrameShadow(QFrame::Sunken);
-
-    Panel3 = new QFrame(Splitter1);
-    Panel3->setFrameShape(QFrame::Panel);
-    Panel3->setFrameShadow(QFrame::Raised);
-    auto* right = new QHBoxLayout(Panel3);
-    right->setContentsMargins(2, 0, 2, 0);
-    CheckBox = new QCheckBox("Stay On Top", Panel3);
-    CheckBox->setLayoutDirection(Qt::RightToLeft); // the text left of the box
-    CheckBox->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    right->addWidget(CheckBox);
+    platform::StatusStrip strip = platform::makeStatusStrip(central, kPrompt, 759);
+    Panel1 = strip.Panel1;
+    Panel2 = strip.Panel2;
+    Splitter1 = strip.Splitter1;
+    Panel3 = strip.Panel3;
+    CheckBox = strip.CheckBox;
     connect(CheckBox, &QCheckBox::toggled, this, [this] { TopClicked(); });
-
-    Splitter1->addWidget(Panel2);
-    Splitter1->addWidget(Panel3);
-    Splitter1->setStretchFactor(0, 1);
-    Splitter1->setSizes({654, 105});
     layout->addWidget(Panel1);
     setCentralWidget(central);
 
@@ -186,7 +153,7 @@ void TFDisplay::SaveClick()
     SaveDir = platform::directoryPart(chosen);
     setWindowTitle(platform::pathToQ(platform::fileNamePart(chosen)));
     SetOutputFile(chosen);
-    if (ds::isSameFile(chosen, FMain->GetDataPath())) {
+    if (platform::isSameFile(chosen, FMain->GetDataPath())) {
         Msg = "Not saved: " + chosen + "\r\nis the datasheet file in use.";
         platform::notices().notice("NOTICE", Msg);
         return;
@@ -209,8 +176,8 @@ void TFDisplay::WriteShownText()
     const char answer = FList->GetExistAnswer();
     if (answer == 'C')
         return;
-    const auto mode = answer == 'A' ? ds::SafeOutput::Mode::Append : ds::SafeOutput::Mode::Overwrite;
-    if (ds::saveLines(OutputFile, platform::memoLines(*DsDisplay), mode)) {
+    const auto mode = answer == 'A' ? platform::SafeOutput::Mode::Append : platform::SafeOutput::Mode::Overwrite;
+    if (platform::saveLines(OutputFile, platform::memoLines(*DsDisplay), mode)) {
         platform::notices().notice("NOTICE", "Transfer Complete");
         return;
     }

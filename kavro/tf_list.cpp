@@ -26,6 +26,7 @@
 #include "kavro/tf_poptions.h"
 #include "kavro/tf_pprint_set.h"
 #include "platform/notices.h"
+#include "platform/qt/status_strip.h"
 #include "platform/qt/window.h"
 
 TFList* FList = nullptr;
@@ -137,37 +138,13 @@ void TFList::createControls()
                 MarksListMouseUp(button, modifiers, position.x(), position.y());
             });
 
-    Panel1 = new QFrame(central);
-    Panel1->setFixedHeight(20);
-    auto* strip = new QHBoxLayout(Panel1);
-    strip->setContentsMargins(0, 0, 0, 0);
-    Splitter1 = new QSplitter(Qt::Horizontal, Panel1);
-    strip->addWidget(Splitter1);
-
-    Panel2 = new QLabel(kPrompt, Splitter1);
-    Panel2->setAutoFillBackground(true);
-    QPalette tip = Panel2->palette();
-    tip.setColor(QPalette::Window, tip.color(QPalette::ToolTipBase));
-    tip.setColor(QPalette::WindowText, tip.color(QPalette::ToolTipText));
-    Panel2->setPalette(tip);
-    Panel2->setFrameShape(QFrame::Panel);
-    Panel2->setFrameShadow(QFrame::Sunken);
-
-    Panel3 = new QFrame(Splitter1);
-    Panel3->setFrameShape(QFrame::Panel);
-    Panel3->setFrameShadow(QFrame::Raised);
-    auto* right = new QHBoxLayout(Panel3);
-    right->setContentsMargins(2, 0, 2, 0);
-    CheckBox = new QCheckBox("Stay On Top", Panel3);
-    CheckBox->setLayoutDirection(Qt::RightToLeft); // the text left of the box
-    CheckBox->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    right->addWidget(CheckBox);
+    platform::StatusStrip strip = platform::makeStatusStrip(central, kPrompt, 427);
+    Panel1 = strip.Panel1;
+    Panel2 = strip.Panel2;
+    Splitter1 = strip.Splitter1;
+    Panel3 = strip.Panel3;
+    CheckBox = strip.CheckBox;
     connect(CheckBox, &QCheckBox::toggled, this, [this] { TopClicked(); });
-
-    Splitter1->addWidget(Panel2);
-    Splitter1->addWidget(Panel3);
-    Splitter1->setStretchFactor(0, 1);
-    Splitter1->setSizes({322, 105});
     layout->addWidget(Panel1);
     setCentralWidget(central);
 }

@@ -26,6 +26,7 @@
 #include "platform/qt/file_dialogs.h"
 #include "platform/qt/memo.h"
 #include "platform/qt/modal.h"
+#include "platform/qt/status_strip.h"
 #include "platform/qt/text.h"
 #include "platform/qt/window.h"
 
@@ -101,13 +102,7 @@ TFMain::TFMain(QWidget* parent) : QMainWindow(parent)
     layout->addWidget(steps, 1);
 
     Panel1 = new QLabel("Quarndale Geomark Bureau Digital Datasheet Extraction Program", central);
-    Panel1->setAutoFillBackground(true);
-    QPalette tip = Panel1->palette();
-    tip.setColor(QPalette::Window, tip.color(QPalette::ToolTipBase));
-    tip.setColor(QPalette::WindowText, tip.color(QPalette::ToolTipText));
-    Panel1->setPalette(tip);
-    Panel1->setFrameShape(QFrame::Panel);
-    Panel1->setFrameShadow(QFrame::Sunken);
+    platform::styleInfoTip(*Panel1);
     layout->addWidget(Panel1);
     setCentralWidget(central);
 

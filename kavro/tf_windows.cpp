@@ -29,7 +29,9 @@ void CreateKavroForms()
     created.push_back(new TFMain);
     created.push_back(new TFSorted);
     created.push_back(new TFGetType);
-    created.push_back(new TFGetOut);
+    // The output format chosen there is kept in the station list window, where every save reads it.
+    created.push_back(new TFGetOut(nullptr, {[](int format) { FList->SetOutputFormat(format); },
+                                            [] { return FList->GetOutputFormat(); }}));
     created.push_back(new TFList);
     created.push_back(new TFOffsets);
     created.push_back(new TFGetPid);

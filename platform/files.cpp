@@ -21,6 +21,8 @@ std::string fileNamePart(const std::string& path)
 std::string directoryPart(const std::string& path)
 {
     auto slash = path.rfind('/');
+    if (slash == 0)
+        return "/";
     return slash == std::string::npos ? std::string() : path.substr(0, slash);
 }
 

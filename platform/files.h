@@ -8,7 +8,7 @@ namespace platform {
 
 // The text after the last '/' (the whole name when it has none).
 std::string fileNamePart(const std::string& path);
-// The text before the last '/' (empty when the name has none).
+// The text before the last '/' ("/" for a name in the root, empty when it has none).
 std::string directoryPart(const std::string& path);
 // `directory` joined with `name` by one '/'.
 std::string joinPath(const std::string& directory, const std::string& name);

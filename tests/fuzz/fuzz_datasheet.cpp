@@ -1,5 +1,6 @@
 // libFuzzer target over everything that reads a datasheet file: the header
-// test, the line parsers, the loader, the misaligned probe and repair, the raw reader.
+// test, the line parsers, the loader, the datasheet reader, the misaligned
+// probe and repair, the raw reader.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -7,6 +8,7 @@
 #include <unistd.h>
 
 #include "datasheet/datasheet_format.h"
+#include "datasheet/datasheet_reader.h"
 #include "datasheet/line_parsers.h"
 #include "datasheet/misaligned_repair.h"
 #include "datasheet/raw_file.h"
@@ -74,6 +76,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         if (offset > size)
             std::abort();
     }
+
+    // Each listed station reads back from its offset, as the viewer does.
+    ds::DatasheetReader datasheets;
+    if (!datasheets.open(path))
+        std::abort();
+    for (const auto& loc : loaded.locLines) {
+        auto lines = datasheets.read(std::strtoull(loc.c_str() + 7, nullptr, 10), std::string_view(loc).substr(0, 6));
+        for (const auto& line : lines)
+            if (line.find_first_of("\r\n") != std::string::npos)
+                std::abort();
+    }
+    datasheets.close();
 
     std::vector<std::string> raw;
     ds::readRawFile(path, progress, raw);

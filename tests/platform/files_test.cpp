@@ -18,6 +18,7 @@ TEST(Files, NameParts)
     EXPECT_EQ(platform::fileNamePart("plain"), "plain");
     EXPECT_EQ(platform::directoryPart("/cd/DATA/x"), "/cd/DATA");
     EXPECT_EQ(platform::directoryPart("plain"), "");
+    EXPECT_EQ(platform::directoryPart("/root.dat"), "/");
     EXPECT_EQ(platform::joinPath("/cd", "DATA"), "/cd/DATA");
     EXPECT_EQ(platform::joinPath("/", "DATA"), "/DATA");
     EXPECT_EQ(platform::joinPath("", "DATA"), "DATA");

@@ -1,11 +1,11 @@
-#include "datasheet/safe_output.h"
+#include "platform/safe_output.h"
 
 #include <filesystem>
 #include <fstream>
 
 #include "platform/files.h"
 
-namespace ds {
+namespace platform {
 
 namespace fs = std::filesystem;
 
@@ -21,13 +21,6 @@ std::string fileToChange(const std::string& path)
             return target.string();
     }
     return path;
-}
-
-// The directory that holds the path's file ("/" for a file in the root).
-std::string directoryOf(const std::string& path)
-{
-    const std::string directory = platform::directoryPart(path);
-    return directory.empty() && !path.empty() && path.front() == '/' ? std::string("/") : directory;
 }
 
 // The renamed file takes the old file's permissions, or those the writer
@@ -54,7 +47,7 @@ bool SafeOutput::open(const std::string& path, Mode mode)
     discard();
     destination_ = fileToChange(path);
     mode_ = mode;
-    temp_ = platform::makeTempFile(directoryOf(destination_));
+    temp_ = makeTempFile(directoryPart(destination_));
     if (temp_.empty())
         return false;
     if (!writer_.open(temp_)) {
@@ -131,4 +124,4 @@ bool isSameFile(const std::string& first, const std::string& second)
     return !error && same;
 }
 
-} // namespace ds
+} // namespace platform

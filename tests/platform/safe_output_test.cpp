@@ -1,4 +1,4 @@
-#include "datasheet/safe_output.h"
+#include "platform/safe_output.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 namespace {
 
 namespace fs = std::filesystem;
-using Mode = ds::SafeOutput::Mode;
+using Mode = platform::SafeOutput::Mode;
 using testsupport::readFile;
 using testsupport::writeFile;
 
@@ -40,7 +40,7 @@ TEST(SafeOutput, OverwriteAndAppendGiveExactBytesAndLeaveNoTemporaryFile)
             writeFile(path, "old\r\n");
             fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
         }
-        ASSERT_TRUE(ds::saveLines(path, kLines, c.mode));
+        ASSERT_TRUE(platform::saveLines(path, kLines, c.mode));
         EXPECT_EQ(readFile(path), c.expected);
         EXPECT_EQ(entries(dir.path()), std::vector<std::string>{"out.txt"});
         const fs::perms expected = c.exists ? fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read
@@ -56,7 +56,7 @@ TEST(SafeOutput, DestinationIsUntouchedUntilCommitAndOnFailure)
     const std::string path = dir.file("out.txt");
     writeFile(path, "old\r\n");
     {
-        ds::SafeOutput output;
+        platform::SafeOutput output;
         ASSERT_TRUE(output.open(path, Mode::Overwrite));
         output.writer().writeLine("new");
         EXPECT_EQ(readFile(path), "old\r\n");
@@ -66,9 +66,9 @@ TEST(SafeOutput, DestinationIsUntouchedUntilCommitAndOnFailure)
 
     // A directory in the way cannot be replaced; a missing directory holds no temporary file.
     fs::create_directory(dir.file("sub"));
-    EXPECT_FALSE(ds::saveLines(dir.file("sub"), kLines, Mode::Overwrite));
+    EXPECT_FALSE(platform::saveLines(dir.file("sub"), kLines, Mode::Overwrite));
     EXPECT_TRUE(fs::is_directory(dir.file("sub")));
-    EXPECT_FALSE(ds::saveLines(dir.file("missing/out.txt"), kLines, Mode::Overwrite));
+    EXPECT_FALSE(platform::saveLines(dir.file("missing/out.txt"), kLines, Mode::Overwrite));
     EXPECT_EQ(entries(dir.path()), (std::vector<std::string>{"out.txt", "sub"}));
 }
 
@@ -79,7 +79,7 @@ TEST(SafeOutput, ALinkIsWrittenThroughAndKept)
     const std::string target = dir.file("real/data.txt");
     writeFile(target, "old\r\n");
     fs::create_symlink(target, dir.file("link.txt"));
-    ASSERT_TRUE(ds::saveLines(dir.file("link.txt"), kLines, Mode::Overwrite));
+    ASSERT_TRUE(platform::saveLines(dir.file("link.txt"), kLines, Mode::Overwrite));
     EXPECT_TRUE(fs::is_symlink(dir.file("link.txt")));
     EXPECT_EQ(readFile(target), kBytes);
     EXPECT_EQ(entries(dir.file("real")), std::vector<std::string>{"data.txt"});
@@ -92,11 +92,11 @@ TEST(SafeOutput, SameFileSeesThroughSpellingsAndLinks)
     writeFile(path, "x");
     writeFile(dir.file("other.dat"), "x");
     fs::create_symlink(path, dir.file("link.dat"));
-    EXPECT_TRUE(ds::isSameFile(path, dir.path() + "/./data.dat"));
-    EXPECT_TRUE(ds::isSameFile(dir.file("link.dat"), path));
-    EXPECT_FALSE(ds::isSameFile(dir.file("other.dat"), path));
-    EXPECT_FALSE(ds::isSameFile(dir.file("new.dat"), path));
-    EXPECT_FALSE(ds::isSameFile(path, ""));
+    EXPECT_TRUE(platform::isSameFile(path, dir.path() + "/./data.dat"));
+    EXPECT_TRUE(platform::isSameFile(dir.file("link.dat"), path));
+    EXPECT_FALSE(platform::isSameFile(dir.file("other.dat"), path));
+    EXPECT_FALSE(platform::isSameFile(dir.file("new.dat"), path));
+    EXPECT_FALSE(platform::isSameFile(path, ""));
 }
 
 } // namespace

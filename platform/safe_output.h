@@ -11,7 +11,7 @@
 
 #include "platform/crlf_writer.h"
 
-namespace ds {
+namespace platform {
 
 class SafeOutput {
 public:
@@ -47,4 +47,4 @@ bool saveLines(const std::string& path, const std::vector<std::string>& lines, S
 // Whether both paths name one existing file, whatever their spelling or links.
 bool isSameFile(const std::string& first, const std::string& second);
 
-} // namespace ds
+} // namespace platform

@@ -190,14 +190,10 @@ void TFList::MarksListMouseUp(Qt::MouseButton Button, Qt::KeyboardModifiers, int
     const int row = MarksList->itemAt(QPoint(X, Y));
     if (row < 0)
         return;
+    // Replaced in place, so the list keeps its scroll position and selection.
     platform::LineList& lines = MarksList->lines();
     const auto index = static_cast<std::size_t>(row);
-    std::string line = ds::toggledMark(lines.at(index));
-    const int top = MarksList->topIndex();
-    lines.remove(index);
-    lines.insert(index, std::move(line));
-    MarksList->setTopIndex(top);
-    MarksList->viewport()->update();
+    lines.set(index, ds::toggledMark(lines.at(index)));
 }
 
 void TFList::Grab1Click()

@@ -13,3 +13,7 @@ TFGetArea::~TFGetArea()
     if (FGetArea == this)
         FGetArea = nullptr;
 }
+
+void TFGetArea::SearchArea()
+{
+}

@@ -7,6 +7,9 @@ class TFGetArea : public QWidget {
 public:
     explicit TFGetArea(QWidget* parent = nullptr);
     ~TFGetArea() override;
+
+    // Runs the search with the boxes as they stand (the type dialog's OK calls it).
+    void SearchArea();
 };
 
 extern TFGetArea* FGetArea;

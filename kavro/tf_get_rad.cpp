@@ -13,3 +13,7 @@ TFGetRad::~TFGetRad()
     if (FGetRad == this)
         FGetRad = nullptr;
 }
+
+void TFGetRad::RadiusSearch()
+{
+}

@@ -7,6 +7,9 @@ class TFGetRad : public QWidget {
 public:
     explicit TFGetRad(QWidget* parent = nullptr);
     ~TFGetRad() override;
+
+    // Runs the search with the boxes as they stand (the type dialog's OK calls it).
+    void RadiusSearch();
 };
 
 extern TFGetRad* FGetRad;

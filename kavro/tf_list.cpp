@@ -224,10 +224,6 @@ void TFList::Clear1Click()
     MarksList->show();
 }
 
-void TFList::SaveClick()
-{
-}
-
 void TFList::Print1Click()
 {
 }

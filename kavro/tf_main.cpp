@@ -390,3 +390,12 @@ void TFMain::ShowRawFile(const std::string& path)
     platform::setMemoLines(*FDisplay->DsDisplay, lines);
     FDisplay->show();
 }
+
+void TFMain::SetTypeOrder(char)
+{
+}
+
+bool TFMain::StationMatchesType(const std::string&, platform::LineReader&, std::uint64_t)
+{
+    return true;
+}

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "datasheet/station_loader.h"
+#include "platform/line_reader.h"
 
 class QAction;
 class QComboBox;
@@ -76,6 +77,11 @@ public:
     std::string GetDrive() const { return DriveLetter; }
     std::string GetTypeCode() const { return TypeCode; }
     void SetTypeCode(const std::string& code) { TypeCode = code.substr(0, 3); }
+    // Keeps the code's first character, then '-' and the order character.
+    void SetTypeOrder(char order);
+    // Whether the station whose datasheet is at the offset of the open file
+    // is of the type code's kind. The file's position is kept.
+    bool StationMatchesType(const std::string& pid, platform::LineReader& file, std::uint64_t offset);
     std::string GetChosenFile() const { return ChosenFile; }
     std::string GetLastDir() const { return LastDir; }
 

@@ -1,12 +1,29 @@
 #pragma once
-// Sort buffer of the station list and results sorts.
+// The never-shown window whose list is the sort buffer of the station list
+// and results sorts, and the PID buffer of a merge.
 #include <QWidget>
+#include <string>
+
+#include "platform/qt/line_list_view.h"
 
 class TFSorted : public QWidget {
     Q_OBJECT
 public:
     explicit TFSorted(QWidget* parent = nullptr);
     ~TFSorted() override;
+
+    platform::LineListView* SortedList = nullptr;
+
+    // The list is FFound's FoundList for the name "FFound", FList's MarksList
+    // for any other name. Keys: "bydist", "bypid", "bylat", "bylon", "byname".
+    void SortByKey(const std::string& list, const std::string& key);
+    void SortByVOrder(const std::string& list);
+    void SortByHOrder(const std::string& list);
+    // Deletes the first line of SortedList equal to the text: 1, else 0.
+    int RemoveSortedEntry(const std::string& text);
+
+private:
+    std::string SortLine;
 };
 
 extern TFSorted* FSorted;

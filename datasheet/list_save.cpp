@@ -1,0 +1,4 @@
+#include "datasheet/list_save.h"
+
+namespace ds {
+} // namespace ds

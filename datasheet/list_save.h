@@ -1,0 +1,5 @@
+#pragma once
+// Saving list lines and datasheets, and merging datasheets into a file.
+
+namespace ds {
+} // namespace ds

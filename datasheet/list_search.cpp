@@ -1,0 +1,4 @@
+#include "datasheet/list_search.h"
+
+namespace ds {
+} // namespace ds

@@ -1,0 +1,4 @@
+#include "datasheet/position_search.h"
+
+namespace ds {
+} // namespace ds

@@ -1,0 +1,4 @@
+#include "datasheet/type_filter.h"
+
+namespace ds {
+} // namespace ds

@@ -34,4 +34,19 @@ std::vector<std::string> grabMarked(const std::vector<std::string>& lines)
     return grabbed;
 }
 
+bool isFoundMarked(std::string_view line)
+{
+    return line.substr(0, kFoundMarkTag.size()) == kFoundMarkTag;
+}
+
+std::string toggledFoundMark(std::string_view line)
+{
+    return withTag(line, isFoundMarked(line) ? kBlankTag : kFoundMarkTag);
+}
+
+bool hasFoundMarkX(std::string_view line)
+{
+    return line.size() > 4 && line[4] == 'X';
+}
+
 } // namespace ds

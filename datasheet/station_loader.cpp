@@ -86,7 +86,7 @@ bool loadStations(const std::string& path, const Profile& profile, platform::Pro
     out.listLines.clear();
     out.locLines.clear();
     return scanStations(path, profile, progress, [&](const StationFields& f, std::uint64_t offset) {
-        if (typeTest && !typeTest(offset))
+        if (typeTest && !typeTest(f.pid, offset))
             return;
         out.listLines.push_back(MakeListLine("", f.pid, f.horizontal, f.vertical, f.latitude, f.longitude,
                                              f.designation, profile.tagWidth));

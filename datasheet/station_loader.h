@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "datasheet/profile.h"
@@ -36,8 +37,9 @@ struct LoadedStations {
     std::vector<std::string> locLines;  // one LocLine per station, same order
 };
 
-// Decides whether the station whose header is at the offset is kept.
-using TypeTest = std::function<bool(std::uint64_t offset)>;
+// Decides whether the station with the PID whose header is at the offset is
+// kept (ds::makeTypeTest makes the station-type test).
+using TypeTest = std::function<bool(std::string_view pid, std::uint64_t offset)>;
 
 // Fills `out` from the file; with a type test only the stations that pass.
 // Returns false when the file cannot be opened (out stays empty).

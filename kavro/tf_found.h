@@ -70,6 +70,9 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void createMenus();
+    void createControls();
+
     std::string SaveName;
     std::string SaveDir;
     std::string Msg;

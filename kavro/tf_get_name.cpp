@@ -1,15 +1,145 @@
 #include "kavro/tf_get_name.h"
 
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "datasheet/list_search.h"
+#include "kavro/tf_found.h"
+#include "kavro/tf_list.h"
+#include "platform/notices.h"
+#include "platform/qt/text.h"
+#include "platform/qt/window.h"
+
 TFGetName* FGetName = nullptr;
+
+namespace {
+
+const char* const kNameFormatNotice = "     NAME FORMAT\n"
+                                      "       STATE CAPITOL BUILD\n"
+                                      "     May have embedded blanks,\n"
+                                      "     and may be truncated,\n"
+                                      "     but MUST be left justified.\n"
+                                      "     Click Sample Button for example.\n";
+
+} // namespace
 
 TFGetName::TFGetName(QWidget* parent) : QWidget(parent, Qt::Window)
 {
     FGetName = this;
     setWindowTitle("NAME INPUT");
+
+    auto* layout = new QVBoxLayout(this);
+    Label2 = new QLabel("Example = STATE CAPITOL BUILD", this);
+    Label1 = new QLabel("ENTER NAME", this);
+    QFont bold = Label1->font();
+    bold.setBold(true);
+    Label1->setFont(bold);
+    NameBox = new QLineEdit(this);
+    layout->addWidget(Label2);
+    layout->addWidget(Label1);
+    layout->addWidget(NameBox);
+
+    auto* buttons = new QGridLayout;
+    Ok = new QPushButton("OK", this);
+    Ok->setDefault(true);
+    Sample = new QPushButton("SAMPLE", this);
+    Clear = new QPushButton("CLEAR", this);
+    Cancel = new QPushButton("CANCEL", this);
+    buttons->addWidget(Ok, 0, 0);
+    buttons->addWidget(Sample, 0, 1);
+    buttons->addWidget(Clear, 1, 0);
+    buttons->addWidget(Cancel, 1, 1);
+    layout->addLayout(buttons);
+
+    CheckBox = new QCheckBox("Stay On Top", this);
+    layout->addWidget(CheckBox);
+
+    connect(Ok, &QPushButton::clicked, this, [this] { OkName(); });
+    // Enter in the box presses the default button, as in a dialog.
+    connect(NameBox, &QLineEdit::returnPressed, this, [this] { OkName(); });
+    connect(Sample, &QPushButton::clicked, this, [this] { SampleName(); });
+    connect(Clear, &QPushButton::clicked, this, [this] { ClearName(); });
+    connect(Cancel, &QPushButton::clicked, this, [this] { CancelName(); });
+    connect(CheckBox, &QCheckBox::toggled, this, [this] { TopClicked(); });
 }
 
 TFGetName::~TFGetName()
 {
     if (FGetName == this)
         FGetName = nullptr;
+}
+
+void TFGetName::OkName()
+{
+    FList->SetSearchMode(2);
+    std::string name = ds::normaliseName(platform::fromQ(NameBox->text()));
+    if (CheckNameStart(name) != 0) {
+        Msg = kNameFormatNotice;
+        platform::notices().notice("NOTICE", Msg);
+        return;
+    }
+    // The caption shows the text before the cut at a '*'.
+    FFound->setWindowTitle(platform::toQ("FIND " + name));
+    FindByName(name);
+}
+
+int TFGetName::CheckNameStart(const std::string& text) const
+{
+    return ds::checkNameStart(text);
+}
+
+void TFGetName::FindByName(std::string& text)
+{
+    FFound->hide();
+    platform::LineList& found = FFound->FoundList->lines();
+    found.clear();
+    text = ds::cutNameAtStar(text);
+
+    const std::vector<std::string>& lines = FList->MarksList->lines().lines();
+    const std::vector<std::size_t> hits = ds::findName(lines, text);
+    if (!hits.empty()) {
+        const int row = static_cast<int>(hits.front());
+        FList->MarksList->setSelectedRow(row);
+        FList->MarksList->scrollTo(FList->MarksList->model()->index(row, 0));
+    }
+    FList->show();
+    if (hits.empty()) {
+        Msg = "Name = " + text + " Not Found";
+        platform::notices().notice("NOTICE", Msg);
+        return;
+    }
+    std::vector<std::string> copies;
+    copies.reserve(hits.size());
+    for (std::size_t i : hits)
+        copies.push_back(lines[i]);
+    // One append for all hits; while the results list is still sorted (after
+    // a point-radius search) it places them in its own order.
+    found.append(std::move(copies));
+    FFound->FoundList->show();
+    FFound->show();
+}
+
+void TFGetName::SampleName()
+{
+    NameBox->setText("STATE CAPITOL BUILD");
+}
+
+void TFGetName::ClearName()
+{
+    // One blank, not an empty text.
+    NameBox->setText(" ");
+}
+
+void TFGetName::CancelName()
+{
+    hide();
+}
+
+void TFGetName::TopClicked()
+{
+    platform::setStayOnTop(*this, CheckBox->isChecked());
 }

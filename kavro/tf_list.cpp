@@ -5,6 +5,7 @@
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QListWidget>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QSplitter>
@@ -25,6 +26,7 @@
 #include "kavro/tf_plot.h"
 #include "kavro/tf_poptions.h"
 #include "kavro/tf_pprint_set.h"
+#include "kavro/tf_sorted.h"
 #include "platform/notices.h"
 #include "platform/qt/status_strip.h"
 #include "platform/qt/window.h"
@@ -254,9 +256,15 @@ void TFList::PromptForMM()
 
 void TFList::ByTypeClicked()
 {
+    FGetType->TypeList->hide();
+    FGetType->HOrderList->hide();
+    FGetType->VOrderList->hide();
     FGetType->hide();
-    // Still to come with the dialog's TypeList, HOrderList and VOrderList:
-    // hide the three, and select the first entry of each when TypeList has none.
+    // The selections stay from one use to the next; the first use starts on
+    // the first item of each list, so OK always has a selection to read.
+    if (FGetType->TypeList->selectedItems().isEmpty())
+        for (QListWidget* list : {FGetType->TypeList, FGetType->HOrderList, FGetType->VOrderList})
+            list->setCurrentRow(0);
     FGetType->show();
 }
 
@@ -278,8 +286,12 @@ std::string TFList::SortKey(const QObject* Sender) const
 void TFList::SortList(QObject* Sender)
 {
     const std::string key = SortKey(Sender);
-    // Sort buffer to come: SortByHOrder/SortByVOrder("FList") for the order keys, else SortByKey("FList", key).
-    static_cast<void>(key);
+    if (key == "byhorder")
+        FSorted->SortByHOrder("FList");
+    else if (key == "byvorder")
+        FSorted->SortByVOrder("FList");
+    else
+        FSorted->SortByKey("FList", key);
 }
 
 void TFList::ListHelpClick()

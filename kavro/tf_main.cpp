@@ -15,6 +15,7 @@
 #include "datasheet/forms/tf_status.h"
 #include "datasheet/misaligned_repair.h"
 #include "datasheet/raw_file.h"
+#include "datasheet/type_filter.h"
 #include "kavro/tf_display.h"
 #include "kavro/tf_found.h"
 #include "datasheet/forms/tf_help.h"
@@ -284,7 +285,7 @@ void TFMain::FilePrompt()
     FOffsets->hide();
 }
 
-bool TFMain::LoadStationList(const std::string& path, int mode, const ds::TypeTest& typeTest)
+bool TFMain::LoadStationList(const std::string& path, int mode)
 {
     FOffsets->hide();
     if (mode == 0) {
@@ -299,10 +300,21 @@ bool TFMain::LoadStationList(const std::string& path, int mode, const ds::TypeTe
     if (!opened)
         return false;
 
+    // The type test reads every station's datasheet again through a reader
+    // of its own, opened after the probe may have repaired the file. "X-0"
+    // reads nothing. A reader that cannot be opened lets no station pass.
+    ds::TypeTest typeTest;
+    platform::LineReader typeFile(ds::kKavro.readLength());
+    if (mode == 1 && !ds::isAnyType(TypeCode)) {
+        typeFile.open(path);
+        typeTest = [this, &typeFile](std::string_view pid, std::uint64_t offset) {
+            return StationMatchesType(std::string(pid), typeFile, offset);
+        };
+    }
     ds::LoadedStations loaded;
     {
         ProgressWindow progress(this);
-        opened = ds::loadStations(path, ds::kKavro, progress.sink(), loaded, mode == 1 ? typeTest : ds::TypeTest{});
+        opened = ds::loadStations(path, ds::kKavro, progress.sink(), loaded, typeTest);
     }
     if (!opened) {
         platform::notices().notice("NOTICE", "Cannot open County File");
@@ -391,11 +403,12 @@ void TFMain::ShowRawFile(const std::string& path)
     FDisplay->show();
 }
 
-void TFMain::SetTypeOrder(char)
+void TFMain::SetTypeOrder(char order)
 {
+    TypeCode = ds::typeCodeWithOrder(TypeCode, order);
 }
 
-bool TFMain::StationMatchesType(const std::string&, platform::LineReader&, std::uint64_t)
+bool TFMain::StationMatchesType(const std::string& pid, platform::LineReader& file, std::uint64_t offset)
 {
-    return true;
+    return ds::StationMatchesType(TypeCode, pid, file, offset, ds::kKavro);
 }

@@ -2,6 +2,8 @@
 // Kavro's main window: the title, the prompt line, the File and Help menus and
 // the hidden controls of the CD-ROM steps (drive, state, county).
 #include <QMainWindow>
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -65,10 +67,9 @@ public:
     static bool isStateDir(const std::string& name);
 
     // Loads the file into the station list (mode 0) or, through the type
-    // test, into the results (mode 1). A mode-1 load without a test keeps
-    // every station, as the type code "X-0" does. Returns false when the
-    // file could not be read; the lists are then empty.
-    bool LoadStationList(const std::string& path, int mode, const ds::TypeTest& typeTest = {});
+    // test of the type code, into the results (mode 1). Returns false when
+    // the file could not be read; the lists are then empty.
+    bool LoadStationList(const std::string& path, int mode);
     void CheckMisaligned(const std::string& path, bool* opened = nullptr);
     void FixMisaligned(const std::string& path);
     void ShowRawFile(const std::string& path);

@@ -1,5 +1,7 @@
 #include "kavro/tf_windows.h"
 
+#include <QPushButton>
+
 #include "datasheet/forms/tf_get_out.h"
 #include "datasheet/forms/tf_get_type.h"
 #include "datasheet/forms/tf_help.h"
@@ -19,6 +21,7 @@
 #include "kavro/tf_poptions.h"
 #include "kavro/tf_pprint_set.h"
 #include "kavro/tf_sorted.h"
+#include "platform/qt/text.h"
 
 namespace {
 std::vector<QWidget*> created;
@@ -28,7 +31,27 @@ void CreateKavroForms()
 {
     created.push_back(new TFMain);
     created.push_back(new TFSorted);
-    created.push_back(new TFGetType);
+    // The type code lives in the main window; OK goes on with the search
+    // that waits for the type, or reloads the data file through the filter.
+    created.push_back(new TFGetType(
+        nullptr,
+        {[] { return FMain->GetTypeCode(); }, [](const std::string& code) { FMain->SetTypeCode(code); },
+         [](char order) { FMain->SetTypeOrder(order); }},
+        {[](const std::string& caption) { FFound->setWindowTitle(platform::toQ(caption)); },
+         [] {
+             switch (FList->GetSearchMode()) {
+             case 3:
+                 FGetRad->RadiusSearch();
+                 break;
+             case 4:
+                 FGetArea->SearchArea();
+                 break;
+             default:
+                 FMain->CountyOKClick(FGetType->OkType);
+                 break;
+             }
+         }}));
+    FMain->typeOkButton = FGetType->OkType;
     // The output format chosen there is kept in the station list window, where every save reads it.
     created.push_back(new TFGetOut(nullptr, {[](int format) { FList->SetOutputFormat(format); },
                                             [] { return FList->GetOutputFormat(); }}));

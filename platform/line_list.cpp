@@ -67,6 +67,20 @@ void LineList::assign(std::vector<std::string> lines)
     for (auto* o : observers_) o->didReset();
 }
 
+std::size_t LineList::removeIf(const std::function<bool(const std::string&)>& doomed)
+{
+    auto first = std::find_if(lines_.begin(), lines_.end(), doomed);
+    if (first == lines_.end())
+        return 0;
+    for (auto* o : observers_) o->aboutToReset();
+    auto end = std::remove_if(first, lines_.end(), doomed);
+    const auto removed = static_cast<std::size_t>(lines_.end() - end);
+    lines_.erase(end, lines_.end());
+    ++revision_;
+    for (auto* o : observers_) o->didReset();
+    return removed;
+}
+
 void LineList::append(std::vector<std::string> lines)
 {
     if (lines.empty())

@@ -48,6 +48,10 @@ public:
     void assign(std::vector<std::string> lines);
     // Appends many lines with one notification.
     void append(std::vector<std::string> lines);
+    // Deletes every line the predicate holds for, with one notification; the
+    // other lines keep their order (a sorted list is not sorted again, as
+    // deleting from a list box moves nothing). Returns how many went.
+    std::size_t removeIf(const std::function<bool(const std::string&)>& doomed);
 
     bool sorted() const { return sorted_; }
     // A sorted list keeps its lines in order of `compare`; switching it on sorts them.

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <limits>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -18,6 +19,10 @@ constexpr std::size_t kChunk = 1 << 20;
 // The buffer keeps this many bytes after its valid data, so that the line
 // feed search may load whole 64-byte blocks there.
 constexpr std::size_t kSlack = 64;
+// A refill keeps this many bytes before the read position, so that a seek
+// back over the last few lines (a station test going back to where it
+// started) still finds them buffered.
+constexpr std::size_t kHistory = 64 << 10;
 
 // Bit i set when block[i] is a line feed, for 64 bytes.
 std::uint64_t lineFeedMask(const char* block)
@@ -82,11 +87,12 @@ bool LineReader::fill()
     if (eof_ || fd_ < 0)
         return false;
     maskBlock_ = kNone; // the buffer's bytes change below
-    if (begin_ > 0) {
-        std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
-        bufferOffset_ += begin_;
-        end_ -= begin_;
-        begin_ = 0;
+    const std::size_t keepFrom = begin_ > kHistory ? begin_ - kHistory : 0;
+    if (keepFrom > 0) {
+        std::memmove(buffer_.data(), buffer_.data() + keepFrom, end_ - keepFrom);
+        bufferOffset_ += keepFrom;
+        end_ -= keepFrom;
+        begin_ -= keepFrom;
     }
     if (end_ + kSlack >= buffer_.size())
         buffer_.resize(buffer_.size() * 2);
@@ -132,6 +138,22 @@ bool LineReader::next(std::string_view& piece)
 {
     if (fd_ < 0)
         return false;
+    // A seek only sets the position; the read after it makes the move. An
+    // offset within the buffered bytes is served from the buffer (the file
+    // position stays at the buffer's end, where the next refill reads on).
+    if (position_ != bufferOffset_ + begin_) {
+        if (position_ >= bufferOffset_ && position_ - bufferOffset_ <= end_) {
+            begin_ = static_cast<std::size_t>(position_ - bufferOffset_);
+        } else {
+            if (::lseek(fd_, static_cast<off_t>(position_), SEEK_SET) < 0) {
+                failed_ = eof_ = true;
+                return false;
+            }
+            begin_ = end_ = 0;
+            maskBlock_ = kNone;
+            bufferOffset_ = position_;
+        }
+    }
     std::size_t searched = 0;
     for (;;) {
         std::size_t avail = end_ - begin_;
@@ -163,13 +185,14 @@ bool LineReader::next(std::string_view& piece)
 
 bool LineReader::seek(std::uint64_t offset)
 {
-    if (fd_ < 0)
+    if (fd_ < 0 || offset > static_cast<std::uint64_t>(std::numeric_limits<off_t>::max()))
         return false;
-    if (::lseek(fd_, static_cast<off_t>(offset), SEEK_SET) < 0)
+    // Only what cannot seek (a pipe, whose size reads 0) is refused now.
+    if (size_ == 0 && ::lseek(fd_, 0, SEEK_CUR) < 0)
         return false;
-    begin_ = end_ = 0;
-    maskBlock_ = kNone;
-    bufferOffset_ = pieceOffset_ = position_ = offset;
+    // A seek that the next one replaces before any read (a station test
+    // going back to where it was) costs nothing.
+    pieceOffset_ = position_ = offset;
     eof_ = false;
     return true;
 }

@@ -1,4 +1,5 @@
-// Marking, unmarking, clearing and grabbing station-list lines.
+// Marking, unmarking, clearing and grabbing station-list lines, and the
+// marks of the search results.
 #include <gtest/gtest.h>
 
 #include "datasheet/list_marks.h"
@@ -45,6 +46,45 @@ TEST(ListMarks, GrabTakesMarkedLinesInOrderWithBlankTags)
     };
     EXPECT_EQ(ds::grabMarked(lines), (std::vector<std::string>{"     |AA0002|rest", "     |AA0004|\xE9"}));
     EXPECT_TRUE(ds::grabMarked({"     |AA0001|rest"}).empty());
+}
+
+TEST(FoundMarks, RightClickRewritesOnlyTheTag)
+{
+    const ToggleCase cases[] = {
+        {"     " + kRest, "    X" + kRest},
+        {"    X" + kRest, "     " + kRest},
+        {" 12.5" + kRest, "    X" + kRest}, // the distance is gone for good
+        {"   ->" + kRest, "    X" + kRest}, // a station-list mark too
+        {"   AX" + kRest, "    X" + kRest}, // only the exact tag unmarks
+        {"    X", "     "},
+        {"", "    X"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ds::toggledFoundMark(c.line), c.toggled) << '"' << c.line << '"';
+}
+
+TEST(FoundMarks, RemoveTakesTheExactTagAndClearAnXAtIndexFour)
+{
+    struct Case {
+        std::string line;
+        bool removed;
+        bool cleared;
+    };
+    const Case cases[] = {
+        {"    X" + kRest, true, true},
+        {"   AX" + kRest, false, true},
+        {"   ->" + kRest, false, false},
+        {"  2.5" + kRest, false, false},
+        {"     " + kRest, false, false},
+        {"X    " + kRest, false, false},
+        {"    X", true, true},
+        {"   X", false, false},
+        {"", false, false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ds::isFoundMarked(c.line), c.removed) << '"' << c.line << '"';
+        EXPECT_EQ(ds::hasFoundMarkX(c.line), c.cleared) << '"' << c.line << '"';
+    }
 }
 
 } // namespace

@@ -106,12 +106,16 @@ TEST(LoadStations, TypeTestKeepsOnlyPassingStationsAndProgressFollowsStations)
     platform::RecordingProgress progress;
     ds::LoadedStations out;
     std::vector<std::uint64_t> asked;
-    ASSERT_TRUE(ds::loadStations(dir.file("f.dat"), ds::kKavro, progress, out, [&](std::uint64_t offset) {
-        asked.push_back(offset);
-        return asked.size() % 2 == 1;
-    }));
+    ASSERT_TRUE(ds::loadStations(dir.file("f.dat"), ds::kKavro, progress, out,
+                                 [&](std::string_view pid, std::uint64_t offset) {
+                                     EXPECT_EQ(pid, "AB" + std::to_string(1000 + asked.size()));
+                                     EXPECT_EQ(text.compare(offset, kHeader.size(), kHeader), 0);
+                                     asked.push_back(offset);
+                                     return asked.size() % 2 == 1;
+                                 }));
     EXPECT_EQ(asked.size(), 45u);
-    EXPECT_EQ(out.listLines.size(), 23u);
+    ASSERT_EQ(out.listLines.size(), 23u);
+    EXPECT_EQ(out.listLines[1].substr(6, 6), "AB1002");
     // Stations 1, 20 and 40 move the bar, to 100 x header offset / size.
     ASSERT_EQ(progress.values.size(), 3u);
     EXPECT_EQ(progress.values[0], 0);

@@ -128,10 +128,10 @@ TEST_F(FileDisk, TypeModeAddsPassingStationsToTheResults)
     std::string path = dir.file("county.dat");
     writeFile(path, kStations);
     ASSERT_TRUE(FMain->LoadStationList(path, 0));
-    FMain->SetTypeCode("GPS");
-    ASSERT_TRUE(FMain->LoadStationList(path, 1, [](std::uint64_t offset) { return offset > 0; }));
-    EXPECT_EQ(FFound->FoundList->lines().lines(),
-              std::vector<std::string>{"     |CD5678| - |          |           |SECOND MARK"});
+    FMain->SetTypeCode("H-0");
+    ASSERT_TRUE(FMain->LoadStationList(path, 1));
+    ASSERT_EQ(FFound->FoundList->lines().size(), 1u);
+    EXPECT_EQ(FFound->FoundList->lines().at(0).substr(6, 6), "AB1234");
     EXPECT_EQ(FList->MarksList->lines().size(), 2u); // untouched by mode 1
     EXPECT_TRUE(FFound->isVisible());
     EXPECT_EQ(FMain->GetTypeCode(), "X-0");

@@ -190,6 +190,25 @@ TEST_F(LineListViewTest, RightButtonNeitherSelectsNorScrollsButIsReported)
     EXPECT_EQ(view.itemAt(released.at(1).at(2).toPoint()), bottomRow);
 }
 
+TEST(LineListModel, RemoveIfKeepsTheOrderOfTheRestEvenWhenSorted)
+{
+    LineList lines;
+    LineListModel model(lines);
+    QSignalSpy resets(&model, &QAbstractItemModel::modelReset);
+    lines.setSorted(true);
+    lines.assign({"b", "d", "f"});
+    lines.set(2, "a"); // replaced in place: now out of order, and it stays so
+    lines.add("c");
+    ASSERT_EQ(lines.lines(), (std::vector<std::string>{"b", "c", "d", "a"}));
+    resets.clear();
+
+    EXPECT_EQ(lines.removeIf([](const std::string& line) { return line == "c" || line == "x"; }), 1u);
+    EXPECT_EQ(lines.lines(), (std::vector<std::string>{"b", "d", "a"}));
+    EXPECT_EQ(resets.count(), 1);
+    EXPECT_EQ(lines.removeIf([](const std::string&) { return false; }), 0u);
+    EXPECT_EQ(resets.count(), 1); // nothing removed, nothing told
+}
+
 TEST_F(LineListViewTest, SelectedRowFollowsTheProgram)
 {
     lines.assign(numberedLines(10));

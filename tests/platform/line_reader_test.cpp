@@ -9,6 +9,7 @@ using testsupport::writeFile;
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -142,6 +143,97 @@ TEST(LineReader, SeekStartsTheNextReadAtTheOffset)
     ASSERT_TRUE(reader.next(piece));
     EXPECT_EQ(piece, "third\r\n");
     EXPECT_EQ(reader.pieceOffset(), 15u);
+}
+
+namespace {
+
+// Changes bytes of a file in place (same file, same size): a reader that
+// reads them again sees the change, one that serves them from its buffer does not.
+void overwriteAt(const std::string& path, std::uint64_t offset, const std::string& bytes)
+{
+    std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
+    file.seekp(static_cast<std::streamoff>(offset));
+    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+// Lines of 82 bytes: the number, dots, CR LF.
+std::string numberedLine(int i, char fill = '.')
+{
+    std::string line = std::to_string(i);
+    line.resize(80, fill);
+    return line + "\r\n";
+}
+
+} // namespace
+
+TEST(LineReader, SeekWithinTheBufferedBytesServesThemFromTheBuffer)
+{
+    const int lines = 30000; // about 2.4 MB: more than one buffer
+    std::string content;
+    for (int i = 0; i < lines; ++i)
+        content += numberedLine(i);
+    TempDir dir;
+    const std::string path = dir.file("data");
+    writeFile(path, content);
+    auto offsetOf = [](int line) { return static_cast<std::uint64_t>(line) * 82; };
+    const int farLine = 20000; // beyond the first megabyte
+
+    LineReader reader(149);
+    ASSERT_TRUE(reader.open(path));
+    std::string_view piece;
+    for (int i = 0; i < 3; ++i)
+        ASSERT_TRUE(reader.next(piece));
+    overwriteAt(path, offsetOf(1), numberedLine(1, 'X'));
+    overwriteAt(path, offsetOf(farLine), numberedLine(farLine, 'Y'));
+
+    // Back and forth inside the buffer: the bytes as first read.
+    ASSERT_TRUE(reader.seek(offsetOf(1) + 2));
+    EXPECT_EQ(reader.position(), offsetOf(1) + 2);
+    ASSERT_TRUE(reader.next(piece));
+    EXPECT_EQ(piece, numberedLine(1).substr(2));
+    EXPECT_EQ(reader.pieceOffset(), offsetOf(1) + 2);
+    ASSERT_TRUE(reader.seek(offsetOf(100)));
+    ASSERT_TRUE(reader.next(piece));
+    EXPECT_EQ(piece, numberedLine(100));
+
+    // A seek away that another one replaces before any read leaves the buffer.
+    ASSERT_TRUE(reader.seek(offsetOf(farLine)));
+    EXPECT_EQ(reader.position(), offsetOf(farLine));
+    ASSERT_TRUE(reader.seek(offsetOf(1)));
+    ASSERT_TRUE(reader.next(piece));
+    EXPECT_EQ(piece, numberedLine(1));
+
+    // Beyond it: read from the file.
+    ASSERT_TRUE(reader.seek(offsetOf(farLine)));
+    ASSERT_TRUE(reader.next(piece));
+    EXPECT_EQ(piece, numberedLine(farLine, 'Y'));
+    ASSERT_TRUE(reader.seek(offsetOf(1)));
+    ASSERT_TRUE(reader.next(piece));
+    EXPECT_EQ(piece, numberedLine(1, 'X'));
+
+    // Reading on across refills keeps a little history: a seek back over the
+    // last lines before a refill still finds them buffered.
+    const int beforeRefill = 12780; // the megabyte read from line 1 ends in line 12788
+    for (int i = 2; i <= 12790; ++i)
+        ASSERT_TRUE(reader.next(piece));
+    overwriteAt(path, offsetOf(beforeRefill), numberedLine(beforeRefill, 'Z'));
+    ASSERT_TRUE(reader.seek(offsetOf(beforeRefill)));
+    for (int i = beforeRefill; i < lines; ++i) {
+        ASSERT_TRUE(reader.next(piece));
+        ASSERT_EQ(reader.pieceOffset(), offsetOf(i));
+        ASSERT_EQ(piece, numberedLine(i, i == farLine ? 'Y' : '.')) << i;
+    }
+    EXPECT_FALSE(reader.next(piece));
+    EXPECT_FALSE(reader.failed());
+
+    // At the end: a seek back within the buffer reads again; one to the end reads nothing.
+    ASSERT_TRUE(reader.seek(offsetOf(lines - 1)));
+    ASSERT_TRUE(reader.next(piece));
+    EXPECT_EQ(piece, numberedLine(lines - 1));
+    ASSERT_TRUE(reader.seek(content.size()));
+    EXPECT_FALSE(reader.next(piece));
+    EXPECT_EQ(reader.position(), content.size());
+    EXPECT_FALSE(reader.failed());
 }
 
 TEST(LineReader, MissingFileDoesNotOpen)

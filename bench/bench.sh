@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Load speed of the datasheet loader (dsbench) beside cat and grep -c on
-# generated datasheet files of about 10 MB and 100 MB.
+# generated datasheet files of about 10 MB and 100 MB; then the type reload
+# and the point-radius search on a file of 100,000 stations.
 #
 # Usage: bench/bench.sh BUILD_DIR
 #
@@ -49,13 +50,14 @@ best_time() {
     echo "$best"
 }
 
-# Best load time of three runs of dsbench on a file; fails when dsbench does.
+# Best time of three runs of dsbench with the given arguments (its own
+# "seconds=" figure); fails when dsbench does.
 best_load() {
     local best="" t0 t1 out seconds
     for _ in 1 2 3; do
         t0=$EPOCHREALTIME
-        if ! out=$("$dsbench" "$1" 2>&1); then
-            echo "bench: dsbench failed on $1:" >&2
+        if ! out=$("$dsbench" "$@" 2>&1); then
+            echo "bench: dsbench failed on $*:" >&2
             printf '%s\n' "$out" >&2
             return 1
         fi
@@ -114,4 +116,29 @@ else
     check 0 "load at least half as fast as grep -c (dsbench failed)"
     check 0 "100 MB load time at most 11x the 10 MB time (dsbench failed)"
 fi
+
+# Searches on a whole state: 100,000 stations.
+file=$work/ds_100k.dat
+"$dsgen" --stations 100000 --seed 1 -o "$file" 2> /dev/null
+big=$(wc -c < "$file")
+cat "$file" > /dev/null
+big_cat=$(best_time /dev/null cat "$file")
+big_grep=$(best_time "$work/grep.out" grep -c "$header" "$file")
+echo
+printf '100,000 stations, %.1f MB: cat %s MB/s, grep -c %s MB/s\n' "$(awk -v b="$big" 'BEGIN { print b / 1048576 }')" \
+    "$(mbps "$big" "$big_cat")" "$(mbps "$big" "$big_grep")"
+if type_s=$(best_load type H-0 "$file"); then
+    echo "type reload \"Only Horizontal Control\": $type_s s, $(mbps "$big" "$type_s") MB/s"
+    check "$(awk -v t="$type_s" -v g="$big_grep" 'BEGIN { print (t <= 3 * g) ? 1 : 0 }')" \
+        "type reload at least a third as fast as grep -c"
+else
+    check 0 "type reload at least a third as fast as grep -c (dsbench failed)"
+fi
+for code in X-0 H-0; do
+    if radius_s=$(best_load radius "$code" "$file"); then
+        echo "point-radius search, 99.9 miles, type $code: $radius_s s"
+    else
+        check 0 "point-radius search, type $code (dsbench failed)"
+    fi
+done
 exit "$failed"

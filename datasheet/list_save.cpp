@@ -1,4 +1,572 @@
 #include "datasheet/list_save.h"
 
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <unordered_map>
+
+#include "datasheet/datasheet_format.h"
+#include "platform/files.h"
+#include "platform/safe_output.h"
+
 namespace ds {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kCaption = "NOTICE";
+// After a jump the first read is small: one station is a few kilobytes.
+constexpr std::size_t kFirstRead = 4096;
+constexpr std::size_t kLargestRead = 1 << 20;
+
+bool isAsciiAlnum(unsigned char c)
+{
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+// The PID at index 1-6; a line too short to hold it does not carry it.
+bool carriesPid(std::string_view line, std::string_view pid)
+{
+    return line.size() > 1 && line.substr(1, 6) == pid;
+}
+
+// The line cut at its first CR or LF. A piece holds one LF, at its end.
+std::string_view lineText(std::string_view piece)
+{
+    if (const void* cr = std::memchr(piece.data(), '\r', piece.size()))
+        return piece.substr(0, static_cast<std::size_t>(static_cast<const char*>(cr) - piece.data()));
+    if (!piece.empty() && piece.back() == '\n')
+        piece.remove_suffix(1);
+    return piece;
+}
+
+// Writes the text and CR LF; a piece that is already exactly that goes out whole.
+void writeText(platform::CrlfWriter& out, std::string_view piece, std::string_view text)
+{
+    if (piece.size() == text.size() + 2 && piece[text.size()] == '\r' && piece.back() == '\n')
+        out.write(piece);
+    else
+        out.writeLine(text);
+}
+
+void notice(platform::NoticeSink& notices, const std::string& text)
+{
+    notices.notice(kCaption, text);
+}
+
+std::string cannotRead(const std::string& path)
+{
+    return "Cannot Open file " + path + " for read.";
+}
+
+std::string cannotWrite(const std::string& path)
+{
+    return "Cannot write to file " + path;
+}
+
+const char* const kNoTempFile = "SYSTEM ERROR -Cannot open temporary file.";
+
+// Writes a line read from a file as it stands; the last line of a file may
+// lack its line end, and whatever follows must not run on into it.
+void writeWhole(platform::CrlfWriter& out, std::string_view line)
+{
+    out.write(line);
+    if (line.empty() || line.back() != '\n')
+        out.write(line.empty() || line.back() != '\r' ? "\r\n" : "\n");
+}
+
+// The data file of one save or merge: opened at the first station that needs
+// it, once. Failures give one notice; the caller then stops.
+class DataFile {
+public:
+    DataFile(const std::string& path, const OffsetLookup& lookup, platform::NoticeSink& notices)
+        : path_(path), lookup_(lookup), notices_(notices)
+    {
+    }
+
+    enum class Outcome { Written, Missing, Failed };
+
+    // Missing: the PID has no offset (after its notice) or no lines at it.
+    Outcome write(std::string_view pid, platform::CrlfWriter& out)
+    {
+        const std::int64_t offset = lookup_ ? lookup_(pid) : -1;
+        if (offset < 0) {
+            notice(notices_, "Offset Location not found for " + std::string(pid));
+            missingOffsets_ = true;
+            return Outcome::Missing;
+        }
+        if (!file_.isOpen() && !file_.open(path_)) {
+            notice(notices_, cannotRead(path_));
+            return Outcome::Failed;
+        }
+        const std::size_t written = WriteDatasheet(file_, static_cast<std::uint64_t>(offset), pid, out);
+        if (file_.failed()) {
+            notice(notices_, cannotRead(path_));
+            return Outcome::Failed;
+        }
+        return written > 0 ? Outcome::Written : Outcome::Missing;
+    }
+
+    bool missingOffsets() const { return missingOffsets_; }
+
+private:
+    const std::string& path_;
+    const OffsetLookup& lookup_;
+    platform::NoticeSink& notices_;
+    StationFile file_;
+    bool missingOffsets_ = false;
+};
+
+// Format 3: the item writer's lines that hold a letter or a digit.
+void writeItemRecords(std::string_view records, platform::CrlfWriter& out)
+{
+    while (!records.empty()) {
+        const std::size_t lf = records.find('\n');
+        std::string_view line = records.substr(0, lf);
+        records = lf == std::string_view::npos ? std::string_view() : records.substr(lf + 1);
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        if (HasAlnum(line))
+            out.writeLine(line);
+    }
+}
+
+} // namespace
+
+bool HasAlnum(std::string_view text)
+{
+    return std::any_of(text.begin(), text.end(), [](char c) { return isAsciiAlnum(static_cast<unsigned char>(c)); });
+}
+
+std::string_view listLinePid(std::string_view listLine)
+{
+    return listLine.size() > 6 ? listLine.substr(6, 6) : std::string_view();
+}
+
+// --- StationFile ---
+
+StationFile::~StationFile()
+{
+    close();
+}
+
+bool StationFile::open(const std::string& path)
+{
+    close();
+    file_ = std::fopen(path.c_str(), "rb");
+    if (!file_)
+        return false;
+    // Reads go straight into buffer_; the stream keeps no buffer of its own.
+    std::setvbuf(file_, nullptr, _IONBF, 0);
+    std::error_code error;
+    const std::uintmax_t size = fs::file_size(path, error);
+    size_ = error ? 0 : static_cast<std::uint64_t>(size);
+    buffer_.assign(kFirstRead, '\0');
+    bufferOffset_ = filePosition_ = lineOffset_ = 0;
+    begin_ = end_ = 0;
+    readSize_ = kFirstRead;
+    eof_ = failed_ = false;
+    return true;
+}
+
+void StationFile::close()
+{
+    if (file_)
+        std::fclose(file_);
+    file_ = nullptr;
+}
+
+void StationFile::seek(std::uint64_t offset)
+{
+    if (offset >= bufferOffset_ && offset - bufferOffset_ <= end_) {
+        begin_ = static_cast<std::size_t>(offset - bufferOffset_);
+        return;
+    }
+    bufferOffset_ = offset;
+    begin_ = end_ = 0;
+    readSize_ = kFirstRead;
+    eof_ = false;
+}
+
+bool StationFile::fill()
+{
+    if (!file_ || eof_)
+        return false;
+    if (begin_ > 0) { // keep only the line being read
+        std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
+        bufferOffset_ += begin_;
+        end_ -= begin_;
+        begin_ = 0;
+    }
+    if (buffer_.size() - end_ < readSize_)
+        buffer_.resize(std::max(buffer_.size() * 2, end_ + readSize_));
+    const std::uint64_t at = bufferOffset_ + end_;
+    if (at != filePosition_) {
+        if (std::fseek(file_, static_cast<long>(at), SEEK_SET) != 0) {
+            failed_ = eof_ = true;
+            return false;
+        }
+        filePosition_ = at;
+    }
+    const std::size_t got = std::fread(buffer_.data() + end_, 1, readSize_, file_);
+    filePosition_ += got;
+    end_ += got;
+    if (got < readSize_) {
+        eof_ = true;
+        failed_ = std::ferror(file_) != 0;
+    }
+    readSize_ = std::min(readSize_ * 2, kLargestRead);
+    return got > 0;
+}
+
+bool StationFile::next(std::string_view& line)
+{
+    std::size_t searched = begin_;
+    for (;;) {
+        if (const void* lf = std::memchr(buffer_.data() + searched, '\n', end_ - searched)) {
+            const std::size_t stop = static_cast<std::size_t>(static_cast<const char*>(lf) - buffer_.data()) + 1;
+            line = std::string_view(buffer_.data() + begin_, stop - begin_);
+            lineOffset_ = bufferOffset_ + begin_;
+            begin_ = stop;
+            return true;
+        }
+        searched = end_ - begin_; // kept across the move to the buffer's start
+        if (!fill()) {
+            if (begin_ == end_)
+                return false;
+            line = std::string_view(buffer_.data() + begin_, end_ - begin_);
+            lineOffset_ = bufferOffset_ + begin_;
+            begin_ = end_;
+            return true;
+        }
+        searched += begin_;
+    }
+}
+
+bool StationFile::passStation(platform::CrlfWriter* out, std::string& header)
+{
+    // Whole runs of lines go out in one write: a header line can only start
+    // at `begin_` when that is a line start, or after an LF.
+    static constexpr std::string_view kAfterLineEnd = "\n1        Quarndale Geomark Bureau";
+    const std::size_t headerLength = kHeaderStart.size();
+    bool lineStart = true;
+    for (;;) {
+        const char* data = buffer_.data();
+        if (lineStart && end_ - begin_ < headerLength && !eof_) {
+            fill(); // too few bytes to tell whether a header starts here
+            continue;
+        }
+        if (lineStart && isHeaderLine(std::string_view(data + begin_, end_ - begin_))) {
+            const void* lf = std::memchr(data + begin_, '\n', end_ - begin_);
+            if (!lf && !eof_) {
+                fill();
+                continue;
+            }
+            const std::size_t stop =
+                lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - data) + 1 : end_;
+            header.assign(data + begin_, stop - begin_);
+            lineOffset_ = bufferOffset_ + begin_;
+            begin_ = stop;
+            return true;
+        }
+        const std::size_t found = std::string_view(data + begin_, end_ - begin_).find(kAfterLineEnd);
+        if (found != std::string_view::npos) {
+            const std::size_t next = begin_ + found + 1;
+            if (out)
+                out->write(std::string_view(data + begin_, next - begin_));
+            begin_ = next;
+            lineStart = true;
+            continue;
+        }
+        if (eof_)
+            break;
+        // Keep what may begin a match cut by the end of the buffer.
+        const std::size_t keep = std::max(begin_, end_ >= headerLength ? end_ - headerLength : 0);
+        if (keep > begin_) {
+            if (out)
+                out->write(std::string_view(data + begin_, keep - begin_));
+            lineStart = data[keep - 1] == '\n';
+            begin_ = keep;
+        }
+        fill();
+    }
+    // The file's last bytes; a last line without a line end gets one.
+    if (begin_ == end_)
+        return false;
+    const std::string_view rest(buffer_.data() + begin_, end_ - begin_);
+    begin_ = end_;
+    if (out)
+        writeWhole(*out, rest);
+    return false;
+}
+
+// --- one datasheet ---
+
+std::size_t WriteDatasheet(StationFile& data, std::uint64_t offset, std::string_view pid, platform::CrlfWriter& out)
+{
+    data.seek(offset);
+    std::string header;
+    std::size_t written = 0;
+    int headersMet = 0;
+    std::string_view piece;
+    while (data.next(piece)) {
+        const std::string_view line = lineText(piece);
+        if (isHeaderLine(line)) {
+            // The next station begins; before any PID line, the second
+            // header means the PID does not follow the offset.
+            if (written > 0 || ++headersMet == 2)
+                break;
+            if (isHeaderWithComma(line))
+                header.assign(line);
+            continue;
+        }
+        if (carriesPid(line, pid)) {
+            if (written == 0)
+                out.writeLine(header);
+            writeText(out, piece, line);
+            ++written;
+        } else if (written > 5) {
+            break;
+        }
+    }
+    return written;
+}
+
+// --- save ---
+
+bool saveList(const std::vector<std::string>& lines, const ListSave& request, platform::NoticeSink& notices,
+              platform::ProgressSink& progress)
+{
+    if (platform::isSameFile(request.target, request.dataPath)) {
+        notice(notices, "Not saved: " + request.target + "\r\nis the datasheet file in use.");
+        return false;
+    }
+    platform::SafeOutput output;
+    if (!output.open(request.target,
+                     request.append ? platform::SafeOutput::Mode::Append : platform::SafeOutput::Mode::Overwrite)) {
+        notice(notices, kNoTempFile);
+        return false;
+    }
+    platform::CrlfWriter& out = output.writer();
+    DataFile data(request.dataPath, request.lookup, notices);
+    std::string records;
+    const std::size_t count = lines.size();
+    for (std::size_t i = 0; i < count; ++i) {
+        if (i % 20 == 0)
+            progress.set(static_cast<int>(100 * i / count));
+        const std::string& line = lines[i];
+        const std::string_view pid = listLinePid(line);
+        switch (request.format) {
+        case kDatasheetFormat:
+            if (data.write(pid, out) == DataFile::Outcome::Failed)
+                return false;
+            break;
+        case kListFormat:
+            out.writeLine(line);
+            break;
+        case kPinmapFormat:
+            out.writeLine(line.size() > 6 ? std::string_view(line).substr(6) : std::string_view());
+            break;
+        case kItemPickFormat:
+            if (request.stationItems) {
+                records.clear();
+                request.stationItems(pid, i, records);
+                writeItemRecords(records, out);
+            }
+            break;
+        default:
+            break;
+        }
+    }
+    if (!output.commit()) {
+        notice(notices, cannotWrite(request.target));
+        return false;
+    }
+    return true;
+}
+
+// --- merge ---
+
+int MoveByCopy(const std::string& source, const std::string& destination, platform::NoticeSink& notices)
+{
+    {
+        // Opening for reading and writing changes nothing; it only tests access.
+        std::fstream access(source, std::ios::in | std::ios::out | std::ios::binary);
+        if (!access || !platform::isRegularFile(source)) {
+            notice(notices, cannotWrite(source));
+            return -1;
+        }
+    }
+    // An old copy is removed, not emptied: a file emptied and written anew
+    // makes ext4 write it out when it is closed.
+    const bool replaceable = !platform::fileExists(destination) ||
+                             (platform::isRegularFile(destination) && !platform::isSameFile(source, destination) &&
+                              platform::removeFile(destination));
+    std::error_code error;
+    if (replaceable)
+        fs::copy_file(source, destination, fs::copy_options::none, error);
+    if (!replaceable || (error && !platform::fileExists(destination))) {
+        notice(notices, cannotWrite(destination));
+        return -1;
+    }
+    std::error_code sizeError;
+    const std::uintmax_t sourceSize = fs::file_size(source, sizeError);
+    const std::uintmax_t copySize = sizeError ? 0 : fs::file_size(destination, sizeError);
+    if (error || sizeError || copySize == 0 || copySize != sourceSize) {
+        notice(notices, "Syetem error, Could not Merge Files");
+        platform::removeFile(destination);
+        return -1;
+    }
+    return 1;
+}
+
+bool CopyStationLines(StationFile& in, platform::CrlfWriter& out, std::string& pendingHeader)
+{
+    return in.passStation(&out, pendingHeader);
+}
+
+bool SkipStationLines(StationFile& in, std::string& pendingHeader)
+{
+    return in.passStation(nullptr, pendingHeader);
+}
+
+namespace {
+
+// The PIDs still to merge. Taking one removes its first entry; the rest are
+// added at the end in their order.
+class PidBuffer {
+public:
+    explicit PidBuffer(const std::vector<std::string>& pids) : pids_(pids)
+    {
+        left_.reserve(pids.size());
+        for (const auto& pid : pids)
+            ++left_[pid];
+    }
+    bool take(std::string_view pid)
+    {
+        if (left_.empty())
+            return false;
+        auto it = left_.find(std::string(pid));
+        if (it == left_.end() || it->second == 0)
+            return false;
+        --it->second;
+        ++taken_[it->first];
+        return true;
+    }
+    // Calls `add` for each entry not taken, in order.
+    template <typename Add>
+    bool forEachLeft(Add add)
+    {
+        for (const auto& pid : pids_) {
+            auto it = taken_.find(pid);
+            if (it != taken_.end() && it->second > 0) {
+                --it->second;
+                continue;
+            }
+            if (!add(pid))
+                return false;
+        }
+        return true;
+    }
+
+private:
+    const std::vector<std::string>& pids_;
+    std::unordered_map<std::string, std::size_t> left_;
+    std::unordered_map<std::string, std::size_t> taken_;
+};
+
+} // namespace
+
+bool mergeList(const std::vector<std::string>& pids, const ListMerge& request, platform::NoticeSink& notices,
+               platform::ProgressSink& progress)
+{
+    const std::string& target = request.target;
+    if (platform::isSameFile(target, request.dataPath)) {
+        notice(notices, "Not merged: " + target + "\r\nis the datasheet file in use.");
+        return false;
+    }
+    // The backup must not take the place of the file the datasheets come from.
+    if (platform::isSameFile(request.backup, request.dataPath)) {
+        notice(notices, cannotWrite(request.backup));
+        return false;
+    }
+    if (MoveByCopy(target, request.backup, notices) < 0)
+        return false;
+    if (!IsDatasheetFile(target)) {
+        platform::removeFile(request.backup);
+        notice(notices, "Not merged: " + target + "\r\nis not a datasheet file.");
+        return false;
+    }
+
+    StationFile in; // whole lines: long lines are copied whole
+    if (!in.open(request.backup)) {
+        notice(notices, cannotRead(request.backup));
+        return false;
+    }
+    platform::SafeOutput output;
+    if (!output.open(target, platform::SafeOutput::Mode::Overwrite)) {
+        notice(notices, kNoTempFile);
+        return false;
+    }
+    platform::CrlfWriter& out = output.writer();
+    DataFile data(request.dataPath, request.lookup, notices);
+    PidBuffer buffer(pids);
+    platform::ProgressCounter counter(progress);
+    const std::uint64_t size = in.size();
+
+    // A station: its header line (none before the first one) and the lines up
+    // to the next header line; its PID is index 1-6 of its first line after
+    // the header.
+    std::string header;
+    bool haveHeader = false;
+    std::string_view line;
+    while (in.next(line)) {
+        if (isHeaderLine(line)) {
+            if (haveHeader) // a header without lines of its own
+                writeWhole(out, header);
+            header.assign(line);
+            haveHeader = true;
+            continue;
+        }
+        counter.unit(in.lineOffset(), size);
+        const std::string_view text = lineText(line);
+        const std::string_view pid = text.size() > 1 ? text.substr(1, 6) : std::string_view();
+        if (buffer.take(pid)) {
+            const DataFile::Outcome outcome = data.write(pid, out);
+            if (outcome == DataFile::Outcome::Failed)
+                return false;
+            if (outcome == DataFile::Outcome::Written) {
+                haveHeader = SkipStationLines(in, header);
+                continue;
+            }
+        }
+        if (haveHeader)
+            writeWhole(out, header);
+        writeWhole(out, line);
+        haveHeader = CopyStationLines(in, out, header);
+    }
+    if (haveHeader)
+        writeWhole(out, header);
+    if (in.failed()) {
+        notice(notices, cannotRead(request.backup));
+        return false;
+    }
+    in.close();
+
+    // The listed stations the target did not hold.
+    const bool added = buffer.forEachLeft(
+        [&](const std::string& pid) { return data.write(pid, out) != DataFile::Outcome::Failed; });
+    if (!added)
+        return false;
+    if (!output.commit()) {
+        notice(notices, cannotWrite(target));
+        return false;
+    }
+    if (!data.missingOffsets())
+        platform::removeFile(request.backup);
+    return true;
+}
+
 } // namespace ds

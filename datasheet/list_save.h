@@ -1,5 +1,177 @@
 #pragma once
-// Saving list lines and datasheets, and merging datasheets into a file.
+// Saving a station list to a file, and merging the datasheets of its
+// stations into an existing datasheet file.
+//
+// A save writes one entry per list line, in list order, every line ending in
+// CR LF:
+//   0 datasheet text  the station's datasheet copied from the data file;
+//   1 list lines      the line unchanged, tag included;
+//   2 PINMAP lines    the line from index 6 (PID, orders, position, name);
+//   3 ITEMPICK        the station's records, lines without a letter or
+//                     digit left out.
+// The PID of a list line is the six characters at index 6-11.
+//
+// Both operations write to a temporary file beside the target and change
+// the target only once the new data is complete (rename over it, or add at
+// its end). On any failure a notice says what failed, the target is as it
+// was, and the function returns false; the caller reports success.
+#include <cstdint>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/crlf_writer.h"
+#include "platform/notices.h"
+#include "platform/progress.h"
 
 namespace ds {
+
+inline constexpr int kDatasheetFormat = 0;
+inline constexpr int kListFormat = 1;
+inline constexpr int kPinmapFormat = 2;
+inline constexpr int kItemPickFormat = 3;
+
+// The merge's copy of the target, in the current directory.
+inline constexpr const char* kMergeBackup = "dsdata0.bak";
+
+// True when some character of the text is an ASCII letter or digit.
+bool HasAlnum(std::string_view text);
+
+// The PID of a station-list line: index 6-11 (shorter or empty for a short line).
+std::string_view listLinePid(std::string_view listLine);
+
+// Byte offset of a PID's station in the data file, -1 when the PID/offset
+// index has none. Answers as a scan of the index from its start would.
+using OffsetLookup = std::function<std::int64_t(std::string_view pid)>;
+
+// A datasheet file read line by line, and at byte offsets station after
+// station. Reading near the last read reuses what is buffered, so a list in
+// file order reads the file once from start to end; a jump reads a few
+// kilobytes, growing while reading goes on from there. Lines of any length
+// are read whole.
+class StationFile {
+public:
+    StationFile() = default;
+    ~StationFile();
+    StationFile(const StationFile&) = delete;
+    StationFile& operator=(const StationFile&) = delete;
+
+    bool open(const std::string& path);
+    bool isOpen() const { return file_ != nullptr; }
+    void close();
+    // Size in bytes when the file was opened.
+    std::uint64_t size() const { return size_; }
+
+    // The next read starts at the offset.
+    void seek(std::uint64_t offset);
+    // The next line with its line end (the last line of the file may have
+    // none); the view is valid until the next read. False at the end of the
+    // file or on a read error.
+    bool next(std::string_view& line);
+    // Offset of the first byte of the line last read.
+    std::uint64_t lineOffset() const { return lineOffset_; }
+
+    // Reads on to the next header line (33-character start), which goes
+    // into `header` whole, line end kept; true when there was one. The
+    // lines before it are written to `out` as they stand (a last line
+    // without a line end gets CR LF), or passed over when `out` is null.
+    bool passStation(platform::CrlfWriter* out, std::string& header);
+
+    // True when reading stopped on an I/O error.
+    bool failed() const { return failed_; }
+
+private:
+    bool fill();
+
+    std::FILE* file_ = nullptr;
+    std::vector<char> buffer_;
+    std::uint64_t size_ = 0;
+    std::uint64_t bufferOffset_ = 0; // file offset of buffer_[0]
+    std::size_t begin_ = 0;          // next unread byte
+    std::size_t end_ = 0;            // end of the valid bytes
+    std::uint64_t filePosition_ = 0; // where the next fread reads
+    std::uint64_t lineOffset_ = 0;
+    std::size_t readSize_ = 0;
+    bool eof_ = false;
+    bool failed_ = false;
+};
+
+// Writes the datasheet of the station whose header line is at the offset:
+// the header text, then every line that carries the PID at index 1-6, each
+// cut at its first CR or LF and ended with CR LF.
+// - The header text is the last line read that begins
+//   "1        Quarndale Geomark Bureau," (with the comma); without one an
+//   empty line stands in its place. Lines before the first PID line that do
+//   not carry the PID are passed over.
+// - Once a PID line was written, the station ends at the next header line
+//   (33-character start), or at the first line without the PID after more
+//   than five written lines; up to five, such lines are dropped.
+// - When no PID line follows the offset, the search gives up at the second
+//   header line.
+// Returns the number of PID lines written; 0 means nothing was written.
+std::size_t WriteDatasheet(StationFile& data, std::uint64_t offset, std::string_view pid, platform::CrlfWriter& out);
+
+// What a save needs besides the list lines.
+struct ListSave {
+    std::string target;
+    bool append = false; // answer Append: the output goes after the target's bytes
+    int format = kListFormat;
+    std::string dataPath; // the datasheet file in use
+    OffsetLookup lookup;  // format 0
+    // Format 3: appends to `records` what the item writer writes for the
+    // station (lines ended by LF or CR LF); `index` is the line's number in
+    // the list, from 0.
+    std::function<void(std::string_view pid, std::size_t index, std::string& records)> stationItems;
+};
+
+// Writes the lines to the target in the format. Notices, caption "NOTICE":
+// "Offset Location not found for %s" for a PID the index lacks (the station
+// is left out, the save goes on); and, each ending the save with the target
+// untouched: the target is the data file, the temporary file cannot be made,
+// the data file cannot be read, the target cannot be written. Progress moves
+// at line 0 and every 20th line.
+bool saveList(const std::vector<std::string>& lines, const ListSave& request, platform::NoticeSink& notices,
+              platform::ProgressSink& progress);
+
+// Copies source to destination byte for byte (the copy half of moving the
+// target aside: the merged file later takes the source's place). Returns 1,
+// or -1 after a notice: "Cannot write to file %s" when the source cannot be
+// read and written or the destination cannot be written (also when it is
+// the source); "Syetem error, Could not Merge Files" when the copy is empty
+// or its size differs (the copy is then removed).
+int MoveByCopy(const std::string& source, const std::string& destination, platform::NoticeSink& notices);
+
+// A station's lines in a datasheet file run up to the next header line
+// (33-character start). Both helpers read on to that line, which they put
+// into `pendingHeader` (whole, line end kept), and return true; false when
+// the file ended first. CopyStationLines writes every line as it stands (a
+// last line without a line end gets CR LF); SkipStationLines drops them.
+bool CopyStationLines(StationFile& in, platform::CrlfWriter& out, std::string& pendingHeader);
+bool SkipStationLines(StationFile& in, std::string& pendingHeader);
+
+// What a merge needs besides the PIDs.
+struct ListMerge {
+    std::string target;
+    std::string backup = kMergeBackup;
+    std::string dataPath; // the datasheet file in use
+    OffsetLookup lookup;
+};
+
+// Merges the stations into the target datasheet file: every station of the
+// target whose PID (index 1-6 of its first line after the header) is one of
+// `pids` is replaced by its datasheet from the data file, every other
+// station is copied unchanged, and the stations the target lacks are added
+// at its end in the order of `pids`. A PID given twice replaces two
+// stations of the target or is added twice. A listed station whose
+// datasheet cannot be read keeps its old one.
+//
+// The backup is made first and removed after success; it stays when
+// anything failed, and when a listed PID was missing from the index.
+// Refused with a notice, nothing changed: a target that is the data file,
+// or that is no datasheet file. Progress follows the target's stations.
+bool mergeList(const std::vector<std::string>& pids, const ListMerge& request, platform::NoticeSink& notices,
+               platform::ProgressSink& progress);
+
 } // namespace ds

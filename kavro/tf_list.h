@@ -3,7 +3,9 @@
 // file. It also holds the state that the save, search and type dialogs of
 // the other windows share, reached through the accessors below.
 #include <QMainWindow>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/qt/line_list_view.h"
 
@@ -13,6 +15,13 @@ class QFrame;
 class QLabel;
 class QMenu;
 class QSplitter;
+
+namespace ds {
+class StationFile;
+} // namespace ds
+namespace platform {
+class CrlfWriter;
+} // namespace platform
 
 class TFList : public QMainWindow {
     Q_OBJECT
@@ -88,6 +97,28 @@ public:
     void SetExistAnswer(char answer) { ExistAnswer = answer; }
     char GetExistAnswer() const { return ExistAnswer; }
 
+    // The Save As sequence of the station list and results windows: save
+    // dialog, output format, file-exists question, then SaveList or
+    // MergeList on the save source. `saveName` and `saveDir` are the calling
+    // window's own; `chosen` runs once a file was picked; `firstFormat`
+    // opens the format dialog on its first entry.
+    void SaveAs(QWidget* owner, int source, std::string& saveName, std::string& saveDir, bool firstFormat,
+                const std::function<void(const std::string& path)>& chosen = {});
+    // Writes the save source to OutputFile by OutputFormat and ExistAnswer.
+    void SaveList();
+    // Merges the save source's stations into the datasheet file OutputFile.
+    void MergeList();
+    // One station's datasheet from the data file in use (notices when its
+    // offset is unknown or the file cannot be read).
+    void WriteDatasheet(const std::string& pid, platform::CrlfWriter& out);
+    static bool HasAlnum(const std::string& text);
+    // 1, or -1 after its notice.
+    int MoveByCopy(const std::string& source, const std::string& destination);
+    // Copy or pass over a station's lines up to the next header line, which
+    // goes into pendingHeader; false at the end of the file.
+    bool CopyStationLines(ds::StationFile& in, platform::CrlfWriter& out, std::string& pendingHeader);
+    bool SkipStationLines(ds::StationFile& in, std::string& pendingHeader);
+
 protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -96,6 +127,8 @@ protected:
 private:
     void createMenus();
     void createControls();
+    // The lines of the save source: MarksList (1) or FFound's FoundList (2).
+    const std::vector<std::string>& SaveSourceLines() const;
 
     std::string SaveName;
     std::string SaveDir;

@@ -1,1 +1,410 @@
+// Saving lists in the output formats, and merging datasheets into a file.
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "datasheet/list_lines.h"
+#include "datasheet/list_save.h"
+#include "datasheet/list_sort.h"
+#include "datasheet/offset_index.h"
+#include "datasheet/station_loader.h"
+#include "platform/files.h"
+#include "platform/line_list.h"
+#include "tests/support/test_files.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+using testsupport::fixture;
+using testsupport::readFile;
+using testsupport::writeFile;
+
+const platform::Notice kNotFoundZZ{"NOTICE", "Offset Location not found for ZZ0000", false};
+
+std::string toLf(std::string text)
+{
+    text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
+    return text;
+}
+
+Lines entries(const std::string& directory)
+{
+    Lines names;
+    platform::listDirectory(directory, names);
+    return names;
+}
+
+const std::string kHeader = "1        Quarndale Geomark Bureau,   Retrieval Date = MARCH 3, 2005";
+
+// A station whose every line carries its PID: saved, it comes out as it stands.
+std::string station(const std::string& pid, const Lines& texts)
+{
+    std::string bytes = kHeader + "\r\n";
+    for (const auto& text : texts)
+        bytes += " " + pid + "  " + text + "\r\n";
+    return bytes;
+}
+
+// A loaded data file: its list lines and PID/offset index, as the windows hold them.
+class SaveTest : public ::testing::Test {
+protected:
+    void SetUp() override { load(fixture("save_data.dat")); }
+
+    void load(const std::string& path)
+    {
+        data = path;
+        ds::LoadedStations loaded;
+        platform::NullProgress quiet;
+        ASSERT_TRUE(ds::loadStations(path, ds::kKavro, quiet, loaded));
+        list = loaded.listLines;
+        locList.assign(loaded.locLines);
+    }
+
+    ds::OffsetLookup lookup()
+    {
+        return [this](std::string_view pid) { return index.find(pid); };
+    }
+
+    bool save(const Lines& lines, int format, const std::string& target, bool append = false)
+    {
+        ds::ListSave request;
+        request.target = target;
+        request.append = append;
+        request.format = format;
+        request.dataPath = data;
+        request.lookup = lookup();
+        return ds::saveList(lines, request, notices, progress);
+    }
+
+    bool merge(const Lines& pids, const std::string& target)
+    {
+        ds::ListMerge request;
+        request.target = target;
+        request.backup = backup;
+        request.dataPath = data;
+        request.lookup = lookup();
+        return ds::mergeList(pids, request, notices, progress);
+    }
+
+    static Lines pidsOf(const Lines& lines)
+    {
+        Lines pids;
+        for (const auto& line : lines)
+            pids.emplace_back(ds::listLinePid(line));
+        return pids;
+    }
+
+    testsupport::TempDir dir;
+    std::string data;
+    Lines list;
+    platform::LineList locList;
+    ds::OffsetIndex index{locList};
+    platform::RecordingNotices notices;
+    platform::NullProgress progress;
+    std::string backup = dir.file("dsdata0.bak");
+};
+
+TEST_F(SaveTest, EachFormatWritesTheExpectedFile)
+{
+    // Two marked stations: List keeps the tags, PINMAP starts at the PID.
+    ASSERT_EQ(list.size(), 5u);
+    list[1].replace(0, 5, "   ->");
+    list[3].replace(0, 5, "   ->");
+    struct Case {
+        int format;
+        const char* expected;
+    };
+    for (const Case& c : {Case{ds::kDatasheetFormat, "save_expected_datasheet.txt"},
+                          Case{ds::kListFormat, "save_expected_list.txt"},
+                          Case{ds::kPinmapFormat, "save_expected_pinmap.txt"}}) {
+        SCOPED_TRACE(c.expected);
+        const std::string out = dir.file("out.txt");
+        ASSERT_TRUE(save(list, c.format, out));
+        EXPECT_EQ(readFile(out), readFile(fixture(c.expected)));
+        EXPECT_TRUE(notices.recorded().empty());
+        EXPECT_EQ(entries(dir.path()), Lines{"out.txt"}); // no temporary file left
+    }
+}
+
+TEST_F(SaveTest, DatasheetsComeOutTheSameInAnyOrderAndForLfLines)
+{
+    // Each station alone, then all of them backwards: the reads that jump
+    // back and forth give the same datasheets as single reads.
+    std::string singles;
+    for (auto line = list.rbegin(); line != list.rend(); ++line) {
+        ASSERT_TRUE(save({*line}, ds::kDatasheetFormat, dir.file("one.txt")));
+        singles += readFile(dir.file("one.txt"));
+    }
+    ASSERT_TRUE(save(Lines(list.rbegin(), list.rend()), ds::kDatasheetFormat, dir.file("all.txt")));
+    EXPECT_EQ(readFile(dir.file("all.txt")), singles);
+
+    // An LF-only data file gives the same CR LF output.
+    const std::string lf = dir.file("lf.dat");
+    writeFile(lf, toLf(readFile(fixture("save_data.dat"))));
+    load(lf);
+    ASSERT_TRUE(save(list, ds::kDatasheetFormat, dir.file("lf.txt")));
+    EXPECT_EQ(readFile(dir.file("lf.txt")), readFile(fixture("save_expected_datasheet.txt")));
+    EXPECT_TRUE(notices.recorded().empty());
+}
+
+TEST_F(SaveTest, LargeFilesWithLongLinesInAndOutOfFileOrder)
+{
+    // Stations of many sizes, one with a line of 2.5 MB, so that reads end
+    // at every kind of place; saved in file order the file comes out whole.
+    std::string bytes;
+    Lines stations, all;
+    locList.clear();
+    for (int i = 0; i < 400; ++i) {
+        char pid[8];
+        std::snprintf(pid, sizeof pid, "AB%04d", i);
+        Lines texts;
+        for (int line = 0; line <= i % 7; ++line)
+            texts.push_back(std::string(static_cast<std::size_t>(20 + (i * 37 + line * 11) % 260), 'a' + line));
+        if (i == 123)
+            texts.push_back(std::string(2'500'000, 'L'));
+        locList.append({ds::MakeLocLine(pid, static_cast<std::int64_t>(bytes.size()))});
+        stations.push_back(station(pid, texts));
+        bytes += stations.back();
+        all.push_back(std::string("     |") + pid + "|");
+    }
+    data = dir.file("big.dat");
+    writeFile(data, bytes);
+    ASSERT_TRUE(save(all, ds::kDatasheetFormat, dir.file("out.txt")));
+    EXPECT_TRUE(readFile(dir.file("out.txt")) == bytes);
+
+    std::string backwards;
+    for (auto it = stations.rbegin(); it != stations.rend(); ++it)
+        backwards += *it;
+    ASSERT_TRUE(save(Lines(all.rbegin(), all.rend()), ds::kDatasheetFormat, dir.file("out.txt")));
+    EXPECT_TRUE(readFile(dir.file("out.txt")) == backwards);
+    EXPECT_TRUE(notices.recorded().empty());
+}
+
+TEST_F(SaveTest, MergeFindsStationsAcrossTheEndsOfItsReads)
+{
+    // The target's second header begins at each place around the end of the
+    // first read (4096 bytes); once, a kept and a new station have a line of 2.5 MB.
+    const std::string target = dir.file("target.dat");
+    for (std::size_t shift = 0; shift <= 40; ++shift) {
+        SCOPED_TRACE(shift);
+        const std::string longLine(shift == 0 ? 2'500'000 : 200, 'L');
+        const std::string b = station("BB0002", {"old B", "second old B line"});
+        const std::string c = station("CC0003", {"old C", longLine, "after the long line"});
+        std::string a = station("AA0001", {"old A"});
+        a += " AA0001  " + std::string(4096 - shift - a.size() - 11, 'x') + "\r\n";
+        ASSERT_EQ(a.size(), 4096 - shift);
+        const std::string newA = station("AA0001", {"new A", longLine});
+        const std::string newB = station("BB0002", {"new B"});
+        const std::string newC = station("CC0003", {"new C"});
+        data = dir.file("new.dat");
+        writeFile(data, newA + newB + newC);
+        locList.assign({ds::MakeLocLine("AA0001", 0), ds::MakeLocLine("BB0002", static_cast<std::int64_t>(newA.size())),
+                        ds::MakeLocLine("CC0003", static_cast<std::int64_t>(newA.size() + newB.size()))});
+        struct Case {
+            Lines pids;
+            std::string expected;
+        };
+        for (const Case& m : {Case{{}, a + b + c}, Case{{"BB0002"}, a + newB + c}, Case{{"AA0001"}, newA + b + c},
+                              Case{{"CC0003", "AA0001"}, newA + b + newC}}) {
+            writeFile(target, a + b + c);
+            ASSERT_TRUE(merge(m.pids, target));
+            EXPECT_TRUE(readFile(target) == m.expected) << m.pids.size();
+        }
+    }
+    EXPECT_TRUE(notices.recorded().empty());
+    EXPECT_FALSE(platform::fileExists(backup));
+}
+
+TEST_F(SaveTest, AStationEndsAtTheNextHeaderWhateverItsPid)
+{
+    // A short station followed by more lines of its PID in the next station,
+    // and a station whose PID does not follow its offset.
+    const std::string header = "1        Quarndale Geomark Bureau, X";
+    writeFile(dir.file("d.dat"), header + "\r\n AB1234  DESIGNATION -  ONE\r\n AB1234  two\r\n" + header +
+                                     "\r\n CD5678  DESIGNATION -  OTHER\r\n AB1234  later line of the PID\r\n" +
+                                     header + "\r\n AB1234  and another\r\n");
+    load(dir.file("d.dat"));
+    locList.append({"EF9012|0"}); // points at AB1234's header
+    ASSERT_TRUE(save({"     |AB1234|", "     |EF9012|"}, ds::kDatasheetFormat, dir.file("out.txt")));
+    EXPECT_EQ(readFile(dir.file("out.txt")), header + "\r\n AB1234  DESIGNATION -  ONE\r\n AB1234  two\r\n");
+    EXPECT_TRUE(notices.recorded().empty());
+}
+
+TEST_F(SaveTest, AppendAddsAndAnEmptyListStillCompletes)
+{
+    const std::string out = dir.file("out.txt");
+    const std::string old = "old content\r\n";
+    writeFile(out, old);
+    ASSERT_TRUE(save({list[0]}, ds::kListFormat, out, true));
+    EXPECT_EQ(readFile(out), old + list[0] + "\r\n");
+
+    writeFile(out, old);
+    EXPECT_TRUE(save({}, ds::kListFormat, out, true));
+    EXPECT_EQ(readFile(out), old);
+    EXPECT_TRUE(save({}, ds::kListFormat, out, false));
+    EXPECT_EQ(readFile(out), "");
+    EXPECT_EQ(entries(dir.path()), Lines{"out.txt"});
+}
+
+TEST_F(SaveTest, ItemRecordsLoseTheLinesWithoutLettersOrDigits)
+{
+    const std::string longRecord = "ZZ|" + std::string(600, 'x') + "|";
+    Lines calls;
+    ds::ListSave request;
+    request.target = dir.file("items.txt");
+    request.format = ds::kItemPickFormat;
+    request.stationItems = [&](std::string_view pid, std::size_t index, std::string& records) {
+        calls.push_back(std::string(pid) + "#" + std::to_string(index));
+        records += index == 0 ? "PID|NAME|\n" : "";
+        records += std::string(pid) + "|A NAME|\r\n||| ,;\n   \n\n" + longRecord;
+    };
+    ASSERT_TRUE(ds::saveList({list[0], list[2]}, request, notices, progress));
+    EXPECT_EQ(calls, (Lines{"AA0001#0", "CC0003#1"}));
+    EXPECT_EQ(readFile(request.target), "PID|NAME|\r\nAA0001|A NAME|\r\n" + longRecord + "\r\nCC0003|A NAME|\r\n" +
+                                            longRecord + "\r\n");
+    EXPECT_TRUE(ds::HasAlnum("  a  "));
+    EXPECT_TRUE(ds::HasAlnum("|7|"));
+    EXPECT_FALSE(ds::HasAlnum(" |,;\t\xe9"));
+}
+
+TEST_F(SaveTest, FailuresLeaveTheTargetAsItWas)
+{
+    const std::string out = dir.file("out.txt");
+    const std::string old = "old content\r\n";
+    const std::string missing = dir.file("gone.dat");
+    struct Case {
+        const char* name;
+        std::string target;
+        std::string dataFile;
+        std::string notice;
+    };
+    const std::string noDirectory = dir.file("no such dir/out.txt");
+    std::filesystem::create_directory(dir.file("a directory"));
+    for (const Case& c : {
+             Case{"the data file cannot be read", out, missing, "Cannot Open file " + missing + " for read."},
+             Case{"the target is the data file", dir.path() + "/./data.dat", dir.file("data.dat"),
+                  "Not saved: " + dir.path() + "/./data.dat\r\nis the datasheet file in use."},
+             Case{"no temporary file", noDirectory, data, "SYSTEM ERROR -Cannot open temporary file."},
+             Case{"the target cannot be replaced", dir.file("a directory"), data,
+                  "Cannot write to file " + dir.file("a directory")},
+         }) {
+        SCOPED_TRACE(c.name);
+        for (bool append : {false, true}) {
+            notices.clear();
+            writeFile(out, old);
+            writeFile(dir.file("data.dat"), readFile(fixture("save_data.dat")));
+            data = c.dataFile;
+            EXPECT_FALSE(save(list, ds::kDatasheetFormat, c.target, append));
+            EXPECT_EQ(notices.recorded(), (std::vector<platform::Notice>{{"NOTICE", c.notice, false}}));
+            EXPECT_EQ(readFile(out), old);
+            EXPECT_EQ(readFile(dir.file("data.dat")), readFile(fixture("save_data.dat")));
+            EXPECT_EQ(entries(dir.path()), (Lines{"a directory", "data.dat", "out.txt"}));
+        }
+    }
+}
+
+TEST_F(SaveTest, AStationMissingFromTheIndexIsLeftOut)
+{
+    const std::string out = dir.file("out.txt");
+    ASSERT_TRUE(save({"     |ZZ0000|", list[3]}, ds::kDatasheetFormat, out));
+    EXPECT_EQ(notices.recorded(), std::vector<platform::Notice>{kNotFoundZZ});
+    ASSERT_TRUE(save({list[3]}, ds::kDatasheetFormat, dir.file("d.txt")));
+    EXPECT_EQ(readFile(out), readFile(dir.file("d.txt")));
+}
+
+TEST_F(SaveTest, MergeReplacesKeepsAndAddsInBufferOrder)
+{
+    // The list holds D, B, C and A; the target A, E, B and F. Added at the
+    // end: D and C, in list order, or C and D when the buffer is sorted.
+    const Lines pids{"DD0004", "BB0002", "CC0003", "AA0001"};
+    Lines sorted = pids;
+    std::stable_sort(sorted.begin(), sorted.end(), ds::listBoxLess);
+    for (const auto& [order, expected] : {std::pair{pids, "save_expected_merge.dat"},
+                                          std::pair{sorted, "save_expected_merge_sorted.dat"}}) {
+        SCOPED_TRACE(expected);
+        const std::string target = dir.file("target.dat");
+        writeFile(target, readFile(fixture("save_target.dat")));
+        ASSERT_TRUE(merge(order, target));
+        EXPECT_EQ(readFile(target), readFile(fixture(expected)));
+        EXPECT_TRUE(notices.recorded().empty());
+        EXPECT_EQ(entries(dir.path()), Lines{"target.dat"}); // neither backup nor temporary file
+    }
+}
+
+TEST_F(SaveTest, MergeKeepsWhatItCannotReplace)
+{
+    // AA0001 has no datasheet at its offset, ZZ0000 no offset at all: the old
+    // A stays and the backup is kept. The target ends without a line end.
+    std::string old = readFile(fixture("save_target.dat"));
+    old.resize(old.size() - 2);
+    const std::string target = dir.file("target.dat");
+    writeFile(target, old);
+    locList.set(0, "AA0001|" + std::to_string(readFile(data).find(" BB0002")));
+    ASSERT_TRUE(merge({"AA0001", "ZZ0000", "DD0004"}, target));
+    ASSERT_TRUE(save({list[3]}, ds::kDatasheetFormat, dir.file("d.txt")));
+    EXPECT_EQ(readFile(target), old + "\r\n" + readFile(dir.file("d.txt")));
+    EXPECT_EQ(notices.recorded(), std::vector<platform::Notice>{kNotFoundZZ});
+    EXPECT_EQ(readFile(backup), old);
+}
+
+TEST_F(SaveTest, MergeFailuresChangeNothing)
+{
+    const std::string target = dir.file("target.dat");
+    const std::string text = readFile(fixture("save_target.dat"));
+    const std::string missing = dir.file("gone.dat");
+    const std::string notDatasheet = "just some text\r\n";
+    struct Case {
+        const char* name;
+        std::string content; // of the target; empty: a directory
+        std::string dataFile;
+        std::string backupPath;
+        std::string notice;
+        bool backupKept;
+    };
+    const std::string bakDir = dir.file("bak dir");
+    for (const Case& c : {
+             Case{"empty target", "-", data, backup, "Syetem error, Could not Merge Files", false},
+             Case{"target not readable and writable", "", data, backup, "Cannot write to file " + target, false},
+             Case{"backup cannot be written", text, data, bakDir, "Cannot write to file " + bakDir, false},
+             Case{"the backup would be the data file", text, dir.file("data.dat"), dir.file("data.dat"),
+                  "Cannot write to file " + dir.file("data.dat"), false},
+             Case{"target is the data file", text, target, backup,
+                  "Not merged: " + target + "\r\nis the datasheet file in use.", false},
+             Case{"target no datasheet file", notDatasheet, data, backup,
+                  "Not merged: " + target + "\r\nis not a datasheet file.", false},
+             Case{"data file cannot be read", text, missing, backup, "Cannot Open file " + missing + " for read.",
+                  true},
+         }) {
+        SCOPED_TRACE(c.name);
+        notices.clear();
+        std::filesystem::remove_all(target);
+        std::filesystem::remove_all(bakDir);
+        std::filesystem::create_directory(bakDir);
+        writeFile(dir.file("data.dat"), "data file\r\n");
+        if (c.content.empty())
+            std::filesystem::create_directory(target);
+        else
+            writeFile(target, c.content == "-" ? "" : c.content);
+        data = c.dataFile;
+        const std::string before = c.content.empty() ? "" : readFile(target);
+        ds::ListMerge request{target, c.backupPath, data, lookup()};
+        EXPECT_FALSE(ds::mergeList({"AA0001", "DD0004"}, request, notices, progress));
+        EXPECT_EQ(notices.recorded(), (std::vector<platform::Notice>{{"NOTICE", c.notice, false}}));
+        if (!c.content.empty()) {
+            EXPECT_EQ(readFile(target), before);
+        }
+        EXPECT_EQ(readFile(dir.file("data.dat")), "data file\r\n");
+        Lines expected{"bak dir", "data.dat"};
+        if (c.backupKept)
+            expected.push_back("dsdata0.bak");
+        expected.push_back("target.dat");
+        EXPECT_EQ(entries(dir.path()), expected);
+        if (c.backupKept) {
+            EXPECT_EQ(readFile(backup), before);
+        }
+        std::filesystem::remove(backup);
+    }
+}
+
+} // namespace

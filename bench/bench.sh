@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Load speed of the datasheet loader (dsbench) beside cat and grep -c on
-# generated datasheet files of about 10 MB and 100 MB; then the type reload
-# and the point-radius search on a file of 100,000 stations.
+# generated datasheet files of about 10 MB and 100 MB; then the type reload,
+# the point-radius search, the save and the merge on a file of 100,000
+# stations.
 #
 # Usage: bench/bench.sh BUILD_DIR
 #
@@ -16,8 +17,9 @@ if [[ $# -ne 1 ]]; then
     echo "usage: $0 BUILD_DIR" >&2
     exit 2
 fi
-dsgen=$1/bench/dsgen
-dsbench=$1/bench/dsbench
+build=$(cd "$1" && pwd)
+dsgen=$build/bench/dsgen
+dsbench=$build/bench/dsbench
 for tool in "$dsgen" "$dsbench"; do
     if [[ ! -x $tool ]]; then
         echo "bench: $tool not found; build first" >&2
@@ -141,4 +143,46 @@ for code in X-0 H-0; do
         check 0 "point-radius search, type $code (dsbench failed)"
     fi
 done
+
+# Save As of the whole list as datasheet text, and Merge/Replace of 10,000
+# stations (about half of them new) into a copy of the 100,000-station file.
+# The merge reads both files and writes the target: it is set beside cp of
+# both files.
+part=$work/ds_10k.dat
+"$dsgen" --stations 10000 --seed 2 --pid-prefix QJ --first-pid 5001 -o "$part" 2> /dev/null
+cat "$part" > /dev/null
+part_cp=$(best_time /dev/null cp "$part" "$work/cp.out")
+big_cp=$(best_time /dev/null cp "$file" "$work/cp.out")
+rm -f "$work/cp.out"
+echo "cp of the 100,000-station file: $big_cp s; of the 10,000-station file: $part_cp s"
+if save_s=$(best_load save "$file" "$work/saved.dat"); then
+    echo "save 100,000 stations as datasheet text: $save_s s, $(mbps "$big" "$save_s") MB/s"
+    check "$(awk -v s="$save_s" -v c="$big_cp" 'BEGIN { print (s <= 4 * c) ? 1 : 0 }')" \
+        "save at least a quarter as fast as cp"
+else
+    check 0 "save at least a quarter as fast as cp (dsbench failed)"
+fi
+rm -f "$work/saved.dat"
+merge_best=""
+merge_ok=1
+for _ in 1 2 3; do
+    cp "$file" "$work/target.dat"
+    # dsdata0.bak is made in the current directory.
+    if ! out=$(cd "$work" && "$dsbench" merge "$part" "$work/target.dat" 2>&1); then
+        printf '%s\n' "$out" >&2
+        merge_ok=0
+        break
+    fi
+    merge_s=$(printf '%s\n' "$out" | sed -n 's/^seconds=//p')
+    [[ -n $merge_s ]] || { merge_ok=0; break; }
+    merge_best=$(smaller "$merge_best" "$merge_s")
+done
+rm -f "$work/target.dat"
+if [[ $merge_ok == 1 ]]; then
+    echo "merge 10,000 stations into 100,000: $merge_best s"
+    check "$(awk -v m="$merge_best" -v a="$big_cp" -v b="$part_cp" 'BEGIN { print (m <= 4 * (a + b)) ? 1 : 0 }')" \
+        "merge at least a quarter as fast as cp of both files"
+else
+    check 0 "merge at least a quarter as fast as cp of both files (dsbench failed)"
+fi
 exit "$failed"

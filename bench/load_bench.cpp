@@ -4,6 +4,10 @@
 //   dsbench type CODE FILE          reload through the type test of CODE
 //   dsbench radius CODE FILE        point-radius search of 99.9 miles around
 //                                   the middle station, type CODE
+//   dsbench save FILE OUT           save every station of FILE as datasheet
+//                                   text to OUT (Save As, new file)
+//   dsbench merge FILE TARGET       merge every station of FILE into the
+//                                   datasheet file TARGET (Merge/Replace)
 // The last line is "seconds=<float>": the operation alone, not the load
 // that prepares the lists for a search.
 #include <chrono>
@@ -11,6 +15,7 @@
 #include <string>
 
 #include "datasheet/list_lines.h"
+#include "datasheet/list_save.h"
 #include "datasheet/position_search.h"
 #include "datasheet/station_loader.h"
 #include "datasheet/type_filter.h"
@@ -28,7 +33,8 @@ double since(Clock::time_point start)
 
 int usage()
 {
-    std::fprintf(stderr, "usage: dsbench FILE | dsbench type CODE FILE | dsbench radius CODE FILE\n");
+    std::fprintf(stderr, "usage: dsbench FILE | dsbench type CODE FILE | dsbench radius CODE FILE\n"
+                         "       dsbench save FILE OUT | dsbench merge FILE TARGET\n");
     return 2;
 }
 
@@ -99,6 +105,64 @@ int radiusSearch(const std::string& code, const std::string& path)
     return 0;
 }
 
+// The station list and PID index of FILE, as the station list window holds them.
+struct Lists {
+    std::vector<std::string> listLines;
+    platform::LineList locList;
+};
+
+bool loadLists(const std::string& path, Lists& lists)
+{
+    ds::LoadedStations loaded;
+    if (!load(path, loaded))
+        return false;
+    lists.listLines = std::move(loaded.listLines);
+    lists.locList.assign(std::move(loaded.locLines));
+    return true;
+}
+
+int save(const std::string& path, const std::string& out)
+{
+    Lists lists;
+    if (!loadLists(path, lists))
+        return 1;
+    const ds::OffsetIndex index(lists.locList);
+    ds::ListSave request;
+    request.target = out;
+    request.format = ds::kDatasheetFormat;
+    request.dataPath = path;
+    request.lookup = [&index](std::string_view pid) { return index.find(pid); };
+    platform::NullProgress progress;
+    const auto start = Clock::now();
+    if (!ds::saveList(lists.listLines, request, platform::notices(), progress))
+        return 1;
+    const double seconds = since(start);
+    std::printf("stations=%zu\nseconds=%.6f\n", lists.listLines.size(), seconds);
+    return 0;
+}
+
+int merge(const std::string& path, const std::string& target)
+{
+    Lists lists;
+    if (!loadLists(path, lists))
+        return 1;
+    const ds::OffsetIndex index(lists.locList);
+    std::vector<std::string> pids;
+    for (const std::string& line : lists.listLines)
+        pids.emplace_back(ds::listLinePid(line));
+    ds::ListMerge request;
+    request.target = target;
+    request.dataPath = path;
+    request.lookup = [&index](std::string_view pid) { return index.find(pid); };
+    platform::NullProgress progress;
+    const auto start = Clock::now();
+    if (!ds::mergeList(pids, request, platform::notices(), progress))
+        return 1;
+    const double seconds = since(start);
+    std::printf("stations=%zu\nseconds=%.6f\n", pids.size(), seconds);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -109,5 +173,9 @@ int main(int argc, char** argv)
         return typeReload(argv[2], argv[3]);
     if (argc == 4 && std::string(argv[1]) == "radius")
         return radiusSearch(argv[2], argv[3]);
+    if (argc == 4 && std::string(argv[1]) == "save")
+        return save(argv[2], argv[3]);
+    if (argc == 4 && std::string(argv[1]) == "merge")
+        return merge(argv[2], argv[3]);
     return usage();
 }

@@ -226,11 +226,13 @@ struct Region {
     std::string_view country;
 };
 
-constexpr std::array<Region, 4> kRegions = {{
+constexpr std::array<Region, 5> kRegions = {{
     {"AZ", 31, 36, 'N', 109, 114, 'W', 100, 3400, "UNITED STATES OF AMERICA"},
     {"NM", 32, 36, 'N', 103, 108, 'W', 900, 3900, "UNITED STATES OF AMERICA"},
     {"CO", 37, 40, 'N', 102, 108, 'W', 1000, 4300, "UNITED STATES OF AMERICA"},
     {"GU", 13, 13, 'N', 144, 144, 'E', 0, 400, "GUAM"},
+    // Around the sample values of the area and point-radius dialogs.
+    {"KS", 37, 38, 'N', 98, 99, 'W', 300, 900, "UNITED STATES OF AMERICA"},
 }};
 
 constexpr Region kMainland = {"", 30, 44, 'N', 80, 120, 'W', 0, 2000, "UNITED STATES OF AMERICA"};

@@ -25,8 +25,8 @@ struct Options {
     // bytes. The last station is written whole, so the output runs over.
     std::uint64_t targetBytes = 0;
     std::uint64_t seed = 1;
-    // Two letters, written in capitals in the STATE/COUNTY line. AZ, NM, CO
-    // and GU have position and height ranges of their own; other codes share
+    // Two letters, written in capitals in the STATE/COUNTY line. AZ, NM, CO,
+    // GU and KS have position and height ranges of their own; other codes share
     // a mainland range.
     std::string state = "AZ";
     // 0-999; names the county in the STATE/COUNTY line when countyName is

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
@@ -418,3 +419,44 @@ TEST_F(PositionSearch, StationMissingFromTheIndexPassesOnlyWithAnyType)
 }
 
 } // namespace
+
+namespace {
+
+// Picks a TypeList item by its text, as a click does.
+void chooseType(const char* item)
+{
+    const auto items = FGetType->TypeList->findItems(item, Qt::MatchExactly);
+    ASSERT_EQ(items.size(), 1);
+    FGetType->TypeList->setCurrentItem(items.front());
+}
+
+} // namespace
+
+// The whole road from the menu: the dialog's OK opens the type dialog, whose
+// OK runs the search that is waiting for it.
+TEST_F(PositionSearch, TypeDialogOkRunsTheSearchTheDialogAskedFor)
+{
+    FList->PromptForRadius();
+    FGetRad->SampleRadius();
+    FGetRad->OkRadius();
+    ASSERT_TRUE(FGetType->isVisible());
+    chooseType("Only Stations with Ellipsoidal Heights");
+    FGetType->OkType->click();
+    EXPECT_FALSE(FGetType->isVisible());
+    EXPECT_EQ(FMain->GetTypeCode(), "ELL");
+    EXPECT_EQ(caption(), "FIND  38 59 59, 098 59 59, 1.5");
+    EXPECT_EQ(foundPids(), std::vector<std::string>{"RA0004"});
+    EXPECT_EQ(found().at(0).substr(0, 5), "  0.9");
+    EXPECT_TRUE(FFound->isVisible());
+
+    FList->PromptForMM();
+    FGetArea->SampleMM();
+    FGetArea->OkMM();
+    ASSERT_TRUE(FGetType->isVisible());
+    chooseType("Any Type");
+    FGetType->OkType->click();
+    EXPECT_EQ(FList->GetSearchMode(), 4);
+    EXPECT_EQ(caption(), "FIND  37 00 00, 098 00 00, 37 59 59, 098 59 59");
+    EXPECT_EQ(foundPids(), (std::vector<std::string>{"AR0001", "AR0002", "AR0006"})); // AR0004 is on Max Lon
+    EXPECT_TRUE(noticesTaken().empty());
+}

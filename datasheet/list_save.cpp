@@ -17,9 +17,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* kCaption = "NOTICE";
-// After a jump the first read is small: one station is a few kilobytes.
-constexpr std::size_t kFirstRead = 4096;
-constexpr std::size_t kLargestRead = 1 << 20;
 
 bool isAsciiAlnum(unsigned char c)
 {
@@ -115,7 +112,7 @@ private:
     const std::string& path_;
     const OffsetLookup& lookup_;
     platform::NoticeSink& notices_;
-    StationFile file_;
+    platform::LineReader file_{0}; // whole lines: long lines are copied whole
     bool missingOffsets_ = false;
 };
 
@@ -145,168 +142,13 @@ std::string_view listLinePid(std::string_view listLine)
     return listLine.size() > 6 ? listLine.substr(6, 6) : std::string_view();
 }
 
-// --- StationFile ---
-
-StationFile::~StationFile()
-{
-    close();
-}
-
-bool StationFile::open(const std::string& path)
-{
-    close();
-    file_ = std::fopen(path.c_str(), "rb");
-    if (!file_)
-        return false;
-    // Reads go straight into buffer_; the stream keeps no buffer of its own.
-    std::setvbuf(file_, nullptr, _IONBF, 0);
-    std::error_code error;
-    const std::uintmax_t size = fs::file_size(path, error);
-    size_ = error ? 0 : static_cast<std::uint64_t>(size);
-    buffer_.assign(kFirstRead, '\0');
-    bufferOffset_ = filePosition_ = lineOffset_ = 0;
-    begin_ = end_ = 0;
-    readSize_ = kFirstRead;
-    eof_ = failed_ = false;
-    return true;
-}
-
-void StationFile::close()
-{
-    if (file_)
-        std::fclose(file_);
-    file_ = nullptr;
-}
-
-void StationFile::seek(std::uint64_t offset)
-{
-    if (offset >= bufferOffset_ && offset - bufferOffset_ <= end_) {
-        begin_ = static_cast<std::size_t>(offset - bufferOffset_);
-        return;
-    }
-    bufferOffset_ = offset;
-    begin_ = end_ = 0;
-    readSize_ = kFirstRead;
-    eof_ = false;
-}
-
-bool StationFile::fill()
-{
-    if (!file_ || eof_)
-        return false;
-    if (begin_ > 0) { // keep only the line being read
-        std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
-        bufferOffset_ += begin_;
-        end_ -= begin_;
-        begin_ = 0;
-    }
-    if (buffer_.size() - end_ < readSize_)
-        buffer_.resize(std::max(buffer_.size() * 2, end_ + readSize_));
-    const std::uint64_t at = bufferOffset_ + end_;
-    if (at != filePosition_) {
-        if (std::fseek(file_, static_cast<long>(at), SEEK_SET) != 0) {
-            failed_ = eof_ = true;
-            return false;
-        }
-        filePosition_ = at;
-    }
-    const std::size_t got = std::fread(buffer_.data() + end_, 1, readSize_, file_);
-    filePosition_ += got;
-    end_ += got;
-    if (got < readSize_) {
-        eof_ = true;
-        failed_ = std::ferror(file_) != 0;
-    }
-    readSize_ = std::min(readSize_ * 2, kLargestRead);
-    return got > 0;
-}
-
-bool StationFile::next(std::string_view& line)
-{
-    std::size_t searched = begin_;
-    for (;;) {
-        if (const void* lf = std::memchr(buffer_.data() + searched, '\n', end_ - searched)) {
-            const std::size_t stop = static_cast<std::size_t>(static_cast<const char*>(lf) - buffer_.data()) + 1;
-            line = std::string_view(buffer_.data() + begin_, stop - begin_);
-            lineOffset_ = bufferOffset_ + begin_;
-            begin_ = stop;
-            return true;
-        }
-        searched = end_ - begin_; // kept across the move to the buffer's start
-        if (!fill()) {
-            if (begin_ == end_)
-                return false;
-            line = std::string_view(buffer_.data() + begin_, end_ - begin_);
-            lineOffset_ = bufferOffset_ + begin_;
-            begin_ = end_;
-            return true;
-        }
-        searched += begin_;
-    }
-}
-
-bool StationFile::passStation(platform::CrlfWriter* out, std::string& header)
-{
-    // Whole runs of lines go out in one write: a header line can only start
-    // at `begin_` when that is a line start, or after an LF.
-    static constexpr std::string_view kAfterLineEnd = "\n1        Quarndale Geomark Bureau";
-    const std::size_t headerLength = kHeaderStart.size();
-    bool lineStart = true;
-    for (;;) {
-        const char* data = buffer_.data();
-        if (lineStart && end_ - begin_ < headerLength && !eof_) {
-            fill(); // too few bytes to tell whether a header starts here
-            continue;
-        }
-        if (lineStart && isHeaderLine(std::string_view(data + begin_, end_ - begin_))) {
-            const void* lf = std::memchr(data + begin_, '\n', end_ - begin_);
-            if (!lf && !eof_) {
-                fill();
-                continue;
-            }
-            const std::size_t stop =
-                lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - data) + 1 : end_;
-            header.assign(data + begin_, stop - begin_);
-            lineOffset_ = bufferOffset_ + begin_;
-            begin_ = stop;
-            return true;
-        }
-        const std::size_t found = std::string_view(data + begin_, end_ - begin_).find(kAfterLineEnd);
-        if (found != std::string_view::npos) {
-            const std::size_t next = begin_ + found + 1;
-            if (out)
-                out->write(std::string_view(data + begin_, next - begin_));
-            begin_ = next;
-            lineStart = true;
-            continue;
-        }
-        if (eof_)
-            break;
-        // Keep what may begin a match cut by the end of the buffer.
-        const std::size_t keep = std::max(begin_, end_ >= headerLength ? end_ - headerLength : 0);
-        if (keep > begin_) {
-            if (out)
-                out->write(std::string_view(data + begin_, keep - begin_));
-            lineStart = data[keep - 1] == '\n';
-            begin_ = keep;
-        }
-        fill();
-    }
-    // The file's last bytes; a last line without a line end gets one.
-    if (begin_ == end_)
-        return false;
-    const std::string_view rest(buffer_.data() + begin_, end_ - begin_);
-    begin_ = end_;
-    if (out)
-        writeWhole(*out, rest);
-    return false;
-}
-
 // --- one datasheet ---
 
-std::size_t WriteDatasheet(StationFile& data, std::uint64_t offset, std::string_view pid, platform::CrlfWriter& out)
+std::size_t WriteDatasheet(platform::LineReader& data, std::uint64_t offset, std::string_view pid,
+                           platform::CrlfWriter& out)
 {
-    data.seek(offset);
+    if (!data.seek(offset))
+        return 0;
     std::string header;
     std::size_t written = 0;
     int headersMet = 0;
@@ -422,14 +264,34 @@ int MoveByCopy(const std::string& source, const std::string& destination, platfo
     return 1;
 }
 
-bool CopyStationLines(StationFile& in, platform::CrlfWriter& out, std::string& pendingHeader)
+namespace {
+
+// The header line that ends a station's lines, read after them.
+bool readHeader(platform::LineReader& in, std::string& pendingHeader)
 {
-    return in.passStation(&out, pendingHeader);
+    std::string_view line;
+    if (!in.next(line))
+        return false;
+    pendingHeader.assign(line);
+    return true;
 }
 
-bool SkipStationLines(StationFile& in, std::string& pendingHeader)
+} // namespace
+
+bool CopyStationLines(platform::LineReader& in, platform::CrlfWriter& out, std::string& pendingHeader)
 {
-    return in.passStation(nullptr, pendingHeader);
+    std::string_view lines;
+    while (in.nextRun(lines, kHeaderStart))
+        writeWhole(out, lines); // only the file's last line can lack a line end
+    return readHeader(in, pendingHeader);
+}
+
+bool SkipStationLines(platform::LineReader& in, std::string& pendingHeader)
+{
+    std::string_view lines;
+    while (in.nextRun(lines, kHeaderStart)) {
+    }
+    return readHeader(in, pendingHeader);
 }
 
 namespace {
@@ -500,7 +362,7 @@ bool mergeList(const std::vector<std::string>& pids, const ListMerge& request, p
         return false;
     }
 
-    StationFile in; // whole lines: long lines are copied whole
+    platform::LineReader in(0); // whole lines: long lines are copied whole
     if (!in.open(request.backup)) {
         notice(notices, cannotRead(request.backup));
         return false;
@@ -530,7 +392,7 @@ bool mergeList(const std::vector<std::string>& pids, const ListMerge& request, p
             haveHeader = true;
             continue;
         }
-        counter.unit(in.lineOffset(), size);
+        counter.unit(in.pieceOffset(), size);
         const std::string_view text = lineText(line);
         const std::string_view pid = text.size() > 1 ? text.substr(1, 6) : std::string_view();
         if (buffer.take(pid)) {

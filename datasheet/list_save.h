@@ -16,13 +16,13 @@
 // its end). On any failure a notice says what failed, the target is as it
 // was, and the function returns false; the caller reports success.
 #include <cstdint>
-#include <cstdio>
 #include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "platform/crlf_writer.h"
+#include "platform/line_reader.h"
 #include "platform/notices.h"
 #include "platform/progress.h"
 
@@ -46,61 +46,10 @@ std::string_view listLinePid(std::string_view listLine);
 // index has none. Answers as a scan of the index from its start would.
 using OffsetLookup = std::function<std::int64_t(std::string_view pid)>;
 
-// A datasheet file read line by line, and at byte offsets station after
-// station. Reading near the last read reuses what is buffered, so a list in
-// file order reads the file once from start to end; a jump reads a few
-// kilobytes, growing while reading goes on from there. Lines of any length
-// are read whole.
-class StationFile {
-public:
-    StationFile() = default;
-    ~StationFile();
-    StationFile(const StationFile&) = delete;
-    StationFile& operator=(const StationFile&) = delete;
-
-    bool open(const std::string& path);
-    bool isOpen() const { return file_ != nullptr; }
-    void close();
-    // Size in bytes when the file was opened.
-    std::uint64_t size() const { return size_; }
-
-    // The next read starts at the offset.
-    void seek(std::uint64_t offset);
-    // The next line with its line end (the last line of the file may have
-    // none); the view is valid until the next read. False at the end of the
-    // file or on a read error.
-    bool next(std::string_view& line);
-    // Offset of the first byte of the line last read.
-    std::uint64_t lineOffset() const { return lineOffset_; }
-
-    // Reads on to the next header line (33-character start), which goes
-    // into `header` whole, line end kept; true when there was one. The
-    // lines before it are written to `out` as they stand (a last line
-    // without a line end gets CR LF), or passed over when `out` is null.
-    bool passStation(platform::CrlfWriter* out, std::string& header);
-
-    // True when reading stopped on an I/O error.
-    bool failed() const { return failed_; }
-
-private:
-    bool fill();
-
-    std::FILE* file_ = nullptr;
-    std::vector<char> buffer_;
-    std::uint64_t size_ = 0;
-    std::uint64_t bufferOffset_ = 0; // file offset of buffer_[0]
-    std::size_t begin_ = 0;          // next unread byte
-    std::size_t end_ = 0;            // end of the valid bytes
-    std::uint64_t filePosition_ = 0; // where the next fread reads
-    std::uint64_t lineOffset_ = 0;
-    std::size_t readSize_ = 0;
-    bool eof_ = false;
-    bool failed_ = false;
-};
-
-// Writes the datasheet of the station whose header line is at the offset:
-// the header text, then every line that carries the PID at index 1-6, each
-// cut at its first CR or LF and ended with CR LF.
+// Writes the datasheet of the station whose header line is at the offset of
+// `data`, a reader of whole lines (piece length 0): the header text, then
+// every line that carries the PID at index 1-6, each cut at its first CR or
+// LF and ended with CR LF.
 // - The header text is the last line read that begins
 //   "1        Quarndale Geomark Bureau," (with the comma); without one an
 //   empty line stands in its place. Lines before the first PID line that do
@@ -111,7 +60,8 @@ private:
 // - When no PID line follows the offset, the search gives up at the second
 //   header line.
 // Returns the number of PID lines written; 0 means nothing was written.
-std::size_t WriteDatasheet(StationFile& data, std::uint64_t offset, std::string_view pid, platform::CrlfWriter& out);
+std::size_t WriteDatasheet(platform::LineReader& data, std::uint64_t offset, std::string_view pid,
+                           platform::CrlfWriter& out);
 
 // What a save needs besides the list lines.
 struct ListSave {
@@ -144,12 +94,13 @@ bool saveList(const std::vector<std::string>& lines, const ListSave& request, pl
 int MoveByCopy(const std::string& source, const std::string& destination, platform::NoticeSink& notices);
 
 // A station's lines in a datasheet file run up to the next header line
-// (33-character start). Both helpers read on to that line, which they put
-// into `pendingHeader` (whole, line end kept), and return true; false when
-// the file ended first. CopyStationLines writes every line as it stands (a
-// last line without a line end gets CR LF); SkipStationLines drops them.
-bool CopyStationLines(StationFile& in, platform::CrlfWriter& out, std::string& pendingHeader);
-bool SkipStationLines(StationFile& in, std::string& pendingHeader);
+// (33-character start). Both helpers read whole lines (piece length 0) on
+// to that line, which they put into `pendingHeader` (line end kept), and
+// return true; false when the file ended first. CopyStationLines writes
+// every line as it stands (a last line without a line end gets CR LF);
+// SkipStationLines drops them.
+bool CopyStationLines(platform::LineReader& in, platform::CrlfWriter& out, std::string& pendingHeader);
+bool SkipStationLines(platform::LineReader& in, std::string& pendingHeader);
 
 // What a merge needs besides the PIDs.
 struct ListMerge {

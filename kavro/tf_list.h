@@ -16,11 +16,9 @@ class QLabel;
 class QMenu;
 class QSplitter;
 
-namespace ds {
-class StationFile;
-} // namespace ds
 namespace platform {
 class CrlfWriter;
+class LineReader;
 } // namespace platform
 
 class TFList : public QMainWindow {
@@ -116,8 +114,8 @@ public:
     int MoveByCopy(const std::string& source, const std::string& destination);
     // Copy or pass over a station's lines up to the next header line, which
     // goes into pendingHeader; false at the end of the file.
-    bool CopyStationLines(ds::StationFile& in, platform::CrlfWriter& out, std::string& pendingHeader);
-    bool SkipStationLines(ds::StationFile& in, std::string& pendingHeader);
+    bool CopyStationLines(platform::LineReader& in, platform::CrlfWriter& out, std::string& pendingHeader);
+    bool SkipStationLines(platform::LineReader& in, std::string& pendingHeader);
 
 protected:
     bool event(QEvent* event) override;

@@ -141,7 +141,7 @@ void TFList::WriteDatasheet(const std::string& pid, platform::CrlfWriter& out)
     const std::int64_t offset = FOffsets->FindOffset(pid);
     if (offset < 0)
         return;
-    ds::StationFile data;
+    platform::LineReader data(0);
     if (!data.open(FMain->GetDataPath())) {
         Msg = "Cannot Open file " + FMain->GetDataPath() + " for read.";
         platform::notices().notice("NOTICE", Msg);
@@ -160,12 +160,12 @@ int TFList::MoveByCopy(const std::string& source, const std::string& destination
     return ds::MoveByCopy(source, destination, platform::notices());
 }
 
-bool TFList::CopyStationLines(ds::StationFile& in, platform::CrlfWriter& out, std::string& pendingHeader)
+bool TFList::CopyStationLines(platform::LineReader& in, platform::CrlfWriter& out, std::string& pendingHeader)
 {
     return ds::CopyStationLines(in, out, pendingHeader);
 }
 
-bool TFList::SkipStationLines(ds::StationFile& in, std::string& pendingHeader)
+bool TFList::SkipStationLines(platform::LineReader& in, std::string& pendingHeader)
 {
     return ds::SkipStationLines(in, pendingHeader);
 }

@@ -1,14 +1,16 @@
 #include "crlf_writer.h"
 
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
 
 namespace platform {
 
 namespace {
-constexpr std::size_t kFlushAt = 1 << 20;
-}
+// Bytes gather here and go to the file in writes of this size.
+constexpr std::size_t kBufferSize = 1 << 20;
+} // namespace
 
 CrlfWriter::~CrlfWriter()
 {
@@ -18,21 +20,38 @@ CrlfWriter::~CrlfWriter()
 bool CrlfWriter::open(const std::string& path, Mode mode)
 {
     close();
-    int flags = O_WRONLY | O_CREAT | O_CLOEXEC | (mode == Mode::Append ? O_APPEND : O_TRUNC);
+    int flags = O_WRONLY | O_CLOEXEC;
+    switch (mode) {
+    case Mode::Truncate:
+        flags |= O_CREAT | O_TRUNC;
+        break;
+    case Mode::Append:
+        flags |= O_CREAT | O_APPEND;
+        break;
+    case Mode::Created:
+        break;
+    }
     fd_ = ::open(path.c_str(), flags, 0644);
     ok_ = fd_ >= 0;
-    buffer_.clear();
-    buffer_.reserve(kFlushAt + 4096);
+    if (!buffer_)
+        buffer_.reset(new char[kBufferSize]);
+    used_ = 0;
     return ok_;
 }
 
 void CrlfWriter::write(std::string_view bytes)
 {
-    if (fd_ < 0)
+    if (fd_ < 0 || bytes.empty())
         return;
-    buffer_.insert(buffer_.end(), bytes.begin(), bytes.end());
-    if (buffer_.size() >= kFlushAt)
+    if (bytes.size() > kBufferSize - used_) {
         flush();
+        if (bytes.size() >= kBufferSize) { // a long line goes out as it is
+            writeOut(bytes.data(), bytes.size());
+            return;
+        }
+    }
+    std::memcpy(buffer_.get() + used_, bytes.data(), bytes.size());
+    used_ += bytes.size();
 }
 
 void CrlfWriter::writeLine(std::string_view text)
@@ -43,9 +62,15 @@ void CrlfWriter::writeLine(std::string_view text)
 
 void CrlfWriter::flush()
 {
+    writeOut(buffer_.get(), used_);
+    used_ = 0;
+}
+
+void CrlfWriter::writeOut(const char* bytes, std::size_t size)
+{
     std::size_t done = 0;
-    while (ok_ && done < buffer_.size()) {
-        ssize_t n = ::write(fd_, buffer_.data() + done, buffer_.size() - done);
+    while (ok_ && done < size) {
+        ssize_t n = ::write(fd_, bytes + done, size - done);
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
@@ -53,7 +78,6 @@ void CrlfWriter::flush()
         else
             done += static_cast<std::size_t>(n);
     }
-    buffer_.clear();
 }
 
 bool CrlfWriter::close()

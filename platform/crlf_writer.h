@@ -1,15 +1,20 @@
 #pragma once
 // Buffered writer of text files with CR LF line ends, as every file the
 // programs write has. Errors are kept, not thrown: ok() tells after close().
+#include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace platform {
 
 class CrlfWriter {
 public:
-    enum class Mode { Truncate, Append };
+    // Truncate: a new or emptied file. Append: written after the file's bytes.
+    // Created: a file the caller has just made empty (mkstemp), written from
+    // its start as it is; opening it with O_TRUNC would make ext4 write the
+    // whole file out when it is closed. It must exist.
+    enum class Mode { Truncate, Append, Created };
 
     CrlfWriter() = default;
     ~CrlfWriter();
@@ -28,10 +33,12 @@ public:
 
 private:
     void flush();
+    void writeOut(const char* bytes, std::size_t size);
 
     int fd_ = -1;
     bool ok_ = false;
-    std::vector<char> buffer_;
+    std::unique_ptr<char[]> buffer_;
+    std::size_t used_ = 0; // bytes of buffer_ not yet written
 };
 
 } // namespace platform

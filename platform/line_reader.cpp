@@ -1,5 +1,6 @@
 #include "line_reader.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -15,13 +16,17 @@ namespace platform {
 
 namespace {
 
+// The largest read (and the buffer's usual size), and the first read after
+// the open or a jump: a datasheet is a few kilobytes, so a station read
+// alone costs one small read; reading on doubles each read up to kChunk.
 constexpr std::size_t kChunk = 1 << 20;
+constexpr std::size_t kFirstRead = 4 << 10;
 // The buffer keeps this many bytes after its valid data, so that the line
 // feed search may load whole 64-byte blocks there.
 constexpr std::size_t kSlack = 64;
-// A refill keeps this many bytes before the read position, so that a seek
-// back over the last few lines (a station test going back to where it
-// started) still finds them buffered.
+// A refill that makes room keeps this many bytes before the read position,
+// so that a seek back over the last few lines (a station test going back
+// to where it started) still finds them buffered.
 constexpr std::size_t kHistory = 64 << 10;
 
 // Bit i set when block[i] is a line feed, for 64 bytes.
@@ -40,6 +45,30 @@ std::uint64_t lineFeedMask(const char* block)
     std::uint64_t mask = 0;
     for (int i = 0; i < 64; ++i)
         if (block[i] == '\n')
+            mask |= std::uint64_t{1} << i;
+    return mask;
+#endif
+}
+
+// Bit i set when block[i] is a line feed and block[i + 1] is `first`, for
+// 64 bytes (block[64] is read too): where a line beginning with `first` may start.
+std::uint64_t lineStartMask(const char* block, char first)
+{
+#if defined(__SSE2__)
+    const __m128i lf = _mm_set1_epi8('\n');
+    const __m128i start = _mm_set1_epi8(first);
+    std::uint64_t mask = 0;
+    for (int i = 0; i < 4; ++i) {
+        __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + 16 * i));
+        __m128i after = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + 16 * i + 1));
+        __m128i both = _mm_and_si128(_mm_cmpeq_epi8(here, lf), _mm_cmpeq_epi8(after, start));
+        mask |= static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(both))) << (16 * i);
+    }
+    return mask;
+#else
+    std::uint64_t mask = 0;
+    for (int i = 0; i < 64; ++i)
+        if (block[i] == '\n' && block[i + 1] == first)
             mask |= std::uint64_t{1} << i;
     return mask;
 #endif
@@ -67,8 +96,12 @@ bool LineReader::open(const std::string& path)
     }
     fd_ = fd;
     size_ = S_ISREG(st.st_mode) ? static_cast<std::uint64_t>(st.st_size) : 0;
-    buffer_.resize(kChunk + kSlack);
+    // The buffer grows with the reads: a reader used for one station
+    // allocates a few kilobytes only.
+    if (buffer_.size() < kFirstRead + kSlack)
+        buffer_.resize(kFirstRead + kSlack);
     begin_ = end_ = 0;
+    readSize_ = kFirstRead;
     maskBlock_ = kNone;
     bufferOffset_ = pieceOffset_ = position_ = 0;
     eof_ = failed_ = false;
@@ -87,19 +120,34 @@ bool LineReader::fill()
     if (eof_ || fd_ < 0)
         return false;
     maskBlock_ = kNone; // the buffer's bytes change below
-    const std::size_t keepFrom = begin_ > kHistory ? begin_ - kHistory : 0;
-    if (keepFrom > 0) {
-        std::memmove(buffer_.data(), buffer_.data() + keepFrom, end_ - keepFrom);
-        bufferOffset_ += keepFrom;
-        end_ -= keepFrom;
-        begin_ -= keepFrom;
+    // Reads go on at the end of the buffered bytes; only when the room left
+    // is smaller than the read do the bytes move to the buffer's start.
+    std::size_t room = buffer_.size() - kSlack - end_;
+    if (room < readSize_) {
+        const std::size_t keepFrom = begin_ > kHistory ? begin_ - kHistory : 0;
+        if (keepFrom > 0) {
+            std::memmove(buffer_.data(), buffer_.data() + keepFrom, end_ - keepFrom);
+            bufferOffset_ += keepFrom;
+            end_ -= keepFrom;
+            begin_ -= keepFrom;
+        }
+        // The buffer doubles until it holds kChunk, and beyond that for a
+        // line longer than the buffer.
+        std::size_t capacity = buffer_.size() - kSlack;
+        if (capacity - end_ < readSize_ && (capacity < kChunk || capacity - end_ < kFirstRead)) {
+            do
+                capacity *= 2;
+            while (capacity - end_ < readSize_ && capacity < kChunk);
+            buffer_.resize(capacity + kSlack);
+        }
+        room = capacity - end_;
     }
-    if (end_ + kSlack >= buffer_.size())
-        buffer_.resize(buffer_.size() * 2);
+    const std::size_t want = std::min(room, readSize_);
     for (;;) {
-        ssize_t n = ::read(fd_, buffer_.data() + end_, buffer_.size() - kSlack - end_);
+        ssize_t n = ::read(fd_, buffer_.data() + end_, want);
         if (n > 0) {
             end_ += static_cast<std::size_t>(n);
+            readSize_ = std::min(readSize_ * 2, kChunk);
             return true;
         }
         if (n == 0) {
@@ -134,7 +182,7 @@ std::size_t LineReader::findLineFeed(std::size_t from, std::size_t to)
     return kNone;
 }
 
-bool LineReader::next(std::string_view& piece)
+bool LineReader::moveToPosition()
 {
     if (fd_ < 0)
         return false;
@@ -145,6 +193,12 @@ bool LineReader::next(std::string_view& piece)
         if (position_ >= bufferOffset_ && position_ - bufferOffset_ <= end_) {
             begin_ = static_cast<std::size_t>(position_ - bufferOffset_);
         } else {
+            // A jump a little ahead of the buffered bytes (a station test
+            // that leaves one station early for the next) goes on with
+            // growing reads; any other starts again with a small one.
+            const std::uint64_t bufferEnd = bufferOffset_ + end_;
+            if (position_ < bufferEnd || position_ - bufferEnd >= kFirstRead)
+                readSize_ = kFirstRead;
             if (::lseek(fd_, static_cast<off_t>(position_), SEEK_SET) < 0) {
                 failed_ = eof_ = true;
                 return false;
@@ -154,6 +208,13 @@ bool LineReader::next(std::string_view& piece)
             bufferOffset_ = position_;
         }
     }
+    return true;
+}
+
+bool LineReader::next(std::string_view& piece)
+{
+    if (!moveToPosition())
+        return false;
     std::size_t searched = 0;
     for (;;) {
         std::size_t avail = end_ - begin_;
@@ -181,6 +242,73 @@ bool LineReader::next(std::string_view& piece)
         position_ = bufferOffset_ + begin_;
         return true;
     }
+}
+
+bool LineReader::nextRun(std::string_view& run, std::string_view stop)
+{
+    if (pieceLength_) {
+        const std::uint64_t lastOffset = pieceOffset_;
+        if (!next(run))
+            return false;
+        if (run.substr(0, stop.size()) == stop) { // read again next time
+            position_ = pieceOffset_;
+            pieceOffset_ = lastOffset;
+            return false;
+        }
+        return true;
+    }
+    if (!moveToPosition())
+        return false;
+    auto startsWithStop = [&](std::size_t at) {
+        return std::string_view(buffer_.data() + at, std::min(end_ - at, stop.size())) == stop;
+    };
+    std::size_t searched = 0; // from begin_: no line ends before
+    std::size_t runEnd;
+    // A run holds whole lines only: a line that the end of the buffered
+    // bytes cuts is judged once it is whole (a whole line shorter than
+    // `stop` does not begin with it).
+    for (;;) {
+        if (startsWithStop(begin_))
+            return false;
+        // The run ends before the first further line that begins with
+        // `stop`, else after the last whole line buffered. Candidates are
+        // line feeds followed by the first byte of `stop`, found 64 bytes at
+        // a time.
+        runEnd = kNone;
+        const std::size_t from = begin_ + searched;
+        for (std::size_t block = from & ~std::size_t{63}; block < end_ && runEnd == kNone; block += 64) {
+            std::uint64_t hits = lineStartMask(buffer_.data() + block, stop[0]);
+            if (block < from)
+                hits &= ~std::uint64_t{0} << (from - block);
+            for (; hits; hits &= hits - 1) {
+                const std::size_t start = block + static_cast<std::size_t>(__builtin_ctzll(hits)) + 1;
+                if (start >= end_) // the byte after the buffered ones
+                    break;
+                if (startsWithStop(start)) {
+                    runEnd = start;
+                    break;
+                }
+            }
+        }
+        if (runEnd != kNone)
+            break;
+        if (const void* lf = ::memrchr(buffer_.data() + from, '\n', end_ - from)) {
+            runEnd = static_cast<std::size_t>(static_cast<const char*>(lf) - buffer_.data()) + 1;
+            break;
+        }
+        searched = end_ - begin_;
+        if (!fill()) { // the file's last line, without a line end
+            if (begin_ == end_)
+                return false;
+            runEnd = end_;
+            break;
+        }
+    }
+    pieceOffset_ = bufferOffset_ + begin_;
+    run = std::string_view(buffer_.data() + begin_, runEnd - begin_);
+    begin_ = runEnd;
+    position_ = bufferOffset_ + begin_;
+    return true;
 }
 
 bool LineReader::seek(std::uint64_t offset)

@@ -4,6 +4,15 @@
 // (the way a fixed buffer of pieceLength + 1 characters reads a text line).
 // A piece length of 0 reads whole lines of any length. CR LF stays in the
 // piece, so offsets are exact byte positions whatever the line ends are.
+//
+// The file is read in blocks that serve reading on and seeks near the last
+// read: a file read from start to end, or station after station in file
+// order, is read once. The first block after the open, or after a seek
+// away from the buffered bytes, is small (4 KiB, about one datasheet) and
+// each further block twice the last, up to 1 MiB, so that reading stations
+// in an order of their own (a list sorted by name) does not read a megabyte
+// for each. A seek less than 4 KiB past the buffered bytes reads on with
+// growing blocks.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -30,12 +39,27 @@ public:
     // Returns false at the end of the file or on a read error.
     bool next(std::string_view& piece);
 
+    // Reads on in runs of whole lines up to the next line that begins with
+    // `stop` (a text without a line feed), for copying the lines between two
+    // header lines in a few large writes: a run is one or more lines, as
+    // many as are buffered, in one view valid until the next call; the
+    // file's last line may have no line end. False when the next line
+    // begins with `stop` (the next read returns it) or at the end of the
+    // file. With a piece length, a run is one piece. A run counts as a
+    // piece for pieceOffset() and position().
+    bool nextRun(std::string_view& run, std::string_view stop);
+
     // Byte offset of the first byte of the piece last read.
     std::uint64_t pieceOffset() const { return pieceOffset_; }
     // Byte offset just after the piece last read (the file position).
     std::uint64_t position() const { return position_; }
 
-    // Moves to a byte offset; the next read starts there.
+    // Moves to a byte offset; the next read starts there. Nothing is read
+    // until then: a seek that another replaces before a read costs nothing,
+    // and an offset within the buffered bytes is served from the buffer (of
+    // the bytes read since the last jump, at least the 64 KiB before the
+    // read position stay buffered). False when the reader is closed or the
+    // file cannot seek (a pipe).
     bool seek(std::uint64_t offset);
 
     // True when reading stopped because of an I/O error, not the end.
@@ -48,6 +72,9 @@ private:
     static constexpr std::size_t kNone = ~std::size_t{0};
 
     bool fill();
+    // Serves a seek: from the buffer when the position is buffered, else
+    // from the file. False when closed or the file cannot seek.
+    bool moveToPosition();
     // Buffer index of the first LF in [from, to), or kNone.
     std::size_t findLineFeed(std::size_t from, std::size_t to);
 
@@ -60,6 +87,7 @@ private:
     std::uint64_t bufferOffset_ = 0; // file offset of buffer_[0]
     std::uint64_t pieceOffset_ = 0;
     std::uint64_t position_ = 0;
+    std::size_t readSize_ = 0;      // bytes the next fill() asks for
     std::size_t maskBlock_ = kNone; // buffer index of the block mask_ describes
     std::uint64_t mask_ = 0;
     bool eof_ = false;

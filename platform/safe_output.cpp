@@ -50,7 +50,7 @@ bool SafeOutput::open(const std::string& path, Mode mode)
     temp_ = makeTempFile(directoryPart(destination_));
     if (temp_.empty())
         return false;
-    if (!writer_.open(temp_)) {
+    if (!writer_.open(temp_, platform::CrlfWriter::Mode::Created)) {
         discard();
         return false;
     }

@@ -8,6 +8,8 @@ using testsupport::writeFile;
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 using platform::CrlfWriter;
 
 TEST(CrlfWriter, TruncateThenAppendWritesExactBytes)
@@ -31,19 +33,44 @@ TEST(CrlfWriter, TruncateThenAppendWritesExactBytes)
     EXPECT_EQ(readFile(path), "first\r\nraw\n\r\n8-bit \xe9\xa0\xff and 100%s\r\nadded\r\n");
 }
 
-TEST(CrlfWriter, ManyMegabytesReachTheFile)
+TEST(CrlfWriter, ManyMegabytesReachTheFileInOrder)
 {
+    // Short lines that fill the buffer unevenly, with writes larger than
+    // the buffer among them.
     TempDir dir;
     const std::string path = dir.file("big.txt");
-    const std::string line(98, 'x');
     CrlfWriter writer;
     ASSERT_TRUE(writer.open(path));
-    for (int i = 0; i < 30000; ++i)
+    std::string expected;
+    for (int i = 0; i < 30000; ++i) {
+        const std::string line = std::to_string(i) + std::string(static_cast<std::size_t>(i % 150), 'x');
         writer.writeLine(line);
+        expected += line + "\r\n";
+        if (i % 10000 == 5000) {
+            const std::string big(2'500'000, static_cast<char>('a' + i / 10000));
+            writer.write(big);
+            expected += big;
+        }
+    }
     ASSERT_TRUE(writer.close());
-    const std::string bytes = readFile(path);
-    ASSERT_EQ(bytes.size(), 30000u * 100);
-    EXPECT_EQ(bytes.substr(bytes.size() - 100), line + "\r\n");
+    EXPECT_TRUE(readFile(path) == expected);
+}
+
+TEST(CrlfWriter, CreatedWritesTheFileAsItIsAndMakesNone)
+{
+    // For a file the caller has just made empty: no truncation (the old
+    // bytes here show it), no new file.
+    TempDir dir;
+    const std::string path = dir.file("made.txt");
+    writeFile(path, "0123456789");
+    CrlfWriter writer;
+    ASSERT_TRUE(writer.open(path, CrlfWriter::Mode::Created));
+    writer.writeLine("ab");
+    ASSERT_TRUE(writer.close());
+    EXPECT_EQ(readFile(path), "ab\r\n456789");
+
+    EXPECT_FALSE(writer.open(dir.file("absent.txt"), CrlfWriter::Mode::Created));
+    EXPECT_FALSE(std::filesystem::exists(dir.file("absent.txt")));
 }
 
 TEST(CrlfWriter, FileThatCannotBeOpenedReportsFailure)

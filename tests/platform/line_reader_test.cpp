@@ -9,8 +9,12 @@ using testsupport::writeFile;
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
 #include <fstream>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 using platform::LineReader;
@@ -164,6 +168,11 @@ std::string numberedLine(int i, char fill = '.')
     return line + "\r\n";
 }
 
+std::uint64_t offsetOf(int line)
+{
+    return static_cast<std::uint64_t>(line) * 82;
+}
+
 } // namespace
 
 TEST(LineReader, SeekWithinTheBufferedBytesServesThemFromTheBuffer)
@@ -175,13 +184,12 @@ TEST(LineReader, SeekWithinTheBufferedBytesServesThemFromTheBuffer)
     TempDir dir;
     const std::string path = dir.file("data");
     writeFile(path, content);
-    auto offsetOf = [](int line) { return static_cast<std::uint64_t>(line) * 82; };
     const int farLine = 20000; // beyond the first megabyte
 
     LineReader reader(149);
     ASSERT_TRUE(reader.open(path));
     std::string_view piece;
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < 300; ++i) // 24 KB: within the 64 KiB kept behind the position
         ASSERT_TRUE(reader.next(piece));
     overwriteAt(path, offsetOf(1), numberedLine(1, 'X'));
     overwriteAt(path, offsetOf(farLine), numberedLine(farLine, 'Y'));
@@ -211,17 +219,20 @@ TEST(LineReader, SeekWithinTheBufferedBytesServesThemFromTheBuffer)
     ASSERT_TRUE(reader.next(piece));
     EXPECT_EQ(piece, numberedLine(1, 'X'));
 
-    // Reading on across refills keeps a little history: a seek back over the
-    // last lines before a refill still finds them buffered.
-    const int beforeRefill = 12780; // the megabyte read from line 1 ends in line 12788
-    for (int i = 2; i <= 12790; ++i)
-        ASSERT_TRUE(reader.next(piece));
-    overwriteAt(path, offsetOf(beforeRefill), numberedLine(beforeRefill, 'Z'));
-    ASSERT_TRUE(reader.seek(offsetOf(beforeRefill)));
-    for (int i = beforeRefill; i < lines; ++i) {
+    // Reading on from there across refills, growing reads included, keeps
+    // 64 KiB behind the position: the line 700 lines back (57 KB), changed
+    // in the file, still comes from the buffer.
+    for (int i = 2; i < lines; ++i) {
         ASSERT_TRUE(reader.next(piece));
         ASSERT_EQ(reader.pieceOffset(), offsetOf(i));
         ASSERT_EQ(piece, numberedLine(i, i == farLine ? 'Y' : '.')) << i;
+        if (i % 97 == 0 && i > 700) {
+            overwriteAt(path, offsetOf(i - 700), numberedLine(i - 700, 'Z'));
+            ASSERT_TRUE(reader.seek(offsetOf(i - 700)));
+            ASSERT_TRUE(reader.next(piece));
+            ASSERT_EQ(piece, numberedLine(i - 700, i - 700 == farLine ? 'Y' : '.')) << i;
+            ASSERT_TRUE(reader.seek(offsetOf(i + 1)));
+        }
     }
     EXPECT_FALSE(reader.next(piece));
     EXPECT_FALSE(reader.failed());
@@ -234,6 +245,102 @@ TEST(LineReader, SeekWithinTheBufferedBytesServesThemFromTheBuffer)
     EXPECT_FALSE(reader.next(piece));
     EXPECT_EQ(reader.position(), content.size());
     EXPECT_FALSE(reader.failed());
+}
+
+namespace {
+
+// The read calls and bytes of this process (Linux's /proc/self/io) since
+// start(); the meter's own look at the counts is left out.
+class ReadMeter {
+public:
+    struct Reads {
+        std::uint64_t calls;
+        std::uint64_t bytes;
+    };
+    bool start() { return look(calls_, bytes_, ownBytes_); }
+    Reads reads()
+    {
+        std::uint64_t calls = 0, bytes = 0, returned = 0;
+        EXPECT_TRUE(look(calls, bytes, returned));
+        // The counts exclude the read that reports them: the next look counts it.
+        return {calls - calls_ - 1, bytes - bytes_ - ownBytes_};
+    }
+
+private:
+    static bool look(std::uint64_t& calls, std::uint64_t& bytes, std::uint64_t& returned)
+    {
+        const int fd = ::open("/proc/self/io", O_RDONLY | O_CLOEXEC);
+        if (fd < 0)
+            return false;
+        char text[1024];
+        const ssize_t n = ::read(fd, text, sizeof text - 1);
+        ::close(fd);
+        if (n <= 0)
+            return false;
+        text[n] = '\0';
+        const char* rchar = std::strstr(text, "rchar: ");
+        const char* syscr = std::strstr(text, "syscr: ");
+        if (!rchar || !syscr)
+            return false;
+        bytes = std::strtoull(rchar + 7, nullptr, 10);
+        calls = std::strtoull(syscr + 7, nullptr, 10);
+        returned = static_cast<std::uint64_t>(n);
+        return true;
+    }
+    std::uint64_t calls_ = 0, bytes_ = 0, ownBytes_ = 0;
+};
+
+} // namespace
+
+TEST(LineReader, ReadsAFewKilobytesAfterAJumpAndMoreWhileReadingOn)
+{
+    std::string content;
+    for (int i = 0; i < 30000; ++i)
+        content += numberedLine(i);
+    TempDir dir;
+    writeFile(dir.file("data"), content);
+    LineReader reader(0);
+    ASSERT_TRUE(reader.open(dir.file("data")));
+    ReadMeter meter;
+    if (!meter.start())
+        GTEST_SKIP() << "no /proc/self/io";
+
+    // One station's worth after the open and after a jump: one read of 4 KiB.
+    std::string_view line;
+    ASSERT_TRUE(reader.next(line));
+    ReadMeter::Reads reads = meter.reads();
+    EXPECT_EQ(reads.calls, 1u);
+    EXPECT_EQ(reads.bytes, 4096u);
+    ASSERT_TRUE(reader.seek(offsetOf(5000)));
+    ASSERT_TRUE(meter.start());
+    ASSERT_TRUE(reader.next(line));
+    EXPECT_EQ(line, numberedLine(5000));
+    reads = meter.reads();
+    EXPECT_EQ(reads.calls, 1u);
+    EXPECT_EQ(reads.bytes, 4096u);
+
+    // Reading on, each read is twice the last, up to a megabyte: 1.6 MB
+    // take about ten reads (400 at 4 KiB), and nothing is read twice.
+    ASSERT_TRUE(meter.start());
+    for (int i = 5001; i < 25000; ++i) {
+        ASSERT_TRUE(reader.next(line));
+        ASSERT_EQ(line, numberedLine(i));
+    }
+    reads = meter.reads();
+    EXPECT_LE(reads.calls, 12u);
+    EXPECT_LE(reads.bytes, (25000 - 5000) * 82u + (1u << 20));
+
+    // So do seeks a little ahead, past bytes never read: a line, then a
+    // jump of nine lines (738 bytes), to the end of the file.
+    ASSERT_TRUE(reader.seek(offsetOf(0)));
+    ASSERT_TRUE(meter.start());
+    for (int i = 0; i < 30000; i += 10) {
+        ASSERT_TRUE(reader.seek(offsetOf(i)));
+        ASSERT_TRUE(reader.next(line));
+        ASSERT_EQ(line, numberedLine(i));
+    }
+    reads = meter.reads();
+    EXPECT_LE(reads.calls, 12u);
 }
 
 TEST(LineReader, MissingFileDoesNotOpen)
@@ -304,4 +411,146 @@ TEST(LineReader, MatchesAPlainSplitAcrossBufferBoundaries)
         }
         EXPECT_EQ(at, bytes.size()) << "piece length " << pieceLength;
     }
+}
+
+namespace {
+
+const std::string kStop = "1        Quarndale Geomark Bureau";
+
+// Pieces as next() gives them, by a plain byte-by-byte split.
+std::vector<std::string> plainPieces(const std::string& bytes, std::size_t pieceLength)
+{
+    std::vector<std::string> pieces;
+    for (std::size_t at = 0; at < bytes.size();) {
+        std::size_t lf = bytes.find('\n', at);
+        std::size_t end = lf == std::string::npos ? bytes.size() : lf + 1;
+        if (pieceLength && end - at > pieceLength)
+            end = at + pieceLength;
+        pieces.push_back(bytes.substr(at, end - at));
+        at = end;
+    }
+    return pieces;
+}
+
+// Reads the file in runs up to each line that begins with kStop and checks
+// them against the plain split: each run is one or more whole pieces, none
+// beginning with kStop, at exact offsets; after each false the next piece
+// begins with kStop, or the file has ended.
+void checkRuns(const std::string& path, const std::string& bytes, std::size_t pieceLength)
+{
+    SCOPED_TRACE(testing::Message() << "piece length " << pieceLength);
+    const std::vector<std::string> pieces = plainPieces(bytes, pieceLength);
+    LineReader reader(pieceLength);
+    ASSERT_TRUE(reader.open(path));
+    std::size_t next = 0; // index into pieces
+    std::uint64_t at = 0;
+    auto beginsWithStop = [](const std::string& piece) { return piece.compare(0, kStop.size(), kStop) == 0; };
+    for (;;) {
+        std::string_view run;
+        while (reader.nextRun(run, kStop)) {
+            ASSERT_EQ(reader.pieceOffset(), at);
+            ASSERT_FALSE(run.empty());
+            std::size_t taken = 0;
+            while (taken < run.size()) {
+                ASSERT_LT(next, pieces.size());
+                ASSERT_FALSE(beginsWithStop(pieces[next])) << "at " << at + taken;
+                ASSERT_EQ(run.substr(taken, pieces[next].size()), pieces[next]) << "at " << at + taken;
+                taken += pieces[next++].size();
+            }
+            at += run.size();
+            ASSERT_EQ(reader.position(), at);
+        }
+        std::string_view piece;
+        if (!reader.next(piece))
+            break;
+        ASSERT_LT(next, pieces.size());
+        ASSERT_TRUE(beginsWithStop(pieces[next])) << "at " << at;
+        ASSERT_EQ(piece, pieces[next++]);
+        ASSERT_EQ(reader.pieceOffset(), at);
+        at += piece.size();
+    }
+    EXPECT_EQ(next, pieces.size());
+    EXPECT_EQ(at, bytes.size());
+    EXPECT_FALSE(reader.failed());
+}
+
+} // namespace
+
+// Random lines, some beginning with the stop text or with part of it, over
+// the ends of growing reads and of the buffer.
+TEST(LineReaderRuns, MatchAPlainSplitAtEveryLineThatBeginsWithTheStop)
+{
+    std::string bytes;
+    std::uint64_t state = 777;
+    auto draw = [&state](std::uint64_t n) {
+        state = state * 6364136223846793005ull + 1442695040888963407ull;
+        return (state >> 33) % n;
+    };
+    while (bytes.size() < (3u << 20)) {
+        switch (draw(12)) {
+        case 0:
+            bytes += kStop + ", Retrieval Date = MARCH 3, 2005";
+            break;
+        case 1:
+            bytes += kStop.substr(0, 1 + draw(kStop.size() - 1)); // a prefix of it only
+            break;
+        case 2:
+            bytes += std::string(draw(400), 'l');
+            break;
+        default:
+            for (std::size_t i = 0, n = draw(90); i < n; ++i)
+                bytes += static_cast<char>('a' + draw(26));
+        }
+        bytes += draw(3) == 0 ? "\n" : "\r\n";
+    }
+    TempDir dir;
+    for (const std::string& last : {std::string("no line end"), kStop, std::string()}) {
+        writeFile(dir.file("f"), bytes + last);
+        for (std::size_t pieceLength : {std::size_t{0}, std::size_t{149}})
+            checkRuns(dir.file("f"), bytes + last, pieceLength);
+    }
+}
+
+TEST(LineReaderRuns, AStopLineCutByTheEndOfTheFirstRead)
+{
+    // The first read after the open is 4096 bytes: the stop line, or one
+    // that begins with all of it but its last character, starts at each
+    // place around its end.
+    TempDir dir;
+    const std::string nearMiss = kStop.substr(0, kStop.size() - 1) + "X, not a stop line\r\n";
+    for (std::size_t shift = 0; shift <= 40; ++shift) {
+        for (const std::string& cut : {kStop + ", stop\r\n", nearMiss}) {
+            SCOPED_TRACE(testing::Message() << "shift " << shift << " " << cut);
+            std::string bytes = "first line\r\n";
+            bytes += std::string(4096 - shift - bytes.size() - 2, 'x') + "\r\n";
+            bytes += cut + "after\r\n" + kStop + "\r\n";
+            writeFile(dir.file("f"), bytes);
+            checkRuns(dir.file("f"), bytes, 0);
+        }
+    }
+}
+
+TEST(LineReaderRuns, ALineOfMegabytesComesWholeInItsRun)
+{
+    const std::string longLine(2'500'000, 'L');
+    const std::string bytes = "a\r\n" + longLine + "\r\nb\n" + kStop + "\r\n" + longLine;
+    TempDir dir;
+    writeFile(dir.file("f"), bytes);
+    checkRuns(dir.file("f"), bytes, 0);
+
+    LineReader reader(0);
+    ASSERT_TRUE(reader.open(dir.file("f")));
+    std::string lines;
+    std::string_view run;
+    while (reader.nextRun(run, kStop)) {
+        ASSERT_EQ(run.back(), '\n'); // no run ends inside a line
+        lines += run;
+    }
+    EXPECT_TRUE(lines == "a\r\n" + longLine + "\r\nb\n");
+    ASSERT_TRUE(reader.next(run));
+    EXPECT_EQ(run, kStop + "\r\n");
+    ASSERT_TRUE(reader.nextRun(run, kStop));
+    EXPECT_TRUE(run == longLine);
+    EXPECT_FALSE(reader.nextRun(run, kStop));
+    EXPECT_FALSE(reader.next(run));
 }

@@ -1,6 +1,6 @@
 // libFuzzer target over everything that reads a datasheet file: the header
-// test, the line parsers, the loader, the datasheet reader, the misaligned
-// probe and repair, the raw reader.
+// test, the line parsers, the loader, the type test, the datasheet reader,
+// the saves and the merge, the misaligned probe and repair, the raw reader.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -10,9 +10,13 @@
 #include "datasheet/datasheet_format.h"
 #include "datasheet/datasheet_reader.h"
 #include "datasheet/line_parsers.h"
+#include "datasheet/list_save.h"
 #include "datasheet/misaligned_repair.h"
 #include "datasheet/raw_file.h"
 #include "datasheet/station_loader.h"
+#include "datasheet/type_filter.h"
+#include "platform/line_list.h"
+#include "datasheet/offset_index.h"
 #include "platform/line_reader.h"
 
 namespace {
@@ -88,6 +92,51 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                 std::abort();
     }
     datasheets.close();
+
+    // The type test of every code family on every station; a filtered load
+    // keeps no more stations than the plain one.
+    platform::LineReader typeFile(ds::kKavro.readLength());
+    if (!typeFile.open(path))
+        std::abort();
+    for (const char* code : {"H-2", "V-3", "GPS", "ELL", "FBN"}) {
+        for (const auto& loc : loaded.locLines) {
+            const uint64_t before = typeFile.position();
+            ds::StationMatchesType(code, std::string_view(loc).substr(0, 6), typeFile,
+                                   std::strtoull(loc.c_str() + 7, nullptr, 10), ds::kKavro);
+            if (typeFile.position() != before)
+                std::abort();
+        }
+        ds::LoadedStations filtered;
+        ds::loadStations(path, ds::kKavro, progress, filtered, ds::makeTypeTest(code, typeFile, ds::kKavro));
+        if (filtered.listLines.size() > loaded.listLines.size())
+            std::abort();
+    }
+
+    // Save every station in each format, then merge them into a copy of the file.
+    platform::LineList locList;
+    locList.assign(loaded.locLines);
+    const ds::OffsetIndex index(locList);
+    const auto lookup = [&index](std::string_view pid) { return index.find(pid); };
+    platform::RecordingNotices quiet;
+    for (int format : {ds::kDatasheetFormat, ds::kListFormat, ds::kPinmapFormat}) {
+        ds::ListSave request;
+        request.target = scratchDir() + "/saved.txt";
+        request.format = format;
+        request.dataPath = path;
+        request.lookup = lookup;
+        ds::saveList(loaded.listLines, request, quiet, progress);
+    }
+    const std::string target = scratchDir() + "/target.dat";
+    writeAll(target, data, size);
+    std::vector<std::string> pids;
+    for (const auto& line : loaded.listLines)
+        pids.emplace_back(ds::listLinePid(line));
+    ds::ListMerge merge;
+    merge.target = target;
+    merge.backup = scratchDir() + "/dsdata0.bak";
+    merge.dataPath = path;
+    merge.lookup = lookup;
+    ds::mergeList(pids, merge, quiet, progress);
 
     std::vector<std::string> raw;
     ds::readRawFile(path, progress, raw);

@@ -236,6 +236,34 @@ TEST_F(StationList, SortItemsMapToTheirKeys)
         EXPECT_EQ(FList->SortKey(sender), key) << key;
 }
 
+TEST_F(StationList, SortItemsSortTheStationList)
+{
+    const std::string a = ds::MakeListLine("   ->", "MX4273", "2", "1", "37 00 00.", "098 00 00.", "ZEBRA", 5);
+    const std::string b = ds::MakeListLine("", "AB0001", "1", "3", "38 00 00.", "097 00 00.", "ALPHA", 5);
+    const std::string c = ds::MakeListLine("", "MX0001", "A", "?", "36 00 00.", "099 00 00.", "MIDDLE", 5);
+    struct Case {
+        QAction* item;
+        std::vector<std::string> pids;
+    };
+    const Case cases[] = {
+        {FList->byPid, {"AB0001", "MX0001", "MX4273"}}, {FList->byLat, {"MX0001", "MX4273", "AB0001"}},
+        {FList->byLon, {"AB0001", "MX4273", "MX0001"}}, {FList->byName, {"AB0001", "MX0001", "MX4273"}},
+        {FList->byHOrder, {"MX0001", "AB0001", "MX4273"}}, {FList->byVOrder, {"MX4273", "AB0001", "MX0001"}},
+    };
+    for (const Case& c0 : cases) {
+        list().assign({a, b, c});
+        c0.item->trigger();
+        std::vector<std::string> pids;
+        for (const std::string& line : list().lines())
+            pids.push_back(line.substr(6, 6));
+        EXPECT_EQ(pids, c0.pids) << c0.item->text().toStdString();
+        EXPECT_EQ(list().size(), 3u);
+    }
+    // The mark stays with its line.
+    for (const std::string& line : list().lines())
+        EXPECT_EQ(line.substr(0, 5) == "   ->", line.substr(6, 6) == "MX4273");
+}
+
 std::vector<std::string> captions(const QList<QAction*>& actions)
 {
     std::vector<std::string> texts;

@@ -5,7 +5,6 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPlainTextEdit>
-#include <QVBoxLayout>
 #include <initializer_list>
 
 #include "datasheet/forms/tf_get_out.h"
@@ -27,7 +26,7 @@
 #include "kavro/tf_pprint_set.h"
 #include "kavro/tf_sorted.h"
 #include "platform/notices.h"
-#include "platform/qt/status_strip.h"
+#include "platform/qt/form_parts.h"
 #include "platform/qt/window.h"
 
 TFFound* FFound = nullptr;
@@ -101,38 +100,19 @@ void TFFound::createMenus()
 
 void TFFound::createControls()
 {
-    auto* central = new QWidget(this);
-    auto* layout = new QVBoxLayout(central);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-
-    FoundList = new platform::LineListView(central);
-    FoundList->setFixedFont(true);
-    QFont listFont = FoundList->font();
-    listFont.setPixelSize(11);
-    FoundList->setFont(listFont);
-    FoundList->hide();
-    layout->addWidget(FoundList, 1);
-    // A click always leaves its line selected, as in a list box; a Ctrl-click
-    // would otherwise deselect it before the handler reads it.
-    connect(FoundList, &platform::LineListView::itemClicked, this, [this](int row) {
-        FoundList->setSelectedRow(row);
-        PidClicked();
-    });
-    connect(FoundList, &platform::LineListView::mouseReleased, this,
-            [this](Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint position) {
-                FoundListMouseUp(button, modifiers, position.x(), position.y());
-            });
-
-    platform::StatusStrip strip = platform::makeStatusStrip(central, kPrompt, 427);
-    Panel1 = strip.Panel1;
-    Panel2 = strip.Panel2;
-    Splitter1 = strip.Splitter1;
-    Panel3 = strip.Panel3;
-    CheckBox = strip.CheckBox;
-    connect(CheckBox, &QCheckBox::toggled, this, [this] { TopClicked(); });
-    layout->addWidget(Panel1);
-    setCentralWidget(central);
+    const platform::ListWindowControls controls = platform::makeListWindowControls(
+        *this, kPrompt, 427,
+        {[this] { PidClicked(); },
+         [this](Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y) {
+             FoundListMouseUp(button, modifiers, x, y);
+         },
+         [this] { TopClicked(); }});
+    FoundList = controls.List;
+    Panel1 = controls.Strip.Panel1;
+    Panel2 = controls.Strip.Panel2;
+    Splitter1 = controls.Strip.Splitter1;
+    Panel3 = controls.Strip.Panel3;
+    CheckBox = controls.Strip.CheckBox;
 }
 
 void TFFound::closeEvent(QCloseEvent* event)

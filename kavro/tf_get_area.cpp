@@ -2,9 +2,7 @@
 
 #include <QCheckBox>
 #include <QFontDatabase>
-#include <QFrame>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -20,6 +18,7 @@
 #include "kavro/tf_main.h"
 #include "kavro/tf_offsets.h"
 #include "platform/notices.h"
+#include "platform/qt/form_parts.h"
 #include "platform/qt/text.h"
 #include "platform/qt/window.h"
 
@@ -78,26 +77,17 @@ TFGetArea::TFGetArea(QWidget* parent) : QWidget(parent, Qt::Window)
     addBox(Label3, "Min Lat", MinLatBox, 4, 1);
     layout->addLayout(box);
 
-    auto* buttons = new QGridLayout;
-    Ok = new QPushButton("OK", this);
-    Ok->setDefault(true);
-    Sample = new QPushButton("SAMPLE", this);
-    Clear = new QPushButton("CLEAR", this);
-    Cancel = new QPushButton("CANCEL", this);
-    buttons->addWidget(Ok, 0, 0);
-    buttons->addWidget(Sample, 0, 1);
-    buttons->addWidget(Clear, 1, 0);
-    buttons->addWidget(Cancel, 1, 1);
-    layout->addLayout(buttons);
+    const platform::SearchButtons buttons = platform::addSearchButtons(
+        *this, *layout, {MinLatBox, MaxLatBox, MinLonBox, MaxLonBox},
+        {[this] { OkMM(); }, [this] { SampleMM(); }, [this] { ClearMM(); }, [this] { CancelMM(); }});
+    Ok = buttons.Ok;
+    Sample = buttons.Sample;
+    Clear = buttons.Clear;
+    Cancel = buttons.Cancel;
 
-    Panel1 = new QFrame(this);
-    Panel1->setFrameShape(QFrame::Panel);
-    Panel1->setFrameShadow(QFrame::Raised);
-    auto* panelLayout = new QHBoxLayout(Panel1);
-    panelLayout->setContentsMargins(4, 2, 4, 2);
-    CheckBox = new QCheckBox("Stay On Top", Panel1);
-    panelLayout->addWidget(CheckBox);
-    layout->addWidget(Panel1);
+    const platform::StayOnTopPanel panel = platform::addStayOnTopPanel(*this, *layout, [this] { TopClicked(); });
+    Panel1 = panel.Panel1;
+    CheckBox = panel.CheckBox;
 
     setTabOrder(MinLatBox, MaxLatBox);
     setTabOrder(MaxLatBox, MinLonBox);
@@ -107,15 +97,6 @@ TFGetArea::TFGetArea(QWidget* parent) : QWidget(parent, Qt::Window)
     setTabOrder(Sample, Clear);
     setTabOrder(Clear, Cancel);
     setTabOrder(Cancel, CheckBox);
-
-    connect(Ok, &QPushButton::clicked, this, [this] { OkMM(); });
-    // Enter in a box presses the default button, as in a dialog.
-    for (QLineEdit* edit : {MinLatBox, MaxLatBox, MinLonBox, MaxLonBox})
-        connect(edit, &QLineEdit::returnPressed, this, [this] { OkMM(); });
-    connect(Sample, &QPushButton::clicked, this, [this] { SampleMM(); });
-    connect(Clear, &QPushButton::clicked, this, [this] { ClearMM(); });
-    connect(Cancel, &QPushButton::clicked, this, [this] { CancelMM(); });
-    connect(CheckBox, &QCheckBox::toggled, this, [this] { TopClicked(); });
 }
 
 TFGetArea::~TFGetArea()

@@ -1,16 +1,15 @@
 #include "kavro/tf_get_name.h"
 
 #include <QCheckBox>
-#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "datasheet/list_search.h"
 #include "kavro/tf_found.h"
 #include "kavro/tf_list.h"
 #include "platform/notices.h"
+#include "platform/qt/form_parts.h"
 #include "platform/qt/text.h"
 #include "platform/qt/window.h"
 
@@ -43,28 +42,15 @@ TFGetName::TFGetName(QWidget* parent) : QWidget(parent, Qt::Window)
     layout->addWidget(Label1);
     layout->addWidget(NameBox);
 
-    auto* buttons = new QGridLayout;
-    Ok = new QPushButton("OK", this);
-    Ok->setDefault(true);
-    Sample = new QPushButton("SAMPLE", this);
-    Clear = new QPushButton("CLEAR", this);
-    Cancel = new QPushButton("CANCEL", this);
-    buttons->addWidget(Ok, 0, 0);
-    buttons->addWidget(Sample, 0, 1);
-    buttons->addWidget(Clear, 1, 0);
-    buttons->addWidget(Cancel, 1, 1);
-    layout->addLayout(buttons);
+    const platform::SearchButtons buttons = platform::addSearchButtons(
+        *this, *layout, {NameBox},
+        {[this] { OkName(); }, [this] { SampleName(); }, [this] { ClearName(); }, [this] { CancelName(); }});
+    Ok = buttons.Ok;
+    Sample = buttons.Sample;
+    Clear = buttons.Clear;
+    Cancel = buttons.Cancel;
 
-    CheckBox = new QCheckBox("Stay On Top", this);
-    layout->addWidget(CheckBox);
-
-    connect(Ok, &QPushButton::clicked, this, [this] { OkName(); });
-    // Enter in the box presses the default button, as in a dialog.
-    connect(NameBox, &QLineEdit::returnPressed, this, [this] { OkName(); });
-    connect(Sample, &QPushButton::clicked, this, [this] { SampleName(); });
-    connect(Clear, &QPushButton::clicked, this, [this] { ClearName(); });
-    connect(Cancel, &QPushButton::clicked, this, [this] { CancelName(); });
-    connect(CheckBox, &QCheckBox::toggled, this, [this] { TopClicked(); });
+    CheckBox = platform::addStayOnTopBox(*this, *layout, [this] { TopClicked(); });
 }
 
 TFGetName::~TFGetName()

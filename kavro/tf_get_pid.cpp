@@ -2,18 +2,15 @@
 
 #include <QCheckBox>
 #include <QFontDatabase>
-#include <QFrame>
-#include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "datasheet/list_search.h"
 #include "kavro/tf_found.h"
 #include "kavro/tf_list.h"
 #include "platform/notices.h"
+#include "platform/qt/form_parts.h"
 #include "platform/qt/text.h"
 #include "platform/qt/window.h"
 
@@ -48,34 +45,17 @@ TFGetPid::TFGetPid(QWidget* parent) : QWidget(parent, Qt::Window)
     layout->addWidget(Label2);
     layout->addWidget(PidBox);
 
-    auto* buttons = new QGridLayout;
-    Ok = new QPushButton("OK", this);
-    Ok->setDefault(true);
-    Sample = new QPushButton("SAMPLE", this);
-    Clear = new QPushButton("CLEAR", this);
-    Cancel = new QPushButton("CANCEL", this);
-    buttons->addWidget(Ok, 0, 0);
-    buttons->addWidget(Sample, 0, 1);
-    buttons->addWidget(Clear, 1, 0);
-    buttons->addWidget(Cancel, 1, 1);
-    layout->addLayout(buttons);
+    const platform::SearchButtons buttons = platform::addSearchButtons(
+        *this, *layout, {PidBox},
+        {[this] { OkPid(); }, [this] { SamplePid(); }, [this] { ClearPid(); }, [this] { CancelPid(); }});
+    Ok = buttons.Ok;
+    Sample = buttons.Sample;
+    Clear = buttons.Clear;
+    Cancel = buttons.Cancel;
 
-    Panel1 = new QFrame(this);
-    Panel1->setFrameShape(QFrame::Panel);
-    Panel1->setFrameShadow(QFrame::Raised);
-    auto* panelLayout = new QHBoxLayout(Panel1);
-    panelLayout->setContentsMargins(4, 2, 4, 2);
-    CheckBox = new QCheckBox("Stay On Top", Panel1);
-    panelLayout->addWidget(CheckBox);
-    layout->addWidget(Panel1);
-
-    connect(Ok, &QPushButton::clicked, this, [this] { OkPid(); });
-    // Enter in the box presses the default button, as in a dialog.
-    connect(PidBox, &QLineEdit::returnPressed, this, [this] { OkPid(); });
-    connect(Sample, &QPushButton::clicked, this, [this] { SamplePid(); });
-    connect(Clear, &QPushButton::clicked, this, [this] { ClearPid(); });
-    connect(Cancel, &QPushButton::clicked, this, [this] { CancelPid(); });
-    connect(CheckBox, &QCheckBox::toggled, this, [this] { TopClicked(); });
+    const platform::StayOnTopPanel panel = platform::addStayOnTopPanel(*this, *layout, [this] { TopClicked(); });
+    Panel1 = panel.Panel1;
+    CheckBox = panel.CheckBox;
 }
 
 TFGetPid::~TFGetPid()

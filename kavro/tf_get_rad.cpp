@@ -2,13 +2,10 @@
 
 #include <QCheckBox>
 #include <QFontDatabase>
-#include <QFrame>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "datasheet/forms/tf_status.h"
@@ -22,6 +19,7 @@
 #include "kavro/tf_main.h"
 #include "platform/line_reader.h"
 #include "platform/notices.h"
+#include "platform/qt/form_parts.h"
 #include "platform/qt/text.h"
 #include "platform/qt/window.h"
 
@@ -73,35 +71,17 @@ TFGetRad::TFGetRad(QWidget* parent) : QWidget(parent, Qt::Window)
     boxes->addWidget(Label4, 1, 2);
     layout->addLayout(boxes);
 
-    auto* buttons = new QGridLayout;
-    RadOK = new QPushButton("OK", this);
-    RadOK->setDefault(true);
-    Sample = new QPushButton("SAMPLE", this);
-    Clear = new QPushButton("CLEAR", this);
-    Cancel = new QPushButton("CANCEL", this);
-    buttons->addWidget(RadOK, 0, 0);
-    buttons->addWidget(Sample, 0, 1);
-    buttons->addWidget(Clear, 1, 0);
-    buttons->addWidget(Cancel, 1, 1);
-    layout->addLayout(buttons);
+    const platform::SearchButtons buttons = platform::addSearchButtons(
+        *this, *layout, {LatBox, LonBox, RadiusBox},
+        {[this] { OkRadius(); }, [this] { SampleRadius(); }, [this] { ClearRadius(); }, [this] { CancelRadius(); }});
+    RadOK = buttons.Ok;
+    Sample = buttons.Sample;
+    Clear = buttons.Clear;
+    Cancel = buttons.Cancel;
 
-    Panel1 = new QFrame(this);
-    Panel1->setFrameShape(QFrame::Panel);
-    Panel1->setFrameShadow(QFrame::Raised);
-    auto* panelLayout = new QHBoxLayout(Panel1);
-    panelLayout->setContentsMargins(4, 2, 4, 2);
-    CheckBox = new QCheckBox("Stay On Top", Panel1);
-    panelLayout->addWidget(CheckBox);
-    layout->addWidget(Panel1);
-
-    connect(RadOK, &QPushButton::clicked, this, [this] { OkRadius(); });
-    // Enter in a box presses the default button, as in a dialog.
-    for (QLineEdit* edit : {LatBox, LonBox, RadiusBox})
-        connect(edit, &QLineEdit::returnPressed, this, [this] { OkRadius(); });
-    connect(Sample, &QPushButton::clicked, this, [this] { SampleRadius(); });
-    connect(Clear, &QPushButton::clicked, this, [this] { ClearRadius(); });
-    connect(Cancel, &QPushButton::clicked, this, [this] { CancelRadius(); });
-    connect(CheckBox, &QCheckBox::toggled, this, [this] { TopClicked(); });
+    const platform::StayOnTopPanel panel = platform::addStayOnTopPanel(*this, *layout, [this] { TopClicked(); });
+    Panel1 = panel.Panel1;
+    CheckBox = panel.CheckBox;
 }
 
 TFGetRad::~TFGetRad()

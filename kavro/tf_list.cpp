@@ -1,15 +1,13 @@
 #include "kavro/tf_list.h"
 
+#include <QBoxLayout>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QFontDatabase>
-#include <QHBoxLayout>
+#include <QFrame>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPlainTextEdit>
-#include <QSplitter>
-#include <QVBoxLayout>
 
 #include "datasheet/forms/tf_get_out.h"
 #include "datasheet/forms/tf_get_type.h"
@@ -28,7 +26,7 @@
 #include "kavro/tf_pprint_set.h"
 #include "kavro/tf_sorted.h"
 #include "platform/notices.h"
-#include "platform/qt/status_strip.h"
+#include "platform/qt/form_parts.h"
 #include "platform/qt/window.h"
 
 TFList* FList = nullptr;
@@ -112,43 +110,25 @@ void TFList::createMenus()
 
 void TFList::createControls()
 {
-    auto* central = new QWidget(this);
-    auto* layout = new QVBoxLayout(central);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-
-    Bevel1 = new QFrame(central);
-    Bevel1->setFrameShape(QFrame::HLine);
-    Bevel1->setFixedHeight(1);
-    layout->addWidget(Bevel1);
-
-    MarksList = new platform::LineListView(central);
-    MarksList->setFixedFont(true);
-    QFont listFont = MarksList->font();
-    listFont.setPixelSize(11);
-    MarksList->setFont(listFont);
-    MarksList->hide();
-    layout->addWidget(MarksList, 1);
-    // A click always leaves its line selected, as in a list box; a Ctrl-click
-    // would otherwise deselect it before the handler reads it.
-    connect(MarksList, &platform::LineListView::itemClicked, this, [this](int row) {
-        MarksList->setSelectedRow(row);
-        PidClicked();
-    });
-    connect(MarksList, &platform::LineListView::mouseReleased, this,
-            [this](Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint position) {
-                MarksListMouseUp(button, modifiers, position.x(), position.y());
-            });
-
-    platform::StatusStrip strip = platform::makeStatusStrip(central, kPrompt, 427);
-    Panel1 = strip.Panel1;
-    Panel2 = strip.Panel2;
-    Splitter1 = strip.Splitter1;
-    Panel3 = strip.Panel3;
-    CheckBox = strip.CheckBox;
-    connect(CheckBox, &QCheckBox::toggled, this, [this] { TopClicked(); });
-    layout->addWidget(Panel1);
-    setCentralWidget(central);
+    const platform::ListWindowControls controls = platform::makeListWindowControls(
+        *this, kPrompt, 427,
+        {[this] { PidClicked(); },
+         [this](Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y) {
+             MarksListMouseUp(button, modifiers, x, y);
+         },
+         [this] { TopClicked(); }},
+        [this](QWidget& central, QBoxLayout& column) {
+            Bevel1 = new QFrame(&central);
+            Bevel1->setFrameShape(QFrame::HLine);
+            Bevel1->setFixedHeight(1);
+            column.addWidget(Bevel1);
+        });
+    MarksList = controls.List;
+    Panel1 = controls.Strip.Panel1;
+    Panel2 = controls.Strip.Panel2;
+    Splitter1 = controls.Strip.Splitter1;
+    Panel3 = controls.Strip.Panel3;
+    CheckBox = controls.Strip.CheckBox;
 }
 
 bool TFList::event(QEvent* event)

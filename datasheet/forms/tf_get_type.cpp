@@ -2,7 +2,6 @@
 
 #include <QCheckBox>
 #include <QEvent>
-#include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QListWidget>
@@ -10,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "datasheet/type_filter.h"
+#include "platform/qt/form_parts.h"
 #include "platform/qt/text.h"
 #include "platform/qt/window.h"
 
@@ -114,19 +114,13 @@ void TFGetType::buildKavro()
     buttons->addWidget(CANCEL);
     layout->addLayout(buttons);
 
-    Panel1 = new QFrame(this);
-    Panel1->setFrameShape(QFrame::Panel);
-    Panel1->setFrameShadow(QFrame::Raised);
-    auto* panelLayout = new QHBoxLayout(Panel1);
-    panelLayout->setContentsMargins(4, 2, 4, 2);
-    CheckBox = new QCheckBox(QStringLiteral("Stay On Top"), Panel1);
-    panelLayout->addWidget(CheckBox);
-    layout->addWidget(Panel1);
+    const platform::StayOnTopPanel panel = platform::addStayOnTopPanel(*this, *layout, [this] { TopClicked(); });
+    Panel1 = panel.Panel1;
+    CheckBox = panel.CheckBox;
 
     connect(TypeList, &QListWidget::itemClicked, this, [this] { TypeClicked(); });
     connect(OkType, &QPushButton::clicked, this, [this] { TypeListOk(); });
     connect(CANCEL, &QPushButton::clicked, this, [this] { CANCELClick(); });
-    connect(CheckBox, &QCheckBox::toggled, this, [this] { TopClicked(); });
 }
 
 void TFGetType::buildMorvane()

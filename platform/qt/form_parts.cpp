@@ -1,0 +1,100 @@
+#include "platform/qt/form_parts.h"
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "platform/qt/line_list_view.h"
+
+namespace platform {
+
+ListWindowControls makeListWindowControls(QMainWindow& window, const QString& prompt, int windowWidth,
+                                          ListWindowHandlers handlers,
+                                          const std::function<void(QWidget& central, QBoxLayout& column)>& above)
+{
+    auto* central = new QWidget(&window);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    if (above)
+        above(*central, *layout);
+
+    ListWindowControls controls;
+    LineListView* list = controls.List = new LineListView(central);
+    list->setFixedFont(true);
+    QFont listFont = list->font();
+    listFont.setPixelSize(11);
+    list->setFont(listFont);
+    list->hide();
+    layout->addWidget(list, 1);
+    // A click always leaves its line selected, as in a list box; a Ctrl-click
+    // would otherwise deselect it before the handler reads it.
+    QObject::connect(list, &LineListView::itemClicked, &window, [list, clicked = std::move(handlers.clicked)](int row) {
+        list->setSelectedRow(row);
+        clicked();
+    });
+    QObject::connect(list, &LineListView::mouseReleased, &window,
+                     [mouseUp = std::move(handlers.mouseUp)](Qt::MouseButton button, Qt::KeyboardModifiers modifiers,
+                                                             QPoint position) {
+                         mouseUp(button, modifiers, position.x(), position.y());
+                     });
+
+    controls.Strip = makeStatusStrip(central, prompt, windowWidth);
+    QObject::connect(controls.Strip.CheckBox, &QCheckBox::toggled, &window, std::move(handlers.topClicked));
+    layout->addWidget(controls.Strip.Panel1);
+    window.setCentralWidget(central);
+    return controls;
+}
+
+SearchButtons addSearchButtons(QWidget& dialog, QBoxLayout& layout, std::initializer_list<QLineEdit*> boxes,
+                               SearchHandlers handlers)
+{
+    SearchButtons buttons;
+    auto* grid = new QGridLayout;
+    buttons.Ok = new QPushButton("OK", &dialog);
+    buttons.Ok->setDefault(true);
+    buttons.Sample = new QPushButton("SAMPLE", &dialog);
+    buttons.Clear = new QPushButton("CLEAR", &dialog);
+    buttons.Cancel = new QPushButton("CANCEL", &dialog);
+    grid->addWidget(buttons.Ok, 0, 0);
+    grid->addWidget(buttons.Sample, 0, 1);
+    grid->addWidget(buttons.Clear, 1, 0);
+    grid->addWidget(buttons.Cancel, 1, 1);
+    layout.addLayout(grid);
+
+    QObject::connect(buttons.Ok, &QPushButton::clicked, &dialog, handlers.ok);
+    for (QLineEdit* box : boxes)
+        QObject::connect(box, &QLineEdit::returnPressed, &dialog, handlers.ok);
+    QObject::connect(buttons.Sample, &QPushButton::clicked, &dialog, std::move(handlers.sample));
+    QObject::connect(buttons.Clear, &QPushButton::clicked, &dialog, std::move(handlers.clear));
+    QObject::connect(buttons.Cancel, &QPushButton::clicked, &dialog, std::move(handlers.cancel));
+    return buttons;
+}
+
+QCheckBox* addStayOnTopBox(QWidget& parent, QBoxLayout& layout, std::function<void()> topClicked)
+{
+    auto* box = new QCheckBox("Stay On Top", &parent);
+    layout.addWidget(box);
+    QObject::connect(box, &QCheckBox::toggled, &parent, std::move(topClicked));
+    return box;
+}
+
+StayOnTopPanel addStayOnTopPanel(QWidget& dialog, QBoxLayout& layout, std::function<void()> topClicked)
+{
+    StayOnTopPanel panel;
+    panel.Panel1 = new QFrame(&dialog);
+    panel.Panel1->setFrameShape(QFrame::Panel);
+    panel.Panel1->setFrameShadow(QFrame::Raised);
+    auto* panelLayout = new QHBoxLayout(panel.Panel1);
+    panelLayout->setContentsMargins(4, 2, 4, 2);
+    panel.CheckBox = addStayOnTopBox(*panel.Panel1, *panelLayout, std::move(topClicked));
+    layout.addWidget(panel.Panel1);
+    return panel;
+}
+
+} // namespace platform

@@ -93,6 +93,8 @@ StayOnTopPanel addStayOnTopPanel(QWidget& dialog, QBoxLayout& layout, std::funct
     auto* panelLayout = new QHBoxLayout(panel.Panel1);
     panelLayout->setContentsMargins(4, 2, 4, 2);
     panel.CheckBox = addStayOnTopBox(*panel.Panel1, *panelLayout, std::move(topClicked));
+    // A bottom strip: it never takes the height of controls that are hidden.
+    panel.Panel1->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     layout.addWidget(panel.Panel1);
     return panel;
 }

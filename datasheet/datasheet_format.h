@@ -34,6 +34,18 @@ inline bool isDigit(char c)
     return u >= '0' && u <= '9';
 }
 
+inline bool isLower(char c)
+{
+    auto u = static_cast<unsigned char>(c);
+    return u >= 'a' && u <= 'z';
+}
+
+// ASCII letters only: 8-bit characters never change case.
+inline char toUpper(char c)
+{
+    return isLower(c) ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
 // A line the loaders read: a blank, then the PID's first (upper-case) letter.
 inline bool isBodyLine(std::string_view line)
 {

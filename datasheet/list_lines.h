@@ -22,4 +22,12 @@ inline std::size_t listPidIndex(int tagWidth = 5)
     return static_cast<std::size_t>(tagWidth) + 1;
 }
 
+// The PID of a station-list line (tag width 5): index 6-11, shorter or empty
+// for a short line.
+inline std::string_view listLinePid(std::string_view listLine)
+{
+    const std::size_t at = listPidIndex();
+    return listLine.size() > at ? listLine.substr(at, 6) : std::string_view();
+}
+
 } // namespace ds

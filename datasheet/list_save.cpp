@@ -7,6 +7,7 @@
 #include <unordered_map>
 
 #include "datasheet/datasheet_format.h"
+#include "datasheet/list_lines.h"
 #include "platform/files.h"
 #include "platform/safe_output.h"
 
@@ -17,11 +18,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* kCaption = "NOTICE";
-
-bool isAsciiAlnum(unsigned char c)
-{
-    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
 
 // The PID at index 1-6; a line too short to hold it does not carry it.
 bool carriesPid(std::string_view line, std::string_view pid)
@@ -134,12 +130,7 @@ void writeItemRecords(std::string_view records, platform::CrlfWriter& out)
 
 bool HasAlnum(std::string_view text)
 {
-    return std::any_of(text.begin(), text.end(), [](char c) { return isAsciiAlnum(static_cast<unsigned char>(c)); });
-}
-
-std::string_view listLinePid(std::string_view listLine)
-{
-    return listLine.size() > 6 ? listLine.substr(6, 6) : std::string_view();
+    return std::any_of(text.begin(), text.end(), [](char c) { return isUpper(c) || isLower(c) || isDigit(c); });
 }
 
 // --- one datasheet ---

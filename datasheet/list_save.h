@@ -39,9 +39,6 @@ inline constexpr const char* kMergeBackup = "dsdata0.bak";
 // True when some character of the text is an ASCII letter or digit.
 bool HasAlnum(std::string_view text);
 
-// The PID of a station-list line: index 6-11 (shorter or empty for a short line).
-std::string_view listLinePid(std::string_view listLine);
-
 // Byte offset of a PID's station in the data file, -1 when the PID/offset
 // index has none. Answers as a scan of the index from its start would.
 using OffsetLookup = std::function<std::int64_t(std::string_view pid)>;

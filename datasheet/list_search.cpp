@@ -1,33 +1,13 @@
 #include "datasheet/list_search.h"
 
+#include "datasheet/datasheet_format.h"
+
 namespace ds {
 
 namespace {
 
 constexpr std::size_t kPidColumn = 6;
 constexpr std::size_t kDesignationColumn = 40;
-
-// The C locale's classification, on the byte as an unsigned value, so that
-// 8-bit characters are neither letters nor digits and never change case.
-bool isUpper(char c)
-{
-    return c >= 'A' && c <= 'Z';
-}
-
-bool isLower(char c)
-{
-    return c >= 'a' && c <= 'z';
-}
-
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
-char toUpper(char c)
-{
-    return isLower(c) ? static_cast<char>(c - 'a' + 'A') : c;
-}
 
 // The part of a line from its designation on; empty for a line too short to have one.
 std::string_view designationOf(std::string_view line)

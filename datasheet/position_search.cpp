@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <locale.h>
 
+#include "datasheet/datasheet_format.h"
+
 namespace ds {
 
 namespace {
@@ -32,11 +34,6 @@ constexpr std::array<std::size_t, 3> kLongitudeWidths{3, 2, 2};
 bool isCSpace(char c)
 {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
 }
 
 // Reads blank-separated whole numbers the way sscanf's "%Nd" conversions do:

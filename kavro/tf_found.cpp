@@ -11,6 +11,7 @@
 #include "datasheet/forms/tf_get_type.h"
 #include "datasheet/forms/tf_help.h"
 #include "datasheet/forms/tf_print_set.h"
+#include "datasheet/list_lines.h"
 #include "datasheet/list_marks.h"
 #include "itempick/tf_select.h"
 #include "kavro/tf_display.h"
@@ -156,9 +157,9 @@ void TFFound::PidClicked()
     FDisplay->hide();
     FDisplay->DsDisplay->clear();
     const std::string& line = FoundList->lines().at(static_cast<std::size_t>(row));
-    // The PID at column 6-11; a short line gives what it has. The viewer's
-    // caption stays as it is, unlike a station shown from the station list.
-    const std::string pid = line.size() > 6 ? line.substr(6, 6) : std::string();
+    // The viewer's caption stays as it is, unlike a station shown from the
+    // station list.
+    const std::string pid(ds::listLinePid(line));
     FDisplay->ShowDatasheet(pid);
     FDisplay->show();
 }
@@ -201,20 +202,15 @@ void TFFound::SetItems()
 
 void TFFound::SortList(QObject* Sender)
 {
-    if (Sender == byDist)
-        FSorted->SortByKey("FFound", "bydist");
-    else if (Sender == byPid)
-        FSorted->SortByKey("FFound", "bypid");
-    else if (Sender == byHOrder)
-        FSorted->SortByHOrder("FFound");
-    else if (Sender == byVOrder)
-        FSorted->SortByVOrder("FFound");
-    else if (Sender == byLat)
-        FSorted->SortByKey("FFound", "bylat");
-    else if (Sender == byLon)
-        FSorted->SortByKey("FFound", "bylon");
-    else
-        FSorted->SortByKey("FFound", "byname");
+    // Anything that is no Sort item sorts by name, as in the station list.
+    const std::pair<const QAction*, const char*> sorts[] = {{byDist, "bydist"},     {byPid, "bypid"},
+                                                            {byHOrder, "byhorder"}, {byVOrder, "byvorder"},
+                                                            {byLat, "bylat"},       {byLon, "bylon"}};
+    std::string sort = "byname";
+    for (const auto& [item, name] : sorts)
+        if (Sender == item)
+            sort = name;
+    FSorted->Sort("FFound", sort);
 }
 
 void TFFound::Remove1Click()

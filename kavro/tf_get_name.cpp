@@ -88,9 +88,7 @@ void TFGetName::FindByName(std::string& text)
     const std::vector<std::string>& lines = FList->MarksList->lines().lines();
     const std::vector<std::size_t> hits = ds::findName(lines, text);
     if (!hits.empty()) {
-        const int row = static_cast<int>(hits.front());
-        FList->MarksList->setSelectedRow(row);
-        FList->MarksList->scrollTo(FList->MarksList->model()->index(row, 0));
+        FList->MarksList->setSelectedRow(static_cast<int>(hits.front()));
     }
     FList->show();
     if (hits.empty()) {

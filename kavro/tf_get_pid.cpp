@@ -95,9 +95,7 @@ void TFGetPid::SearchPid(const std::string& pid)
         platform::notices().notice("NOTICE", Msg);
         return;
     }
-    const int row = static_cast<int>(*hit);
-    FList->MarksList->setSelectedRow(row);
-    FList->MarksList->scrollTo(FList->MarksList->model()->index(row, 0));
+    FList->MarksList->setSelectedRow(static_cast<int>(*hit));
     FList->show();
     // The line as the station list has it, mark "   ->" included.
     found.append({lines[*hit]});

@@ -12,6 +12,7 @@
 #include "datasheet/forms/tf_get_out.h"
 #include "datasheet/forms/tf_get_type.h"
 #include "datasheet/forms/tf_help.h"
+#include "datasheet/list_lines.h"
 #include "datasheet/list_marks.h"
 #include "itempick/tf_select.h"
 #include "kavro/tf_display.h"
@@ -158,8 +159,7 @@ void TFList::PidClicked()
     FDisplay->hide();
     FDisplay->DsDisplay->clear();
     LineBuf = MarksList->lines().at(static_cast<std::size_t>(row));
-    // The PID at index 6-11; a short line gives what it has.
-    const std::string pid = LineBuf.size() > 6 ? LineBuf.substr(6, 6) : std::string();
+    const std::string pid(ds::listLinePid(LineBuf));
     FDisplay->setWindowTitle("DATASHEET");
     FDisplay->ShowDatasheet(pid);
     FDisplay->show();
@@ -265,13 +265,7 @@ std::string TFList::SortKey(const QObject* Sender) const
 
 void TFList::SortList(QObject* Sender)
 {
-    const std::string key = SortKey(Sender);
-    if (key == "byhorder")
-        FSorted->SortByHOrder("FList");
-    else if (key == "byvorder")
-        FSorted->SortByVOrder("FList");
-    else
-        FSorted->SortByKey("FList", key);
+    FSorted->Sort("FList", SortKey(Sender));
 }
 
 void TFList::ListHelpClick()

@@ -8,6 +8,7 @@
 #include "datasheet/forms/tf_get_out.h"
 #include "datasheet/forms/tf_status.h"
 #include "datasheet/forms/tf_warning.h"
+#include "datasheet/list_lines.h"
 #include "datasheet/list_save.h"
 #include "datasheet/list_sort.h"
 #include "datasheet/offset_index.h"

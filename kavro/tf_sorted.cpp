@@ -73,6 +73,16 @@ void TFSorted::SortByHOrder(const std::string& list)
     SortWith(list, false, [](std::vector<std::string>& lines) { ds::sortByHOrder(lines); });
 }
 
+void TFSorted::Sort(const std::string& list, const std::string& sort)
+{
+    if (sort == "byhorder")
+        SortByHOrder(list);
+    else if (sort == "byvorder")
+        SortByVOrder(list);
+    else
+        SortByKey(list, sort);
+}
+
 int TFSorted::RemoveSortedEntry(const std::string& text)
 {
     platform::LineList& buffer = SortedList->lines();

@@ -25,6 +25,9 @@ public:
     void SortByKey(const std::string& list, const std::string& key);
     void SortByVOrder(const std::string& list);
     void SortByHOrder(const std::string& list);
+    // A Sort menu item's sort: "byhorder" or "byvorder" (the order sorts),
+    // else a key of SortByKey.
+    void Sort(const std::string& list, const std::string& sort);
     // Deletes the first line of SortedList equal to the text: 1, else 0.
     int RemoveSortedEntry(const std::string& text);
 

@@ -79,6 +79,8 @@ void LineListView::setSelectedRow(int row)
     }
     QModelIndex index = model_->index(row);
     selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+    // As a list box does when the program selects an item.
+    scrollTo(index);
 }
 
 void LineListView::mousePressEvent(QMouseEvent* event)

@@ -34,6 +34,7 @@ public:
     int itemAt(const QPoint& point) const;
 
     // The selected row, -1 for none; setSelectedRow(-1) clears the selection.
+    // Selecting a row scrolls it into view.
     int selectedRow() const;
     void setSelectedRow(int row);
 

@@ -10,6 +10,7 @@
 #include "datasheet/datasheet_format.h"
 #include "datasheet/datasheet_reader.h"
 #include "datasheet/line_parsers.h"
+#include "datasheet/list_lines.h"
 #include "datasheet/list_save.h"
 #include "datasheet/misaligned_repair.h"
 #include "datasheet/raw_file.h"

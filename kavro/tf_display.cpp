@@ -129,7 +129,7 @@ bool TFDisplay::eventFilter(QObject* watched, QEvent* event)
 void TFDisplay::ShowDatasheet(const std::string& pid)
 {
     const std::int64_t offset = FOffsets->FindOffset(pid);
-    if (offset < 0)
+    if (offset < 0 || !FMain->DataFileUnchanged())
         return;
     hide();
     DsDisplay->clear();
@@ -177,11 +177,13 @@ void TFDisplay::WriteShownText()
     if (answer == 'C')
         return;
     const auto mode = answer == 'A' ? platform::SafeOutput::Mode::Append : platform::SafeOutput::Mode::Overwrite;
-    if (platform::saveLines(OutputFile, platform::memoLines(*DsDisplay), mode)) {
+    platform::SafeOutput::Failure failure;
+    std::string keptNote;
+    if (platform::saveLines(OutputFile, platform::memoLines(*DsDisplay), mode, failure, keptNote)) {
         platform::notices().notice("NOTICE", "Transfer Complete");
         return;
     }
-    Msg = "Could not write " + OutputFile;
+    Msg = "Could not write " + OutputFile + keptNote;
     platform::notices().notice("NOTICE", Msg);
 }
 

@@ -167,7 +167,13 @@ void TFMain::clearNavigation()
     StateCode.clear();
     CountyFile.clear();
     DataPath.clear();
+    DataIdentity = {};
     TypeCode.clear();
+}
+
+bool TFMain::DataFileUnchanged(const std::string& path) const
+{
+    return platform::checkUnchanged(path, DataIdentity, platform::notices(), "NOTICE");
 }
 
 void TFMain::FileClick()
@@ -292,6 +298,9 @@ bool TFMain::LoadStationList(const std::string& path, int mode)
         FOffsets->LocList->lines().clear();
         FList->MarksList->lines().clear();
     }
+    // The results of a reload are looked up in the index of the first load.
+    if (mode == 1 && !DataFileUnchanged(path))
+        return false;
     FList->hide();
     FList->setWindowTitle(platform::pathToQ(path));
 
@@ -323,6 +332,7 @@ bool TFMain::LoadStationList(const std::string& path, int mode)
     if (mode == 0) {
         FList->MarksList->lines().assign(std::move(loaded.listLines));
         FOffsets->LocList->lines().assign(std::move(loaded.locLines));
+        DataIdentity = loaded.identity;
     } else {
         FFound->FoundList->lines().append(std::move(loaded.listLines));
     }
@@ -370,6 +380,8 @@ void TFMain::FixMisaligned(const std::string& path)
     switch (result) {
     case ds::RepairResult::Fixed:
         platform::notices().notice("NOTICE", "File is fixed");
+        return;
+    case ds::RepairResult::Unchanged:
         return;
     case ds::RepairResult::CannotReadData:
         error = "ERROR 001 - Could not open DsData file for read.\r\n";

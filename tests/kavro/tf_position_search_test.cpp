@@ -15,6 +15,7 @@
 
 #include "datasheet/forms/tf_get_type.h"
 #include "datasheet/forms/tf_status.h"
+#include "platform/file_identity.h"
 #include "kavro/tf_display.h"
 #include "kavro/tf_found.h"
 #include "kavro/tf_get_area.h"
@@ -376,8 +377,13 @@ TEST_F(PositionSearch, DataFileThatCannotBeOpenedStopsOnlyTheSearch)
         EXPECT_FALSE(FFound->isVisible());
         expectNoProgressWindowLeft();
     }
-    // The program goes on: with the file back the same search finds its stations.
+    // The program goes on. A file put back is another file: it must be
+    // loaded again, and then the same search finds its stations.
     testsupport::writeFile(data, stationsFile());
+    FGetArea->SearchArea();
+    EXPECT_EQ(noticesTaken(), (std::vector<platform::Notice>{{"NOTICE", platform::fileChangedText(data), false}}));
+    EXPECT_TRUE(found().empty());
+    ASSERT_TRUE(FMain->LoadStationList(data, 0));
     FGetArea->SearchArea();
     EXPECT_TRUE(noticesTaken().empty());
     EXPECT_EQ(foundPids(), (std::vector<std::string>{"AR0001", "AR0002", "AR0006"}));

@@ -245,7 +245,8 @@ TEST_F(SaveAs, FailedSavesSaySoAndLeaveTheFiles)
          }) {
         SCOPED_TRACE(c.name);
         notices.clear();
-        writeFile(c.target, c.content);
+        if (c.target != data) // rewriting the data file would make it another file
+            writeFile(c.target, c.content);
         saveList(c.target, 0, c.item);
         EXPECT_EQ(notices.recorded(), (std::vector<platform::Notice>{{"NOTICE", c.notice, false}}));
         EXPECT_EQ(readFile(c.target), c.content);

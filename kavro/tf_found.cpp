@@ -243,5 +243,5 @@ void TFFound::Plot1Click()
 void TFFound::Help1Click()
 {
     FHelp->SetHelpContext(7);
-    FHelp->show();
+    platform::showForm(*FHelp);
 }

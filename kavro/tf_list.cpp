@@ -183,11 +183,11 @@ void TFList::Grab1Click()
     FFound->hide();
     FFound->FoundList->lines().clear();
     std::vector<std::string> grabbed = ds::grabMarked(MarksList->lines().lines());
-    show();
+    platform::showForm(*this);
     if (!grabbed.empty()) {
         FFound->FoundList->lines().append(std::move(grabbed));
         FFound->FoundList->show();
-        FFound->show();
+        platform::showForm(*FFound);
         return;
     }
     Msg = kGrabNotice;
@@ -216,22 +216,22 @@ void TFList::PrintSetup1Click()
 
 void TFList::PromptForPid()
 {
-    FGetPid->show();
+    platform::showForm(*FGetPid);
 }
 
 void TFList::PromptForName()
 {
-    FGetName->show();
+    platform::showForm(*FGetName);
 }
 
 void TFList::PromptForRadius()
 {
-    FGetRad->show();
+    platform::showForm(*FGetRad);
 }
 
 void TFList::PromptForMM()
 {
-    FGetArea->show();
+    platform::showForm(*FGetArea);
 }
 
 void TFList::ByTypeClicked()
@@ -245,7 +245,7 @@ void TFList::ByTypeClicked()
     if (FGetType->TypeList->selectedItems().isEmpty())
         for (QListWidget* list : {FGetType->TypeList, FGetType->HOrderList, FGetType->VOrderList})
             list->setCurrentRow(0);
-    FGetType->show();
+    platform::showForm(*FGetType);
 }
 
 std::string TFList::SortKey(const QObject* Sender) const
@@ -271,7 +271,7 @@ void TFList::SortList(QObject* Sender)
 void TFList::ListHelpClick()
 {
     FHelp->SetHelpContext(3);
-    FHelp->show();
+    platform::showForm(*FHelp);
 }
 
 void TFList::CloseKids()

@@ -100,7 +100,9 @@ TFMain::TFMain(QWidget* parent) : QMainWindow(parent)
     grid->addWidget(Label3, 0, 2);
     grid->addWidget(CountiesCombo, 1, 2);
     grid->addWidget(CountyOK, 2, 2);
-    layout->addWidget(steps, 1);
+    // The steps take only their own height: while they are hidden the title
+    // stands in the middle of the window.
+    layout->addWidget(steps);
 
     Panel1 = new QLabel("Quarndale Geomark Bureau Digital Datasheet Extraction Program", central);
     platform::styleInfoTip(*Panel1);
@@ -197,7 +199,7 @@ void TFMain::HelpClicked()
 {
     setPrompt(" ");
     FHelp->SetHelpContext(1);
-    FHelp->show();
+    platform::showForm(*FHelp);
 }
 
 void TFMain::DriveClicked()

@@ -76,7 +76,7 @@ TFMain::TFMain(QWidget* parent) : QMainWindow(parent)
     Title->setAlignment(Qt::AlignCenter);
     layout->addWidget(Title, 1);
 
-    auto* steps = new QWidget(central);
+    auto* steps = stepsPanel_ = new QWidget(central);
     auto* grid = new QGridLayout(steps);
     Label1 = new QLabel("Pick CD-ROM Drive ", steps);
     DriveCombo = new QComboBox(steps);
@@ -100,9 +100,7 @@ TFMain::TFMain(QWidget* parent) : QMainWindow(parent)
     grid->addWidget(Label3, 0, 2);
     grid->addWidget(CountiesCombo, 1, 2);
     grid->addWidget(CountyOK, 2, 2);
-    // The steps take only their own height: while they are hidden the title
-    // stands in the middle of the window.
-    layout->addWidget(steps);
+    layout->addWidget(steps, 1);
 
     Panel1 = new QLabel("Quarndale Geomark Bureau Digital Datasheet Extraction Program", central);
     platform::styleInfoTip(*Panel1);
@@ -133,6 +131,7 @@ TFMain::TFMain(QWidget* parent) : QMainWindow(parent)
     Label2->hide();
     StatesCombo->hide();
     CountiesCombo->hide();
+    stepsPanel_->hide();
 
     platform::centreOnScreen(*this);
     show();
@@ -189,6 +188,7 @@ void TFMain::DrivePrompt()
 {
     Title->hide();
     HideAll();
+    stepsPanel_->show();
     DriveCombo->show();
     Label1->show();
     DriveOk->show();
@@ -251,6 +251,7 @@ void TFMain::ResetView()
     for (QWidget* w : std::initializer_list<QWidget*>{Label1, DriveCombo, DriveOk, Label2, StatesCombo, StateOK,
                                                       Label3, CountiesCombo, CountyOK})
         w->hide();
+    stepsPanel_->hide();
     Title->show();
 }
 

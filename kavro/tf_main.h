@@ -104,6 +104,9 @@ private:
     void clearNavigation();
     void initCountryCodes();
 
+    // Holds the drive, state and county controls; hidden with them, so that
+    // the title has the window to itself.
+    QWidget* stepsPanel_ = nullptr;
     std::string Msg;
     std::string LastDir;
     std::string ChosenFile;

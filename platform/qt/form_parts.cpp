@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QEvent>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -19,7 +20,7 @@ namespace platform {
 namespace {
 
 // Delivers a key press to the view itself, then runs the handler when the
-// current row moved.
+// selected row changed.
 class KeySelectionFilter : public QObject {
 public:
     KeySelectionFilter(QAbstractItemView& view, std::function<void()> handler)
@@ -32,20 +33,38 @@ protected:
     {
         if (watched != &view_ || event->type() != QEvent::KeyPress || delivering_)
             return false;
-        const QPersistentModelIndex before = view_.currentIndex();
+        const QPersistentModelIndex before = selectedIndex();
+        // With nothing selected yet the first move selects the row the
+        // caret is on (the first one), as a list box does.
+        const QModelIndex current = view_.currentIndex();
+        if (!before.isValid() && current.isValid() && isMoveKey(static_cast<QKeyEvent*>(event)->key())) {
+            view_.selectionModel()->select(current, QItemSelectionModel::ClearAndSelect);
+            done();
+            return true;
+        }
         delivering_ = true;
         static_cast<QObject&>(view_).event(event);
         delivering_ = false;
-        const QModelIndex after = view_.currentIndex();
-        if (after.isValid() && after != before && view_.selectionModel()->isSelected(after)) {
-            handler_();
-            view_.window()->activateWindow();
-            view_.setFocus(Qt::OtherFocusReason);
-        }
+        const QModelIndex after = selectedIndex();
+        if (after.isValid() && after != before)
+            done();
         return true;
     }
 
 private:
+    static bool isMoveKey(int key)
+    {
+        return key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_Home || key == Qt::Key_End ||
+               key == Qt::Key_PageUp || key == Qt::Key_PageDown;
+    }
+    void done()
+    {
+        handler_();
+        view_.window()->activateWindow();
+        view_.setFocus(Qt::OtherFocusReason);
+    }
+    QModelIndex selectedIndex() const { return view_.selectionModel()->selectedIndexes().value(0); }
+
     QAbstractItemView& view_;
     std::function<void()> handler_;
     bool delivering_ = false;

@@ -83,7 +83,7 @@ StayOnTopPanel addStayOnTopPanel(QWidget& dialog, QBoxLayout& layout, std::funct
 
 // A list box runs its click handler whenever the user moves its selection,
 // with the keyboard as with the mouse: after an arrow, page or home/end key
-// that moved the current row, `handler` runs, and the list's window keeps
+// that selected another row, `handler` runs, and the list's window keeps
 // the focus, so the next key moves on from there.
 void runOnKeySelection(QAbstractItemView& view, std::function<void()> handler);
 

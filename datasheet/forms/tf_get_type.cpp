@@ -94,9 +94,11 @@ void TFGetType::buildLists(QVBoxLayout& layout)
         list->setSelectionMode(QAbstractItemView::SingleSelection);
         platform::keepOneSelection(*list);
     }
-    // Wide enough for the longest entry (the CORS one) whole.
-    TypeList->setMinimumWidth(TypeList->sizeHintForColumn(0) + 2 * TypeList->frameWidth() +
-                              TypeList->verticalScrollBar()->sizeHint().width() + 4);
+    // Each list wide enough for its longest entry (the CORS one) whole; the
+    // dialog grows to hold them side by side.
+    for (QListWidget* list : {TypeList, HOrderList, VOrderList})
+        list->setMinimumWidth(list->sizeHintForColumn(0) + 2 * list->frameWidth() +
+                              list->verticalScrollBar()->sizeHint().width() + 4);
 
     // TypeList on the left, the two order lists in one place on the right.
     auto* lists = new QGridLayout;

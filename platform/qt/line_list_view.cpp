@@ -10,9 +10,9 @@ namespace platform {
 
 namespace {
 
-// Rows all have one size (the view asks for it once per layout): the size of
-// the longest line, so that the horizontal scroll bar reaches the end of
-// every line, whichever line happens to come first.
+// Rows all have one size, which the view takes from one line (its last):
+// here the size of the longest line, so that the horizontal scroll bar
+// reaches the end of every line, wherever the longest one stands.
 class WidestLineDelegate : public QStyledItemDelegate {
 public:
     WidestLineDelegate(LineListModel& model, QObject* parent) : QStyledItemDelegate(parent), model_(model) {}

@@ -466,3 +466,31 @@ TEST_F(PositionSearch, TypeDialogOkRunsTheSearchTheDialogAskedFor)
     EXPECT_EQ(foundPids(), (std::vector<std::string>{"AR0001", "AR0002", "AR0006"})); // AR0004 is on Max Lon
     EXPECT_TRUE(noticesTaken().empty());
 }
+
+namespace {
+
+// The README sends a new user to samples/disk/kansas.txt with the dialogs'
+// SAMPLE values: the radius sample finds its stations there.
+using SampleFiles = KavroTest;
+
+TEST_F(SampleFiles, RadiusSampleFindsStationsInTheKansasSample)
+{
+    testsupport::TempDir dir;
+    const std::string data = dir.file("kansas.txt");
+    testsupport::writeFile(data, testsupport::readFile(std::string(DS_FIXTURES_DIR) + "/../../samples/disk/kansas.txt"));
+    platform::queueFileAnswer(data);
+    FMain->FilePrompt();
+    ASSERT_EQ(FList->MarksList->lines().size(), 44u);
+    FGetRad->Sample->click();
+    FGetRad->RadiusSearch();
+    EXPECT_TRUE(notices.recorded().empty());
+    std::vector<std::string> pids;
+    for (const auto& line : FFound->FoundList->lines().lines())
+        pids.push_back(line.substr(6, 6));
+    std::sort(pids.begin(), pids.end());
+    EXPECT_EQ(pids, (std::vector<std::string>{"MX4300", "MX4301", "MX4302", "MX4303"}));
+    for (const auto& line : FFound->FoundList->lines().lines())
+        EXPECT_LE(std::stod(line.substr(0, 5)), 1.5) << line;
+}
+
+} // namespace

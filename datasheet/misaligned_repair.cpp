@@ -34,7 +34,7 @@ ProbeResult probeMisaligned(const std::string& path)
     return ProbeResult::Aligned;
 }
 
-RepairResult repairMisaligned(const std::string& path, platform::ProgressSink& progress)
+RepairResult repairMisaligned(const std::string& path, platform::ProgressSink& progress, std::string* keptNote)
 {
     platform::LineReader reader; // whole lines: a long line is never split
     if (!reader.open(path))
@@ -66,9 +66,12 @@ RepairResult repairMisaligned(const std::string& path, platform::ProgressSink& p
     reader.close();
     if (!changed)
         return RepairResult::Unchanged; // the copy is dropped with `output`
-    if (!output.commit())
+    if (!output.commit()) {
+        if (keptNote)
+            *keptNote = output.keptNote();
         return output.failure() == platform::SafeOutput::Failure::CannotWriteTemp ? RepairResult::CannotWriteTemp
                                                                                   : RepairResult::CannotWriteData;
+    }
     counter.report(size, size);
     return RepairResult::Fixed;
 }

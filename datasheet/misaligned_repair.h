@@ -32,6 +32,10 @@ enum class RepairResult {
 // is removed. A file that the rewrite would leave byte for byte as it is
 // (no line lacks its blank, every line ends in CR LF) is not written.
 // Progress goes from 0 to 100 over the file.
-RepairResult repairMisaligned(const std::string& path, platform::ProgressSink& progress);
+// A file with several hard links is written in place from the complete
+// copy; when that fails the copy is kept and `keptNote` (when given) gets
+// the sentence that names it.
+RepairResult repairMisaligned(const std::string& path, platform::ProgressSink& progress,
+                              std::string* keptNote = nullptr);
 
 } // namespace ds

@@ -375,9 +375,10 @@ void TFMain::CheckMisaligned(const std::string& path, bool* opened)
 void TFMain::FixMisaligned(const std::string& path)
 {
     ds::RepairResult result;
+    std::string keptNote;
     {
         ProgressWindow progress(this);
-        result = ds::repairMisaligned(path, progress.sink());
+        result = ds::repairMisaligned(path, progress.sink(), &keptNote);
     }
     const char* error = nullptr;
     switch (result) {
@@ -399,7 +400,7 @@ void TFMain::FixMisaligned(const std::string& path)
         error = "ERROR 004 - Could not open DsData file for write.\r\n";
         break;
     }
-    platform::notices().notice("NOTICE", std::string(error) + kContactBlock);
+    platform::notices().notice("NOTICE", std::string(error) + kContactBlock + keptNote);
 }
 
 void TFMain::ShowRawFile(const std::string& path)

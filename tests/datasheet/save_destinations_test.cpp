@@ -1,7 +1,6 @@
-// Destinations that a save must not harm: what it refuses, what it keeps of
-// the file it replaces, and what every name of the file holds afterwards.
-#include "platform/safe_output.h"
-
+// Destinations that a save must not harm: what it refuses and with which
+// notice, what it keeps of the file it replaces, and what every name of the
+// file holds afterwards. The saves write list lines (the List format).
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -15,20 +14,21 @@
 #include <grp.h>
 #include <unistd.h>
 
+#include "datasheet/list_save.h"
 #include "platform/files.h"
 #include "tests/support/test_files.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using Mode = platform::SafeOutput::Mode;
-using Failure = platform::SafeOutput::Failure;
 using testsupport::readFile;
 using testsupport::writeFile;
 
-const std::vector<std::string> kLines{"1        Quarndale Geomark Bureau,", " AB1234  new"};
-const std::string kNew = "1        Quarndale Geomark Bureau,\r\n AB1234  new\r\n";
-const std::string kOld = " AB1234  old\r\n";
+enum class Mode { Overwrite, Append };
+
+const std::vector<std::string> kLines{"     |AB1234| - |          |           |NEW MARK", "     |CD5678| - |"};
+const std::string kNew = "     |AB1234| - |          |           |NEW MARK\r\n     |CD5678| - |\r\n";
+const std::string kOld = "     |AB1234| - |          |           |OLD MARK\r\n";
 
 constexpr uid_t kNobody = 65534;
 constexpr gid_t kNogroup = 65534;
@@ -40,35 +40,55 @@ bool runningAsRoot()
 
 struct Outcome {
     bool done = false;
-    Failure failure = Failure::None;
+    std::string notices; // their texts, one a line
 };
+
+Outcome saveHere(const std::string& path, Mode mode)
+{
+    ds::ListSave request;
+    request.target = path;
+    request.append = mode == Mode::Append;
+    request.format = ds::kListFormat;
+    platform::RecordingNotices notices;
+    platform::NullProgress progress;
+    Outcome outcome;
+    outcome.done = ds::saveList(kLines, request, notices, progress);
+    for (const auto& notice : notices.recorded())
+        outcome.notices += notice.text + "\n";
+    return outcome;
+}
 
 // Runs the save in this process, or as the unprivileged user in a child when
 // this process is root (root may write any file, so a permission would not
 // show).
 Outcome save(const std::string& path, Mode mode, bool unprivileged)
 {
-    if (!unprivileged || !runningAsRoot()) {
-        platform::SafeOutput::Failure failure;
-        std::string kept;
-        const bool done = platform::saveLines(path, kLines, mode, failure, kept);
-        return {done, failure};
-    }
+    if (!unprivileged || !runningAsRoot())
+        return saveHere(path, mode);
+    int fds[2];
+    EXPECT_EQ(::pipe(fds), 0);
     const pid_t child = ::fork();
     if (child == 0) {
+        ::close(fds[0]);
         if (::setgroups(0, nullptr) != 0 || ::setgid(kNogroup) != 0 || ::setuid(kNobody) != 0)
             ::_exit(100);
-        platform::SafeOutput::Failure failure;
-        std::string kept;
-        const bool done = platform::saveLines(path, kLines, mode, failure, kept);
-        ::_exit((done ? 10 : 0) + static_cast<int>(failure));
+        const Outcome outcome = saveHere(path, mode);
+        const std::string report = (outcome.done ? "1" : "0") + outcome.notices;
+        const bool written = ::write(fds[1], report.data(), report.size()) == static_cast<ssize_t>(report.size());
+        ::_exit(written ? 0 : 101);
     }
+    ::close(fds[1]);
+    std::string report;
+    char buffer[1024];
+    for (ssize_t n; (n = ::read(fds[0], buffer, sizeof buffer)) > 0;)
+        report.append(buffer, static_cast<std::size_t>(n));
+    ::close(fds[0]);
     int status = 0;
     ::waitpid(child, &status, 0);
-    EXPECT_TRUE(WIFEXITED(status));
-    const int code = WEXITSTATUS(status);
-    EXPECT_NE(code, 100) << "cannot become the unprivileged user";
-    return {code >= 10, static_cast<Failure>(code % 10)};
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the unprivileged child failed";
+    if (report.empty())
+        return {};
+    return {report[0] == '1', report.substr(1)};
 }
 
 struct Destination {
@@ -78,7 +98,8 @@ struct Destination {
     std::function<bool(const std::string& dir)> make;
     bool unprivileged;
     bool done;
-    Failure failure;
+    // The notice, with "%s" standing for the path saved to.
+    std::string notice;
     // The bytes each name holds afterwards (names in the directory).
     std::map<std::string, std::string> after;
     // Checks beyond the bytes.
@@ -108,8 +129,9 @@ unsigned modeOf(const std::string& path)
     return st.st_mode & 07777;
 }
 
-TEST(SafeOutput, DestinationsKeepTheirIdentityOrAreRefused)
+TEST(SaveDestinations, KeepTheirIdentityOrAreRefusedWithANotice)
 {
+    const std::string kCannotWrite = "Cannot write to file %s";
     const std::vector<Destination> cases = {
         {"read-only file",
          [](const std::string& dir) {
@@ -118,7 +140,7 @@ TEST(SafeOutput, DestinationsKeepTheirIdentityOrAreRefused)
              giveAway(dir + "/out", 0444);
              return true;
          },
-         true, false, Failure::NotWritable, {{"out", kOld}}},
+         true, false, kCannotWrite, {{"out", kOld}}},
         {"read-only directory",
          [](const std::string& dir) {
              writeFile(dir + "/out", kOld);
@@ -126,20 +148,20 @@ TEST(SafeOutput, DestinationsKeepTheirIdentityOrAreRefused)
              giveAway(dir, 0555);
              return true;
          },
-         true, false, Failure::CannotMakeTemp, {{"out", kOld}}},
+         true, false, "SYSTEM ERROR -Cannot open temporary file.", {{"out", kOld}}},
         {"immutable file",
          [](const std::string& dir) {
              writeFile(dir + "/out", kOld);
              return std::system(("chattr +i '" + dir + "/out' 2>/dev/null").c_str()) == 0;
          },
-         false, false, Failure::NotWritable, {{"out", kOld}}},
+         false, false, kCannotWrite, {{"out", kOld}}},
         {"symbolic link",
          [](const std::string& dir) {
              writeFile(dir + "/real/data", kOld);
              fs::create_symlink("real/data", dir + "/out");
              return true;
          },
-         false, true, Failure::None, {{"out", kNew}, {"real/data", kNew}},
+         false, true, "", {{"out", kNew}, {"real/data", kNew}},
          [](const std::string& dir) {
              EXPECT_TRUE(fs::is_symlink(dir + "/out"));
              EXPECT_EQ(fs::read_symlink(dir + "/out"), "real/data");
@@ -150,7 +172,7 @@ TEST(SafeOutput, DestinationsKeepTheirIdentityOrAreRefused)
              fs::create_symlink(dir + "/real/new", dir + "/out");
              return true;
          },
-         false, true, Failure::None, {{"out", kNew}, {"real/new", kNew}},
+         false, true, "", {{"out", kNew}, {"real/new", kNew}},
          [](const std::string& dir) { EXPECT_TRUE(fs::is_symlink(dir + "/out")); }},
         {"hard link",
          [](const std::string& dir) {
@@ -158,19 +180,19 @@ TEST(SafeOutput, DestinationsKeepTheirIdentityOrAreRefused)
              fs::create_hard_link(dir + "/out", dir + "/other");
              return true;
          },
-         false, true, Failure::None, {{"out", kNew}, {"other", kNew}},
+         false, true, "", {{"out", kNew}, {"other", kNew}},
          [](const std::string& dir) { EXPECT_TRUE(fs::equivalent(dir + "/out", dir + "/other")); }},
         {"FIFO",
          [](const std::string& dir) { return ::mkfifo((dir + "/out").c_str(), 0644) == 0; },
-         false, false, Failure::NotRegularFile, {},
+         false, false, kCannotWrite, {},
          [](const std::string& dir) { EXPECT_TRUE(fs::is_fifo(dir + "/out")); }},
         {"directory",
          [](const std::string& dir) { return fs::create_directory(dir + "/out"); },
-         false, false, Failure::NotRegularFile, {},
+         false, false, kCannotWrite, {},
          [](const std::string& dir) { EXPECT_TRUE(fs::is_directory(dir + "/out")); }},
         {"new file under umask 077",
          [](const std::string&) { return true; },
-         false, true, Failure::None, {{"out", kNew}},
+         false, true, "", {{"out", kNew}},
          [](const std::string& dir) { EXPECT_EQ(modeOf(dir + "/out"), 0600u); }},
         {"mode and owner kept",
          [](const std::string& dir) {
@@ -181,7 +203,7 @@ TEST(SafeOutput, DestinationsKeepTheirIdentityOrAreRefused)
              }
              return true;
          },
-         false, true, Failure::None, {{"out", kNew}},
+         false, true, "", {{"out", kNew}},
          [](const std::string& dir) {
              struct stat st {};
              ASSERT_EQ(::stat((dir + "/out").c_str(), &st), 0);
@@ -210,7 +232,10 @@ TEST(SafeOutput, DestinationsKeepTheirIdentityOrAreRefused)
             ::umask(saved);
 
             EXPECT_EQ(outcome.done, c.done);
-            EXPECT_EQ(outcome.failure, c.failure);
+            std::string notice = c.notice;
+            if (const auto at = notice.find("%s"); at != std::string::npos)
+                notice.replace(at, 2, dir + "/out");
+            EXPECT_EQ(outcome.notices, notice.empty() ? "" : notice + "\n");
             for (const auto& [name, bytes] : c.after) {
                 // Appending the new lines to the old ones is the other mode's success.
                 const bool appended = c.done && mode == Mode::Append && readFile(dir + "/" + name) != kNew;

@@ -33,11 +33,18 @@ protected:
     {
         if (watched != &view_ || event->type() != QEvent::KeyPress || delivering_)
             return false;
+        // Only the keys that move the selection; every other key (Enter,
+        // Escape, Tab) takes its usual way, to the dialog's buttons.
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool typed = !key->text().isEmpty() && key->text().at(0).isPrint() &&
+                           !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+        if (!isMoveKey(key->key()) && !typed)
+            return false;
         const QPersistentModelIndex before = selectedIndex();
         // With nothing selected yet the first move selects the row the
         // caret is on (the first one), as a list box does.
         const QModelIndex current = view_.currentIndex();
-        if (!before.isValid() && current.isValid() && isMoveKey(static_cast<QKeyEvent*>(event)->key())) {
+        if (!before.isValid() && current.isValid() && isMoveKey(key->key())) {
             view_.selectionModel()->select(current, QItemSelectionModel::ClearAndSelect);
             done();
             return true;

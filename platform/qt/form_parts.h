@@ -82,8 +82,8 @@ struct StayOnTopPanel {
 StayOnTopPanel addStayOnTopPanel(QWidget& dialog, QBoxLayout& layout, std::function<void()> topClicked);
 
 // A list box runs its click handler whenever the user moves its selection,
-// with the keyboard as with the mouse: after an arrow, page or home/end key
-// that selected another row, `handler` runs, and the list's window keeps
+// with the keyboard as with the mouse: after an arrow, page or home/end key,
+// or a typed letter that jumps to a row, that selected another row, `handler` runs, and the list's window keeps
 // the focus, so the next key moves on from there.
 void runOnKeySelection(QAbstractItemView& view, std::function<void()> handler);
 

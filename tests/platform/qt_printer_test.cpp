@@ -124,6 +124,15 @@ TEST_F(QtPrinterTest, AFileThatCannotBeWritten)
     EXPECT_FALSE(printer.beginJob());
 }
 
+TEST_F(QtPrinterTest, APrinterTheSystemDoesNotHave)
+{
+    platform::QtPrinter printer;
+    printer.useSystemPrinter("No Such Printer 7");
+    EXPECT_FALSE(ds::printPages(listLines(5), platform::printFont(listFont()), {}, printer, progress, notices));
+    const std::vector<platform::Notice> expected{{"NOTICE", "Could not print to No Such Printer 7", false}};
+    EXPECT_EQ(notices.recorded(), expected);
+}
+
 TEST_F(QtPrinterTest, SetupRunsThePrintDialog)
 {
     platform::setModalTestMode(true);

@@ -124,8 +124,11 @@ TFMain::TFMain(QWidget* parent) : QMainWindow(parent)
     buttons->addStretch(1);
     layout->addLayout(buttons);
 
+    // Takes the room that the hidden controls leave.
+    layout->addStretch();
     Panel1 = new QLabel(QStringLiteral("Quarndale Geomark Bureau Data Sheet Copy/Split Program"), central);
     platform::styleInfoTip(*Panel1);
+    Panel1->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     layout->addWidget(Panel1);
     setCentralWidget(central);
 

@@ -125,6 +125,8 @@ void TFGetType::buildKavro()
 
 void TFGetType::buildMorvane()
 {
+    // Wide enough for the longest type beside an order list.
+    resize(600, 260);
     auto* layout = new QVBoxLayout(this);
     buildLists(*layout);
     HOrderList->hide();

@@ -1,5 +1,7 @@
 #include "morvane/core/join.h"
 
+#include <cstring>
+
 #include "datasheet/datasheet_format.h"
 #include "datasheet/line_parsers.h"
 #include "datasheet/list_lines.h"
@@ -23,6 +25,18 @@ bool otherPid(std::string_view line, std::string_view pid)
     return line.empty() || line.substr(1, 6) != pid;
 }
 
+// A line read whole (its LF, if any, last) cut at its first CR or LF. One
+// memchr: libstdc++'s find_first_of tests the set once per character.
+std::string_view lineText(std::string_view whole)
+{
+    std::size_t cut = whole.size();
+    if (cut > 0 && whole.back() == '\n')
+        --cut;
+    if (const void* cr = std::memchr(whole.data(), '\r', cut))
+        cut = static_cast<std::size_t>(static_cast<const char*>(cr) - whole.data());
+    return whole.substr(0, cut);
+}
+
 int percentOf(std::uint64_t done, std::uint64_t total)
 {
     return total == 0 ? 0 : static_cast<int>(100 * done / total);
@@ -39,7 +53,7 @@ void copyDatasheets(platform::LineReader& input, platform::CrlfWriter& out, std:
     std::string designation;
     std::string_view piece;
     while (input.next(piece)) {
-        const std::string_view line = platform::cutAtLineEnd(piece);
+        const std::string_view line = lineText(piece);
         const bool header = ds::isHeaderLine(line);
         if (!header && !ds::isBodyLine(line))
             continue;
@@ -67,26 +81,61 @@ std::uint64_t CopyDatasheet(platform::LineReader& input, platform::CrlfWriter& o
     std::string_view piece;
     if (!input.seek(headerOffset) || !input.next(piece))
         return input.position();
-    out.writeLine(platform::cutAtLineEnd(piece));
+    out.writeLine(lineText(piece));
     // The first line after the header is written whatever it carries.
-    for (int read = 1; input.next(piece); ++read) {
-        const std::string_view line = platform::cutAtLineEnd(piece);
-        if (read > 1 && otherPid(line, pid))
+    if (!input.next(piece))
+        return input.position();
+    out.writeLine(lineText(piece));
+
+    // The rest goes in runs of lines up to the next header line. A line that
+    // already stands as it is written (one CR, before its LF) is copied with
+    // its neighbours in one write; any other is cut at its first CR or LF.
+    std::string_view run;
+    for (;;) {
+        if (!input.nextRun(run, ds::kHeaderStart)) {
+            // The next header (or the end): it carries no PID.
+            if (!input.next(piece))
+                return input.position();
             return input.pieceOffset();
-        out.writeLine(line);
+        }
+        const std::uint64_t runOffset = input.pieceOffset();
+        std::size_t batch = 0; // start of the lines not yet written
+        std::size_t start = 0;
+        while (start < run.size()) {
+            const std::size_t lf = run.find('\n', start);
+            const std::size_t end = lf == std::string_view::npos ? run.size() : lf + 1;
+            const std::string_view whole = run.substr(start, end - start);
+            const std::string_view line = lineText(whole);
+            if (otherPid(line, pid)) {
+                out.write(run.substr(batch, start - batch));
+                input.seek(runOffset + end);
+                return runOffset + start;
+            }
+            const bool asWritten = lf != std::string_view::npos && line.size() + 2 == whole.size() &&
+                                   whole[line.size()] == '\r';
+            if (!asWritten) {
+                out.write(run.substr(batch, start - batch));
+                out.writeLine(line);
+                batch = end;
+            }
+            start = end;
+        }
+        out.write(run.substr(batch));
     }
-    return input.position();
 }
 
 std::uint64_t SkipDatasheet(platform::LineReader& input, std::string_view pid)
 {
     std::string_view piece;
-    while (input.next(piece)) {
-        const std::string_view line = platform::cutAtLineEnd(piece);
-        if (ds::isHeaderLine(line) && otherPid(line, pid))
+    for (;;) {
+        std::string_view run;
+        while (input.nextRun(run, ds::kHeaderStart)) {
+        }
+        if (!input.next(piece))
+            return input.position();
+        if (otherPid(lineText(piece), pid))
             return input.pieceOffset();
     }
-    return input.position();
 }
 
 void WriteFileSummary(platform::LineReader& input, platform::CrlfWriter& out, int format,
@@ -110,7 +159,7 @@ void WriteFileSummary(platform::LineReader& input, platform::CrlfWriter& out, in
 
     std::string_view piece;
     while (input.next(piece)) {
-        const std::string_view line = platform::cutAtLineEnd(piece);
+        const std::string_view line = lineText(piece);
         if (ds::isHeaderLine(line)) {
             progress.set(percentOf(offset, size));
             if (++headers > 1) {

@@ -217,6 +217,16 @@ INSTANTIATE_TEST_SUITE_P(
                     join({station("AA0001", {"  HORZ ORDER  -  FIRST", "  " + kLong}), station("AA0002", kThird)}),
                     "H-1", join({station("AA0001", {"  HORZ ORDER  -  FIRST", "  " + kLong})})},
         FixtureCase{"AllFilteredOut", join({station("AA0001", kThird), station("AA0002", kThird)}), "H-1", ""},
+        // The last line may lack its line end; a CR inside a line cuts it.
+        FixtureCase{"LastLineWithoutLineEnd", join({station("AA0001", kFirst)}) + " AA0001  LAST", "X-0",
+                    join({station("AA0001", {"  HORZ ORDER  -  FIRST", "  LAST"})})},
+        FixtureCase{"CrInsideALine", join({station("AA0001", {"  BEFORE\rAFTER", "  HORZ ORDER  -  FIRST"})}),
+                    "X-0", join({station("AA0001", {"  BEFORE", "  HORZ ORDER  -  FIRST"})})},
+        // Another PID's line ends the copy; the station's later lines are not copied.
+        FixtureCase{"OtherPidEndsTheCopy",
+                    join({station("AA0001", {"  HORZ ORDER  -  FIRST"}), {" BB0001  STRAY", " AA0001  LATER"},
+                          station("AA0002", kFirst)}),
+                    "X-0", join({station("AA0001", kFirst), station("AA0002", kFirst)})},
         // Lines before the first header are not datasheets.
         FixtureCase{"TextBeforeFirstHeader", "notes\r\n" + join({station("AA0001", kFirst)}), "H-1",
                     join({station("AA0001", kFirst)})}));
@@ -277,6 +287,20 @@ TEST(JoinFailures, UnwritableDirectoryKeepsTheOldOutput)
     ::chmod(dir.path().c_str(), 0755);
     EXPECT_FALSE(r.done);
     EXPECT_EQ(r.output, "old\r\n");
+}
+
+TEST(JoinFailures, OutputThatCannotBeReplacedIsReportedAfterTheJoin)
+{
+    testsupport::TempDir dir;
+    const std::string output = dir.file("out.txt");
+    ::mkdir(output.c_str(), 0755);
+    testsupport::writeFile(output + "/inside", "kept");
+    Joined r;
+    runJoin(r, kThree, output, 0);
+    EXPECT_FALSE(r.done);
+    EXPECT_EQ(r.notices.recorded(), (std::vector<platform::Notice>{
+                                        {"NOTICE", "Could not write file " + output + "\r\nIt is as it was.", false}}));
+    EXPECT_EQ(readFile(output + "/inside"), "kept");
 }
 
 TEST(JoinSummary, FieldsOfEachStationAndItsFilter)

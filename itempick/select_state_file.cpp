@@ -54,9 +54,9 @@ int decimalsLine(std::string_view line)
     return 0;
 }
 
-bool wantsOldLine(const ds::Profile& build)
+bool wantsOldLine(const Build& build)
 {
-    return build.program != ds::Program::Morvane;
+    return build.stateFileWantsOld;
 }
 
 const char* yesNo(bool yes)
@@ -85,7 +85,7 @@ std::string findStateFile(const std::string& directory)
     return platform::findEntry(directory, kStateFileName);
 }
 
-int ReadSelectState(const std::string& path, const ds::Profile& build, const ItemRows& rows,
+int ReadSelectState(const std::string& path, const Build& build, const ItemRows& rows,
                     FormChoices& choices)
 {
     choices.selected.clear();
@@ -142,7 +142,7 @@ int ReadSelectState(const std::string& path, const ds::Profile& build, const Ite
     return 0;
 }
 
-std::vector<std::string> stateFileLines(const FormChoices& choices, const ds::Profile& build)
+std::vector<std::string> stateFileLines(const FormChoices& choices, const Build& build)
 {
     std::vector<std::string> lines;
     for (const std::string& name : choices.selected)
@@ -167,7 +167,7 @@ std::vector<std::string> stateFileLines(const FormChoices& choices, const ds::Pr
     return lines;
 }
 
-bool SaveSelectState(const std::string& directory, const FormChoices& choices, const ds::Profile& build,
+bool SaveSelectState(const std::string& directory, const FormChoices& choices, const Build& build,
                      platform::NoticeSink& notices)
 {
     const std::string path = platform::joinPath(directory, kStateFileName);
@@ -185,11 +185,11 @@ bool SaveSelectState(const std::string& directory, const FormChoices& choices, c
     return true;
 }
 
-std::string obsoleteNotice(const ds::Profile& build)
+std::string obsoleteNotice(const Build& build)
 {
     return "ITEMPICK elements were saved\n       to file 'ds_parm2.txt' by a previous KAVRO session.\n"
            "       The current KAVRO (version " +
-           std::string(build.version) +
+           std::string(build.version()) +
            ") has determined.\n       that the SAVED file is obsolete.\r\n       Kavro will not use the file.\n"
            "       Please click 'Reset' then 'Save'\n       to prevent this message from appearing again.\n";
 }

@@ -23,7 +23,7 @@
 #include <string_view>
 #include <vector>
 
-#include "datasheet/profile.h"
+#include "itempick/core/item_build.h"
 #include "platform/notices.h"
 
 namespace itempick {
@@ -75,19 +75,19 @@ std::string findStateFile(const std::string& directory);
 // passed over, a name is taken as often as rows carry it (once, but the
 // separator line as often as it was saved, up to its rows), and a name
 // that needs an obsolete row turns Include Obsolete Elements on.
-int ReadSelectState(const std::string& path, const ds::Profile& build, const ItemRows& rows,
+int ReadSelectState(const std::string& path, const Build& build, const ItemRows& rows,
                     FormChoices& choices);
 
 // The lines the file holds for these choices.
-std::vector<std::string> stateFileLines(const FormChoices& choices, const ds::Profile& build);
+std::vector<std::string> stateFileLines(const FormChoices& choices, const Build& build);
 
 // Writes "ds_parm2.txt" into the directory through a temporary file and a
 // rename, then shows "Settings Saved"; when it cannot be written, the
 // notice "Cannot save at the current location" and the old file stays.
-bool SaveSelectState(const std::string& directory, const FormChoices& choices, const ds::Profile& build,
+bool SaveSelectState(const std::string& directory, const FormChoices& choices, const Build& build,
                      platform::NoticeSink& notices);
 
 // The notice of a state file found obsolete, with the build's version.
-std::string obsoleteNotice(const ds::Profile& build);
+std::string obsoleteNotice(const Build& build);
 
 } // namespace itempick

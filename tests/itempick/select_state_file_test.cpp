@@ -41,7 +41,7 @@ struct Read {
     FormChoices choices;
 };
 
-Read readText(const std::string& text, const ds::Profile& build = ds::kKavro)
+Read readText(const std::string& text, const itempick::Build& build = itempick::kKavroItems)
 {
     testsupport::TempDir dir;
     writeFile(dir.file("ds_parm2.txt"), text);
@@ -79,7 +79,7 @@ TEST(StateFile, SavedBytesOfEachBuildAndReadBack)
 {
     testsupport::TempDir dir;
     platform::RecordingNotices notices;
-    ASSERT_TRUE(itempick::SaveSelectState(dir.path(), chosen(), ds::kKavro, notices));
+    ASSERT_TRUE(itempick::SaveSelectState(dir.path(), chosen(), itempick::kKavroItems, notices));
     EXPECT_EQ(readFile(dir.file("ds_parm2.txt")), "SELECT    = PID\r\n"
                                                   "SELECT    = STATE\r\n"
                                                   "SELECT    = SUPER_LAT\r\n"
@@ -100,7 +100,7 @@ TEST(StateFile, SavedBytesOfEachBuildAndReadBack)
     EXPECT_EQ(entries, Lines{"ds_parm2.txt"}); // no temporary file left
 
     FormChoices back;
-    EXPECT_EQ(itempick::ReadSelectState(dir.file("ds_parm2.txt"), ds::kKavro, kRows, back), 0);
+    EXPECT_EQ(itempick::ReadSelectState(dir.file("ds_parm2.txt"), itempick::kKavroItems, kRows, back), 0);
     EXPECT_EQ(back, chosen());
 
     // Morvane writes no WANTS OLD line; Standard writes one POS FORMAT line.
@@ -109,7 +109,7 @@ TEST(StateFile, SavedBytesOfEachBuildAndReadBack)
     standard.selected = {"DESIGNATION"};
     standard.header = false;
     standard.fixedField = true;
-    ASSERT_TRUE(itempick::SaveSelectState(dir.path(), standard, ds::kMorvane, notices));
+    ASSERT_TRUE(itempick::SaveSelectState(dir.path(), standard, itempick::kMorvaneItems, notices));
     EXPECT_EQ(readFile(dir.file("ds_parm2.txt")), "SELECT    = DESIGNATION\r\n"
                                                   "POS FORMAT= STANDARD\r\n"
                                                   "HEADER    = NO\r\n"
@@ -123,7 +123,7 @@ TEST(StateFile, SavedBytesOfEachBuildAndReadBack)
     FormChoices cut = chosen();
     cut.fieldDelim = std::string(100, 'x');
     cut.decimals = 11;
-    const Lines lines = itempick::stateFileLines(cut, ds::kKavro);
+    const Lines lines = itempick::stateFileLines(cut, itempick::kKavroItems);
     EXPECT_EQ(lines[5], "DEC PLACES=  ");
     EXPECT_EQ(lines[10], "FLD DELIM = " + std::string(79, 'x'));
 }
@@ -201,8 +201,8 @@ TEST(StateFile, ReadingKeysAndValues)
 
 TEST(StateFile, MorvaneIgnoresWantsOldButRestoresObsoleteNames)
 {
-    EXPECT_EQ(readText("WANTS OLD = YES\r\n", ds::kMorvane).choices, FormChoices{});
-    const Read read = readText("SELECT    = PID\r\nSELECT    = SUPER_LAT\r\nWANTS OLD = YES\r\n", ds::kMorvane);
+    EXPECT_EQ(readText("WANTS OLD = YES\r\n", itempick::kMorvaneItems).choices, FormChoices{});
+    const Read read = readText("SELECT    = PID\r\nSELECT    = SUPER_LAT\r\nWANTS OLD = YES\r\n", itempick::kMorvaneItems);
     EXPECT_EQ(read.result, 0);
     EXPECT_EQ(read.choices.selected, (Lines{"PID", "SUPER_LAT"}));
     EXPECT_TRUE(read.choices.wantsObsolete);
@@ -216,10 +216,10 @@ TEST(StateFile, UnknownNamesAndMissingFilesAreObsolete)
 
     testsupport::TempDir dir;
     FormChoices choices;
-    EXPECT_EQ(itempick::ReadSelectState(dir.file("ds_parm2.txt"), ds::kKavro, kRows, choices), 1);
-    EXPECT_EQ(itempick::ReadSelectState("", ds::kKavro, kRows, choices), 1);
+    EXPECT_EQ(itempick::ReadSelectState(dir.file("ds_parm2.txt"), itempick::kKavroItems, kRows, choices), 1);
+    EXPECT_EQ(itempick::ReadSelectState("", itempick::kKavroItems, kRows, choices), 1);
     std::filesystem::create_directory(dir.file("ds_parm2.txt"));
-    EXPECT_EQ(itempick::ReadSelectState(dir.file("ds_parm2.txt"), ds::kKavro, kRows, choices), 1);
+    EXPECT_EQ(itempick::ReadSelectState(dir.file("ds_parm2.txt"), itempick::kKavroItems, kRows, choices), 1);
 }
 
 TEST(StateFile, FoundWhateverItsCase)
@@ -247,7 +247,7 @@ TEST(StateFile, AFailedSaveLeavesTheOldFile)
     rlimit tiny = saved;
     tiny.rlim_cur = 20;
     ::setrlimit(RLIMIT_FSIZE, &tiny);
-    const bool written = itempick::SaveSelectState(dir.path(), chosen(), ds::kKavro, notices);
+    const bool written = itempick::SaveSelectState(dir.path(), chosen(), itempick::kKavroItems, notices);
     ::setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previous);
     EXPECT_FALSE(written);
@@ -258,13 +258,13 @@ TEST(StateFile, AFailedSaveLeavesTheOldFile)
     EXPECT_EQ(entries, Lines{"ds_parm2.txt"});
 
     notices.clear();
-    EXPECT_FALSE(itempick::SaveSelectState(dir.file("no such dir"), chosen(), ds::kKavro, notices));
+    EXPECT_FALSE(itempick::SaveSelectState(dir.file("no such dir"), chosen(), itempick::kKavroItems, notices));
     EXPECT_EQ(notices.recorded(), cannotSave);
 
     if (::geteuid() != 0) {
         notices.clear();
         ::chmod(dir.path().c_str(), 0555);
-        EXPECT_FALSE(itempick::SaveSelectState(dir.path(), chosen(), ds::kKavro, notices));
+        EXPECT_FALSE(itempick::SaveSelectState(dir.path(), chosen(), itempick::kKavroItems, notices));
         ::chmod(dir.path().c_str(), 0755);
         EXPECT_EQ(notices.recorded(), cannotSave);
         EXPECT_EQ(readFile(dir.file("ds_parm2.txt")), old);

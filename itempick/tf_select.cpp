@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -216,13 +217,18 @@ void TFSelect::ItempickInit()
 
 void TFSelect::showEvent(QShowEvent* event)
 {
-    // Once per showing: a notice shown from here activates the form again
-    // when its box closes, which must not bring it back.
-    if (!event->spontaneous()) {
-        FindState();
-        FormActivate();
-    }
     QDialog::showEvent(event);
+    // Once per showing, not on every activation: the notice below
+    // activates the form again when its box closes.
+    if (event->spontaneous())
+        return;
+    FindState();
+    selectOK_ = 0;
+    // The notice comes once the form is on the screen.
+    QTimer::singleShot(0, this, [this] {
+        if (isVisible())
+            FormActivate();
+    });
 }
 
 void TFSelect::FormActivate()

@@ -127,6 +127,7 @@ TEST_F(SelectForm, DefaultsWithoutASavedFile)
     bool checked = false;
     EXPECT_EQ(show(form,
                    [&](TFSelect& shown) {
+                       QCoreApplication::processEvents();
                        EXPECT_TRUE(shown.isVisible());
                        EXPECT_TRUE(shown.CheckBox1->isChecked());
                        EXPECT_FALSE(shown.CheckBox2->isChecked());
@@ -430,6 +431,7 @@ TEST_F(SelectForm, SaveWritesTheFileAndANewFormRestoresIt)
         EXPECT_TRUE(shown.DecListBox->isVisible());
         EXPECT_EQ(shown.RadioGroup2->itemIndex(), 1);
         EXPECT_EQ(shown.DecListBox->currentRow(), 0); // the blank line reads back as "10 decimals"
+        QCoreApplication::processEvents();
         shown.SelectOK->click();
     });
     EXPECT_TRUE(notices.recorded().empty());
@@ -450,13 +452,17 @@ TEST_F(SelectForm, AnObsoleteFileGivesTheDefaultsAndOneNotice)
         TFSelect form(*build);
         EXPECT_TRUE(notices.recorded().empty()); // not at creation
         show(form, [&](TFSelect& shown) {
+            QCoreApplication::processEvents(); // the notice follows the showing
             EXPECT_TRUE(selected(shown).empty());
             EXPECT_EQ(available(shown), tableNames(*build, false));
             EXPECT_TRUE(shown.CheckBox1->isChecked());
             EXPECT_EQ(shown.FieldDelimBox->text(), "|");
             shown.SelectCancel->click();
         });
-        show(form, [&](TFSelect& shown) { shown.SelectCancel->click(); });
+        show(form, [&](TFSelect& shown) {
+            QCoreApplication::processEvents();
+            shown.SelectCancel->click();
+        });
         EXPECT_EQ(notices.recorded(),
                   (std::vector<platform::Notice>{{"NOTICE", obsoleteText(build->version().data()), false}}));
     }
@@ -476,7 +482,10 @@ TEST_F(SelectForm, AnObsoleteFileGivesTheDefaultsAndOneNotice)
                                                   "DES DELIM = NONE\r\nLIN DELIM = ~\r\n");
     notices.clear();
     TFSelect form;
-    show(form, [&](TFSelect& shown) { shown.SelectCancel->click(); });
+    show(form, [&](TFSelect& shown) {
+        QCoreApplication::processEvents();
+        shown.SelectCancel->click();
+    });
     EXPECT_TRUE(notices.recorded().empty());
 }
 

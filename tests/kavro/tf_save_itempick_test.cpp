@@ -146,6 +146,21 @@ TEST_F(ItemPickSave, StationListWithPidAndState)
     EXPECT_EQ(readFile(dir.file("plain.txt")), plain);
 }
 
+TEST_F(ItemPickSave, TheHeaderComesFirstWhateverTheFirstStation)
+{
+    // The first listed station is not in the file: its notice, and the
+    // header still heads the records of the others.
+    const Lines all = FList->MarksList->lines().lines();
+    const std::string unknown = all[0].substr(0, 6) + "ZZ9999" + all[0].substr(12);
+    FList->MarksList->lines().assign({unknown, all[1]});
+    const std::string out = dir.file("items.txt");
+    queueSave(out, {"PID", "STATE"});
+    FList->Save->trigger();
+    EXPECT_EQ(readFile(out), records({all[1]}));
+    EXPECT_EQ(notices.recorded(),
+              (std::vector<platform::Notice>{{"NOTICE", "Offset Location not found for ZZ9999", false}, kTransferComplete}));
+}
+
 TEST_F(ItemPickSave, CancelInTheFormWritesNothingAndAsksNothing)
 {
     const std::string out = dir.file("items.txt");

@@ -216,6 +216,31 @@ bool ruleHolds(const Build& build, const Rule& rule, std::string_view line)
     return false;
 }
 
+// The character a rule's line must hold at index 7, or -1 when the rule
+// tests other places only.
+int keyAt7(const Build& build, const Rule& rule)
+{
+    switch (rule.test) {
+    case Test::Label:
+    case Test::SpcUnits:
+        return static_cast<unsigned char>(rule.label[0]);
+    case Test::Label2:
+        return rule.label[0] == rule.label2[0] ? static_cast<unsigned char>(rule.label[0]) : -1;
+    case Test::CurrentNad83:
+        return '*';
+    case Test::Nad83Super:
+        return ' ';
+    case Test::Nad27Super:
+    case Test::Nad27:
+        return build.nad27ByNadLabel ? ' ' : -1;
+    case Test::BoxScore:
+        return '|';
+    case Test::RecoveryTitle:
+        return -1;
+    }
+    return -1;
+}
+
 // "%2d" of the number in the two characters at 17 (0 when there is none).
 std::string settingNumber(std::string_view line)
 {
@@ -315,6 +340,14 @@ Extractor::Extractor(const Build& build, const Settings& settings) : build_(buil
         resolveField(entry);
         entries_.push_back(std::move(entry));
     }
+    for (std::size_t e = 0; e < entries_.size(); ++e) {
+        for (std::uint8_t r : entries_[e].rules) {
+            const int key = keyAt7(build_, kRules[r]);
+            for (int c = 0; c < 256; ++c)
+                if (key < 0 || key == c)
+                    candidates_[static_cast<std::size_t>(c)].push_back({static_cast<std::uint16_t>(e), r});
+        }
+    }
 }
 
 std::string Extractor::PadItem(std::string_view value, int width) const
@@ -325,17 +358,17 @@ std::string Extractor::PadItem(std::string_view value, int width) const
 void Extractor::ExtractLineItems(std::string_view line, const NextLine& next, StationData& data) const
 {
     const CollectContext context{build_, settings_};
-    for (std::size_t e = 0; e < entries_.size(); ++e) {
-        const ResolvedEntry& entry = entries_[e];
-        const Rule* applied = nullptr;
-        for (std::uint8_t r : entry.rules) {
-            if (ruleHolds(build_, kRules[r], line)) {
-                applied = &kRules[r];
-                break;
-            }
-        }
-        if (!applied)
+    const auto key = line.size() > 7 ? static_cast<unsigned char>(line[7]) : 0;
+    // The first rule of an entry that holds applies; its later rules are
+    // then passed over.
+    std::size_t doneEntry = entries_.size();
+    for (const Candidate& candidate : candidates_[key]) {
+        const std::size_t e = candidate.entry;
+        if (e == doneEntry || !ruleHolds(build_, kRules[candidate.rule], line))
             continue;
+        doneEntry = e;
+        const ResolvedEntry& entry = entries_[e];
+        const Rule* applied = &kRules[candidate.rule];
         std::string& value = data.values[e];
         LineList& lines = data.lines[e];
         const auto width = static_cast<std::size_t>(std::max(entry.width, 0));

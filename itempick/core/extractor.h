@@ -71,9 +71,19 @@ public:
     std::string PadItem(std::string_view value, int width) const;
 
 private:
+    // One (entry, rule) pair to try; pairs stand in entry order, each
+    // entry's rules in table order.
+    struct Candidate {
+        std::uint16_t entry;
+        std::uint8_t rule;
+    };
+
     const Build& build_;
     const Settings& settings_;
     std::vector<ResolvedEntry> entries_;
+    // By the character at index 7 (0 for a line that ends sooner), the
+    // pairs whose rule can hold for such a line: most lines meet few.
+    std::array<std::vector<Candidate>, 256> candidates_;
 };
 
 } // namespace itempick

@@ -230,9 +230,15 @@ void FileItemWriter::WriteFileItems(platform::LineReader& input, platform::CrlfW
     impl.stations.clear();
     input.seek(0);
     std::string_view piece;
+    std::string_view run;
+    // Runs of lines up to the next header line go by in large reads.
+    while (input.nextRun(run, ds::kHeaderStart)) {
+    }
     bool have = input.next(piece);
     while (have) {
         if (!ds::isHeaderLine(piece)) {
+            while (input.nextRun(run, ds::kHeaderStart)) {
+            }
             have = input.next(piece);
             continue;
         }

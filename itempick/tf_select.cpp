@@ -101,7 +101,7 @@ void TFSelect::createControls()
     availableColumn->addWidget(Label3);
     availableColumn->addWidget(SelectList, 1);
     availableColumn->addWidget(WantsObsolete);
-    row->addLayout(availableColumn, 3);
+    row->addLayout(availableColumn);
 
     Label6 = new QLabel(QStringLiteral("->"), this);
     QFont arrow = QFontDatabase::systemFont(QFontDatabase::FixedFont);
@@ -118,11 +118,15 @@ void TFSelect::createControls()
     selectedColumn->addWidget(SelectWant, 1);
     // Under the Selected list, level with the box under Available.
     selectedColumn->addSpacing(WantsObsolete->sizeHint().height() + selectedColumn->spacing());
-    row->addLayout(selectedColumn, 3);
+    row->addLayout(selectedColumn);
 
     // The options.
     auto* options = new QGridLayout;
-    row->addLayout(options, 5);
+    row->addLayout(options, 1);
+    // Both lists as wide as the longest name.
+    const int listWidth = SelectList->fontMetrics().horizontalAdvance(QStringLiteral("SPC_COMBINED_FACTOR")) + 24;
+    SelectList->setFixedWidth(listWidth);
+    SelectWant->setFixedWidth(listWidth);
     RadioPosFormat = new platform::RadioGroup(QStringLiteral("Position Format"),
                                               {QStringLiteral("Standard"), QStringLiteral("Decimal Degree")}, this);
     RadioGroup2 = new platform::RadioGroup(QStringLiteral("Longitude"),

@@ -12,6 +12,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <memory>
+
 #include "datasheet/forms/tf_get_out.h"
 #include "datasheet/forms/tf_get_type.h"
 #include "datasheet/forms/tf_help.h"
@@ -19,6 +21,8 @@
 #include "datasheet/forms/tf_warning.h"
 #include "datasheet/list_save.h"
 #include "datasheet/profile.h"
+#include "itempick/core/item_writer.h"
+#include "itempick/tf_select.h"
 #include "morvane/core/cdrom_entries.h"
 #include "morvane/core/join.h"
 #include "morvane/tf_disclaim.h"
@@ -43,18 +47,26 @@ void notice(const std::string& text)
     platform::notices().notice("NOTICE", text);
 }
 
-// The ITEMPICK selection of format 3. The item selection form that writes
-// the records is not built into Morvane yet: nothing is joined.
+// The ITEMPICK selection of format 3: the item form, modally.
 bool chooseItems()
 {
-    notice("The ITEMPICK format is not available yet.\r\nNothing was saved.");
-    return false;
+    platform::execModal(*FSelect);
+    return FSelect->GetSelectOK() == 1;
 }
 
-// The writers of format 3 that the item selection form gives the join.
-morvane::ItemPickWriters itemPickWriters()
+// The writers of format 3, made from the item form's last OK: the header
+// once per join, and each input file's records with the join's type code.
+morvane::ItemPickWriters itemPickWriters(const std::string& typeCode)
 {
-    return {};
+    const auto session = std::make_shared<itempick::ItemSession>(FSelect->build(), FSelect->Settings());
+    const auto writer = std::make_shared<itempick::FileItemWriter>(*session);
+    morvane::ItemPickWriters writers;
+    writers.writeItemHeader = [session, writer](platform::CrlfWriter& out) { writer->WriteItemHeader(out); };
+    writers.writeFileItems = [session, writer, typeCode](platform::LineReader& input, platform::CrlfWriter& out,
+                                                         platform::ProgressSink& progress) {
+        writer->WriteFileItems(input, out, typeCode, progress);
+    };
+    return writers;
 }
 
 } // namespace
@@ -393,7 +405,8 @@ bool TFMain::joinInputs(const std::vector<std::string>& inputs, const std::strin
     request.append = append;
     request.settings.format = FFile->GetOutputFormat();
     request.settings.typeCode = FFile->GetTypeCode();
-    request.settings.itemPick = itemPickWriters();
+    if (request.settings.format == ds::kItemPickFormat)
+        request.settings.itemPick = itemPickWriters(request.settings.typeCode);
     ProgressWindow progress(this, true);
     TFStatus& status = progress.window();
     request.fileStarted = [&status](std::size_t number, std::size_t count) {

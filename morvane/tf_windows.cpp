@@ -63,7 +63,7 @@ void CreateMorvaneForms()
     // fresh one each time.
     created.push_back(new TFWarning(nullptr, [](char answer) { FFile->SetExistAnswer(answer); },
                                     TFWarning::Layout::Morvane));
-    created.push_back(new TFSelect);
+    created.push_back(new TFSelect(itempick::kMorvaneItems));
     // The output format chosen there is kept in the frame, where the join reads it.
     created.push_back(new TFGetOut(nullptr, {[](int format) { FFile->SetOutputFormat(format); },
                                             [] { return FFile->GetOutputFormat(); }}));

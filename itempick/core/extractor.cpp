@@ -326,8 +326,8 @@ Extractor::Extractor(const Build& build, const Settings& settings) : build_(buil
 {
     entries_.reserve(settings.items.size());
     for (const ItemChoice& item : settings.items) {
-        // An empty name ends the selection table.
-        if (item.name.empty())
+        // An empty name ends the selection table, which holds 100 entries.
+        if (item.name.empty() || entries_.size() == kTableRows)
             break;
         ResolvedEntry entry;
         entry.name = item.name;

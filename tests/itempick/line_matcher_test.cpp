@@ -226,6 +226,15 @@ TEST(LineMatcher, ItemsOutsideTheTableCopyNothing)
     EXPECT_EQ(extract(settings, {kNad27})[0], "");
 }
 
+TEST(LineMatcher, TheSelectionEndsAtItsFirstFreeEntry)
+{
+    Settings settings = settingsFor({"PID", "", "DESIGNATION"});
+    settings.items[1] = {"", 0};
+    EXPECT_EQ(Extractor(itempick::kKavroItems, settings).entries().size(), 1u);
+    settings.items.assign(150, {"PID", 6});
+    EXPECT_EQ(Extractor(itempick::kKavroItems, settings).entries().size(), 100u);
+}
+
 TEST(LineMatcher, CopiesEndWithTheLine)
 {
     // The value holds what the line has, no more.

@@ -72,6 +72,16 @@ best_load() {
     echo "$best"
 }
 
+# Best "seconds=" figure of three runs of another benchmark program.
+best_load_with() {
+    local saved=$dsbench result
+    dsbench=$1
+    shift
+    result=$(best_load "$@") || { dsbench=$saved; return 1; }
+    dsbench=$saved
+    echo "$result"
+}
+
 sizes=(10 100)
 declare -A bytes stations cat_s grep_s load_s
 load_ok=1
@@ -240,5 +250,83 @@ if [[ $print_ok == 1 ]]; then
         "print 100,000 lines: time at most 13x that of 10,000 (${time_ratio}x)"
 else
     check 0 "print 10,000 and 100,000 lines into a PDF file (dsprintbench failed)"
+fi
+
+# ITEMPICK output on the 10 MB and 100 MB files: Kavro's save of every
+# station with a dozen single values ("save"), with ALL HISTORY and RECOVERY
+# TEXT ("lines"), and Morvane's ITEMPICK join ("join"); each set beside cp of
+# the same file, and the 100 MB time beside the 10 MB time.
+itempickbench=$build/bench/itempickbench
+best_itempick() { # mode file out
+    local best="" out seconds
+    for _ in 1 2 3; do
+        if ! out=$("$itempickbench" "$@" 2>&1); then
+            printf '%s\n' "$out" >&2
+            return 1
+        fi
+        seconds=$(printf '%s\n' "$out" | tail -n 1 | sed -n 's/^seconds=//p')
+        [[ -n $seconds ]] || return 1
+        best=$(smaller "$best" "$seconds")
+    done
+    echo "$best"
+}
+if [[ -x $itempickbench ]]; then
+    echo
+    declare -A cp_mb
+    for mb in "${sizes[@]}"; do
+        cp_mb[$mb]=$(best_time /dev/null cp "$work/ds_${mb}mb.dat" "$work/cp.out")
+    done
+    rm -f "$work/cp.out"
+    for mode in save lines join; do
+        declare -A item_s=()
+        ok=1
+        for mb in "${sizes[@]}"; do
+            if ! item_s[$mb]=$(best_itempick "$mode" "$work/ds_${mb}mb.dat" "$work/items.out"); then
+                ok=0
+                break
+            fi
+            printf 'itempick %-5s %4s MB: %s s, %s MB/s (cp %s MB/s)\n' "$mode" "$mb" "${item_s[$mb]}" \
+                "$(mbps "${bytes[$mb]}" "${item_s[$mb]}")" "$(mbps "${bytes[$mb]}" "${cp_mb[$mb]}")"
+        done
+        rm -f "$work/items.out"
+        if [[ $ok == 0 ]]; then
+            check 0 "itempick $mode (itempickbench failed)"
+            continue
+        fi
+        ratio=$(awk -v a="${item_s[10]}" -v b="${item_s[100]}" 'BEGIN { if (a <= 0) print "inf"; else printf "%.2f", b / a }')
+        check "$(awk -v r="$ratio" 'BEGIN { print (r != "inf" && r <= 11) ? 1 : 0 }')" \
+            "itempick $mode: 100 MB time at most 11x the 10 MB time (${ratio}x)"
+        quarter=1
+        for mb in "${sizes[@]}"; do
+            [[ $(awk -v t="${item_s[$mb]}" -v c="${cp_mb[$mb]}" 'BEGIN { print (t <= 4 * c) ? 1 : 0 }') == 1 ]] || quarter=0
+        done
+        check "$quarter" "itempick $mode at least a quarter as fast as cp (both sizes)"
+    done
+fi
+
+# Morvane: the join of ten county files of 10 MB, datasheet text, any type,
+# beside cp of the same ten files.
+mvbench=$build/bench/mvbench
+if [[ -x $mvbench ]]; then
+    echo
+    counties=()
+    for n in 1 2 3 4 5 6 7 8 9 10; do
+        county=$work/county_$n.dat
+        "$dsgen" --size-mb 10 --seed "$n" --county "$(printf '%03d' "$n")" -o "$county" 2> /dev/null
+        cat "$county" > /dev/null
+        counties+=("$county")
+    done
+    all=$(cat "${counties[@]}" | wc -c)
+    mkdir -p "$work/cp_dir"
+    join_cp=$(best_time /dev/null cp "${counties[@]}" "$work/cp_dir/")
+    rm -rf "$work/cp_dir"
+    if join_s=$(best_load_with "$mvbench" join "$work/joined.dat" "${counties[@]}"); then
+        echo "morvane join of 10 files, $(mbps "$all" 1) MB: $join_s s, $(mbps "$all" "$join_s") MB/s; cp $(mbps "$all" "$join_cp") MB/s"
+        check "$(awk -v j="$join_s" -v c="$join_cp" 'BEGIN { print (j <= 4 * c) ? 1 : 0 }')" \
+            "join at least a quarter as fast as cp"
+    else
+        check 0 "join at least a quarter as fast as cp (mvbench failed)"
+    fi
+    rm -f "$work/joined.dat"
 fi
 exit "$failed"

@@ -203,6 +203,13 @@ bool saveList(const std::vector<std::string>& lines, const ListSave& request, pl
     DataFile data(request.dataPath, request.lookup, notices);
     std::string records;
     const std::size_t count = lines.size();
+    if (request.format == kItemPickFormat && count > 0) {
+        if (!platform::LineReader().open(request.dataPath)) {
+            notice(notices, cannotRead(request.dataPath));
+            return false;
+        }
+        writeItemRecords(request.itemHeader, out);
+    }
     for (std::size_t i = 0; i < count; ++i) {
         if (i % 20 == 0)
             progress.set(static_cast<int>(100 * i / count));

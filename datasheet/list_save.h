@@ -68,9 +68,12 @@ struct ListSave {
     int format = kListFormat;
     std::string dataPath; // the datasheet file in use
     OffsetLookup lookup;  // format 0
-    // Format 3: appends to `records` what the item writer writes for the
-    // station (lines ended by LF or CR LF); `index` is the line's number in
-    // the list, from 0.
+    // Format 3: the header line, written once before the first station
+    // (none when empty, or with no station); and what the item writer writes for each station,
+    // appended to `records` (lines ended by LF or CR LF; `index` is the
+    // line's number in the list, from 0). The item writer reads the data
+    // file itself; the save first makes sure that it can be read.
+    std::string itemHeader;
     std::function<void(std::string_view pid, std::size_t index, std::string& records)> stationItems;
     // The data file as it was loaded; formats 0 and 3 read it by offset and
     // are refused when it has changed. Unknown: not checked.

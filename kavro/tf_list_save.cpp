@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <algorithm>
+#include <optional>
 
 #include "datasheet/forms/tf_get_out.h"
 #include "datasheet/forms/tf_status.h"
@@ -12,9 +13,11 @@
 #include "datasheet/list_save.h"
 #include "datasheet/list_sort.h"
 #include "datasheet/offset_index.h"
+#include "itempick/core/item_writer.h"
+#include "itempick/tf_select.h"
 #include "kavro/tf_found.h"
 #include "kavro/tf_main.h"
-#include "kavro/tf_offsets.h"
+#include "datasheet/forms/tf_offsets.h"
 #include "kavro/tf_sorted.h"
 #include "platform/files.h"
 #include "platform/notices.h"
@@ -63,11 +66,11 @@ void TFList::SaveAs(QWidget* owner, int source, std::string& saveName, std::stri
     platform::execModal(*FGetOut);
     if (FGetOut->GetFormatOK() != 1)
         return;
+    // The items are chosen before the question about an existing file.
     if (OutputFormat == ds::kItemPickFormat) {
-        // The item selection form that writes the records is not built yet.
-        Msg = "The ITEMPICK format is not available yet.\r\nNothing was saved.";
-        platform::notices().notice("NOTICE", Msg);
-        return;
+        platform::execModal(*FSelect);
+        if (FSelect->GetSelectOK() != 1)
+            return;
     }
 
     if (!platform::fileExists(path)) {
@@ -102,6 +105,22 @@ void TFList::SaveList()
     request.dataPath = FMain->GetDataPath();
     request.dataIdentity = FMain->GetDataIdentity();
     request.lookup = [&index](std::string_view pid) { return index.find(pid); };
+    // ITEMPICK records by the form's last OK. The save writes the header
+    // itself, once at its start; the station writer the records alone.
+    std::optional<itempick::ItemSession> session;
+    std::optional<itempick::StationItemWriter> items;
+    if (OutputFormat == ds::kItemPickFormat) {
+        itempick::Settings settings = FSelect->Settings();
+        const bool header = settings.includeHeader;
+        settings.includeHeader = false;
+        session.emplace(FSelect->build(), std::move(settings));
+        if (header)
+            request.itemHeader = session->HeaderLine();
+        items.emplace(*session, request.dataPath, request.lookup, platform::notices());
+        request.stationItems = [&items](std::string_view pid, std::size_t line, std::string& records) {
+            items->WriteStationItems(pid, line, records);
+        };
+    }
     bool done = false;
     {
         ProgressWindow progress(this);

@@ -254,15 +254,32 @@ TEST_F(SaveTest, ItemRecordsLoseTheLinesWithoutLettersOrDigits)
     ds::ListSave request;
     request.target = dir.file("items.txt");
     request.format = ds::kItemPickFormat;
+    request.dataPath = data;
+    request.itemHeader = "PID|NAME|";
     request.stationItems = [&](std::string_view pid, std::size_t index, std::string& records) {
         calls.push_back(std::string(pid) + "#" + std::to_string(index));
-        records += index == 0 ? "PID|NAME|\n" : "";
         records += std::string(pid) + "|A NAME|\r\n||| ,;\n   \n\n" + longRecord;
     };
     ASSERT_TRUE(ds::saveList({list[0], list[2]}, request, notices, progress));
     EXPECT_EQ(calls, (Lines{"AA0001#0", "CC0003#1"}));
     EXPECT_EQ(readFile(request.target), "PID|NAME|\r\nAA0001|A NAME|\r\n" + longRecord + "\r\nCC0003|A NAME|\r\n" +
                                             longRecord + "\r\n");
+    EXPECT_TRUE(notices.recorded().empty());
+
+    // No header for an empty list, nor one without a letter or digit; and a
+    // data file that cannot be read stops the save at once.
+    ASSERT_TRUE(ds::saveList({}, request, notices, progress));
+    EXPECT_EQ(readFile(request.target), "");
+    request.itemHeader = "||";
+    ASSERT_TRUE(ds::saveList({list[0]}, request, notices, progress));
+    EXPECT_EQ(readFile(request.target), "AA0001|A NAME|\r\n" + longRecord + "\r\n");
+    request.dataPath = dir.file("gone.dat");
+    calls.clear();
+    EXPECT_FALSE(ds::saveList({list[0], list[2]}, request, notices, progress));
+    EXPECT_TRUE(calls.empty());
+    EXPECT_EQ(notices.recorded(),
+              (std::vector<platform::Notice>{{"NOTICE", "Cannot Open file " + request.dataPath + " for read.", false}}));
+    EXPECT_EQ(readFile(request.target), "AA0001|A NAME|\r\n" + longRecord + "\r\n");
     EXPECT_TRUE(ds::HasAlnum("  a  "));
     EXPECT_TRUE(ds::HasAlnum("|7|"));
     EXPECT_FALSE(ds::HasAlnum(" |,;\t\xe9"));

@@ -1,0 +1,276 @@
+#include "itempick/core/collectors.h"
+
+#include <cctype>
+#include <initializer_list>
+
+#include "itempick/core/formatters.h"
+#include "itempick/core/record_format.h"
+
+namespace itempick {
+
+namespace {
+
+bool contains(std::string_view text, std::string_view part)
+{
+    return text.find(part) != std::string_view::npos;
+}
+
+struct Part {
+    std::string_view text;
+    std::size_t width;
+};
+
+// The fixed layout "%-W.Ws%c..." or the delimited "%s%c...".
+std::string join(char delimiter, std::initializer_list<Part> parts, bool fixed)
+{
+    std::string out;
+    bool first = true;
+    for (const Part& part : parts) {
+        if (!first)
+            out += delimiter;
+        first = false;
+        if (fixed)
+            AppendFixed(out, part.text, part.width);
+        else
+            out += part.text;
+    }
+    return out;
+}
+
+void add(LineList& lines, std::string line, bool last)
+{
+    if (last)
+        lines.assign(1, std::move(line));
+    else
+        lines.push_back(std::move(line));
+}
+
+// A field of a history or box-score line: trimmed in Kavro, as it stands in Morvane.
+std::string historyField(std::string_view line, std::size_t at, std::size_t count,
+                         bool raw)
+{
+    return raw ? std::string(Field(line, at, count)) : TrimmedField(line, at, count);
+}
+
+bool isLastName(const CollectContext& context, std::string_view name, bool history)
+{
+    // Morvane's HISTORY collector knows LAST by the name's beginning.
+    if (history && context.build.rawHistory)
+        return name.substr(0, 4) == "LAST";
+    return contains(name, "LAST ");
+}
+
+std::string historyLine(const CollectContext& context, std::string_view date, std::string_view condition,
+                        std::string_view agency)
+{
+    const bool fixed = context.build.rawHistory || context.settings.fixedField;
+    return join(context.settings.fieldDelim, {{date, 8}, {condition, 14}, {agency, 6}}, fixed);
+}
+
+enum class HistoryField { All, Date, Condition, Agency };
+
+void collectHistory(const CollectContext& context, std::string_view line, std::string_view name, LineList& lines,
+                    HistoryField which)
+{
+    if (contains(line, "Condition"))
+        return;
+    const bool raw = context.build.rawHistory;
+    const bool fixed = raw || context.settings.fixedField;
+    std::string out;
+    switch (which) {
+    case HistoryField::All:
+        out = historyLine(context, historyField(line, 23, 8, raw), historyField(line, 32, 14, raw),
+                          historyField(line, 49, 6, raw));
+        break;
+    case HistoryField::Date:
+        out = join(' ', {{historyField(line, 23, 8, raw), 8}}, fixed);
+        break;
+    case HistoryField::Condition: {
+        // Morvane keeps 16 characters of the condition, Kavro 14.
+        const std::size_t width = raw ? 16 : 14;
+        out = join(' ', {{historyField(line, 32, width, raw), width}}, fixed);
+        break;
+    }
+    case HistoryField::Agency:
+        out = join(' ', {{historyField(line, 49, 6, raw), 6}}, fixed);
+        break;
+    }
+    add(lines, std::move(out), isLastName(context, name, which == HistoryField::All));
+}
+
+// A converted position of a superseded line: empty when no format applies.
+std::string positionOf(const CollectContext& context, std::string_view line, bool longitude)
+{
+    const auto field = longitude ? LongitudeField(line, context.settings.positionFormat, context.settings)
+                                 : LatitudeField(line, context.settings.positionFormat, context.settings);
+    return field ? *field : std::string();
+}
+
+} // namespace
+
+void CollectHistory(const CollectContext& context, std::string_view line, std::string_view name, LineList& lines)
+{
+    collectHistory(context, line, name, lines, HistoryField::All);
+}
+
+void CollectRecDate(const CollectContext& context, std::string_view line, std::string_view name, LineList& lines)
+{
+    collectHistory(context, line, name, lines, HistoryField::Date);
+}
+
+void CollectRecCond(const CollectContext& context, std::string_view line, std::string_view name, LineList& lines)
+{
+    collectHistory(context, line, name, lines, HistoryField::Condition);
+}
+
+void CollectRecAgency(const CollectContext& context, std::string_view line, std::string_view name,
+                      LineList& lines)
+{
+    collectHistory(context, line, name, lines, HistoryField::Agency);
+}
+
+std::string EmptyHistoryLine(const CollectContext& context, std::string_view name)
+{
+    if (contains(name, "HISTORY"))
+        return historyLine(context, {}, {}, {});
+    return {};
+}
+
+void CollectBoxScore(const CollectContext& context, std::string_view line, LineList& lines)
+{
+    if (contains(line, "Reference Object") || contains(line, "dddmmss"))
+        return;
+    const bool approx = contains(line, "APPROX");
+    if (!approx && !contains(line, "METERS"))
+        return;
+    const bool raw = context.build.rawBoxScore;
+    const Settings& settings = context.settings;
+    std::string_view distance = approx ? Field(line, 59, 10) : Field(line, 49, 10);
+    if (approx && !raw && !distance.empty() && (isdigit(static_cast<unsigned char>(distance[0])) || distance[0] == '.')) {
+        std::size_t end = 0;
+        while (end < distance.size() && (isdigit(static_cast<unsigned char>(distance[end])) || distance[end] == '.'))
+            ++end;
+        distance = distance.substr(0, end);
+    }
+    const std::string toPid = historyField(line, 9, 6, raw);
+    const std::string name = historyField(line, 16, 35, raw);
+    std::string cutDistance(distance);
+    if (!raw)
+        TrimTrailing(cutDistance);
+    const std::string azimuth = historyField(line, 67, 10, raw);
+    const std::string_view unit = approx ? "KM" : "MT";
+    // Morvane writes fixed fields always; without Fixed Field an APPROX
+    // distance takes 4 characters there.
+    const bool fixed = raw || settings.fixedField;
+    const std::size_t distanceWidth = raw && approx && !settings.fixedField ? 4 : 10;
+    add(lines,
+        join(settings.fieldDelim, {{toPid, 6}, {name, 35}, {cutDistance, distanceWidth}, {unit, 2}, {azimuth, 10}},
+             fixed),
+        false);
+}
+
+void CollectSuperNad83(const CollectContext& context, std::string_view line, LineList& lines)
+{
+    const Settings& settings = context.settings;
+    add(lines,
+        join(settings.fieldDelim,
+             {{TrimmedField(line, 9, 6), 6},
+              {TrimmedField(line, 16, 4), 4},
+              {positionOf(context, line, false), 14},
+              {TrimmedField(line, 39, 1), 1},
+              {positionOf(context, line, true), 15},
+              {TrimmedField(line, 61, 1), 1},
+              {TrimmedField(line, 64, 11), 11},
+              {TrimmedField(line, 76, 1), 1}},
+             settings.fixedField),
+        false);
+}
+
+void CollectSuperNad27(const CollectContext& context, std::string_view line, LineList& lines)
+{
+    const Settings& settings = context.settings;
+    add(lines,
+        join(settings.fieldDelim,
+             {{TrimmedField(line, 9, 6), 6},
+              {positionOf(context, line, false), 14},
+              {TrimmedField(line, 39, 1), 1},
+              {positionOf(context, line, true), 15},
+              {TrimmedField(line, 61, 1), 1},
+              {TrimmedField(line, 64, 11), 11},
+              {TrimmedField(line, 76, 1), 1}},
+             settings.fixedField),
+        false);
+}
+
+void CollectEllipHeight(const CollectContext& context, std::string_view line, LineList& lines)
+{
+    add(lines,
+        join(context.settings.fieldDelim,
+             {{TrimmedField(line, 29, 9), 9},
+              {TrimmedField(line, 64, 11), 11},
+              {TrimmedField(line, 76, 1), 1},
+              {TrimmedField(line, 78, 1), 1}},
+             true),
+        false);
+}
+
+void CollectEllipDated(const CollectContext& context, std::string_view line, LineList& lines)
+{
+    add(lines,
+        join(context.settings.fieldDelim,
+             {{TrimmedField(line, 18, 8), 8},
+              {TrimmedField(line, 27, 8), 9},
+              {TrimmedField(line, 64, 11), 11},
+              {TrimmedField(line, 76, 1), 1},
+              {TrimmedField(line, 78, 1), 1}},
+             true),
+        false);
+}
+
+void CollectNgvd29(const CollectContext& context, std::string_view line, LineList& lines)
+{
+    add(lines,
+        join(context.settings.fieldDelim,
+             {{TrimmedField(line, 9, 7), 7},
+              {TrimmedField(line, 27, 9), 9},
+              {TrimmedField(line, 64, 11), 11},
+              {TrimmedField(line, 76, 1), 1},
+              {TrimmedField(line, 78, 1), 1}},
+             true),
+        false);
+}
+
+void CollectNgvd29Dated(const CollectContext& context, std::string_view line, LineList& lines)
+{
+    add(lines,
+        join(context.settings.fieldDelim,
+             {{TrimmedField(line, 9, 7), 7},
+              {TrimmedField(line, 18, 8), 8},
+              {TrimmedField(line, 28, 9), 9},
+              {TrimmedField(line, 64, 11), 11},
+              {TrimmedField(line, 76, 1), 1},
+              {TrimmedField(line, 78, 1), 1}},
+             true),
+        false);
+}
+
+void CollectNavd88(const CollectContext& context, std::string_view line, LineList& lines)
+{
+    CollectNgvd29Dated(context, line, lines);
+}
+
+void CollectRecoveryText(const CollectContext& context, std::string_view line, LineList& lines)
+{
+    const Settings& settings = context.settings;
+    if (settings.singleLine &&
+        (Field(line, 31, 21) == "  STATION DESCRIPTION" || Field(line, 31, 18) == "  STATION RECOVERY")) {
+        // Cut so that the entry holds 100 characters, as a collected line does.
+        std::string entry(1, settings.descDelim);
+        entry += Field(line, 8, 99);
+        lines.push_back(std::move(entry));
+        return;
+    }
+    lines.emplace_back(Field(line, 8, 80));
+}
+
+} // namespace itempick

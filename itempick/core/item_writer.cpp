@@ -1,0 +1,274 @@
+#include "itempick/core/item_writer.h"
+
+#include "datasheet/datasheet_format.h"
+#include "datasheet/type_filter.h"
+#include "itempick/core/collectors.h"
+#include "itempick/core/extractor.h"
+#include "itempick/core/record_format.h"
+
+namespace itempick {
+
+namespace {
+
+std::string headerLine(const ItemSession& session, bool morvane)
+{
+    const Settings& settings = session.settings();
+    std::string line;
+    const auto& entries = session.extractor().entries();
+    for (std::size_t j = 0; j < entries.size(); ++j) {
+        if (j > 0)
+            line += settings.fieldDelim;
+        line += HeaderText(session.build(), settings, {entries[j].name, entries[j].width}, morvane);
+    }
+    return line;
+}
+
+bool carriesPid(std::string_view line, std::string_view pid)
+{
+    return line.size() > 1 && line.substr(1, 6) == pid;
+}
+
+// The record of one station: each item's field, by the item's kind, and
+// the field delimiter after it. Kavro ends the record with a line end;
+// Morvane begins it with one and sets the delimiter also by whether the
+// station had data.
+void writeRecord(const Extractor& extractor, const StationData& data, std::string_view pid, bool morvane,
+                 bool hasData, std::string& out)
+{
+    const Settings& settings = extractor.settings();
+    const CollectContext context{extractor.build(), settings};
+    const auto& entries = extractor.entries();
+    if (morvane)
+        out += "\r\n";
+    for (std::size_t j = 0; j < entries.size(); ++j) {
+        const ResolvedEntry& entry = entries[j];
+        const ItemChoice item{entry.name, entry.width};
+        const LineList& lines = data.lines[j];
+        switch (entry.field) {
+        case FieldKind::Value:
+            WriteItemValue(out, settings, item, data.values[j]);
+            break;
+        case FieldKind::GpsSuit:
+            if (data.values[j].empty()) {
+                if (settings.fixedField)
+                    out += ' ' + std::string(1, settings.fieldDelim) + std::string(8, ' ');
+                else
+                    out += settings.fieldDelim;
+            } else {
+                WriteItemValue(out, settings, item, data.values[j]);
+            }
+            break;
+        case FieldKind::ListLines:
+        case FieldKind::RecLines: {
+            const bool rec = entry.field == FieldKind::RecLines;
+            auto writeOne = [&](std::string_view line) {
+                if (rec)
+                    WriteRecLine(out, settings, pid, item, line);
+                else
+                    WriteListLine(out, settings, pid, entry.name, line);
+            };
+            // A LAST item without a line still writes its empty fields, so
+            // that the columns after it stay under their header.
+            if (lines.empty() && entry.last)
+                writeOne(EmptyHistoryLine(context, entry.name));
+            for (const std::string& line : lines)
+                writeOne(line);
+            break;
+        }
+        }
+        const bool lastItem = j + 1 == entries.size();
+        if (!lastItem && (morvane ? hasData && entry.morvaneDelimiterAfter : entry.delimiterAfter))
+            out += settings.fieldDelim;
+    }
+    if (!morvane && !entries.empty())
+        out += "\r\n";
+}
+
+// Appends the text's lines that hold a letter or a digit, each with CR LF.
+void writeKeptLines(std::string_view text, platform::CrlfWriter& out)
+{
+    while (!text.empty()) {
+        const std::size_t lf = text.find('\n');
+        std::string_view line = text.substr(0, lf);
+        text = lf == std::string_view::npos ? std::string_view() : text.substr(lf + 1);
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        if (ds::HasAlnum(line))
+            out.writeLine(line);
+    }
+}
+
+// Reads one station from `offset` and extracts the lines that carry its
+// PID: lines of other PIDs among the first five are passed over, after
+// that the first ends the station. Returns whether any line carried the PID.
+bool extractStation(const Extractor& extractor, platform::LineReader& reader, std::uint64_t offset,
+                    std::string_view pid, StationData& data)
+{
+    reader.seek(offset);
+    std::string_view piece;
+    std::size_t count = 0;
+    bool hasData = false;
+    const NextLine next = [&reader](std::string& line) {
+        std::string_view following;
+        if (!reader.next(following))
+            return false;
+        line.assign(following);
+        return true;
+    };
+    while (reader.next(piece)) {
+        ++count;
+        const std::string_view line = CutLineEnd(piece);
+        if (carriesPid(line, pid)) {
+            hasData = true;
+            // A recovery text title reads the following line: the view of
+            // this one is then gone, but nothing uses it after that.
+            extractor.ExtractLineItems(line, next, data);
+        } else if (count > 5) {
+            break;
+        }
+    }
+    return hasData;
+}
+
+} // namespace
+
+ItemSession::ItemSession(const Build& build, Settings settings)
+    : build_(build), settings_(std::move(settings)), extractor_(std::make_unique<Extractor>(build_, settings_))
+{
+}
+
+ItemSession::~ItemSession() = default;
+
+std::string ItemSession::HeaderLine() const
+{
+    return headerLine(*this, false);
+}
+
+std::string ItemSession::MorvaneHeaderLine() const
+{
+    return headerLine(*this, true);
+}
+
+// --- Kavro ---
+
+struct StationItemWriter::Impl {
+    Impl(const ItemSession& session, std::string dataPath, ds::OffsetLookup lookup, platform::NoticeSink& notices)
+        : session(session), dataPath(std::move(dataPath)), lookup(std::move(lookup)), notices(notices)
+    {
+    }
+    const ItemSession& session;
+    std::string dataPath;
+    ds::OffsetLookup lookup;
+    platform::NoticeSink& notices;
+    platform::LineReader reader{0};
+    StationData data;
+};
+
+StationItemWriter::StationItemWriter(const ItemSession& session, std::string dataPath, ds::OffsetLookup lookup,
+                                     platform::NoticeSink& notices)
+    : impl_(std::make_unique<Impl>(session, std::move(dataPath), std::move(lookup), notices))
+{
+}
+
+StationItemWriter::~StationItemWriter() = default;
+
+void StationItemWriter::WriteStationItems(std::string_view pid, std::size_t index, std::string& out)
+{
+    Impl& impl = *impl_;
+    const std::int64_t offset = impl.lookup ? impl.lookup(pid) : -1;
+    if (offset < 0) {
+        impl.notices.notice("NOTICE", "Offset Location not found for " + std::string(pid));
+        return;
+    }
+    const Settings& settings = impl.session.settings();
+    if (index == 0 && settings.includeHeader) {
+        out += impl.session.HeaderLine();
+        out += "\r\n";
+    }
+    if (!impl.reader.isOpen() && !impl.reader.open(impl.dataPath)) {
+        impl.notices.notice("NOTICE", "Cannot Open file " + impl.dataPath + " for read.");
+        return;
+    }
+    const Extractor& extractor = impl.session.extractor();
+    impl.data.reset(extractor.entries().size());
+    extractStation(extractor, impl.reader, static_cast<std::uint64_t>(offset), pid, impl.data);
+    writeRecord(extractor, impl.data, pid, false, true, out);
+}
+
+// --- Morvane ---
+
+struct FileItemWriter::Impl {
+    const ItemSession& session;
+    StationData data;
+    std::string record;
+    std::vector<std::pair<std::string, std::uint64_t>> stations;
+};
+
+FileItemWriter::FileItemWriter(const ItemSession& session) : impl_(std::make_unique<Impl>(Impl{session, {}, {}, {}}))
+{
+}
+
+FileItemWriter::~FileItemWriter() = default;
+
+void FileItemWriter::WriteItemHeader(platform::CrlfWriter& out) const
+{
+    if (!impl_->session.settings().includeHeader)
+        return;
+    out.writeLine(impl_->session.MorvaneHeaderLine());
+}
+
+void FileItemWriter::WriteFileItems(platform::LineReader& input, platform::CrlfWriter& out, std::string_view typeCode,
+                                    platform::ProgressSink& progress)
+{
+    Impl& impl = *impl_;
+    const std::size_t pieceLength = input.pieceLength();
+    input.setPieceLength(0);
+
+    // Pass 1: the offset of every header line and the PID of the line after
+    // it. A header right after a header takes that header's characters 1-6
+    // and is indexed itself as well.
+    impl.stations.clear();
+    input.seek(0);
+    std::string_view piece;
+    std::string_view run;
+    // Runs of lines up to the next header line go by in large reads.
+    while (input.nextRun(run, ds::kHeaderStart)) {
+    }
+    bool have = input.next(piece);
+    while (have) {
+        if (!ds::isHeaderLine(piece)) {
+            while (input.nextRun(run, ds::kHeaderStart)) {
+            }
+            have = input.next(piece);
+            continue;
+        }
+        const std::uint64_t offset = input.pieceOffset();
+        if (!input.next(piece))
+            break;
+        const std::string_view line = CutLineEnd(piece);
+        std::string pid(line.size() > 1 ? line.substr(1, 6) : std::string_view());
+        pid.resize(6, ' ');
+        impl.stations.emplace_back(std::move(pid), offset);
+        // The line after the header is looked at again: it may be a header.
+    }
+
+    // Pass 2: one record per station that passes the type code.
+    const Extractor& extractor = impl.session.extractor();
+    const std::size_t count = impl.stations.size();
+    const bool anyType = ds::isAnyType(typeCode);
+    for (std::size_t i = 0; i < count; ++i) {
+        if (i % 20 == 0)
+            progress.set(static_cast<int>(100 * i / count));
+        const auto& [pid, offset] = impl.stations[i];
+        if (!anyType && !ds::StationMatchesType(typeCode, pid, input, offset, ds::kMorvane))
+            continue;
+        impl.data.reset(extractor.entries().size());
+        const bool hasData = extractStation(extractor, input, offset, pid, impl.data);
+        impl.record.clear();
+        writeRecord(extractor, impl.data, pid, true, hasData, impl.record);
+        writeKeptLines(impl.record, out);
+    }
+    input.setPieceLength(pieceLength);
+}
+
+} // namespace itempick

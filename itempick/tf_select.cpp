@@ -51,11 +51,6 @@ void keepPlaceWhenHidden(QWidget* widget)
     widget->setSizePolicy(policy);
 }
 
-void addSelectedItemsHandler(platform::LineListView* view, const std::function<void(int)>& handler)
-{
-    QObject::connect(view, &platform::LineListView::itemClicked, view, handler);
-}
-
 } // namespace
 
 TFSelect::TFSelect(const itempick::Build& build, QWidget* parent) : QDialog(parent), build_(build)
@@ -190,8 +185,8 @@ void TFSelect::createControls()
     }
     options->addLayout(buttons, 3, 0, 1, 2);
 
-    addSelectedItemsHandler(SelectList, [this](int row) { SelectListClick(row); });
-    addSelectedItemsHandler(SelectWant, [this](int row) { SelectWantClick(row); });
+    connect(SelectList, &platform::LineListView::itemClicked, this, [this](int row) { SelectListClick(row); });
+    connect(SelectWant, &platform::LineListView::itemClicked, this, [this](int row) { SelectWantClick(row); });
     SelectWant->viewport()->installEventFilter(this);
     connect(WantsObsolete, &QCheckBox::toggled, this, [this] { WantsObsoleteClick(); });
     connect(RadioPosFormat, &platform::RadioGroup::clicked, this, [this] { FindState(); });

@@ -313,51 +313,58 @@ void TFSelect::SelectWantClick(int row)
     selected.remove(row);
 }
 
+// The right-button drag in the Selected list: a press on an item picks it
+// up, a move of a few pixels starts the drag, the release drops it.
 bool TFSelect::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched != SelectWant->viewport())
         return QDialog::eventFilter(watched, event);
-    switch (event->type()) {
-    case QEvent::MouseButtonPress: {
-        auto* mouse = static_cast<QMouseEvent*>(event);
-        if (mouse->button() == Qt::RightButton) {
-            // The first item is never picked up.
-            const int row = SelectWant->itemAt(mouse->position().toPoint());
-            dragPending_ = row > 0;
-            dragging_ = false;
-            if (dragPending_) {
-                DragIndex = row;
-                dragStart_ = mouse->position().toPoint();
-            }
-        }
+    const QEvent::Type type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove && type != QEvent::MouseButtonRelease)
+        return QDialog::eventFilter(watched, event);
+    const auto* mouse = static_cast<const QMouseEvent*>(event);
+    switch (type) {
+    case QEvent::MouseButtonPress:
+        SelectWantMouseDown(mouse->button(), mouse->position().toPoint());
         break;
-    }
-    case QEvent::MouseMove: {
-        auto* mouse = static_cast<QMouseEvent*>(event);
+    case QEvent::MouseMove:
         if (dragPending_ && !dragging_ &&
             (mouse->position().toPoint() - dragStart_).manhattanLength() >= kDragThreshold) {
             dragging_ = true;
             SelectWant->viewport()->setCursor(Qt::DragMoveCursor);
         }
         break;
-    }
-    case QEvent::MouseButtonRelease: {
-        auto* mouse = static_cast<QMouseEvent*>(event);
+    case QEvent::MouseButtonRelease:
         if (mouse->button() == Qt::RightButton && dragPending_) {
-            const bool drop = dragging_;
+            const bool dragged = dragging_;
             dragPending_ = dragging_ = false;
             SelectWant->viewport()->unsetCursor();
             const QPoint point = mouse->position().toPoint();
             // Released off the list: the drag ends without a target.
-            if (drop && SelectWant->viewport()->rect().contains(point))
+            const bool onTarget = dragged && SelectWant->viewport()->rect().contains(point);
+            if (onTarget)
                 SelectWantDragDrop(SelectWant->itemAt(point));
+            SelectWantEndDrag(onTarget);
         }
         break;
-    }
     default:
         break;
     }
     return QDialog::eventFilter(watched, event);
+}
+
+void TFSelect::SelectWantMouseDown(Qt::MouseButton button, QPoint point)
+{
+    if (button != Qt::RightButton)
+        return;
+    // The first item is never picked up.
+    const int row = SelectWant->itemAt(point);
+    dragPending_ = row > 0;
+    dragging_ = false;
+    if (dragPending_) {
+        DragIndex = row;
+        dragStart_ = point;
+    }
 }
 
 void TFSelect::SelectWantDragDrop(int targetRow)
@@ -371,6 +378,12 @@ void TFSelect::SelectWantDragDrop(int targetRow)
     if (targetRow < 0 || static_cast<std::size_t>(targetRow) > selected.size())
         targetRow = static_cast<int>(selected.size());
     selected.insert(targetRow, std::move(line));
+}
+
+void TFSelect::SelectWantEndDrag(bool onTarget)
+{
+    if (onTarget)
+        SelectWant->viewport()->update();
 }
 
 void TFSelect::WantsObsoleteClick()

@@ -4,7 +4,7 @@
 
 #include <clocale>
 #include <cstdlib>
-#include <map>
+#include <filesystem>
 
 #include "itempick/core/item_writer.h"
 #include "tests/itempick/item_test_support.h"
@@ -12,51 +12,12 @@
 
 namespace {
 
+using itemtest::save;
 using itemtest::settingsFor;
+using itemtest::stationOffsets;
 using itempick::ItemSession;
 using itempick::Settings;
 using itempick::StationItemWriter;
-
-// Offsets of the stations of a datasheet file: the header line's start,
-// under the PID of the line after it.
-std::map<std::string, std::int64_t> stationOffsets(const std::string& bytes)
-{
-    std::map<std::string, std::int64_t> offsets;
-    std::size_t at = 0;
-    while ((at = bytes.find("1        Quarndale Geomark Bureau", at)) != std::string::npos) {
-        const std::size_t next = bytes.find('\n', at) + 1;
-        offsets.emplace(bytes.substr(next + 1, 6), static_cast<std::int64_t>(at));
-        at = next;
-    }
-    return offsets;
-}
-
-// What the save writes for the PIDs, in order.
-std::string save(const std::string& path, const Settings& settings, const std::vector<std::string>& pids,
-                 platform::NoticeSink& notices, const itempick::Build& build = itempick::kKavroItems)
-{
-    const auto offsets = stationOffsets(testsupport::readFile(path));
-    const ItemSession session(build, settings);
-    StationItemWriter writer(
-        session, path,
-        [&](std::string_view pid) {
-            const auto found = offsets.find(std::string(pid));
-            return found == offsets.end() ? std::int64_t{-1} : found->second;
-        },
-        notices);
-    std::string out;
-    for (std::size_t i = 0; i < pids.size(); ++i)
-        writer.WriteStationItems(pids[i], i, out);
-    return out;
-}
-
-std::string save(const std::string& path, const Settings& settings, const std::vector<std::string>& pids)
-{
-    platform::RecordingNotices notices;
-    std::string out = save(path, settings, pids, notices);
-    EXPECT_TRUE(notices.recorded().empty());
-    return out;
-}
 
 const std::string kTwo = testsupport::fixture("itempick_two.dat");
 

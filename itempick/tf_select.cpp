@@ -14,7 +14,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <map>
+#include <set>
 
 #include "datasheet/forms/tf_help.h"
 #include "platform/files.h"
@@ -265,20 +265,17 @@ int TFSelect::BuildAvailable()
 void TFSelect::fillAvailableList()
 {
     // A Selected item keeps its row blank: a rebuilt list shows no item
-    // twice. The separator has several rows; each Selected copy blanks one.
-    std::map<std::string_view, int> selected;
+    // twice. Of the separator's rows, the first is blank.
+    std::set<std::string_view> selected;
     for (const std::string& line : SelectWant->lines().lines())
-        ++selected[std::string_view(line).substr(0, kNameLength)];
+        selected.insert(std::string_view(line).substr(0, kNameLength));
     std::vector<std::string> lines;
     lines.reserve(available_->rows().size());
     for (const itempick::AvailableItem& item : available_->rows()) {
-        auto it = selected.find(item.name);
-        if (it != selected.end() && it->second > 0) {
-            --it->second;
+        if (selected.erase(item.name) > 0)
             lines.emplace_back();
-        } else {
+        else
             lines.emplace_back(item.name);
-        }
     }
     SelectList->lines().assign(std::move(lines));
 }
@@ -288,7 +285,11 @@ void TFSelect::SelectListClick(int row)
     platform::LineList& available = SelectList->lines();
     if (row < 0 || static_cast<std::size_t>(row) >= available.size() || available.at(row).empty())
         return;
+    // A name is selected once: another of the separator's rows stays.
     std::string name = available.at(row);
+    const auto& selected = SelectWant->lines().lines();
+    if (std::find(selected.begin(), selected.end(), name) != selected.end())
+        return;
     available.set(row, std::string());
     SelectWant->lines().add(std::move(name));
 }
@@ -299,8 +300,8 @@ void TFSelect::SelectWantClick(int row)
     if (row < 0 || static_cast<std::size_t>(row) >= selected.size())
         return;
     const std::string name = selected.at(row).substr(0, kNameLength);
-    // The item goes back to its own row; of the separator's rows, the first
-    // one left blank.
+    // The item goes back to its own row; the separator to the one of its
+    // rows that is blank.
     int back = -1;
     const auto& rows = available_->rows();
     for (std::size_t index = 0; index < rows.size() && back < 0; ++index)

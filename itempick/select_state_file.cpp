@@ -132,10 +132,9 @@ int ReadSelectState(const std::string& path, const Build& build, const ItemRows&
         const int all = current + rows.obsolete(name);
         if (all == 0)
             return 1;
-        const int count = ++taken[name];
-        if (count > all)
+        if (++taken[name] > 1)
             continue;
-        if (count > current)
+        if (current == 0)
             choices.wantsObsolete = true;
         choices.selected.push_back(std::move(name));
     }

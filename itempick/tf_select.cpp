@@ -14,7 +14,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <map>
+#include <set>
 
 #include "datasheet/forms/tf_help.h"
 #include "platform/files.h"
@@ -49,11 +49,6 @@ void keepPlaceWhenHidden(QWidget* widget)
     QSizePolicy policy = widget->sizePolicy();
     policy.setRetainSizeWhenHidden(true);
     widget->setSizePolicy(policy);
-}
-
-void addSelectedItemsHandler(platform::LineListView* view, const std::function<void(int)>& handler)
-{
-    QObject::connect(view, &platform::LineListView::itemClicked, view, handler);
 }
 
 } // namespace
@@ -190,8 +185,8 @@ void TFSelect::createControls()
     }
     options->addLayout(buttons, 3, 0, 1, 2);
 
-    addSelectedItemsHandler(SelectList, [this](int row) { SelectListClick(row); });
-    addSelectedItemsHandler(SelectWant, [this](int row) { SelectWantClick(row); });
+    connect(SelectList, &platform::LineListView::itemClicked, this, [this](int row) { SelectListClick(row); });
+    connect(SelectWant, &platform::LineListView::itemClicked, this, [this](int row) { SelectWantClick(row); });
     SelectWant->viewport()->installEventFilter(this);
     connect(WantsObsolete, &QCheckBox::toggled, this, [this] { WantsObsoleteClick(); });
     connect(RadioPosFormat, &platform::RadioGroup::clicked, this, [this] { FindState(); });
@@ -270,20 +265,17 @@ int TFSelect::BuildAvailable()
 void TFSelect::fillAvailableList()
 {
     // A Selected item keeps its row blank: a rebuilt list shows no item
-    // twice. The separator has several rows; each Selected copy blanks one.
-    std::map<std::string_view, int> selected;
+    // twice. Of the separator's rows, the first is blank.
+    std::set<std::string_view> selected;
     for (const std::string& line : SelectWant->lines().lines())
-        ++selected[std::string_view(line).substr(0, kNameLength)];
+        selected.insert(std::string_view(line).substr(0, kNameLength));
     std::vector<std::string> lines;
     lines.reserve(available_->rows().size());
     for (const itempick::AvailableItem& item : available_->rows()) {
-        auto it = selected.find(item.name);
-        if (it != selected.end() && it->second > 0) {
-            --it->second;
+        if (selected.erase(item.name) > 0)
             lines.emplace_back();
-        } else {
+        else
             lines.emplace_back(item.name);
-        }
     }
     SelectList->lines().assign(std::move(lines));
 }
@@ -293,7 +285,11 @@ void TFSelect::SelectListClick(int row)
     platform::LineList& available = SelectList->lines();
     if (row < 0 || static_cast<std::size_t>(row) >= available.size() || available.at(row).empty())
         return;
+    // A name is selected once: another of the separator's rows stays.
     std::string name = available.at(row);
+    const auto& selected = SelectWant->lines().lines();
+    if (std::find(selected.begin(), selected.end(), name) != selected.end())
+        return;
     available.set(row, std::string());
     SelectWant->lines().add(std::move(name));
 }
@@ -304,8 +300,8 @@ void TFSelect::SelectWantClick(int row)
     if (row < 0 || static_cast<std::size_t>(row) >= selected.size())
         return;
     const std::string name = selected.at(row).substr(0, kNameLength);
-    // The item goes back to its own row; of the separator's rows, the first
-    // one left blank.
+    // The item goes back to its own row; the separator to the one of its
+    // rows that is blank.
     int back = -1;
     const auto& rows = available_->rows();
     for (std::size_t index = 0; index < rows.size() && back < 0; ++index)
@@ -318,51 +314,58 @@ void TFSelect::SelectWantClick(int row)
     selected.remove(row);
 }
 
+// The right-button drag in the Selected list: a press on an item picks it
+// up, a move of a few pixels starts the drag, the release drops it.
 bool TFSelect::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched != SelectWant->viewport())
         return QDialog::eventFilter(watched, event);
-    switch (event->type()) {
-    case QEvent::MouseButtonPress: {
-        auto* mouse = static_cast<QMouseEvent*>(event);
-        if (mouse->button() == Qt::RightButton) {
-            // The first item is never picked up.
-            const int row = SelectWant->itemAt(mouse->position().toPoint());
-            dragPending_ = row > 0;
-            dragging_ = false;
-            if (dragPending_) {
-                DragIndex = row;
-                dragStart_ = mouse->position().toPoint();
-            }
-        }
+    const QEvent::Type type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove && type != QEvent::MouseButtonRelease)
+        return QDialog::eventFilter(watched, event);
+    const auto* mouse = static_cast<const QMouseEvent*>(event);
+    switch (type) {
+    case QEvent::MouseButtonPress:
+        SelectWantMouseDown(mouse->button(), mouse->position().toPoint());
         break;
-    }
-    case QEvent::MouseMove: {
-        auto* mouse = static_cast<QMouseEvent*>(event);
+    case QEvent::MouseMove:
         if (dragPending_ && !dragging_ &&
             (mouse->position().toPoint() - dragStart_).manhattanLength() >= kDragThreshold) {
             dragging_ = true;
             SelectWant->viewport()->setCursor(Qt::DragMoveCursor);
         }
         break;
-    }
-    case QEvent::MouseButtonRelease: {
-        auto* mouse = static_cast<QMouseEvent*>(event);
+    case QEvent::MouseButtonRelease:
         if (mouse->button() == Qt::RightButton && dragPending_) {
-            const bool drop = dragging_;
+            const bool dragged = dragging_;
             dragPending_ = dragging_ = false;
             SelectWant->viewport()->unsetCursor();
             const QPoint point = mouse->position().toPoint();
             // Released off the list: the drag ends without a target.
-            if (drop && SelectWant->viewport()->rect().contains(point))
+            const bool onTarget = dragged && SelectWant->viewport()->rect().contains(point);
+            if (onTarget)
                 SelectWantDragDrop(SelectWant->itemAt(point));
+            SelectWantEndDrag(onTarget);
         }
         break;
-    }
     default:
         break;
     }
     return QDialog::eventFilter(watched, event);
+}
+
+void TFSelect::SelectWantMouseDown(Qt::MouseButton button, QPoint point)
+{
+    if (button != Qt::RightButton)
+        return;
+    // The first item is never picked up.
+    const int row = SelectWant->itemAt(point);
+    dragPending_ = row > 0;
+    dragging_ = false;
+    if (dragPending_) {
+        DragIndex = row;
+        dragStart_ = point;
+    }
 }
 
 void TFSelect::SelectWantDragDrop(int targetRow)
@@ -376,6 +379,12 @@ void TFSelect::SelectWantDragDrop(int targetRow)
     if (targetRow < 0 || static_cast<std::size_t>(targetRow) > selected.size())
         targetRow = static_cast<int>(selected.size());
     selected.insert(targetRow, std::move(line));
+}
+
+void TFSelect::SelectWantEndDrag(bool onTarget)
+{
+    if (onTarget)
+        SelectWant->viewport()->update();
 }
 
 void TFSelect::WantsObsoleteClick()

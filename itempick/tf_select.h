@@ -75,6 +75,11 @@ public:
     void FindState();
     void SelectListClick(int row);
     void SelectWantClick(int row);
+    // The right-button drag that reorders the Selected list (a row of -1
+    // drops below the last item).
+    void SelectWantMouseDown(Qt::MouseButton button, QPoint point);
+    void SelectWantDragDrop(int targetRow);
+    void SelectWantEndDrag(bool onTarget);
     void SelectOKClick();
     void SelectCancelClick();
     void ResetClick();
@@ -122,7 +127,6 @@ private:
     void createControls();
     // SelectList from the table, each Selected item's row left blank.
     void fillAvailableList();
-    void SelectWantDragDrop(int targetRow);
 
     const itempick::Build& build_;
     std::optional<itempick::AvailableTable> available_;

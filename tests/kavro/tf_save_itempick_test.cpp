@@ -146,6 +146,37 @@ TEST_F(ItemPickSave, StationListWithPidAndState)
     EXPECT_EQ(readFile(dir.file("plain.txt")), plain);
 }
 
+TEST_F(ItemPickSave, MultiLineItemsArriveWhole)
+{
+    // ALL HISTORY writes a line per history record, each led by the PID.
+    const Lines all = FList->MarksList->lines().lines();
+    FList->MarksList->lines().assign({all[0], all[1]});
+    const std::string out = dir.file("history.txt");
+    queueSave(out, {"PID", "ALL HISTORY"});
+    FList->Save->trigger();
+    const std::string saved = readFile(out);
+    Lines lines;
+    for (std::size_t at = 0; at < saved.size();) {
+        const std::size_t end = saved.find("\r\n", at);
+        ASSERT_NE(end, std::string::npos);
+        lines.push_back(saved.substr(at, end - at));
+        at = end + 2;
+    }
+    ASSERT_GE(lines.size(), 1u + 4 + 1); // the header, MX4260's four records, MX4261's one
+    EXPECT_EQ(lines[0].substr(0, 4), "PID|");
+    int mx4260 = 0;
+    int mx4261 = 0;
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        mx4260 += lines[i].find("MX4260") == 0;
+        mx4261 += lines[i].find("MX4261") == 0;
+    }
+    EXPECT_EQ(mx4260, 4);
+    EXPECT_EQ(mx4261, 1);
+    EXPECT_NE(saved.find("19960802"), std::string::npos);
+    EXPECT_NE(saved.find("POOR"), std::string::npos);
+    EXPECT_EQ(notices.recorded(), std::vector<platform::Notice>{kTransferComplete});
+}
+
 TEST_F(ItemPickSave, TheHeaderComesFirstWhateverTheFirstStation)
 {
     // The first listed station is not in the file: its notice, and the

@@ -60,6 +60,7 @@ struct PlotState {
     int OriginX = 0; // pixel at which the centre is drawn
     int OriginY = 0;
     int LabelMode = 0; // 0 number, 1 PID, 2 designation; any other value numbers
+    bool operator==(const PlotState&) const = default;
 };
 
 inline constexpr int kPlotClientWidth = 309;

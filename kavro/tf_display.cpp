@@ -14,7 +14,9 @@
 #include <vector>
 
 #include "datasheet/datasheet_reader.h"
+#include "datasheet/forms/print_lines.h"
 #include "datasheet/forms/tf_get_out.h"
+#include "datasheet/forms/tf_print_set.h"
 #include "datasheet/forms/tf_warning.h"
 #include "platform/safe_output.h"
 #include "kavro/tf_list.h"
@@ -187,10 +189,12 @@ void TFDisplay::WriteShownText()
 
 void TFDisplay::PrintDSClick()
 {
+    PrintLines(this, platform::memoLines(*DsDisplay), DsDisplay->font(), FPrintSet->PageOptions());
 }
 
 void TFDisplay::PrintSetupDsClick()
 {
+    FPrintSet->ShowSettings();
 }
 
 void TFDisplay::CloseDsClick()

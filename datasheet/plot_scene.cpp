@@ -350,6 +350,77 @@ std::vector<PlotStep> buildPlotPage(const PlotState& state, const std::vector<st
     return build(state, lines, layout, printerMetrics);
 }
 
+namespace {
+
+class PrinterMetrics : public PlotMetrics {
+public:
+    explicit PrinterMetrics(platform::Printer& printer) : printer_(printer) {}
+    int textWidth(std::string_view text) const override { return printer_.textWidth(text); }
+    int textHeight(std::string_view text) const override { return printer_.textHeight(text); }
+    int maxCharWidth() const override { return printer_.textWidth("W"); }
+
+private:
+    platform::Printer& printer_;
+};
+
+} // namespace
+
+bool printPlot(const PlotState& state, const std::vector<std::string>& lines, int clientWidth, int clientHeight,
+               int HCorrector, int WCorrector, const platform::PrintFont& font, platform::Printer& printer,
+               platform::ProgressSink& progress, platform::NoticeSink& notices)
+{
+    auto fail = [&] {
+        progress.finish();
+        notices.notice("NOTICE", "Could not print to " + printer.name());
+        return false;
+    };
+    printer.setFont(font);
+    const PlotPage page{printer.printableWidth(), printer.printableHeight(), clientWidth, clientHeight, HCorrector,
+                        WCorrector};
+    const std::vector<PlotStep> steps = buildPlotPage(state, lines, page, PrinterMetrics(printer));
+
+    if (!printer.beginPrintout())
+        return fail();
+    if (!printer.beginJob()) {
+        printer.endPrintout();
+        return fail();
+    }
+    // The canvas of a new job starts with the default font on some printers.
+    printer.setFont(font);
+    int shown = 0;
+    for (const PlotStep& step : steps) {
+        switch (step.kind) {
+        case PlotStep::Fill:
+            break;
+        case PlotStep::Rectangle:
+            printer.drawRectangle(step.x1, step.y1, step.x2, step.y2);
+            break;
+        case PlotStep::Line:
+            printer.drawLine(step.x1, step.y1, step.x2, step.y2);
+            break;
+        case PlotStep::Text:
+            printer.textOut(step.x1, step.y1, step.text);
+            if (step.station >= 0) {
+                const int percent = static_cast<int>(100.0 * static_cast<double>(step.station) /
+                                                     static_cast<double>(lines.size()));
+                if (percent != shown) {
+                    shown = percent;
+                    progress.set(percent);
+                }
+            }
+            break;
+        }
+    }
+    if (!printer.endJob()) {
+        printer.endPrintout();
+        return fail();
+    }
+    if (!printer.endPrintout())
+        return fail();
+    progress.finish();
+    return true;
+}
+
 int correctorValue(std::string_view text)
 {
     std::size_t at = 0;

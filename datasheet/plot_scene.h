@@ -13,6 +13,10 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/notices.h"
+#include "platform/printer.h"
+#include "platform/progress.h"
+
 namespace ds {
 
 // Text sizes of the font the plot is drawn in.
@@ -133,6 +137,16 @@ struct PlotPage {
 };
 std::vector<PlotStep> buildPlotPage(const PlotState& state, const std::vector<std::string>& lines,
                                     const PlotPage& page, const PlotMetrics& printerMetrics);
+
+// Prints the plot on one page of the printer, in `font`, as buildPlotPage
+// lays it out for the printer's printable area. The progress window is
+// already open; its bar follows the labels printed (moved only when its
+// percentage changes) and is finished. When the printer cannot begin or
+// fails: the bar finished, the notice "Could not print to <name>" (caption
+// "NOTICE"), false.
+bool printPlot(const PlotState& state, const std::vector<std::string>& lines, int clientWidth, int clientHeight,
+               int HCorrector, int WCorrector, const platform::PrintFont& font, platform::Printer& printer,
+               platform::ProgressSink& progress, platform::NoticeSink& notices);
 
 // The corrector typed in a print box: the number that the text begins with
 // (leading blanks and a sign allowed), 0 when it begins with none.

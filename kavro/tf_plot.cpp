@@ -12,11 +12,14 @@
 #include <QWheelEvent>
 
 #include "datasheet/forms/tf_help.h"
+#include "datasheet/forms/tf_status.h"
 #include "kavro/tf_display.h"
 #include "kavro/tf_found.h"
 #include "kavro/tf_pform.h"
 #include "kavro/tf_poptions.h"
 #include "kavro/tf_pprint_set.h"
+#include "platform/notices.h"
+#include "platform/qt/qt_printer.h"
 #include "platform/qt/text.h"
 
 TFPlot* FPlot = nullptr;
@@ -357,4 +360,8 @@ void TFPlot::thumbReleased(QScrollBar& bar)
 
 void TFPlot::PrintPlot()
 {
+    ProgressWindow progress(this);
+    const std::vector<std::string>& lines = FFound->FoundList->lines().lines();
+    ds::printPlot(State, lines, width(), height(), HCorrector, WCorrector, platform::printFont(font()),
+                  platform::currentPrinter(), progress.sink(), platform::notices());
 }

@@ -7,6 +7,7 @@
 
 #include "datasheet/list_lines.h"
 #include "datasheet/plot_scene.h"
+#include "platform/recording_printer.h"
 
 namespace ds {
 void PrintTo(const PlotStep& step, std::ostream* out)
@@ -321,6 +322,85 @@ TEST(PlotScene, PrintedPageStretchesTheClientArea)
     page = {309, 800, 309, 400, 0, 0};
     const auto tall = ds::buildPlotPage(state, kThree, page, printer);
     EXPECT_EQ(tall.back(), text(212, 502, "3", 2));
+}
+
+} // namespace
+
+namespace {
+
+TEST(PlotPrint, OneJobOfTheScreensDrawingStretchedToThePage)
+{
+    ds::PlotState state = resetAndLoad(kThree);
+    state.Span = 0.0625;
+    // 600 pixels an inch, 4800 x 6300; a 12-pixel font is 75 printer
+    // pixels high and 37 a character.
+    platform::RecordingPrinter printer;
+    platform::PrintFont font;
+    font.family = "Sans";
+    font.pixelSize = 12;
+    platform::RecordingProgress progress;
+    platform::RecordingNotices notices;
+    ASSERT_TRUE(ds::printPlot(state, kThree, 309, 400, -100, -100, font, printer, progress, notices));
+    EXPECT_TRUE(notices.recorded().empty());
+    ASSERT_EQ(printer.jobs.size(), 1u);
+    EXPECT_EQ(printer.printouts, 1);
+    const platform::RecordingPrinter::Job& job = printer.jobs[0];
+    EXPECT_FALSE(job.fonts.empty());
+    EXPECT_EQ(job.fonts.back(), font);
+
+    // The page: sx = 4800 / 309, sy = 6300 / 400; tw = 9 * 37 = 333, th = 75.
+    using Shape = platform::RecordingPrinter::Shape;
+    const std::vector<Shape> shapes = {
+        {true, 2400 - 166 - 2, 6300 - 75 - 315 - 2, 2400 + 166 + 2, 6300 - 315 + 2}, // LON box
+        // LAT box: x = trunc(4800 - 333 - 310.68) = 4156, right trunc(4800 - 310.68) + 2
+        {true, 4156 - 2, 3150 - 37 - 2, 4489 + 2, 3150 + 37 + 2},
+        {false, 1778, 3150, 3021, 3150}, // 2400 -/+ 40 * sx (621.36), truncated
+
+        {false, 2400 - 37, 3150 - 630, 2400 - 37, 3150 + 630},                        // one digit left
+    };
+    EXPECT_EQ(job.shapes, shapes);
+    ASSERT_EQ(job.texts.size(), 5u);
+    EXPECT_EQ(job.texts[0].text, "098 59 58");
+    EXPECT_EQ(job.texts[0].x, 2400 - 166);
+    EXPECT_EQ(job.texts[1].text, "38 59 59");
+
+    // The labels are the screen's scaled, half a digit's height lower and
+    // moved by the correctors: ox = trunc(151 * sx) = 2345, oy = trunc(194 * sy) = 3055.
+    const std::vector<ds::PlotStep> screen = ds::buildPlotScene(state, kThree, 309, 400, kMetrics);
+    const double sx = 4800.0 / 309, sy = 6300.0 / 400;
+    for (int k = 0; k < 3; ++k) {
+        const platform::RecordingPrinter::Text& label = job.texts[2 + k];
+        const PlotStep& shown = screen[7 + k];
+        EXPECT_EQ(label.text, shown.text);
+        EXPECT_NEAR(label.x, shown.x1 * sx - 100, sx + 1) << k;
+        EXPECT_NEAR(label.y, shown.y1 * sy + 37 - 100, sy + 1) << k;
+    }
+    EXPECT_EQ(job.texts[2].x, 2345 - 100);
+    EXPECT_EQ(job.texts[2].y, 3055 + 37 - 100);
+
+    // The bar moved with the labels, once a percentage, and finished.
+    EXPECT_EQ(progress.values, (std::vector<int>{33, 66, 100}));
+    EXPECT_EQ(progress.finishes, 1);
+}
+
+TEST(PlotPrint, EmptyListAndFailingPrinter)
+{
+    const ds::PlotState state = resetAndLoad({});
+    platform::RecordingPrinter printer;
+    platform::RecordingProgress progress;
+    platform::RecordingNotices notices;
+    ASSERT_TRUE(ds::printPlot(state, {}, 309, 400, 0, 0, {}, printer, progress, notices));
+    ASSERT_EQ(printer.jobs.size(), 1u);
+    EXPECT_EQ(printer.jobs[0].lines(), (std::vector<std::string>{"-01 00 00", "-1 00 00"}));
+    EXPECT_EQ(printer.jobs[0].shapes.size(), 4u);
+
+    platform::RecordingPrinter broken;
+    broken.failBeginJob = 1;
+    platform::RecordingProgress brokenProgress;
+    EXPECT_FALSE(ds::printPlot(state, kThree, 309, 400, 0, 0, {}, broken, brokenProgress, notices));
+    EXPECT_TRUE(broken.jobs.empty());
+    EXPECT_EQ(brokenProgress.finishes, 1);
+    EXPECT_EQ(notices.recorded(), (std::vector<platform::Notice>{{"NOTICE", "Could not print to Recording Printer"}}));
 }
 
 } // namespace

@@ -18,9 +18,14 @@
 #include "kavro/tf_plot.h"
 #include "kavro/tf_poptions.h"
 #include "kavro/tf_pprint_set.h"
+#include "datasheet/forms/tf_status.h"
 #include "platform/qt/line_list_view.h"
+#include "platform/qt/qt_printer.h"
+#include "platform/recording_printer.h"
 #include "platform/qt/text.h"
 #include "tests/kavro/kavro_fixture.h"
+#include "tests/support/pdf_text.h"
+#include "tests/support/test_files.h"
 
 namespace {
 
@@ -298,6 +303,63 @@ TEST_F(Plot, HelpContextsAndCloses)
     FFound->close();
     for (QWidget* w : std::initializer_list<QWidget*>{FPPrintSet, FPOptions, FPForm, FDisplay, FPlot, FFound})
         EXPECT_FALSE(w->isVisible()) << w->windowTitle().toStdString();
+}
+
+TEST_F(Plot, PrintGoesToThePrinterWithTheCorrectors)
+{
+    FFound->Plot1Click();
+    platform::RecordingPrinter printer;
+    platform::setPrinter(&printer);
+    TFPPrintSet& s = *FPPrintSet;
+    FPlot->PlotPrint->click();
+    s.WOffsetBox->setText("abc");
+    s.HOffsetBox->setText("-100");
+    s.Print->click();
+    EXPECT_TRUE(s.isVisible());
+    EXPECT_EQ(FPlot->GetWCorrector(), 0);
+    EXPECT_EQ(FPlot->GetHCorrector(), -100);
+    EXPECT_EQ(FStatus, nullptr); // the progress window is gone
+    ASSERT_EQ(printer.jobs.size(), 1u);
+    const platform::RecordingPrinter::Job job = printer.jobs[0];
+    EXPECT_EQ(job.lines(), (std::vector<std::string>{"098 59 58", "38 59 59", "1", "2", "3"}));
+    EXPECT_EQ(job.fonts.back(), platform::printFont(FPlot->font()));
+    // Against a print without correctors: labels 100 pixels up, the rest in place.
+    s.HOffsetBox->setText(" 0");
+    s.Print->click();
+    ASSERT_EQ(printer.jobs.size(), 2u);
+    const platform::RecordingPrinter::Job& plain = printer.jobs[1];
+    EXPECT_EQ(plain.shapes, job.shapes);
+    for (std::size_t i = 0; i < 5; ++i) {
+        EXPECT_EQ(job.texts[i].x, plain.texts[i].x);
+        EXPECT_EQ(job.texts[i].y, plain.texts[i].y - (i >= 2 ? 100 : 0));
+    }
+
+    // A printer that cannot print says so.
+    printer.failBeginJob = 3;
+    s.Print->click();
+    EXPECT_EQ(printer.jobs.size(), 2u);
+    EXPECT_EQ(notices.recorded(), (std::vector<platform::Notice>{{"NOTICE", "Could not print to Recording Printer"}}));
+    EXPECT_EQ(FStatus, nullptr);
+    platform::setPrinter(nullptr);
+}
+
+TEST_F(Plot, PrintIntoAPdfFile)
+{
+    if (!testsupport::havePdfToText())
+        GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+    testsupport::TempDir dir;
+    const std::string pdf = dir.file("plot.pdf");
+    platform::programPrinter().usePdfFile(pdf);
+    FFound->Plot1Click();
+    FPPrintSet->Print->click();
+    platform::programPrinter().useSystemPrinter();
+    EXPECT_TRUE(notices.recorded().empty());
+    const auto pages = testsupport::pdfPages(pdf);
+    ASSERT_EQ(pages.size(), 1u);
+    bool latitude = false;
+    for (const std::string& line : pages[0])
+        latitude = latitude || line.find("38 59 59") != std::string::npos;
+    EXPECT_TRUE(latitude);
 }
 
 } // namespace

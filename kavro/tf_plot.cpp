@@ -83,6 +83,8 @@ TFPlot::TFPlot(QWidget* parent) : QWidget(parent, Qt::Window)
         button->setFixedHeight(kPanelHeight - 2);
         if (*tip)
             button->setToolTip(tip);
+        else // the panel's spare width goes to its right end
+            button->setMaximumWidth(button->sizeHint().width());
         connect(button, &QPushButton::clicked, this, [this, handler] { (this->*handler)(); });
         buttons->addWidget(button);
         return button;

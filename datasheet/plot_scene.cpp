@@ -4,6 +4,7 @@
 #include <climits>
 #include <cmath>
 #include <cstdio>
+#include <utility>
 
 namespace ds {
 
@@ -129,13 +130,14 @@ std::vector<PlotStep> build(const PlotState& state, const std::vector<std::strin
     const double widest = static_cast<double>(labelChars(state.LabelMode)) * metrics.maxCharWidth();
     for (std::size_t k = 0; k < lines.size(); ++k) {
         const std::string& listLine = lines[k];
-        const double lx = std::trunc(ox + W * (state.CenterLon - plotLongitude(listLine)) / state.Span +
-                                     layout.wCorrector);
+        // The row first: a label out of reach is left before its longitude is read.
         const double ly = std::trunc(oy + (layout.labelDy + H * (state.CenterLat - plotLatitude(listLine)) / state.Span) +
                                      layout.hCorrector);
-        const bool near = layout.page ? (lx >= 0 && lx <= W && ly >= 0 && ly <= H)
-                                      : (lx >= -widest && lx <= W && ly >= -th && ly <= H);
-        if (!near) // also NaN
+        if (!(layout.page ? ly >= 0 && ly <= H : ly >= -th && ly <= H)) // also NaN
+            continue;
+        const double lx = std::trunc(ox + W * (state.CenterLon - plotLongitude(listLine)) / state.Span +
+                                     layout.wCorrector);
+        if (!(layout.page ? lx >= 0 && lx <= W : lx >= -widest && lx <= W))
             continue;
         text(static_cast<int>(lx), static_cast<int>(ly),
              plotLabel(listLine, static_cast<long long>(k) + 1, state.LabelMode), static_cast<long long>(k));
@@ -222,9 +224,14 @@ void findPlotCenter(PlotState& state, const std::vector<std::string>& lines)
     const bool centreSet = state.CenterLat > 0;
     if (centreSet || lines.empty())
         return;
+    // Each position is read once for both passes.
+    std::vector<std::pair<double, double>> positions;
+    positions.reserve(lines.size());
+    for (const std::string& line : lines)
+        positions.emplace_back(plotLatitude(line), plotLongitude(line));
     double nwLat = 0, nwLon = 0, seLat = 0, seLon = 0;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const double lat = plotLatitude(lines[i]), lon = plotLongitude(lines[i]);
+    for (std::size_t i = 0; i < positions.size(); ++i) {
+        const auto [lat, lon] = positions[i];
         if (i == 0) {
             nwLat = seLat = lat;
             nwLon = seLon = lon;
@@ -242,8 +249,8 @@ void findPlotCenter(PlotState& state, const std::vector<std::string>& lines)
     const double midLat = (nwLat - seLat) * 0.5 + seLat;
     const double midLon = (nwLon - seLon) * 0.5 + seLon;
     double best = 0;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const double lat = plotLatitude(lines[i]), lon = plotLongitude(lines[i]);
+    for (std::size_t i = 0; i < positions.size(); ++i) {
+        const auto [lat, lon] = positions[i];
         const double distance = std::sqrt((lat - midLat) * (lat - midLat) + (lon - midLon) * (lon - midLon));
         if (i == 0 || distance < best) {
             best = distance;

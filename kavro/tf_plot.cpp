@@ -137,7 +137,8 @@ void TFPlot::resizeEvent(QResizeEvent* event)
 
 std::vector<ds::PlotStep> TFPlot::scene() const
 {
-    const std::vector<std::string>& lines = FFound ? FFound->FoundList->lines().lines() : std::vector<std::string>();
+    static const std::vector<std::string> none;
+    const std::vector<std::string>& lines = FFound ? FFound->FoundList->lines().lines() : none;
     return ds::buildPlotScene(State, lines, width(), height(), WidgetPlotMetrics(font()));
 }
 

@@ -3,7 +3,8 @@
 # generated datasheet files of about 10 MB and 100 MB; then the type reload,
 # the point-radius search, the save and the merge on a file of 100,000
 # stations; last, printing 10,000 and 100,000 list lines into a PDF file
-# (dsprintbench: time and peak memory).
+# (dsprintbench: time and peak memory); and the plot's scene build on the
+# 100,000 stations as results lines.
 #
 # Usage: bench/bench.sh BUILD_DIR
 #
@@ -328,5 +329,23 @@ if [[ -x $mvbench ]]; then
         check 0 "join at least a quarter as fast as cp (mvbench failed)"
     fi
     rm -f "$work/joined.dat"
+fi
+
+# The plot of 100,000 results lines: the scene build is linear and well
+# under a frame (16.7 ms at 60 Hz).
+plotbench=$build/bench/plotbench
+if [[ -x $plotbench ]] && out=$("$plotbench" "$file" 2>&1); then
+    plot_all=$(printf '%s\n' "$out" | sed -n 's/^seconds=//p')
+    plot_tenth=$(printf '%s\n' "$out" | sed -n 's/^tenth_seconds=//p')
+    plot_centre=$(printf '%s\n' "$out" | sed -n 's/^centre_seconds=//p')
+    plot_ratio=$(awk -v a="$plot_tenth" -v b="$plot_all" 'BEGIN { if (a <= 0) print "inf"; else printf "%.2f", b / a }')
+    echo "plot scene of 100,000 results lines: $plot_all s (10,000: $plot_tenth s, ratio $plot_ratio); centre search $plot_centre s"
+    check "$(awk -v r="$plot_ratio" 'BEGIN { print (r != "inf" && r <= 15) ? 1 : 0 }')" \
+        "plot scene time of 100,000 lines at most 15x that of 10,000 (${plot_ratio}x)"
+    check "$(awk -v s="$plot_all" 'BEGIN { print (s <= 0.008) ? 1 : 0 }')" \
+        "plot scene of 100,000 lines within half a frame (8 ms)"
+else
+    printf '%s\n' "${out:-plotbench not built}" >&2
+    check 0 "plot scene of 100,000 lines (plotbench failed)"
 fi
 exit "$failed"

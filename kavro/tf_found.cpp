@@ -239,7 +239,12 @@ void TFFound::Clear1Click()
 
 void TFFound::Plot1Click()
 {
+    // Showing loads the plot; a plot already up loads the results again.
+    const bool shown = FPlot->isVisible();
     FPlot->show();
+    FPlot->raise();
+    if (shown)
+        FPlot->LoadPts();
 }
 
 void TFFound::Help1Click()

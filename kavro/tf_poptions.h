@@ -1,12 +1,34 @@
 #pragma once
-// Label choice of the plot.
+// "Plot Options": the kind of label the plot draws. OK relabels the plot
+// and leaves the dialog open; Cancel hides it and keeps the labels.
 #include <QWidget>
+
+class QButtonGroup;
+class QGroupBox;
+class QPushButton;
+class QRadioButton;
 
 class TFPOptions : public QWidget {
     Q_OBJECT
 public:
     explicit TFPOptions(QWidget* parent = nullptr);
     ~TFPOptions() override;
+
+    // Controls (names as in the window's layout). PlotRadio is the radio
+    // group "Plot Label"; its item index is PlotRadioIndex().
+    QGroupBox* PlotRadio = nullptr;
+    QPushButton* PlotOptionOK = nullptr;
+    QPushButton* PlotOptionCancel = nullptr;
+
+    // 0 "Number", 1 "PID", 2 "Designation".
+    int PlotRadioIndex() const;
+    void SetPlotRadioIndex(int index);
+
+    void PlotOptionOKClick();
+    void PlotOptionCancelClick();
+
+private:
+    QButtonGroup* items_ = nullptr;
 };
 
 extern TFPOptions* FPOptions;

@@ -242,6 +242,5 @@ void TFFound::Plot1Click()
 
 void TFFound::Help1Click()
 {
-    FHelp->SetHelpContext(7);
-    FHelp->show();
+    OpenHelp(7);
 }

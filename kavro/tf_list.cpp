@@ -270,8 +270,7 @@ void TFList::SortList(QObject* Sender)
 
 void TFList::ListHelpClick()
 {
-    FHelp->SetHelpContext(3);
-    FHelp->show();
+    OpenHelp(3);
 }
 
 void TFList::CloseKids()

@@ -190,8 +190,7 @@ void TFMain::DrivePrompt()
 void TFMain::HelpClicked()
 {
     setPrompt(" ");
-    FHelp->SetHelpContext(1);
-    FHelp->show();
+    OpenHelp(1);
 }
 
 void TFMain::DriveClicked()

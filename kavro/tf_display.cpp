@@ -18,9 +18,14 @@
 #include <vector>
 
 #include "datasheet/datasheet_reader.h"
+<<<<<<< HEAD
 #include "datasheet/forms/tf_help.h"
 #include "datasheet/item_explain.h"
+=======
+#include "datasheet/forms/print_lines.h"
+>>>>>>> print
 #include "datasheet/forms/tf_get_out.h"
+#include "datasheet/forms/tf_print_set.h"
 #include "datasheet/forms/tf_warning.h"
 #include "platform/safe_output.h"
 #include "kavro/tf_list.h"
@@ -196,10 +201,12 @@ void TFDisplay::WriteShownText()
 
 void TFDisplay::PrintDSClick()
 {
+    PrintLines(this, platform::memoLines(*DsDisplay), DsDisplay->font(), FPrintSet->PageOptions());
 }
 
 void TFDisplay::PrintSetupDsClick()
 {
+    FPrintSet->ShowSettings();
 }
 
 void TFDisplay::CloseDsClick()

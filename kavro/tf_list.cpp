@@ -11,9 +11,12 @@
 
 #include "datasheet/forms/tf_get_out.h"
 #include "datasheet/forms/tf_get_type.h"
+#include "datasheet/forms/print_lines.h"
 #include "datasheet/forms/tf_help.h"
+#include "datasheet/forms/tf_print_set.h"
 #include "datasheet/list_lines.h"
 #include "datasheet/list_marks.h"
+#include "datasheet/print_settings.h"
 #include "itempick/tf_select.h"
 #include "kavro/tf_display.h"
 #include "kavro/tf_found.h"
@@ -208,10 +211,15 @@ void TFList::Clear1Click()
 
 void TFList::Print1Click()
 {
+    // Until the window's next repaint puts the prompt back.
+    Panel2->setText("Please Wait...");
+    platform::repaintNow(*Panel2);
+    PrintLines(this, MarksList->lines().lines(), MarksList->font(), FPrintSet->PageOptions());
 }
 
 void TFList::PrintSetup1Click()
 {
+    FPrintSet->ShowSettings();
 }
 
 void TFList::PromptForPid()
@@ -299,5 +307,15 @@ void TFList::ListInit()
 
 void TFList::LoadParm1()
 {
-    // The print settings file is read here once the list prints.
+    // Settings chosen with OK stay in force until the file is read or saved again.
+    if (!FPrintSet || FPrintSet->ChosenSinceFile())
+        return;
+    const ds::ListPrintSettings read = ds::readListPrintSettings(ds::kPrintSettingsFile);
+    if (!read.read)
+        return;
+    if (read.linesPerPage)
+        FPrintSet->SetLinesPerPage(*read.linesPerPage);
+    if (read.pageEject)
+        FPrintSet->SetPageEject(*read.pageEject);
+    FPrintSet->FileApplied();
 }

@@ -18,12 +18,9 @@
 #include <vector>
 
 #include "datasheet/datasheet_reader.h"
-<<<<<<< HEAD
 #include "datasheet/forms/tf_help.h"
 #include "datasheet/item_explain.h"
-=======
 #include "datasheet/forms/print_lines.h"
->>>>>>> print
 #include "datasheet/forms/tf_get_out.h"
 #include "datasheet/forms/tf_print_set.h"
 #include "datasheet/forms/tf_warning.h"

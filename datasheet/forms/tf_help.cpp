@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "datasheet/forms/help_topics.h"
+#include "datasheet/forms/print_lines.h"
 #include "platform/qt/memo.h"
 #include "platform/qt/text.h"
 #include "platform/qt/window.h"
@@ -217,6 +218,16 @@ std::vector<std::string> TFHelp::memoLines() const
 
 void TFHelp::HelpPrintClick()
 {
+    // Each line goes through the program's line buffer; 50 lines per page
+    // (a page holds one more), no page eject.
+    std::vector<std::string> lines = memoLines();
+    for (auto& line : lines)
+        if (line.size() > Profile.program->readLength())
+            line.resize(Profile.program->readLength());
+    ds::PageOptions options;
+    options.linesPerPage = 50;
+    options.pageEject = false;
+    PrintLines(this, lines, HelpMemo->font(), options);
 }
 
 void TFHelp::HelpCloseClick()

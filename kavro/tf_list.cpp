@@ -150,7 +150,8 @@ void TFList::closeEvent(QCloseEvent* event)
 
 void TFList::paintEvent(QPaintEvent* event)
 {
-    SetPanel();
+    if (!panelHeld_)
+        SetPanel();
     QMainWindow::paintEvent(event);
 }
 
@@ -211,10 +212,13 @@ void TFList::Clear1Click()
 
 void TFList::Print1Click()
 {
-    // Until the window's next repaint puts the prompt back.
+    // Until the first repaint after the printout puts the prompt back (the
+    // progress window's repaints let the window repaint too).
     Panel2->setText("Please Wait...");
-    platform::repaintNow(*Panel2);
+    panelHeld_ = true;
+    platform::repaintNow(*Panel1);
     PrintLines(this, MarksList->lines().lines(), MarksList->font(), FPrintSet->PageOptions());
+    panelHeld_ = false;
 }
 
 void TFList::PrintSetup1Click()

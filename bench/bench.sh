@@ -71,6 +71,16 @@ best_load() {
     echo "$best"
 }
 
+# Best "seconds=" figure of three runs of another benchmark program.
+best_load_with() {
+    local saved=$dsbench result
+    dsbench=$1
+    shift
+    result=$(best_load "$@") || { dsbench=$saved; return 1; }
+    dsbench=$saved
+    echo "$result"
+}
+
 sizes=(10 100)
 declare -A bytes stations cat_s grep_s load_s
 load_ok=1
@@ -184,5 +194,31 @@ if [[ $merge_ok == 1 ]]; then
         "merge at least a quarter as fast as cp of both files"
 else
     check 0 "merge at least a quarter as fast as cp of both files (dsbench failed)"
+fi
+
+# Morvane: the join of ten county files of 10 MB, datasheet text, any type,
+# beside cp of the same ten files.
+mvbench=$build/bench/mvbench
+if [[ -x $mvbench ]]; then
+    echo
+    counties=()
+    for n in 1 2 3 4 5 6 7 8 9 10; do
+        county=$work/county_$n.dat
+        "$dsgen" --size-mb 10 --seed "$n" --county "$(printf '%03d' "$n")" -o "$county" 2> /dev/null
+        cat "$county" > /dev/null
+        counties+=("$county")
+    done
+    all=$(cat "${counties[@]}" | wc -c)
+    mkdir -p "$work/cp_dir"
+    join_cp=$(best_time /dev/null cp "${counties[@]}" "$work/cp_dir/")
+    rm -rf "$work/cp_dir"
+    if join_s=$(best_load_with "$mvbench" join "$work/joined.dat" "${counties[@]}"); then
+        echo "morvane join of 10 files, $(mbps "$all" 1) MB: $join_s s, $(mbps "$all" "$join_s") MB/s; cp $(mbps "$all" "$join_cp") MB/s"
+        check "$(awk -v j="$join_s" -v c="$join_cp" 'BEGIN { print (j <= 4 * c) ? 1 : 0 }')" \
+            "join at least a quarter as fast as cp"
+    else
+        check 0 "join at least a quarter as fast as cp (mvbench failed)"
+    fi
+    rm -f "$work/joined.dat"
 fi
 exit "$failed"

@@ -27,7 +27,7 @@
 #include "platform/safe_output.h"
 #include "kavro/tf_list.h"
 #include "kavro/tf_main.h"
-#include "kavro/tf_offsets.h"
+#include "datasheet/forms/tf_offsets.h"
 #include "platform/files.h"
 #include "platform/notices.h"
 #include "platform/qt/file_dialogs.h"

@@ -16,7 +16,7 @@
 #include "kavro/tf_found.h"
 #include "kavro/tf_list.h"
 #include "kavro/tf_main.h"
-#include "kavro/tf_offsets.h"
+#include "datasheet/forms/tf_offsets.h"
 #include "platform/notices.h"
 #include "platform/qt/form_parts.h"
 #include "platform/qt/text.h"

@@ -14,7 +14,7 @@
 #include "datasheet/offset_index.h"
 #include "kavro/tf_found.h"
 #include "kavro/tf_main.h"
-#include "kavro/tf_offsets.h"
+#include "datasheet/forms/tf_offsets.h"
 #include "kavro/tf_sorted.h"
 #include "platform/files.h"
 #include "platform/notices.h"

@@ -20,7 +20,7 @@
 #include "kavro/tf_found.h"
 #include "datasheet/forms/tf_help.h"
 #include "kavro/tf_list.h"
-#include "kavro/tf_offsets.h"
+#include "datasheet/forms/tf_offsets.h"
 #include "kavro/tf_windows.h"
 #include "platform/files.h"
 #include "platform/notices.h"

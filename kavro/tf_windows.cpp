@@ -16,7 +16,7 @@
 #include "kavro/tf_get_rad.h"
 #include "kavro/tf_list.h"
 #include "kavro/tf_main.h"
-#include "kavro/tf_offsets.h"
+#include "datasheet/forms/tf_offsets.h"
 #include "kavro/tf_pform.h"
 #include "kavro/tf_plot.h"
 #include "kavro/tf_poptions.h"

@@ -125,6 +125,8 @@ void TFGetType::buildKavro()
 
 void TFGetType::buildMorvane()
 {
+    // Wide enough for the longest type beside an order list.
+    resize(600, 260);
     auto* layout = new QVBoxLayout(this);
     buildLists(*layout);
     HOrderList->hide();
@@ -199,17 +201,31 @@ void TFGetType::TopClicked()
     platform::setStayOnTop(*this, CheckBox->isChecked());
 }
 
-void TFGetType::setCodeFromLists()
+void TFGetType::storeCodeFromLists()
 {
-    HOrderList->hide();
-    VOrderList->hide();
     store_.set(ds::typeCodeForItem(selectedText(*TypeList)));
     const std::string code = store_.get();
     if (!code.empty() && code[0] == 'H')
         store_.setOrder(ds::horizontalOrderForItem(selectedText(*HOrderList)));
     else if (!code.empty() && code[0] == 'V')
         store_.setOrder(ds::verticalOrderForItem(selectedText(*VOrderList)));
+}
+
+void TFGetType::setCodeFromLists()
+{
+    HOrderList->hide();
+    VOrderList->hide();
+    storeCodeFromLists();
     hide();
+}
+
+void TFGetType::SelectFirstEntries()
+{
+    for (QListWidget* list : {TypeList, HOrderList, VOrderList}) {
+        list->clearSelection();
+        list->setCurrentRow(0);
+        list->item(0)->setSelected(true);
+    }
 }
 
 std::string TFGetType::FoundCaption() const
@@ -238,12 +254,15 @@ void TFGetType::OKTypeClick()
     setCodeFromLists();
 }
 
+// An order click stores at once the code that OK would store from the
+// lists as they stand: writing the order character alone into the code
+// would make codes such as "X-1" or "H-M" that no station passes.
 void TFGetType::HOrderListClick()
 {
-    store_.setOrder(ds::horizontalOrderForItem(selectedText(*HOrderList)));
+    storeCodeFromLists();
 }
 
 void TFGetType::VOrderListClick()
 {
-    store_.setOrder(ds::verticalOrderForItem(selectedText(*VOrderList)));
+    storeCodeFromLists();
 }

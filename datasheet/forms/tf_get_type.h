@@ -12,7 +12,7 @@
 // search (given by Kavro).
 // Morvane's layout: the same lists with the order lists hidden, OK only (not
 // the default button); OK only sets the code, and a click in an order list
-// writes its order character into the code at once.
+// sets at once the code that OK would set.
 #include <QWidget>
 
 #include <functional>
@@ -74,6 +74,10 @@ public:
     void HOrderListClick();
     void VOrderListClick();
 
+    // Puts the three lists back on their first entries (Morvane, whenever
+    // its code is reset).
+    void SelectFirstEntries();
+
     // The results caption for the lists' selections as they stand.
     std::string FoundCaption() const;
 
@@ -85,6 +89,8 @@ private:
     void buildMorvane();
     void buildLists(QVBoxLayout& layout);
     void showOrderListOf(int typeRow);
+    // The code from the lists' selections into the store.
+    void storeCodeFromLists();
     // Steps shared by both OKs: the code from the selections, then hide.
     void setCodeFromLists();
 

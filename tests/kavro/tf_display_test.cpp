@@ -14,7 +14,7 @@
 #include "kavro/tf_display.h"
 #include "kavro/tf_list.h"
 #include "kavro/tf_main.h"
-#include "kavro/tf_offsets.h"
+#include "datasheet/forms/tf_offsets.h"
 #include "platform/files.h"
 #include "platform/qt/find_dialog.h"
 #include "platform/qt/font_dialog.h"

@@ -152,7 +152,7 @@ TEST(TypeDialog, KavroLayoutShowsTheOrderListOfTheChosenType)
     EXPECT_EQ(d.TypeList->currentRow(), 1);
 }
 
-TEST(TypeDialog, MorvaneLayoutSetsTheCodeAndOrderClicksWriteTheOrder)
+TEST(TypeDialog, MorvaneLayoutSetsTheCodeAndOrderClicksSetTheListsCode)
 {
     Recorded r(TFGetType::Layout::Morvane);
     TFGetType& d = r.dialog;
@@ -170,13 +170,12 @@ TEST(TypeDialog, MorvaneLayoutSetsTheCodeAndOrderClicksWriteTheOrder)
     EXPECT_TRUE(d.HOrderList->isHidden()); // no activation handler
     clickItem(*d.TypeList, 3);
     EXPECT_TRUE(d.HOrderList->isVisible());
-    // An order click writes at once, whatever the code is.
+    // An order click sets at once the code OK would set from the lists.
     clickItem(*d.HOrderList, 4);
-    EXPECT_EQ(r.orders, "2");
-    EXPECT_EQ(r.code, ""); // an empty code stays empty
+    EXPECT_EQ(r.code, "H-2");
     r.code = "FBN";
     clickItem(*d.HOrderList, 1);
-    EXPECT_EQ(r.code, "F-A");
+    EXPECT_EQ(r.code, "H-A");
 
     d.OkType->click();
     EXPECT_EQ(r.code, "H-A");
@@ -187,9 +186,22 @@ TEST(TypeDialog, MorvaneLayoutSetsTheCodeAndOrderClicksWriteTheOrder)
     clickItem(*d.TypeList, 4);
     EXPECT_TRUE(d.VOrderList->isVisible());
     clickItem(*d.VOrderList, 5);
-    EXPECT_EQ(r.code, "H-M");
+    EXPECT_EQ(r.code, "V-M"); // never "H-M"
     d.OkType->click();
     EXPECT_EQ(r.code, "V-M");
+
+    // An order list whose type is not chosen gives the chosen type's code.
+    d.show();
+    clickItem(*d.TypeList, 0);
+    d.HOrderList->show();
+    clickItem(*d.HOrderList, 3);
+    EXPECT_EQ(r.code, "X-0"); // never "X-1"
+
+    d.SelectFirstEntries();
+    for (QListWidget* list : {d.TypeList, d.HOrderList, d.VOrderList}) {
+        ASSERT_EQ(list->selectedItems().size(), 1);
+        EXPECT_EQ(list->row(list->selectedItems().front()), 0);
+    }
 }
 
 // In Kavro: OK by the search mode, the reload into the results.

@@ -21,7 +21,7 @@
 #include "kavro/tf_get_rad.h"
 #include "kavro/tf_list.h"
 #include "kavro/tf_main.h"
-#include "kavro/tf_offsets.h"
+#include "datasheet/forms/tf_offsets.h"
 #include "platform/qt/text.h"
 #include "tests/kavro/kavro_fixture.h"
 #include "tests/support/test_files.h"

@@ -1,4 +1,4 @@
-#include "kavro/tf_offsets.h"
+#include "datasheet/forms/tf_offsets.h"
 
 #include <QVBoxLayout>
 

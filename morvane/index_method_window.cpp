@@ -1,0 +1,57 @@
+#include "morvane/index_method_window.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "datasheet/forms/tf_help.h"
+#include "morvane/radio_group.h"
+#include "morvane/tf_file.h"
+#include "morvane/tf_index.h"
+#include "morvane/tf_split_options.h"
+
+namespace morvane {
+
+IndexMethodWindow::IndexMethodWindow(const QString& caption, const QString& groupCaption, const QStringList& items,
+                                     std::string kind, int helpMode, QWidget* parent)
+    : QWidget(parent, Qt::Window), kind_(std::move(kind)), helpMode_(helpMode)
+{
+    setWindowTitle(caption);
+    auto* layout = new QVBoxLayout(this);
+    Options = new RadioGroup(groupCaption, items, 0, this);
+    layout->addWidget(Options);
+    auto* buttons = new QHBoxLayout;
+    Okay = new QPushButton(QStringLiteral("Okay"), this);
+    HelpButton = new QPushButton(QStringLiteral("Help"), this);
+    buttons->addWidget(Okay);
+    buttons->addWidget(HelpButton);
+    layout->addLayout(buttons);
+    connect(Okay, &QPushButton::clicked, this, [this] { OkayClick(); });
+    connect(HelpButton, &QPushButton::clicked, this, [this] { ShowHelp(); });
+}
+
+void IndexMethodWindow::OkayClick()
+{
+    switch (Options->itemIndex()) {
+    case 0:
+        FIndex->CreateIndex(kind_);
+        break;
+    case 1:
+        FIndex->EditIndex(kind_);
+        break;
+    case 2:
+        FSplitOptions->RunIndexSplit(kind_);
+        break;
+    default:
+        break;
+    }
+}
+
+void IndexMethodWindow::ShowHelp()
+{
+    FFile->SetHelpMode(helpMode_);
+    FHelp->show();
+    FHelp->raise();
+}
+
+} // namespace morvane

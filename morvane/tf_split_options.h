@@ -1,0 +1,29 @@
+#pragma once
+// "Split Methods": the six ways of splitting a datasheet file; Okay opens
+// the chosen method's window. It also runs the index-driven split.
+#include <QWidget>
+
+#include <string>
+
+class QPushButton;
+namespace morvane {
+class RadioGroup;
+}
+
+class TFSplitOptions : public QWidget {
+    Q_OBJECT
+public:
+    explicit TFSplitOptions(QWidget* parent = nullptr);
+    ~TFSplitOptions() override;
+
+    morvane::RadioGroup* SplitOptions = nullptr;
+    QPushButton* Okay = nullptr;
+
+    void OkayClick();
+
+    // Splits the file chosen in "OPEN FILE TO SPLIT" by the index of the
+    // kind ("QUAD", "COUNTY", "AREA") into dsdata.NNN files.
+    void RunIndexSplit(const std::string& kind);
+};
+
+extern TFSplitOptions* FSplitOptions;

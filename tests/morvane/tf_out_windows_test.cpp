@@ -1,0 +1,102 @@
+// The output location, existing-output and output list windows.
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTreeView>
+
+#include "morvane/tf_file.h"
+#include "morvane/tf_out_dir.h"
+#include "morvane/tf_out_exist.h"
+#include "morvane/tf_out_files.h"
+#include "platform/files.h"
+#include "platform/qt/memo.h"
+#include "tests/morvane/morvane_fixture.h"
+#include "tests/support/test_files.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+class OutWindows : public MorvaneTest {
+protected:
+    void SetUp() override
+    {
+        MorvaneTest::SetUp();
+        for (const char* name : {"dsdata.001", "dsdata.002", "AB1234.out", "report.out"})
+            testsupport::writeFile(dir.file(name), "x");
+        FOutDir->SetOutDir(dir.path());
+    }
+    testsupport::TempDir dir;
+};
+
+TEST_F(OutWindows, OutDirKeepsItsDirectoryUnlessOkay)
+{
+    testsupport::TempDir other;
+    platform::queueModal([&](QDialog&) { FOutDir->SelectDirectory(other.path()); });
+    EXPECT_EQ(platform::execModal(*FOutDir), QDialog::Rejected);
+    EXPECT_EQ(FOutDir->GetOutDir(), dir.path());
+    platform::queueModal([&](QDialog&) {
+        FOutDir->SelectDirectory(other.path());
+        FOutDir->Okay->click();
+    });
+    EXPECT_EQ(platform::execModal(*FOutDir), QDialog::Accepted);
+    EXPECT_EQ(FOutDir->GetOutDir(), other.path());
+    EXPECT_EQ(FOutDir->Label1->text().toStdString(), "Pick an OUTPUT Directory");
+    EXPECT_EQ(FOutDir->Label2->text().toStdString(), "Index Filename = ");
+}
+
+TEST_F(OutWindows, ExistingPiecesAreDeletedOnlyAsListed)
+{
+    Lines shown;
+    platform::queueModal([&](QDialog&) {
+        shown = platform::memoLines(*FOutExist->ExistMemo);
+        // The user keeps dsdata.002 by removing its line.
+        platform::setMemoLines(*FOutExist->ExistMemo, {"dsdata.001", "report.out"});
+        FOutExist->OkDelete->click();
+    });
+    FOutExist->CheckExistingFiles(1);
+    EXPECT_EQ(shown, (Lines{"dsdata.001", "dsdata.002"}));
+    EXPECT_EQ(FOutExist->GetProceed(), 1);
+    EXPECT_FALSE(platform::fileExists(dir.file("dsdata.001")));
+    EXPECT_TRUE(platform::fileExists(dir.file("dsdata.002")));
+    EXPECT_TRUE(platform::fileExists(dir.file("report.out")));
+
+    // Mode 0: only the PID pieces; Cancel Run.
+    platform::queueModal([&](QDialog&) {
+        shown = platform::memoLines(*FOutExist->ExistMemo);
+        FOutExist->CancelRun->click();
+    });
+    FOutExist->CheckExistingFiles(0);
+    EXPECT_EQ(shown, (Lines{"AB1234.out"}));
+    EXPECT_EQ(FOutExist->GetProceed(), 0);
+    // Closing the window counts as Cancel Run.
+    platform::queueModal([](QDialog&) {});
+    FOutExist->CheckExistingFiles(0);
+    EXPECT_EQ(FOutExist->GetProceed(), 0);
+    EXPECT_TRUE(platform::fileExists(dir.file("AB1234.out")));
+
+    // Nothing to list: no window, and the split may run.
+    testsupport::TempDir empty;
+    FOutDir->SetOutDir(empty.path());
+    FOutExist->CheckExistingFiles(1);
+    EXPECT_EQ(FOutExist->GetProceed(), 1);
+}
+
+TEST_F(OutWindows, OutputListShowsTheInputAndThePieces)
+{
+    FFile->SetFileName("/data/in.txt");
+    FOutFiles->ListOutputFiles(1);
+    EXPECT_TRUE(FOutFiles->isVisible());
+    EXPECT_EQ(FOutFiles->Panel1->text().toStdString(), "INPUT = /data/in.txt");
+    EXPECT_EQ(FOutFiles->Panel2->text().toStdString(), "OUTPUT");
+    EXPECT_EQ(platform::memoLines(*FOutFiles->OutMemo), (Lines{"dsdata.001", "dsdata.002"}));
+    FOutFiles->Okay->click();
+    EXPECT_FALSE(FOutFiles->isVisible());
+    EXPECT_EQ(platform::memoLineCount(*FOutFiles->OutMemo), 0);
+    testsupport::TempDir empty;
+    FOutDir->SetOutDir(empty.path());
+    FOutFiles->ListOutputFiles(0);
+    EXPECT_FALSE(FOutFiles->isVisible());
+}
+
+} // namespace

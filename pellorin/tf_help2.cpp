@@ -4,6 +4,10 @@
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
+#include "datasheet/forms/help_topics_pellorin.h"
+#include "platform/qt/memo.h"
+#include "platform/qt/text.h"
+
 namespace pellorin {
 
 TFHelp2* FHelp2 = nullptr;
@@ -11,7 +15,7 @@ TFHelp2* FHelp2 = nullptr;
 TFHelp2::TFHelp2(QWidget* parent) : QWidget(parent, Qt::Window)
 {
     FHelp2 = this;
-    setWindowTitle("HELP                                     Station List");
+    setWindowTitle(platform::toQ(::help::pellorin::kHelp2Caption));
     resize(560, 380);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -25,6 +29,7 @@ TFHelp2::TFHelp2(QWidget* parent) : QWidget(parent, Qt::Window)
     tip.setColor(QPalette::Base, tip.color(QPalette::ToolTipBase));
     Memo1->setPalette(tip);
     layout->addWidget(Memo1);
+    platform::setMemoLines(*Memo1, help::pellorin::Help2Lines());
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->hide();
 }

@@ -4,6 +4,10 @@
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
+#include "datasheet/forms/help_topics_pellorin.h"
+#include "platform/qt/memo.h"
+#include "platform/qt/text.h"
+
 namespace pellorin {
 
 TFHelp3* FHelp3 = nullptr;
@@ -11,7 +15,7 @@ TFHelp3* FHelp3 = nullptr;
 TFHelp3::TFHelp3(QWidget* parent) : QWidget(parent, Qt::Window)
 {
     FHelp3 = this;
-    setWindowTitle("HELP                                 SAVE vs UNDO");
+    setWindowTitle(platform::toQ(::help::pellorin::kHelp3Caption));
     resize(560, 380);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -25,6 +29,7 @@ TFHelp3::TFHelp3(QWidget* parent) : QWidget(parent, Qt::Window)
     tip.setColor(QPalette::Base, tip.color(QPalette::ToolTipBase));
     Memo1->setPalette(tip);
     layout->addWidget(Memo1);
+    platform::setMemoLines(*Memo1, help::pellorin::Help3Lines());
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 }
 

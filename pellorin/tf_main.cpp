@@ -167,8 +167,7 @@ void TFMain::Start1Click()
 
 void TFMain::Help1BtnClick()
 {
-    if (FHelp)
-        FHelp->show();
+    OpenHelp(0);
 }
 
 void TFMain::GrabOldFile(const std::string& path)

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "datasheet/forms/help_topics_pellorin.h"
 #include "datasheet/forms/tf_help.h"
 #include "datasheet/forms/tf_print_set.h"
 #include "datasheet/forms/tf_status.h"
@@ -38,9 +39,7 @@ void CreatePellorinForms()
     created.push_back(new TFUpDS);
     created.push_back(new TFPrintSet(nullptr, ds::kPellorin));
     created.push_back(new TFOldDS);
-    auto* help = new TFHelp;
-    help->setWindowTitle("FHelp");
-    created.push_back(help);
+    created.push_back(new TFHelp(::help::pellorin::profile()));
     created.push_back(new TFHelp2);
     created.push_back(new TFHelp3);
     created.push_back(new TFTheEnd);

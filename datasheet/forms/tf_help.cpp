@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
@@ -157,19 +158,24 @@ void TFHelp::HelpInit()
         setListWidth(0);
         return;
     }
-    setListWidth(kListWidth);
     platform::setMemoLines(*HelpMemo, kStartLines);
     TopicTable.clear();
     HelpList->clear();
-    if (!Profile.topics)
-        return;
-    for (std::string_view title : Profile.topics->titles(context)) {
-        if (TopicTable.size() == kTopicRows)
-            break;
-        TopicTable.emplace_back(title.substr(0, kTitleLength));
+    if (Profile.topics) {
+        for (std::string_view title : Profile.topics->titles(context)) {
+            if (TopicTable.size() == kTopicRows)
+                break;
+            TopicTable.emplace_back(title.substr(0, kTitleLength));
+        }
     }
-    for (const auto& title : TopicTable)
+    // 160 pixels, or wider where this system's font needs it for a title.
+    int width = kListWidth;
+    const QFontMetrics metrics(HelpList->font());
+    for (const auto& title : TopicTable) {
         HelpList->addItem(platform::toQ(title));
+        width = std::max(width, metrics.horizontalAdvance(platform::toQ(title)) + 2 * HelpList->frameWidth() + 12);
+    }
+    setListWidth(width);
 }
 
 void TFHelp::HelpItemClicked()

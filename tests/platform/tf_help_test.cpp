@@ -186,7 +186,12 @@ TEST_F(HelpWindow, EveryTopicShowsItsHeadingAndText)
         const std::string where = std::string(expected.program) + " " + std::to_string(expected.context);
         ASSERT_TRUE(FHelp->isVisible());
         EXPECT_EQ(memo(), kStartLines) << where;
-        EXPECT_EQ(FHelp->HelpList->width(), 160) << where;
+        // 160 pixels, wider where a title needs it in this system's font.
+        EXPECT_GE(FHelp->HelpList->width(), 160) << where;
+        for (int i = 0; i < FHelp->HelpList->count(); ++i)
+            EXPECT_LT(FHelp->HelpList->fontMetrics().horizontalAdvance(FHelp->HelpList->item(i)->text()),
+                      FHelp->HelpList->viewport()->width())
+                << where;
         Lines titles;
         for (const auto& topic : expected.topics)
             titles.push_back(topic.first);
@@ -315,7 +320,7 @@ TEST_F(HelpWindow, PellorinOffersOneListWhateverAsks)
     const Lines six = listed();
     OpenHelp(6);
     EXPECT_EQ(listed(), six);
-    EXPECT_EQ(FHelp->HelpList->width(), 160);
+    EXPECT_GE(FHelp->HelpList->width(), 160);
     EXPECT_EQ(FHelp->windowTitle(), "FHelp");
     EXPECT_NE(FHelp->HelpMemo->palette().color(QPalette::Base), QWidget().palette().color(QPalette::Base));
     make("morvane");
@@ -338,7 +343,7 @@ TEST_F(HelpWindow, ItemExplanationsHideTheListAndKeepTheCallersText)
     FHelp->HelpClose->trigger();
     EXPECT_FALSE(FHelp->isVisible());
     OpenHelp(1);
-    EXPECT_EQ(FHelp->HelpList->width(), 160);
+    EXPECT_GE(FHelp->HelpList->width(), 160);
     EXPECT_EQ(memo(), kStartLines);
     EXPECT_EQ(FHelp->HelpMemo->font().pixelSize(), 21);
     // Closed through the title bar: back to the list's font.

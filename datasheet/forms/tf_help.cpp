@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QShowEvent>
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QHBoxLayout>
@@ -253,6 +254,15 @@ void TFHelp::closeEvent(QCloseEvent* event)
     QMainWindow::closeEvent(event);
 }
 
+void TFHelp::showEvent(QShowEvent* event)
+{
+    // Not when the window system shows it again (a window restored from
+    // its icon keeps its topic).
+    if (!event->spontaneous() && !Opening)
+        HelpInit();
+    QMainWindow::showEvent(event);
+}
+
 void TFHelp::CheckBoxClick()
 {
     platform::setStayOnTop(*this, CheckBox->isChecked());
@@ -269,7 +279,9 @@ void OpenHelp(int context)
         return;
     FHelp->SetHelpContext(context);
     FHelp->HelpInit();
+    FHelp->Opening = true;
     FHelp->show();
+    FHelp->Opening = false;
     FHelp->raise();
     FHelp->activateWindow();
 }

@@ -83,6 +83,9 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // A hidden window that a caller shows builds the list of the context
+    // just set, as OpenHelp does.
+    void showEvent(QShowEvent* event) override;
 
 private:
     void createControls();
@@ -92,11 +95,14 @@ private:
     HelpProfile Profile;
     std::vector<std::string> TopicTable;
     int HelpContext = 0;
+    bool Opening = false; // OpenHelp has built the list already
+    friend void OpenHelp(int context);
 };
 
 extern TFHelp* FHelp;
 
 // Opens the help window for a context: stores the context where the program
 // keeps it, runs HelpInit, shows and raises the window. Coming back to an
-// open help window keeps the topic being read; only this rebuilds the list.
+// open help window keeps the topic being read; only a caller's request
+// rebuilds the list.
 void OpenHelp(int context);

@@ -311,6 +311,13 @@ TEST_F(HelpWindow, AnotherCallerShowsItsOwnTopicsAndComingBackKeepsTheTopic)
     QCoreApplication::processEvents();
     EXPECT_EQ(memo(), sorting);
     EXPECT_EQ(listed().size(), 5u);
+
+    // A caller that sets the context and shows the hidden window gets its list too.
+    FHelp->HelpCloseClick();
+    FHelp->SetHelpContext(4);
+    FHelp->show();
+    EXPECT_EQ(listed(), (Lines{"Plots", "Printing"}));
+    EXPECT_EQ(memo(), kStartLines);
 }
 
 TEST_F(HelpWindow, PellorinOffersOneListWhateverAsks)

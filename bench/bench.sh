@@ -2,7 +2,8 @@
 # Load speed of the datasheet loader (dsbench) beside cat and grep -c on
 # generated datasheet files of about 10 MB and 100 MB; then the type reload,
 # the point-radius search, the save and the merge on a file of 100,000
-# stations.
+# stations; last, printing 10,000 and 100,000 list lines into a PDF file
+# (dsprintbench: time and peak memory).
 #
 # Usage: bench/bench.sh BUILD_DIR
 #
@@ -20,7 +21,7 @@ fi
 build=$(cd "$1" && pwd)
 dsgen=$build/bench/dsgen
 dsbench=$build/bench/dsbench
-for tool in "$dsgen" "$dsbench"; do
+for tool in "$dsgen" "$dsbench" "$build/bench/dsprintbench"; do
     if [[ ! -x $tool ]]; then
         echo "bench: $tool not found; build first" >&2
         exit 2
@@ -220,5 +221,41 @@ if [[ -x $mvbench ]]; then
         check 0 "join at least a quarter as fast as cp (mvbench failed)"
     fi
     rm -f "$work/joined.dat"
+fi
+
+# Printing 10,000 and 100,000 list lines into a PDF file (offscreen): the
+# page printer streams, so the peak memory stays flat.
+dsprintbench=$build/bench/dsprintbench
+declare -A print_s print_kb
+print_ok=1
+echo
+printf '%-14s %10s %14s %8s\n' "print lines" seconds "peak memory MB" pages
+for lines in 10000 100000; do
+    best="" peak=""
+    for _ in 1 2 3; do
+        if ! out=$("$dsprintbench" "$lines" "$work/print.pdf" 2>&1); then
+            printf '%s\n' "$out" >&2
+            print_ok=0
+            break 2
+        fi
+        best=$(smaller "$best" "$(printf '%s\n' "$out" | sed -n 's/^seconds=//p')")
+        peak=$(printf '%s\n' "$out" | sed -n 's/^peak_kb=//p')
+    done
+    print_s[$lines]=$best
+    print_kb[$lines]=$peak
+    pages=n/a
+    command -v pdfinfo > /dev/null && pages=$(pdfinfo "$work/print.pdf" 2> /dev/null | awk '/^Pages:/ { print $2 }')
+    printf '%-14s %10s %14.1f %8s\n' "$lines" "$best" "$(awk -v k="$peak" 'BEGIN { print k / 1024 }')" "$pages"
+    rm -f "$work/print.pdf"
+done
+if [[ $print_ok == 1 ]]; then
+    mem_ratio=$(awk -v a="${print_kb[10000]}" -v b="${print_kb[100000]}" 'BEGIN { printf "%.2f", b / a }')
+    time_ratio=$(awk -v a="${print_s[10000]}" -v b="${print_s[100000]}" 'BEGIN { if (a <= 0) print "inf"; else printf "%.2f", b / a }')
+    check "$(awk -v r="$mem_ratio" 'BEGIN { print (r <= 1.25) ? 1 : 0 }')" \
+        "print 100,000 lines: peak memory at most 1.25x that of 10,000 (${mem_ratio}x)"
+    check "$(awk -v r="$time_ratio" 'BEGIN { print (r != "inf" && r <= 13) ? 1 : 0 }')" \
+        "print 100,000 lines: time at most 13x that of 10,000 (${time_ratio}x)"
+else
+    check 0 "print 10,000 and 100,000 lines into a PDF file (dsprintbench failed)"
 fi
 exit "$failed"

@@ -19,6 +19,7 @@
 #include "platform/qt/find_dialog.h"
 #include "platform/qt/font_dialog.h"
 #include "platform/qt/memo.h"
+#include "platform/recording_printer.h"
 #include "tests/kavro/kavro_fixture.h"
 #include "tests/support/test_files.h"
 
@@ -124,7 +125,12 @@ TEST_F(Viewer, WindowMenusAndSmallHandlers)
     EXPECT_TRUE(FDisplay->isVisible());
     FDisplay->CheckBox->setChecked(false);
     EXPECT_FALSE(FDisplay->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    FDisplay->PrintDS->trigger();
+    platform::RecordingPrinter printer;
+    platform::setPrinter(&printer);
+    FDisplay->PrintDS->trigger(); // the empty memo: one empty page
+    platform::setPrinter(nullptr);
+    ASSERT_EQ(printer.jobs.size(), 1u);
+    EXPECT_TRUE(printer.jobs[0].texts.empty());
     FDisplay->PrintSetupDs->trigger();
     FDisplay->CloseDs->trigger();
     EXPECT_FALSE(FDisplay->isVisible());

@@ -6,6 +6,8 @@
 #include <QFont>
 #include <QFontDatabase>
 #include <QFontMetrics>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QPrintDialog>
 #include <gtest/gtest.h>
 
@@ -122,6 +124,15 @@ TEST_F(QtPrinterTest, AFileThatCannotBeWritten)
     EXPECT_FALSE(printer.beginJob());
 }
 
+TEST_F(QtPrinterTest, APrinterTheSystemDoesNotHave)
+{
+    platform::QtPrinter printer;
+    printer.useSystemPrinter("No Such Printer 7");
+    EXPECT_FALSE(ds::printPages(listLines(5), platform::printFont(listFont()), {}, printer, progress, notices));
+    const std::vector<platform::Notice> expected{{"NOTICE", "Could not print to No Such Printer 7", false}};
+    EXPECT_EQ(notices.recorded(), expected);
+}
+
 TEST_F(QtPrinterTest, SetupRunsThePrintDialog)
 {
     platform::setModalTestMode(true);
@@ -137,6 +148,31 @@ TEST_F(QtPrinterTest, SetupRunsThePrintDialog)
     // A rejected dialog keeps the choice.
     EXPECT_EQ(printer.name(), dir.file("kept.pdf"));
     EXPECT_EQ(platform::modalQueueUnderflows(), 0);
+    platform::setModalTestMode(false);
+}
+
+TEST_F(QtPrinterTest, SetupChoosesAPdfFile)
+{
+    platform::setModalTestMode(true);
+    const std::string pdf = dir.file("chosen.pdf");
+    // The user picks "Print to File (PDF)", types the file's name and accepts.
+    platform::queueModal([&pdf](QDialog& dialog) {
+        for (QComboBox* printers : dialog.findChildren<QComboBox*>()) {
+            const int entry = printers->findText(QStringLiteral("Print to File (PDF)"));
+            if (entry >= 0)
+                printers->setCurrentIndex(entry);
+        }
+        for (QLineEdit* field : dialog.findChildren<QLineEdit*>())
+            if (field->objectName() == QStringLiteral("filename"))
+                field->setText(QString::fromStdString(pdf));
+        dialog.accept();
+    });
+    platform::QtPrinter printer;
+    EXPECT_TRUE(printer.setup(nullptr));
+    EXPECT_TRUE(printer.printsToPdf());
+    EXPECT_EQ(printer.name(), pdf);
+    ASSERT_TRUE(ds::printPages(listLines(60), platform::printFont(listFont()), {}, printer, progress, notices));
+    EXPECT_EQ(pdfPages(pdf).size(), 2u);
     platform::setModalTestMode(false);
 }
 

@@ -2,6 +2,10 @@
 
 #include <QCheckBox>
 #include <QEvent>
+#include <QMouseEvent>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTimer>
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -14,6 +18,8 @@
 #include <vector>
 
 #include "datasheet/datasheet_reader.h"
+#include "datasheet/forms/tf_help.h"
+#include "datasheet/item_explain.h"
 #include "datasheet/forms/print_lines.h"
 #include "datasheet/forms/tf_get_out.h"
 #include "datasheet/forms/tf_print_set.h"
@@ -123,8 +129,11 @@ void TFDisplay::createControls()
 
 bool TFDisplay::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == DsDisplay->viewport() && event->type() == QEvent::MouseButtonDblClick)
-        GetDsItem();
+    // The item is looked up once the click has placed the cursor.
+    if (watched == DsDisplay->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+        DsClickPoint = static_cast<QMouseEvent*>(event)->position().toPoint();
+        QTimer::singleShot(0, this, [this] { GetDsItem(); });
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -250,6 +259,39 @@ void TFDisplay::TopClicked()
 
 void TFDisplay::GetDsItem()
 {
+    // The clicked character: the cursor nearest the point stands after it
+    // when the point is in the character's right half.
+    QTextCursor cursor = DsDisplay->cursorForPosition(DsClickPoint);
+    int column = cursor.positionInBlock();
+    if (column > 0 && DsClickPoint.x() < DsDisplay->cursorRect(cursor).left())
+        --column;
+    const std::vector<std::string> lines = platform::memoLines(*DsDisplay);
+    const auto lineNumber = static_cast<std::size_t>(cursor.blockNumber());
+    std::size_t position = 0;
+    for (std::size_t i = 0; i < lineNumber && i < lines.size(); ++i)
+        position += lines[i].size() + 2;
+    if (lineNumber < lines.size())
+        position += ds::wordStart(lines[lineNumber], static_cast<std::size_t>(column));
+
+    const ds::ItemExplanation item =
+        ds::explainItem(lines, position, FMain->GetDataPath(), FMain->GetDrive(), platform::currentDirectory());
+    if (item.result == ds::ItemExplanation::Result::NotDatasheet)
+        return;
+    if (item.result == ds::ItemExplanation::Result::NoReadme) {
+        Msg = ds::readmeNotFoundText();
+        platform::notices().notice("NOTICE", Msg);
+        return;
+    }
+    FHelp->SetHelpContext(6);
+    FHelp->HelpMemo->clear();
+    FHelp->HelpMemo->setFont(DsDisplay->font());
+    platform::setMemoLines(*FHelp->HelpMemo, item.lines);
+    OpenHelp(6);
+}
+
+int TFDisplay::ReadmeHasItems(const std::string& path)
+{
+    return ds::readmeHasItems(path) ? 1 : 0;
 }
 
 void TFDisplay::DisplayInit()

@@ -3,6 +3,7 @@
 // again from the data file in use at the station's offset. One window,
 // hidden and shown again for every station.
 #include <QMainWindow>
+#include <QPoint>
 
 #include <string>
 
@@ -48,7 +49,11 @@ public:
     void FontDialog1Apply();
     void HelpClicked();
     void TopClicked();
+    // Double click: the explanation of the clicked line's data item from
+    // the readme DSDATA.TXT, in the help window.
     void GetDsItem();
+    // 1 when the file opens and one of its first 200 lines holds "DATA ITEM:".
+    static int ReadmeHasItems(const std::string& path);
 
     // Controls (names as in the window's layout).
     QPlainTextEdit* DsDisplay = nullptr;
@@ -79,6 +84,7 @@ private:
     std::string SaveName;
     std::string SaveDir;
     std::string OutputFile;
+    QPoint DsClickPoint; // viewport point of the last double click
 };
 
 extern TFDisplay* FDisplay;

@@ -249,6 +249,5 @@ void TFFound::Plot1Click()
 
 void TFFound::Help1Click()
 {
-    FHelp->SetHelpContext(7);
-    platform::showForm(*FHelp);
+    OpenHelp(7);
 }

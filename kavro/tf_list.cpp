@@ -282,8 +282,7 @@ void TFList::SortList(QObject* Sender)
 
 void TFList::ListHelpClick()
 {
-    FHelp->SetHelpContext(3);
-    platform::showForm(*FHelp);
+    OpenHelp(3);
 }
 
 void TFList::CloseKids()

@@ -198,8 +198,7 @@ void TFMain::DrivePrompt()
 void TFMain::HelpClicked()
 {
     setPrompt(" ");
-    FHelp->SetHelpContext(1);
-    platform::showForm(*FHelp);
+    OpenHelp(1);
 }
 
 void TFMain::DriveClicked()

@@ -4,6 +4,7 @@
 
 #include "datasheet/forms/tf_get_out.h"
 #include "datasheet/forms/tf_get_type.h"
+#include "datasheet/forms/help_topics_kavro.h"
 #include "datasheet/forms/tf_help.h"
 #include "datasheet/forms/tf_print_set.h"
 #include "itempick/tf_select.h"
@@ -64,7 +65,7 @@ void CreateKavroForms()
     created.push_back(new TFGetName);
     created.push_back(new TFFound);
     created.push_back(new TFPrintSet);
-    created.push_back(new TFHelp);
+    created.push_back(new TFHelp(help::kavro::profile()));
     created.push_back(new TFSelect);
     created.push_back(new TFPlot);
     created.push_back(new TFPForm);

@@ -49,9 +49,7 @@ void IndexMethodWindow::OkayClick()
 
 void IndexMethodWindow::ShowHelp()
 {
-    FFile->SetHelpMode(helpMode_);
-    FHelp->show();
-    FHelp->raise();
+    OpenHelp(helpMode_);
 }
 
 } // namespace morvane

@@ -239,9 +239,7 @@ void TFMain::SplitClick()
 void TFMain::HelpClicked()
 {
     setPrompt(QStringLiteral(" "));
-    FFile->SetHelpMode(1);
-    FHelp->show();
-    FHelp->raise();
+    OpenHelp(1);
 }
 
 bool TFMain::isStateDir(const std::string& name)

@@ -4,6 +4,7 @@
 
 #include "datasheet/forms/tf_get_out.h"
 #include "datasheet/forms/tf_get_type.h"
+#include "datasheet/forms/help_topics_morvane.h"
 #include "datasheet/forms/tf_help.h"
 #include "datasheet/forms/tf_offsets.h"
 #include "datasheet/forms/tf_status.h"
@@ -56,7 +57,9 @@ void CreateMorvaneForms()
     created.push_back(new TFPrefix);
     created.push_back(new TFOutExist);
     created.push_back(new TFIndex);
-    created.push_back(new TFHelp);
+    // The help window reads and sets the help mode kept in FFile.
+    created.push_back(new TFHelp(::help::morvane::profile([] { return FFile->GetHelpMode(); },
+                                                        [](int mode) { FFile->SetHelpMode(mode); })));
     created.push_back(new TFOutDir);
     created.push_back(new TFCdDrive);
     // FWarning, FDisclaim and FStatus are never shown: their users make a

@@ -1,6 +1,7 @@
 // libFuzzer target over everything that reads a datasheet file: the header
 // test, the line parsers, the loader, the type test, the datasheet reader,
-// the saves and the merge, the misaligned probe and repair, the raw reader.
+// the saves and the merge, the misaligned probe and repair, the raw reader,
+// the item explanations.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -9,6 +10,7 @@
 
 #include "datasheet/datasheet_format.h"
 #include "datasheet/datasheet_reader.h"
+#include "datasheet/item_explain.h"
 #include "datasheet/line_parsers.h"
 #include "datasheet/list_lines.h"
 #include "datasheet/list_save.h"
@@ -141,6 +143,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     std::vector<std::string> raw;
     ds::readRawFile(path, progress, raw);
+
+    // The file as a viewer's lines and as the readme of item explanations,
+    // double-clicked at a few places.
+    for (std::size_t position : {std::size_t{0}, size / 3, size / 2, size + 5}) {
+        const ds::ItemExplanation item = ds::explainItem(raw, position, path, scratchDir(), scratchDir());
+        if (ds::clickedPiece(raw, position).size() > 149)
+            std::abort();
+        (void)item;
+    }
+    std::vector<std::string> section;
+    ds::readItemSection(path, ds::itemTitle(text.substr(0, 200)), section);
 
     if (ds::probeMisaligned(path) == ds::ProbeResult::Misaligned) {
         if (ds::repairMisaligned(path, progress) != ds::RepairResult::Fixed)

@@ -1,0 +1,328 @@
+#include "morvane/core/splits.h"
+
+#include <clocale>
+#include <cstdlib>
+#include <locale.h>
+
+#include "datasheet/datasheet_format.h"
+#include "morvane/core/output_set.h"
+#include "platform/files.h"
+#include "platform/line_reader.h"
+
+namespace morvane {
+
+namespace {
+
+const char* const kCaption = "NOTICE";
+
+bool isLetter(char c)
+{
+    return ds::isUpper(c) || ds::isLower(c);
+}
+
+// The characters at the indexes, as far as the line holds them.
+std::string charactersAt(std::string_view line, std::initializer_list<std::size_t> indexes)
+{
+    std::string text;
+    for (std::size_t index : indexes) {
+        if (index >= line.size())
+            break;
+        text += line[index];
+    }
+    return text;
+}
+
+std::string latitudeOf(std::string_view line)
+{
+    return charactersAt(line, {24, 25, 27, 28, 30, 31});
+}
+
+std::string longitudeOf(std::string_view line)
+{
+    return charactersAt(line, {45, 46, 47, 49, 50, 52, 53});
+}
+
+int percentOf(std::uint64_t done, std::uint64_t total)
+{
+    return total == 0 ? 0 : static_cast<int>(100 * done / total);
+}
+
+const char* failedToOpen(IndexKind kind)
+{
+    switch (kind) {
+    case IndexKind::Quad:
+        return "Quad File Failed to Open.";
+    case IndexKind::County:
+        return "County File Failed to Open.";
+    case IndexKind::Area:
+        return "MM File Failed to Open.";
+    }
+    return "";
+}
+
+void cannotCommit(platform::NoticeSink& notices, const std::string& dir)
+{
+    notices.notice(kCaption, "Could not write the split's files in " + dir + "\r\nNo file has changed.");
+}
+
+bool isPid(std::string_view text)
+{
+    return text.size() == 6 && ds::isUpper(text[0]) && ds::isUpper(text[1]) && ds::isDigit(text[2]) &&
+           ds::isDigit(text[3]) && ds::isDigit(text[4]) && ds::isDigit(text[5]);
+}
+
+// The PID of the station whose header was just read: from the first of the
+// next five lines of the station that begins with a blank, two capitals
+// and a digit, when it is two capitals and four digits. The reader is put
+// back after the header.
+std::string pidAfterHeader(platform::LineReader& input)
+{
+    const std::uint64_t back = input.position();
+    std::string pid = "XX0000";
+    std::string_view piece;
+    for (int i = 0; i < 5 && input.next(piece); ++i) {
+        // The next station's lines never name this one.
+        if (ds::isHeaderLine(piece))
+            break;
+        if (piece.size() >= 4 && piece[0] == ' ' && ds::isUpper(piece[1]) && ds::isUpper(piece[2]) &&
+            ds::isDigit(piece[3])) {
+            const std::string_view candidate = piece.substr(1, 6);
+            if (isPid(candidate))
+                pid = std::string(candidate);
+            break;
+        }
+    }
+    input.seek(back);
+    return pid;
+}
+
+double numberIn(std::string_view text)
+{
+    static locale_t c = ::newlocale(LC_ALL_MASK, "C", nullptr);
+    const std::string copy(text);
+    return ::strtod_l(copy.c_str(), nullptr, c);
+}
+
+} // namespace
+
+IndexLookup::IndexLookup(IndexKind kind, const std::vector<std::string>& indexLines) : kind_(kind)
+{
+    for (const auto& line : indexLines) {
+        if (!isIndexEntry(line) || !entryHasShape(line, kind))
+            continue;
+        const std::string number = line.substr(1, 3);
+        if (kind == IndexKind::Area)
+            areas_.push_back({line.substr(5, 6) + line.substr(12, 6) + line.substr(19, 7) + line.substr(27, 7), number});
+        else
+            names_.try_emplace(line.substr(5, kKeyLength), number); // the first entry of a name wins
+    }
+}
+
+std::string IndexLookup::find(std::string_view keyLine) const
+{
+    if (kind_ != IndexKind::Area) {
+        const std::string key(keyText(keyLine));
+        if (const auto found = names_.find(key); found != names_.end())
+            return found->second;
+        return key.empty() || !isLetter(key[0]) ? "000" : std::string();
+    }
+    for (const Area& area : areas_)
+        if (InCurrentArea(area.bounds, keyLine))
+            return area.number;
+    const std::string latitude = latitudeOf(keyLine);
+    const std::string longitude = longitudeOf(keyLine);
+    const bool noDigits = latitude.empty() || !ds::isDigit(latitude[0]) || longitude.empty() ||
+                          !ds::isDigit(longitude[0]);
+    return noDigits ? "000" : std::string();
+}
+
+bool InCurrentArea(std::string_view area, std::string_view keyLine)
+{
+    if (area.size() < 26)
+        return false;
+    const std::string latitude = latitudeOf(keyLine);
+    const std::string longitude = longitudeOf(keyLine);
+    return latitude >= area.substr(0, 6) && latitude < area.substr(6, 6) && longitude >= area.substr(12, 7) &&
+           longitude < area.substr(19, 7);
+}
+
+bool SplitByIndex(const IndexSplit& split, platform::NoticeSink& notices, platform::ProgressSink& progress)
+{
+    platform::LineReader input(0);
+    if (platform::isDirectory(split.input) || !input.open(split.input)) {
+        notices.notice(kCaption, "Could not open file " + split.input + " for read.\n");
+        return false;
+    }
+    OutputSet outputs(split.outDir, OutputSet::Mode::Add);
+    if (outputs.output("dsdata.000") < 0) {
+        notices.notice(kCaption, "Cannot Open file dsdata.000 for write.");
+        return false;
+    }
+    const IndexLookup lookup(split.kind, split.indexLines);
+    const std::uint64_t size = input.size();
+    std::vector<std::string> pending;
+    bool beforeKey = false;
+    int current = -1; // the station's output; -1 writes nothing
+    std::uint64_t headers = 0;
+    std::string_view piece;
+    while (input.next(piece)) {
+        const std::string_view line = platform::chompLineEnd(piece);
+        if (ds::isHeaderLine(line)) {
+            ++headers;
+            pending.clear();
+            pending.emplace_back(line);
+            beforeKey = true;
+            current = -1;
+            if (headers == 1 || headers % 20 == 0)
+                progress.set(percentOf(input.pieceOffset(), size));
+            continue;
+        }
+        if (!beforeKey) {
+            if (current >= 0)
+                outputs.writeTrimmedLine(current, line);
+            continue;
+        }
+        if (!isKeyLine(line, split.kind)) {
+            pending.emplace_back(line);
+            continue;
+        }
+        // The station's first key line decides where all of it goes.
+        beforeKey = false;
+        const std::string number = lookup.find(line);
+        if (!number.empty()) {
+            current = outputs.output("dsdata." + number);
+            if (current < 0) {
+                notices.notice(kCaption, failedToOpen(split.kind));
+                return false;
+            }
+            for (const auto& kept : pending)
+                outputs.writeTrimmedLine(current, kept);
+            outputs.writeTrimmedLine(current, line);
+        }
+        pending.clear();
+    }
+    if (input.failed()) {
+        notices.notice(kCaption, "Could not read file " + split.input + " to its end.\r\nNo file has changed.");
+        return false;
+    }
+    if (!outputs.commit()) {
+        cannotCommit(notices, split.outDir);
+        return false;
+    }
+    return true;
+}
+
+std::string pieceName(int number)
+{
+    std::string digits = std::to_string(number);
+    if (digits.size() < 3)
+        digits.insert(0, 3 - digits.size(), '0');
+    return "dsdata." + digits;
+}
+
+double byteLimit(std::string_view text)
+{
+    return numberIn(text) * 1000000.0;
+}
+
+double countLimit(std::string_view text)
+{
+    const std::string copy(text);
+    return static_cast<double>(std::strtol(copy.c_str(), nullptr, 10));
+}
+
+bool SplitByCount(const CountSplit& split, platform::NoticeSink& notices, platform::ProgressSink& progress)
+{
+    platform::LineReader input(0);
+    if (platform::isDirectory(split.input) || !input.open(split.input)) {
+        notices.notice(kCaption, "Could not open file " + split.input + " for read.");
+        return false;
+    }
+    OutputSet pieces(split.outDir, OutputSet::Mode::Replace);
+    int number = 1;
+    int current = pieces.output(pieceName(number));
+    if (current < 0) {
+        notices.notice(kCaption, "Cannot Open file " + pieces.pathOf(pieceName(number)) + " for write.");
+        return false;
+    }
+    bool currentEmpty = true;
+    const auto openPiece = [&](const std::string& name) {
+        current = pieces.output(name);
+        currentEmpty = true;
+        if (current < 0)
+            notices.notice(kCaption, "Output File Failed to Open.");
+        return current >= 0;
+    };
+    // A piece never ends before it holds a line (a limit of 0 cuts at each
+    // chance after that); PID pieces begin at every station.
+    const auto nextPiece = [&] { return currentEmpty || openPiece(pieceName(++number)); };
+
+    const bool pidPieces = split.kind == CountKind::Stations && split.prefixMode == 0 && split.limit == 1;
+    const std::uint64_t size = input.size();
+    std::uint64_t last = 0;
+    double count = 0;
+    std::uint64_t headers = 0;
+    bool firstLine = true;
+    std::string_view piece;
+    while (input.next(piece)) {
+        const bool header = ds::isHeaderLine(platform::chompLineEnd(piece));
+        const std::uint64_t lineStart = input.pieceOffset();
+        switch (split.kind) {
+        case CountKind::Bytes: {
+            const std::uint64_t pos = input.position() + 2;
+            const bool over = static_cast<double>(pos - last) > split.limit;
+            if (over && (!split.betweenDatasheets || header)) {
+                if (!nextPiece())
+                    return false;
+                last = pos;
+            } else if (header) {
+                ++headers;
+            }
+            if (headers == 1 || headers % 20 == 0)
+                progress.set(percentOf(lineStart, size));
+            break;
+        }
+        case CountKind::Lines:
+            ++count;
+            if (count > split.limit && (!split.betweenDatasheets || header)) {
+                if (!nextPiece())
+                    return false;
+                count = 1;
+            }
+            progress.set(percentOf(lineStart, size));
+            break;
+        case CountKind::Stations:
+            if (header) {
+                ++count;
+                ++headers;
+                if (pidPieces && (count > split.limit || firstLine)) {
+                    const std::string pid = pidAfterHeader(input);
+                    if (!openPiece(pid + ".out"))
+                        return false;
+                    count = 1;
+                } else if (count > split.limit) {
+                    if (!nextPiece())
+                        return false;
+                    count = 1;
+                }
+            }
+            if (headers <= 1 || headers % 20 == 0)
+                progress.set(percentOf(lineStart, size));
+            break;
+        }
+        pieces.writeTrimmedLine(current, platform::chompLineEnd(piece));
+        currentEmpty = false;
+        firstLine = false;
+    }
+    if (input.failed()) {
+        notices.notice(kCaption, "Could not read file " + split.input + " to its end.\r\nNo file has changed.");
+        return false;
+    }
+    if (!pieces.commit()) {
+        cannotCommit(notices, split.outDir);
+        return false;
+    }
+    return true;
+}
+
+} // namespace morvane

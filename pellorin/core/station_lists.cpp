@@ -1,0 +1,102 @@
+#include "pellorin/core/station_lists.h"
+
+#include "datasheet/list_lines.h"
+#include "datasheet/profile.h"
+
+namespace pellorin {
+
+std::string_view listPid(std::string_view listLine)
+{
+    return listLine.size() > kPidIndex ? listLine.substr(kPidIndex, 6) : std::string_view();
+}
+
+void ListPids::rebuild() const
+{
+    if (builtRevision_ == list_.revision())
+        return;
+    lines_.clear();
+    for (std::size_t i = 0; i < list_.size(); ++i)
+        lines_[std::string(listPid(list_.at(i)))].push_back(i);
+    builtRevision_ = list_.revision();
+}
+
+const std::vector<std::size_t>* ListPids::indexes(std::string_view pid6) const
+{
+    rebuild();
+    const auto found = lines_.find(std::string(pid6));
+    return found == lines_.end() ? nullptr : &found->second;
+}
+
+bool ListPids::contains(std::string_view pid) const
+{
+    if (pid.empty())
+        return false;
+    if (pid.size() >= 6)
+        return indexes(pid.substr(0, 6)) != nullptr;
+    // A shorter PID matches every line whose PID field begins with it.
+    rebuild();
+    for (const auto& [field, rows] : lines_)
+        if (field.compare(0, pid.size(), pid) == 0)
+            return true;
+    return false;
+}
+
+std::string makePellorinListLine(std::string_view tag, const ds::StationFields& f)
+{
+    return ds::MakeListLine(tag, f.pid, f.horizontal, f.vertical, f.latitude, f.longitude, f.designation,
+                            ds::kPellorin.tagWidth);
+}
+
+bool loadStationList(const std::string& path, platform::ProgressSink& progress, const ListPids& other,
+                     std::string_view foundTag, std::string_view missingTag, LoadedList& out)
+{
+    out = LoadedList{};
+    out.identity = platform::FileIdentity::of(path);
+    return ds::scanStations(
+        path, ds::kPellorin, progress,
+        [&](const ds::StationFields& f, std::uint64_t offset) {
+            out.listLines.push_back(makePellorinListLine(other.contains(f.pid) ? foundTag : missingTag, f));
+            out.locLines.push_back(ds::MakeLocLine(f.pid, static_cast<std::int64_t>(offset)));
+        },
+        [&](const ds::StationFields& f, std::uint64_t offset) { out.undesignated = UndesignatedStation{f, offset}; });
+}
+
+} // namespace pellorin
+
+namespace pellorin {
+
+bool UpdateLists::LoadOldList(const std::string& path, platform::ProgressSink& progress)
+{
+    LoadedList loaded;
+    const ListPids upPids(upList);
+    const bool opened = loadStationList(path, progress, upPids, kChangeTag, kOldOnlyTag, loaded);
+    oldList.assign(std::move(loaded.listLines));
+    oldLocList.assign(std::move(loaded.locLines));
+    oldIdentity = loaded.identity;
+    return opened;
+}
+
+bool UpdateLists::LoadUpList(const std::string& path, platform::ProgressSink& progress)
+{
+    LoadedList loaded;
+    const ListPids oldPids(oldList);
+    const bool opened = loadStationList(path, progress, oldPids, kChangeTag, kNewTag, loaded);
+    upList.assign(std::move(loaded.listLines));
+    upLocList.assign(std::move(loaded.locLines));
+    upIdentity = loaded.identity;
+    upUndesignated = loaded.undesignated;
+    return opened;
+}
+
+void UpdateLists::clear()
+{
+    oldList.clear();
+    oldLocList.clear();
+    upList.clear();
+    upLocList.clear();
+    oldIdentity = {};
+    upIdentity = {};
+    upUndesignated.reset();
+}
+
+} // namespace pellorin

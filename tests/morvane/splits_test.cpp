@@ -1,0 +1,404 @@
+// The index files and the splits: shapes, look-ups, default indexes, the
+// index-driven split and the splits by bytes, lines and stations, on the
+// sample county AZ003 (20 stations, 1389 lines) and on small fixtures.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "morvane/core/index_files.h"
+#include "morvane/core/output_pieces.h"
+#include "morvane/core/output_set.h"
+#include "morvane/core/splits.h"
+#include "platform/files.h"
+#include "platform/line_reader.h"
+#include "platform/notices.h"
+#include "platform/progress.h"
+#include "tests/support/test_files.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+using morvane::IndexKind;
+using testsupport::readFile;
+using testsupport::writeFile;
+
+const std::string kHeader = "1        Quarndale Geomark Bureau,   Retrieval Date = OCTOBER 14, 2004";
+
+std::string az003()
+{
+    return std::string(DS_SAMPLES_DIR) + "/DATA/AZ/AZ003.DAT";
+}
+
+Lines station(const std::string& pid, const Lines& body)
+{
+    Lines lines{kHeader};
+    for (const auto& text : body)
+        lines.push_back(" " + pid + text);
+    return lines;
+}
+
+std::string text(const std::vector<Lines>& stations, const std::string& end = "\r\n")
+{
+    std::string all;
+    for (const auto& lines : stations)
+        for (const auto& line : lines)
+            all += line + end;
+    return all;
+}
+
+// Blocks of datasheet text that each begin with a header line.
+Lines datasheetsOf(const std::string& all)
+{
+    Lines blocks;
+    std::size_t start = 0;
+    while (start < all.size()) {
+        std::size_t next = all.find("\n1        Quarndale Geomark Bureau", start);
+        next = next == std::string::npos ? all.size() : next + 1;
+        blocks.push_back(all.substr(start, next - start));
+        start = next;
+    }
+    return blocks;
+}
+
+std::size_t headersIn(const std::string& all)
+{
+    std::size_t count = 0;
+    for (const auto& block : datasheetsOf(all))
+        count += block.starts_with("1        Quarndale") ? 1 : 0;
+    return count;
+}
+
+// Every piece's bytes by name, in name order of the numbers.
+std::map<std::string, std::string> piecesIn(const std::string& dir, int mode = morvane::kNumberedPieces)
+{
+    std::map<std::string, std::string> pieces;
+    for (const auto& name : morvane::listPieces(dir, mode))
+        pieces[name] = readFile(dir + "/" + name);
+    return pieces;
+}
+
+Lines defaultIndex(const std::string& path, IndexKind kind)
+{
+    platform::LineReader input(0);
+    EXPECT_TRUE(input.open(path));
+    platform::NullProgress progress;
+    return morvane::defaultNameIndex(input, kind, progress).lines;
+}
+
+bool splitByIndex(IndexKind kind, const Lines& index, const std::string& input, const std::string& dir,
+                  platform::RecordingNotices& notices)
+{
+    platform::NullProgress progress;
+    return morvane::SplitByIndex({kind, index, input, dir}, notices, progress);
+}
+
+bool splitByCount(morvane::CountKind kind, double limit, bool between, const std::string& input,
+                  const std::string& dir, platform::RecordingNotices& notices, int prefixMode = 1)
+{
+    platform::NullProgress progress;
+    return morvane::SplitByCount({kind, limit, between, prefixMode, input, dir}, notices, progress);
+}
+
+TEST(IndexShapes, EntriesOfEachKind)
+{
+    struct Case {
+        const char* line;
+        bool entry, name, area;
+    };
+    for (const Case& c : {Case{"|001|BIG SPRING", true, true, false}, Case{"|12|X", true, false, false},
+                          Case{"|000|", true, true, false}, Case{"remark", false, false, false},
+                          Case{"||", false, false, false}, Case{"x|y", true, false, false},
+                          Case{"|001|310000 330000 1090000 1150000|S", true, true, true},
+                          Case{"|001|310000 330000 1090000 115000|S", true, true, false},
+                          Case{"|001|310000-330000 1090000 1150000|S", true, true, false},
+                          Case{"|0a1|310000 330000 1090000 1150000|S", true, false, false}}) {
+        EXPECT_EQ(morvane::isIndexEntry(c.line), c.entry) << c.line;
+        if (!c.entry)
+            continue;
+        EXPECT_EQ(morvane::entryHasShape(c.line, IndexKind::Quad), c.name) << c.line;
+        EXPECT_EQ(morvane::entryHasShape(c.line, IndexKind::Area), c.area) << c.line;
+    }
+    EXPECT_EQ(morvane::firstBadEntry({"remark", "|001|A", "", "|12|X", "|x"}, IndexKind::County), 4u);
+    EXPECT_EQ(morvane::firstBadEntry({"|001|A", "|"}, IndexKind::County), 0u);
+}
+
+TEST(IndexLookups, NamesExactlyAndAreasInFileOrder)
+{
+    const std::string quad = "1234567  USGS QUAD   -  ";
+    const morvane::IndexLookup names(IndexKind::Quad, {"|005|BIG SPRING", "|006|BIG SPRING", "|007", "|8|BAD"});
+    EXPECT_EQ(names.find(quad + "BIG SPRING"), "005"); // the first entry wins
+    EXPECT_EQ(names.find(quad + "BIG SPRING   "), ""); // exact: blanks count
+    EXPECT_EQ(names.find(quad + "big spring"), "");
+    EXPECT_EQ(names.find(quad + "1ST QUAD"), "000");
+    EXPECT_EQ(names.find(quad), "000");
+    EXPECT_EQ(names.find(quad + "BAD"), ""); // only entries of the right shape count
+
+    // ANCHORAGE and SEWARD overlap: the first in file order holds the station.
+    const auto& areas = morvane::defaultAreaIndex();
+    const morvane::IndexLookup lookup(IndexKind::Area, areas);
+    const auto at = [](const std::string& lat, const std::string& lon) {
+        std::string line = " AA0001* NAD 83(1986)-  " + lat + "(N)    " + lon + "(W)     ADJUSTED";
+        return line;
+    };
+    EXPECT_EQ(lookup.find(at("60 30 00.00000", "145 00 00.00000")), "005");
+    EXPECT_EQ(lookup.find(at("59 30 00.00000", "145 00 00.00000")), "016");
+    EXPECT_EQ(lookup.find(at("64 00 00.00000", "150 00 00.00000")), "004"); // maximum latitude is outside
+    EXPECT_EQ(lookup.find(at("30 00 00.00000", "100 00 00.00000")), "");
+    EXPECT_EQ(lookup.find(at("        ", "   ")), "000");
+    EXPECT_TRUE(morvane::InCurrentArea("60000064000014030001513000", at("60 30 00.00000", "145 00 00.00000")));
+    EXPECT_FALSE(morvane::InCurrentArea("00000000000000000000000000", at("60 30 00.00000", "145 00 00.00000")));
+}
+
+TEST(DefaultIndexes, QuadAndCountyOfTheSampleAndTheAreaTable)
+{
+    EXPECT_EQ(defaultIndex(az003(), IndexKind::Quad),
+              (Lines{"|000|UNDETERMINED", "|001|BRUSH EAGLE (1990)", "|002|CANYON WASH (1985)",
+                     "|003|DRAW IRON (1966)", "|004|MESA CHALK (1952)", "|005|RIDGE BASALT (1969)",
+                     "|006|SADDLE FORK (1954)"}));
+    EXPECT_EQ(defaultIndex(az003(), IndexKind::County),
+              (Lines{"|000|UNDETERMINED", "|001|AZ/COCHISE", "|002|UNITED STATES OF AMERICA"}));
+    ASSERT_EQ(morvane::defaultAreaIndex().size(), 16u);
+    EXPECT_EQ(morvane::defaultAreaIndex().front(), "|001|640000 680000 1370000 1470000|DAWSON");
+    EXPECT_EQ(morvane::defaultAreaIndex().back(), "|016|590000 610000 1403000 1513000|SEWARD");
+}
+
+TEST(DefaultIndexes, CaseVariantsShareANumberAndNamesNeedALetter)
+{
+    testsupport::TempDir dir;
+    const auto quad = [](const char* name) { return std::string("  USGS QUAD   -  ") + name; };
+    writeFile(dir.file("in.dat"),
+              text({station("AA0001", {quad("big spring")}), station("AA0002", {quad("BIG SPRING")}),
+                    station("AA0003", {quad("Alder")}), station("AA0004", {quad("12 MILE")}),
+                    station("AA0005", {quad("")}), station("AA0006", {quad("big spring")})},
+                   "\n"));
+    EXPECT_EQ(defaultIndex(dir.file("in.dat"), IndexKind::Quad),
+              (Lines{"|000|UNDETERMINED", "|001|Alder", "|002|big spring", "|002|BIG SPRING"}));
+    writeFile(dir.file("none.dat"), text({station("AA0001", {"  DESIGNATION -  X"})}));
+    EXPECT_EQ(defaultIndex(dir.file("none.dat"), IndexKind::Quad), (Lines{"|000|UNDETERMINED"}));
+}
+
+TEST(DefaultIndexes, OverNineHundredNinetyNineNamesAreWrittenAndFlagged)
+{
+    testsupport::TempDir dir;
+    std::vector<Lines> stations;
+    for (int i = 0; i < 1001; ++i)
+        stations.push_back(station("AA0001", {"  USGS QUAD   -  Q" + std::to_string(10000 + i)}));
+    writeFile(dir.file("in.dat"), text(stations));
+    platform::LineReader input(0);
+    ASSERT_TRUE(input.open(dir.file("in.dat")));
+    platform::NullProgress progress;
+    const morvane::DefaultIndex index = morvane::defaultNameIndex(input, IndexKind::Quad, progress);
+    ASSERT_EQ(index.lines.size(), 1002u);
+    EXPECT_EQ(index.lines[1000], "|1000|Q10999");
+    EXPECT_TRUE(index.needsRenumbering);
+}
+
+TEST(CountyIndexEntries, FromCountyListLines)
+{
+    EXPECT_EQ(morvane::countyIndexEntry("AZ001.DAT | APACHE"), "|001|AZ/APACHE");
+    EXPECT_EQ(morvane::countyIndexEntry("nm003.DAT | CATRON"), "|003|NM/CATRON");
+    EXPECT_EQ(morvane::countyIndexEntry("AZ001"), "|001|AZ/");
+    EXPECT_EQ(morvane::countyIndexEntry("AZ01"), "");
+}
+
+class SampleSplit : public testing::Test {
+protected:
+    testsupport::TempDir dir;
+    platform::RecordingNotices notices;
+    const std::string input = readFile(az003());
+};
+
+TEST_F(SampleSplit, ByQuadSendsEachStationWholeToItsQuad)
+{
+    ASSERT_TRUE(splitByIndex(IndexKind::Quad, defaultIndex(az003(), IndexKind::Quad), az003(), dir.path(), notices));
+    const auto pieces = piecesIn(dir.path());
+    ASSERT_EQ(pieces.size(), 7u);
+    EXPECT_EQ(pieces.at("dsdata.000"), "");
+    std::vector<std::size_t> counts;
+    Lines all;
+    for (const auto& [name, bytes] : pieces) {
+        if (name == "dsdata.000")
+            continue;
+        counts.push_back(headersIn(bytes));
+        for (const auto& block : datasheetsOf(bytes))
+            all.push_back(block);
+    }
+    EXPECT_EQ(counts, (std::vector<std::size_t>{3, 4, 3, 2, 3, 5}));
+    // Each station as it is in the input.
+    Lines inputBlocks = datasheetsOf(input);
+    std::sort(inputBlocks.begin(), inputBlocks.end());
+    std::sort(all.begin(), all.end());
+    EXPECT_EQ(all, inputBlocks);
+    EXPECT_TRUE(notices.recorded().empty());
+}
+
+TEST_F(SampleSplit, ByCountyAndByArea)
+{
+    ASSERT_TRUE(
+        splitByIndex(IndexKind::County, defaultIndex(az003(), IndexKind::County), az003(), dir.path(), notices));
+    EXPECT_EQ(readFile(dir.file("dsdata.001")), input);
+    EXPECT_EQ(piecesIn(dir.path()).size(), 2u);
+
+    testsupport::TempDir areas;
+    ASSERT_TRUE(splitByIndex(IndexKind::Area,
+                             {"|001|310000 330000 1090000 1150000|S", "|002|330000 370000 1090000 1150000|N"}, az003(),
+                             areas.path(), notices));
+    EXPECT_EQ(headersIn(readFile(areas.file("dsdata.001"))), 8u);
+    EXPECT_EQ(headersIn(readFile(areas.file("dsdata.002"))), 12u);
+    EXPECT_EQ(readFile(areas.file("dsdata.000")), "");
+}
+
+TEST_F(SampleSplit, CountSplitsJoinBackToTheInput)
+{
+    struct Case {
+        morvane::CountKind kind;
+        double limit;
+        bool between;
+        std::size_t pieces;
+    };
+    for (const Case& c : {Case{morvane::CountKind::Stations, 5, true, 4}, Case{morvane::CountKind::Lines, 3, false, 463},
+                          Case{morvane::CountKind::Bytes, morvane::byteLimit("0.01"), true, 0},
+                          Case{morvane::CountKind::Bytes, 0, true, 20}, Case{morvane::CountKind::Lines, 0, true, 20}}) {
+        testsupport::TempDir out;
+        ASSERT_TRUE(splitByCount(c.kind, c.limit, c.between, az003(), out.path(), notices));
+        const auto pieces = piecesIn(out.path());
+        if (c.pieces)
+            EXPECT_EQ(pieces.size(), c.pieces);
+        std::string joined;
+        // Pieces in number order (dsdata.1000 comes after dsdata.999).
+        for (int n = 1; n <= static_cast<int>(pieces.size()); ++n) {
+            const std::string bytes = pieces.at(morvane::pieceName(n));
+            if (c.kind == morvane::CountKind::Stations)
+                EXPECT_EQ(headersIn(bytes), n < 4 ? 5u : 5u);
+            if (c.kind == morvane::CountKind::Lines && !c.between)
+                EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), 3);
+            if (c.between)
+                EXPECT_TRUE(bytes.starts_with("1        Quarndale")) << n;
+            joined += bytes;
+        }
+        EXPECT_EQ(joined, input);
+    }
+    EXPECT_TRUE(notices.recorded().empty());
+}
+
+TEST_F(SampleSplit, OneStationPerPidPieceAndDsdata001Empty)
+{
+    ASSERT_TRUE(splitByCount(morvane::CountKind::Stations, 1, true, az003(), dir.path(), notices, 0));
+    EXPECT_EQ(readFile(dir.file("dsdata.001")), "");
+    const auto pieces = piecesIn(dir.path(), morvane::kPidPieces);
+    ASSERT_EQ(pieces.size(), 20u);
+    std::string joined;
+    for (const auto& block : datasheetsOf(input)) {
+        const std::string pid = block.substr(block.find("\r\n") + 3, 6);
+        EXPECT_EQ(pieces.at(pid + ".out"), block);
+    }
+}
+
+TEST(SplitFixtures, KeyLinesLongLinesAndPids)
+{
+    testsupport::TempDir dir;
+    platform::RecordingNotices notices;
+    const std::string quad = "  USGS QUAD   -  ";
+    Lines ten;
+    for (int i = 0; i < 10; ++i)
+        ten.push_back("  LINE " + std::to_string(i));
+    Lines late = ten;
+    late.push_back(quad + "ALDER");
+    const std::string longLine = "  " + std::string(3000, 'y');
+    const std::string input = "before the first header\n" +
+                              text({station("AA0001", late),                               // key after ten lines
+                                    station("AA0002", {longLine, quad + "ALDER", "  END"}), // long line
+                                    station("AA0003", {"  NO KEY"}),                         // no key line
+                                    station("AA0004", {quad + "9 MILE"}),                    // not a name
+                                    station("AA0005", {quad + "ZEBRA"}),                     // no entry
+                                    station("AA0006", {"  STATE/COUNTY-  AZ/X", quad + "ALDER"})},
+                                   "\n");
+    writeFile(dir.file("in.dat"), input);
+    ASSERT_TRUE(splitByIndex(IndexKind::Quad, {"|000|UNDETERMINED", "|001|ALDER"}, dir.file("in.dat"), dir.path(),
+                             notices));
+    EXPECT_EQ(readFile(dir.file("dsdata.001")),
+              text({station("AA0001", late), station("AA0002", {longLine, quad + "ALDER", "  END"}),
+                    station("AA0006", {"  STATE/COUNTY-  AZ/X", quad + "ALDER"})}));
+    EXPECT_EQ(readFile(dir.file("dsdata.000")), text({station("AA0004", {quad + "9 MILE"})}));
+
+    // A COUNTRY line after STATE/COUNTY does not cut the station.
+    testsupport::TempDir county;
+    ASSERT_TRUE(splitByIndex(IndexKind::County, {"|001|AZ/X", "|002|UNITED STATES OF AMERICA"}, dir.file("in.dat"),
+                             county.path(), notices));
+    EXPECT_EQ(readFile(county.file("dsdata.001")),
+              text({station("AA0006", {"  STATE/COUNTY-  AZ/X", quad + "ALDER"})}));
+    EXPECT_FALSE(platform::fileExists(county.file("dsdata.002")));
+
+    // PID pieces: a repeated PID adds to its piece, no PID gives XX0000, a
+    // PID of the wrong shape too; lines before the first header stay in dsdata.001.
+    testsupport::TempDir pids;
+    const std::string pidInput = "lead line\r\n" + text({station("AB1234", {"  A"}), station("AB1234", {"  B"}),
+                                                           {kHeader, "no pid here"}, station("Ab1234", {"  C"}),
+                                                           station("CD5678", {"  D"})});
+    writeFile(pids.file("in.dat"), pidInput);
+    ASSERT_TRUE(splitByCount(morvane::CountKind::Stations, 1, true, pids.file("in.dat"), pids.path(), notices, 0));
+    EXPECT_EQ(readFile(pids.file("dsdata.001")), "lead line\r\n" + text({station("AB1234", {"  A"})}));
+    EXPECT_EQ(readFile(pids.file("AB1234.out")), text({station("AB1234", {"  B"})}));
+    EXPECT_EQ(readFile(pids.file("XX0000.out")), text({{kHeader, "no pid here"}, station("Ab1234", {"  C"})}));
+    EXPECT_EQ(readFile(pids.file("CD5678.out")), text({station("CD5678", {"  D"})}));
+    EXPECT_TRUE(notices.recorded().empty());
+}
+
+TEST(SplitFailures, NothingChangesWhenASplitFails)
+{
+    testsupport::TempDir dir;
+    platform::RecordingNotices notices;
+    writeFile(dir.file("dsdata.001"), "kept\r\n");
+    // The input cannot be read.
+    EXPECT_FALSE(splitByIndex(IndexKind::Quad, {"|001|A"}, dir.file("missing.dat"), dir.path(), notices));
+    EXPECT_FALSE(splitByCount(morvane::CountKind::Lines, 3, false, dir.path(), dir.path(), notices));
+    // The output directory does not exist.
+    writeFile(dir.file("in.dat"), text({station("AA0001", {"  USGS QUAD   -  A"})}));
+    EXPECT_FALSE(splitByIndex(IndexKind::Quad, {"|001|A"}, dir.file("in.dat"), dir.file("none"), notices));
+    EXPECT_FALSE(splitByCount(morvane::CountKind::Lines, 3, false, dir.file("in.dat"), dir.file("none"), notices));
+    EXPECT_EQ(notices.recorded(),
+              (std::vector<platform::Notice>{
+                  {"NOTICE", "Could not open file " + dir.file("missing.dat") + " for read.\n", false},
+                  {"NOTICE", "Could not open file " + dir.path() + " for read.", false},
+                  {"NOTICE", "Cannot Open file dsdata.000 for write.", false},
+                  {"NOTICE", "Cannot Open file " + dir.file("none") + "/dsdata.001 for write.", false}}));
+    // An output that is a directory: the others are put back.
+    notices.clear();
+    ::mkdir(dir.file("dsdata.002").c_str(), 0755);
+    writeFile(dir.file("dsdata.002/x"), "");
+    EXPECT_FALSE(splitByCount(morvane::CountKind::Lines, 1, false, dir.file("in.dat"), dir.path(), notices));
+    EXPECT_EQ(readFile(dir.file("dsdata.001")), "kept\r\n");
+    ASSERT_EQ(notices.recorded().size(), 1u);
+    // No temporary file is left behind.
+    std::vector<std::string> names;
+    platform::listDirectory(dir.path(), names);
+    EXPECT_EQ(names, (Lines{"dsdata.001", "dsdata.002", "in.dat"}));
+}
+
+TEST(SplitOutputs, KeptOutputsGetTheNewLinesAtTheirEnd)
+{
+    testsupport::TempDir dir;
+    platform::RecordingNotices notices;
+    writeFile(dir.file("in.dat"), text({station("AA0001", {"  USGS QUAD   -  A"})}));
+    writeFile(dir.file("dsdata.001"), "kept\r\n");
+    ASSERT_TRUE(splitByIndex(IndexKind::Quad, {"|001|A"}, dir.file("in.dat"), dir.path(), notices));
+    EXPECT_EQ(readFile(dir.file("dsdata.001")), "kept\r\n" + readFile(dir.file("in.dat")));
+}
+
+TEST(SplitLimits, TextsReadInTheCLocale)
+{
+    EXPECT_DOUBLE_EQ(morvane::byteLimit("1.4"), 1400000.0);
+    EXPECT_DOUBLE_EQ(morvane::byteLimit(" 0.01x"), 10000.0);
+    EXPECT_DOUBLE_EQ(morvane::byteLimit("abc"), 0.0);
+    EXPECT_DOUBLE_EQ(morvane::countLimit("20000"), 20000.0);
+    EXPECT_DOUBLE_EQ(morvane::countLimit("12abc"), 12.0);
+    EXPECT_DOUBLE_EQ(morvane::countLimit("x"), 0.0);
+    EXPECT_EQ(morvane::pieceName(1), "dsdata.001");
+    EXPECT_EQ(morvane::pieceName(1000), "dsdata.1000");
+    EXPECT_EQ(morvane::trimmedLine("ab \t\r"), "ab ");
+    EXPECT_EQ(morvane::trimmedLine("caf\xe9"), "caf\xe9");
+}
+
+} // namespace

@@ -59,13 +59,7 @@ TFSelect::TFSelect(const itempick::Build& build, QWidget* parent) : QDialog(pare
     setWindowTitle(platform::toQ(build_.caption));
     createControls();
     resize(591, 388);
-    help_ = [] {
-        if (FHelp) {
-            FHelp->SetHelpContext(2);
-            FHelp->show();
-            FHelp->raise();
-        }
-    };
+    help_ = [] { OpenHelp(2); };
     ItempickInit();
 }
 

@@ -276,8 +276,7 @@ void TFPlot::PlotOptionsClick()
 
 void TFPlot::HelpClick()
 {
-    FHelp->SetHelpContext(4);
-    FHelp->show();
+    OpenHelp(4);
 }
 
 void TFPlot::VoomInClicked()

@@ -68,8 +68,7 @@ void TFPPrintSet::PrintClick()
 
 void TFPPrintSet::HelpClick()
 {
-    FHelp->SetHelpContext(5);
-    FHelp->show();
+    OpenHelp(5);
 }
 
 void TFPPrintSet::CancelClick()

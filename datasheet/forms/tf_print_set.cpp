@@ -11,7 +11,7 @@
 #include "datasheet/print_settings.h"
 #include "platform/notices.h"
 #include "platform/qt/qt_printer.h"
-#include "platform/qt/simple_combo.h"
+#include "platform/qt/simple_combo_box.h"
 #include "platform/qt/text.h"
 
 TFPrintSet* FPrintSet = nullptr;
@@ -21,11 +21,11 @@ namespace {
 constexpr int kFirstItem = 50;
 constexpr int kLastItem = 75;
 
-QStringList comboItems()
+std::vector<std::string> comboItems()
 {
-    QStringList items;
+    std::vector<std::string> items;
     for (int lines = kFirstItem; lines <= kLastItem; ++lines)
-        items << QString::number(lines);
+        items.push_back(std::to_string(lines));
     return items;
 }
 
@@ -42,10 +42,10 @@ TFPrintSet::TFPrintSet(QWidget* parent, const ds::Profile& profile) : QDialog(pa
     LinesPerPage->setObjectName(QStringLiteral("LinesPerPage"));
     LinesPerPage->setGeometry(16, 12, 110, 17);
 
-    PrintSetCombo = new platform::SimpleCombo(this);
+    PrintSetCombo = new platform::SimpleComboBox(this);
     PrintSetCombo->setObjectName(QStringLiteral("PrintSetCombo"));
-    PrintSetCombo->addItems(comboItems());
-    PrintSetCombo->setText(QStringLiteral("58"));
+    PrintSetCombo->setItems(comboItems());
+    PrintSetCombo->setText("58");
     PrintSetCombo->setGeometry(16, 32, 81, 165);
 
     if (kavro) {
@@ -129,7 +129,7 @@ void TFPrintSet::SetRadioIndex(int index)
 
 void TFPrintSet::PrintSetOkClick()
 {
-    SetLinesPerPage(ds::linesPerPageNumber(platform::fromQ(PrintSetCombo->text())));
+    SetLinesPerPage(ds::linesPerPageNumber(PrintSetCombo->text()));
     if (PrintSetRadio)
         SetPageEject(RadioIndex() == 0 ? 1 : 0);
     chosenSinceFile_ = true;
@@ -145,7 +145,7 @@ void TFPrintSet::PrintSetSaveClick()
 {
     if (!PrintSetSave)
         return;
-    if (!ds::savePrintSettings(ds::kPrintSettingsFile, platform::fromQ(PrintSetCombo->text()), RadioIndex() == 0)) {
+    if (!ds::savePrintSettings(ds::kPrintSettingsFile, PrintSetCombo->text(), RadioIndex() == 0)) {
         platform::notices().notice("NOTICE", "Cannot save at the current location");
         return;
     }
@@ -162,12 +162,12 @@ void TFPrintSet::PrintSetLoad()
 {
     std::vector<std::string> items;
     for (int i = 0; i < PrintSetCombo->count(); ++i)
-        items.push_back(platform::fromQ(PrintSetCombo->itemText(i)));
+        items.push_back(PrintSetCombo->itemText(i));
     const ds::DialogPrintSettings read = ds::readDialogPrintSettings(ds::kPrintSettingsFile, items);
     if (!read.read)
         return;
     if (read.linesItem) {
-        PrintSetCombo->setCurrentIndex(PrintSetCombo->findText(platform::toQ(*read.linesItem)));
+        PrintSetCombo->setCurrentIndex(PrintSetCombo->findText(*read.linesItem));
         SetLinesPerPage(ds::linesPerPageNumber(*read.linesItem));
     }
     if (read.pageEject) {

@@ -17,7 +17,7 @@ class QRadioButton;
 
 namespace platform {
 class PrinterSetupDialog;
-class SimpleCombo;
+class SimpleComboBox;
 } // namespace platform
 
 class TFPrintSet : public QDialog {
@@ -30,7 +30,7 @@ public:
     // Controls (names as in the dialog's layout). Pellorin's build has no
     // PrintSetRadio and no PrintSetSave (null).
     QLabel* LinesPerPage = nullptr;
-    platform::SimpleCombo* PrintSetCombo = nullptr;
+    platform::SimpleComboBox* PrintSetCombo = nullptr;
     QGroupBox* PrintSetRadio = nullptr; // items "Yes" (0) and "No" (1)
     QPushButton* PrintSetOk = nullptr;
     QPushButton* PrintSetCancel = nullptr;

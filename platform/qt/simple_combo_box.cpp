@@ -45,6 +45,21 @@ int SimpleComboBox::count() const
     return list_->count();
 }
 
+std::string SimpleComboBox::itemText(int row) const
+{
+    const QListWidgetItem* item = list_->item(row);
+    return item ? fromQ(item->text()) : std::string();
+}
+
+int SimpleComboBox::findText(const std::string& text) const
+{
+    const QString wanted = toQ(text);
+    for (int row = 0; row < list_->count(); ++row)
+        if (list_->item(row)->text() == wanted)
+            return row;
+    return -1;
+}
+
 std::string SimpleComboBox::text() const
 {
     return fromQ(edit_->text());
@@ -76,14 +91,11 @@ void SimpleComboBox::setCurrentIndex(int row)
 
 void SimpleComboBox::selectMatching()
 {
-    const QString text = edit_->text();
-    for (int row = 0; row < list_->count(); ++row) {
-        if (list_->item(row)->text() == text) {
-            list_->setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
-            return;
-        }
-    }
-    list_->clearSelection();
+    const int row = findText(fromQ(edit_->text()));
+    if (row < 0)
+        list_->clearSelection();
+    else
+        list_->setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
 }
 
 } // namespace platform

@@ -20,6 +20,9 @@ public:
 
     void setItems(const std::vector<std::string>& items);
     int count() const;
+    std::string itemText(int row) const;
+    // The row of the line equal to the text, -1 for none.
+    int findText(const std::string& text) const;
 
     std::string text() const;
     // Shows the text; selects the list line equal to it, if any.

@@ -17,7 +17,7 @@
 #include "kavro/tf_main.h"
 #include "platform/qt/memo.h"
 #include "platform/qt/qt_printer.h"
-#include "platform/qt/simple_combo.h"
+#include "platform/qt/simple_combo_box.h"
 #include "platform/recording_printer.h"
 #include "tests/kavro/kavro_fixture.h"
 #include "tests/support/pdf_text.h"
@@ -87,7 +87,7 @@ protected:
     // OK in the dialog with this text and "Yes" (0) or "No" (1).
     void ok(const char* typed, int radio)
     {
-        FPrintSet->PrintSetCombo->Edit->setText(typed);
+        FPrintSet->PrintSetCombo->edit()->setText(typed);
         FPrintSet->SetRadioIndex(radio);
         FPrintSet->PrintSetOk->click();
     }
@@ -206,7 +206,7 @@ TEST_F(Printing, ActivationReadsTheFile)
         EXPECT_EQ(FPrintSet->GetLinesPerPage(), c.lines) << c.name;
         EXPECT_EQ(FPrintSet->GetPageEject(), c.eject) << c.name;
         // The dialog's controls stay.
-        EXPECT_EQ(FPrintSet->PrintSetCombo->text().toStdString(), "58") << c.name;
+        EXPECT_EQ(FPrintSet->PrintSetCombo->text(), "58") << c.name;
         EXPECT_EQ(FPrintSet->RadioIndex(), 0) << c.name;
     }
     EXPECT_TRUE(notices.recorded().empty());
@@ -225,7 +225,7 @@ TEST_F(Printing, SettingsChosenWithOkStayUntilTheFileIsSaved)
 
     // SAVE writes the file and leaves the settings in use; the next
     // activation applies the saved values.
-    FPrintSet->PrintSetCombo->Edit->setText("62");
+    FPrintSet->PrintSetCombo->edit()->setText("62");
     FPrintSet->SetRadioIndex(1);
     FPrintSet->PrintSetSave->click();
     EXPECT_EQ(readFile(cwd.file(kSettings)), "LinesPerPage = 62\r\nPageEject    = 0\r\n\r\n");

@@ -17,7 +17,7 @@
 #include "platform/files.h"
 #include "platform/notices.h"
 #include "platform/qt/modal.h"
-#include "platform/qt/simple_combo.h"
+#include "platform/qt/simple_combo_box.h"
 #include "tests/support/scratch_cwd.h"
 
 namespace {
@@ -66,10 +66,10 @@ TEST_F(PrintSetTest, StartState)
     // "Yes" is shown while the setting is 0 until OK or the file says otherwise.
     EXPECT_EQ(dialog.GetPageEject(), 0);
     EXPECT_EQ(radio(dialog), "Yes");
-    EXPECT_EQ(dialog.PrintSetCombo->text().toStdString(), "58");
+    EXPECT_EQ(dialog.PrintSetCombo->text(), "58");
     ASSERT_EQ(dialog.PrintSetCombo->count(), 26);
-    EXPECT_EQ(dialog.PrintSetCombo->itemText(0).toStdString(), "50");
-    EXPECT_EQ(dialog.PrintSetCombo->itemText(25).toStdString(), "75");
+    EXPECT_EQ(dialog.PrintSetCombo->itemText(0), "50");
+    EXPECT_EQ(dialog.PrintSetCombo->itemText(25), "75");
     EXPECT_EQ(dialog.LinesPerPage->text().toStdString(), "Lines Per Page");
     EXPECT_EQ(dialog.PrintSetRadio->title().toStdString(), "Page at Next Mark");
     EXPECT_EQ(dialog.PrintSetOk->text().toStdString(), "OK");
@@ -94,7 +94,7 @@ TEST_F(PrintSetTest, OkTakesTheFirstTwoCharactersAndTheGroup)
     TFPrintSet dialog;
     for (const auto& c : cases) {
         dialog.show();
-        dialog.PrintSetCombo->Edit->setText(c.typed);
+        dialog.PrintSetCombo->edit()->setText(c.typed);
         dialog.SetRadioIndex(c.radio);
         EXPECT_FALSE(dialog.ChosenSinceFile());
         dialog.PrintSetOk->click();
@@ -105,8 +105,8 @@ TEST_F(PrintSetTest, OkTakesTheFirstTwoCharactersAndTheGroup)
         dialog.FileApplied();
     }
     // Picking an item of the list puts it into the field.
-    dialog.PrintSetCombo->List->setCurrentRow(3);
-    EXPECT_EQ(dialog.PrintSetCombo->text().toStdString(), "53");
+    dialog.PrintSetCombo->setCurrentIndex(3);
+    EXPECT_EQ(dialog.PrintSetCombo->text(), "53");
     dialog.PrintSetOk->click();
     EXPECT_EQ(dialog.GetLinesPerPage(), 53);
 }
@@ -115,7 +115,7 @@ TEST_F(PrintSetTest, CancelHidesAndKeepsTheSettings)
 {
     TFPrintSet dialog;
     dialog.show();
-    dialog.PrintSetCombo->Edit->setText("66");
+    dialog.PrintSetCombo->edit()->setText("66");
     dialog.SetRadioIndex(1);
     dialog.PrintSetCancel->click();
     EXPECT_FALSE(dialog.isVisible());
@@ -128,7 +128,7 @@ TEST_F(PrintSetTest, SaveWritesTheFileAndKeepsTheSettings)
 {
     TFPrintSet dialog;
     dialog.show();
-    dialog.PrintSetCombo->Edit->setText("62");
+    dialog.PrintSetCombo->edit()->setText("62");
     dialog.SetRadioIndex(1);
     dialog.PrintSetSave->click();
     EXPECT_EQ(readFile(kFile), "LinesPerPage = 62\r\nPageEject    = 0\r\n\r\n");
@@ -138,7 +138,7 @@ TEST_F(PrintSetTest, SaveWritesTheFileAndKeepsTheSettings)
     EXPECT_EQ(notices.recorded(), noNotices);
 
     // Saved again over the file, with the first two characters padded.
-    dialog.PrintSetCombo->Edit->setText("5");
+    dialog.PrintSetCombo->edit()->setText("5");
     dialog.SetRadioIndex(0);
     dialog.PrintSetSave->click();
     EXPECT_EQ(readFile(kFile), "LinesPerPage = 5 \r\nPageEject    = 1\r\n\r\n");
@@ -148,7 +148,7 @@ TEST_F(PrintSetTest, SaveWhereTheFileCannotBeWritten)
 {
     const std::vector<platform::Notice> cannot{{"NOTICE", "Cannot save at the current location", false}};
     TFPrintSet dialog;
-    dialog.PrintSetCombo->Edit->setText("62");
+    dialog.PrintSetCombo->edit()->setText("62");
     if (::geteuid() != 0) {
         // A directory the user may not write.
         writeFile(cwd.file(kFile), "LinesPerPage = 70\r\n");
@@ -197,7 +197,7 @@ TEST_F(PrintSetTest, CreationReadsTheFile)
         TFPrintSet dialog;
         EXPECT_EQ(dialog.GetLinesPerPage(), c.lines) << c.name;
         EXPECT_EQ(dialog.GetPageEject(), c.eject) << c.name;
-        EXPECT_EQ(dialog.PrintSetCombo->text().toStdString(), c.combo) << c.name;
+        EXPECT_EQ(dialog.PrintSetCombo->text(), c.combo) << c.name;
         EXPECT_EQ(radio(dialog), c.radio) << c.name;
     }
     EXPECT_EQ(notices.recorded(), noNotices);
@@ -229,7 +229,7 @@ TEST_F(PrintSetTest, PellorinsBuild)
     EXPECT_EQ(dialog.PrintSetSave, nullptr);
     EXPECT_EQ(dialog.findChildren<QRadioButton*>().size(), 0);
     EXPECT_EQ(dialog.PrintSetCombo->count(), 26);
-    EXPECT_EQ(dialog.PrintSetCombo->text().toStdString(), "58");
+    EXPECT_EQ(dialog.PrintSetCombo->text(), "58");
     // OK at the left of the bottom row, CANCEL at its right, More beside the list.
     const QRect ok = dialog.PrintSetOk->geometry();
     const QRect cancel = dialog.PrintSetCancel->geometry();
@@ -240,7 +240,7 @@ TEST_F(PrintSetTest, PellorinsBuild)
     EXPECT_GT(more.left(), dialog.PrintSetCombo->geometry().right());
 
     dialog.show();
-    dialog.PrintSetCombo->Edit->setText("70");
+    dialog.PrintSetCombo->edit()->setText("70");
     dialog.PrintSetOk->click();
     EXPECT_EQ(dialog.GetLinesPerPage(), 70);
     EXPECT_EQ(dialog.GetPageEject(), 0);

@@ -85,7 +85,7 @@ TFList::TFList(UpdateLists& lists, QWidget* parent)
 {
     FList = this;
     setWindowTitle("Station Lists");
-    resize(640, 560);
+    resize(700, 560);
     QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     fixed.setPixelSize(13);
 

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "datasheet/station_loader.h"
@@ -32,14 +32,13 @@ public:
     explicit ListPids(const platform::LineList& list) : list_(list) {}
 
     bool contains(std::string_view pid) const;
-    // Indexes of the lines with this PID field (six characters), ascending.
-    const std::vector<std::size_t>* indexes(std::string_view pid6) const;
 
 private:
     void rebuild() const;
 
     const platform::LineList& list_;
-    mutable std::unordered_map<std::string, std::vector<std::size_t>> lines_;
+    // The PID fields packed into numbers, rebuilt whenever the list has changed.
+    mutable std::unordered_set<std::uint64_t> pids_;
     mutable std::uint64_t builtRevision_ = ~std::uint64_t{0};
 };
 

@@ -145,30 +145,45 @@ private:
         platform::ProgressCounter counter(progress, 20, 0, 0.5);
         const std::uint64_t size = oldReader_.size();
         std::string_view line;
+        std::string pid, designation;
         bool have = oldReader_.next(line);
-        while (have && !ds::isHeaderLine(line))
+        while (have && !ds::isHeaderLine(line)) {
+            if (ds::isBodyLine(line) && ds::hasAt(line, 7, ds::kDesignationLabel))
+                ds::ParseDesignation(line, pid, designation);
             have = oldReader_.next(line);
+        }
+        // A file without any header line whose lines name a station: the
+        // loaders list it at offset 0, so it is carried as a station too.
+        if (!have && !designation.empty())
+            station(0, oldReader_.position(), pid);
         while (have) {
             const std::uint64_t start = oldReader_.pieceOffset();
             counter.unit(start, size);
-            std::string pid, designation;
-            std::uint64_t end = 0;
+            pid.clear();
+            designation.clear();
             while ((have = oldReader_.next(line))) {
                 if (ds::isHeaderLine(line))
                     break;
                 if (ds::isBodyLine(line) && ds::hasAt(line, 7, ds::kDesignationLabel))
                     ds::ParseDesignation(line, pid, designation);
             }
-            end = have ? oldReader_.pieceOffset() : oldReader_.position();
-            oldHeaders_.push_back(start);
-            oldMerged_.push_back(written_);
-            if (pid.empty() || !WriteUpSheet(pid))
-                CopyOldSheet(start, end);
+            const std::uint64_t end = have ? oldReader_.pieceOffset() : oldReader_.position();
+            station(start, end, pid);
             if (have) {
                 oldReader_.seek(end);
                 have = oldReader_.next(line);
             }
         }
+    }
+
+    // One old station, the bytes from `start` to `end`: the update's
+    // datasheet of its PID, else its own.
+    void station(std::uint64_t start, std::uint64_t end, const std::string& pid)
+    {
+        oldHeaders_.push_back(start);
+        oldMerged_.push_back(written_);
+        if (pid.empty() || !WriteUpSheet(pid))
+            CopyOldSheet(start, end);
     }
 
     // The update's stations that replaced none, from the last to the first.

@@ -260,6 +260,18 @@ constexpr long long kDegree = 3600LL * 100000LL;
 constexpr long long kMinute = 60LL * 100000LL;
 constexpr long long kSecond = 100000LL;
 
+// "dd mm ss" or "ddd mm ss" in units of 1/100000 of an arc second; -1 when
+// the text is not three numbers with minutes and seconds below 60.
+long long angleValue(const std::string& text)
+{
+    int degrees = 0, minutes = 0, seconds = 0;
+    char rest = 0;
+    if (std::sscanf(text.c_str(), "%d %d %d%c", &degrees, &minutes, &seconds, &rest) != 3 || degrees < 0 ||
+        degrees > 359 || minutes < 0 || minutes > 59 || seconds < 0 || seconds > 59)
+        return -1;
+    return degrees * kDegree + minutes * kMinute + seconds * kSecond;
+}
+
 // "dd mm ss.sssss" (14) or "ddd mm ss.sssss" (15); a scaled position prints
 // the whole seconds and the point, then blanks to the same width.
 std::string angleText(long long angle, int degreeDigits, bool scaled)
@@ -495,8 +507,14 @@ private:
         s.oldPositionForm = rng_.percent(3);
         s.scaled = s.special == Special::None && rng_.percent(15);
         s.datumTag = s.special == Special::Cors ? "CORS" : std::string(rng_.pick(std::array<std::string_view, 4>{"1986", "1992", "1993", "2007"}));
-        s.lat = region_.latFrom * kDegree + rng_.below((region_.latTo - region_.latFrom + 1) * kDegree);
-        s.lon = region_.lonFrom * kDegree + rng_.below((region_.lonTo - region_.lonFrom + 1) * kDegree);
+        if (options_.nearSeconds > 0) {
+            const long long within = options_.nearSeconds * kSecond;
+            s.lat = angleValue(options_.nearLatitude) - within + rng_.below(2 * within + 1);
+            s.lon = angleValue(options_.nearLongitude) - within + rng_.below(2 * within + 1);
+        } else {
+            s.lat = region_.latFrom * kDegree + rng_.below((region_.latTo - region_.latFrom + 1) * kDegree);
+            s.lon = region_.lonFrom * kDegree + rng_.below((region_.lonTo - region_.lonFrom + 1) * kDegree);
+        }
 
         if (s.positioned) {
             if (s.special == Special::Cors)
@@ -999,6 +1017,12 @@ void validate(const Options& options)
         throw std::invalid_argument("PID prefix must be two capital letters");
     if (options.firstPidNumber < 0 || options.firstPidNumber > 9999)
         throw std::invalid_argument("first PID number must be 0-9999");
+    if (options.nearSeconds < 0 || options.nearSeconds > 3600)
+        throw std::invalid_argument("the distance from the point must be 0-3600 seconds");
+    if (options.nearSeconds > 0 &&
+        (angleValue(options.nearLatitude) < options.nearSeconds * kSecond ||
+         angleValue(options.nearLongitude) < options.nearSeconds * kSecond))
+        throw std::invalid_argument("the point must be \"dd mm ss\" and \"ddd mm ss\"");
 }
 
 std::size_t generate(const Options& options, std::ostream& out)

@@ -45,6 +45,13 @@ struct Options {
     // About one station in eight (and always the first) gets one description
     // line of 160 to 300 characters.
     bool longLines = false;
+    // Above 0: every station lies within this many arc seconds, in latitude
+    // and in longitude, of the point nearLatitude ("dd mm ss") and
+    // nearLongitude ("ddd mm ss"), in the region's hemispheres, instead of
+    // anywhere in the region.
+    int nearSeconds = 0;
+    std::string nearLatitude;
+    std::string nearLongitude;
 };
 
 // Throws std::invalid_argument when an option is out of range.

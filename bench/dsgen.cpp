@@ -15,11 +15,12 @@ namespace {
 const char* const kUsage =
     "usage: dsgen [--stations N | --size-mb M] [--seed S] [--state ST] [--county NNN]\n"
     "             [--county-name NAME] [--pid-prefix XX] [--first-pid NNNN] [--date TEXT]\n"
-    "             [--lf] [--long-lines] [-o FILE]\n"
+    "             [--lf] [--long-lines] [--near \"dd mm ss\" \"ddd mm ss\" SECONDS] [-o FILE]\n"
     "  --size-mb M   write stations until the output holds M MiB (M may have decimals)\n"
     "  --date TEXT   retrieval date in every header, e.g. \"OCTOBER 14, 2004\"\n"
     "  --lf          LF line ends (default CR LF)\n"
     "  --long-lines  some description lines longer than 149 characters\n"
+    "  --near        every station within SECONDS arc seconds of the point, in latitude and longitude\n"
     "  without -o the datasheets go to standard output\n";
 
 [[noreturn]] void usageError(const std::string& message)
@@ -83,6 +84,11 @@ int main(int argc, char** argv)
             options.retrievalDate = value();
         } else if (arg == "--lf") {
             options.lineEnd = dsgen::LineEnd::Lf;
+        } else if (arg == "--near") {
+            // --near "dd mm ss" "ddd mm ss" SECONDS
+            options.nearLatitude = value();
+            options.nearLongitude = value();
+            options.nearSeconds = static_cast<int>(std::min(number(arg, value()), 1000000ull));
         } else if (arg == "--long-lines") {
             options.longLines = true;
         } else if (arg == "-o") {

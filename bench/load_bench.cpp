@@ -109,6 +109,7 @@ int radiusSearch(const std::string& code, const std::string& path)
 struct Lists {
     std::vector<std::string> listLines;
     platform::LineList locList;
+    platform::FileIdentity identity;
 };
 
 bool loadLists(const std::string& path, Lists& lists)
@@ -118,6 +119,7 @@ bool loadLists(const std::string& path, Lists& lists)
         return false;
     lists.listLines = std::move(loaded.listLines);
     lists.locList.assign(std::move(loaded.locLines));
+    lists.identity = loaded.identity;
     return true;
 }
 
@@ -131,6 +133,7 @@ int save(const std::string& path, const std::string& out)
     request.target = out;
     request.format = ds::kDatasheetFormat;
     request.dataPath = path;
+    request.dataIdentity = lists.identity;
     request.lookup = [&index](std::string_view pid) { return index.find(pid); };
     platform::NullProgress progress;
     const auto start = Clock::now();
@@ -153,6 +156,7 @@ int merge(const std::string& path, const std::string& target)
     ds::ListMerge request;
     request.target = target;
     request.dataPath = path;
+    request.dataIdentity = lists.identity;
     request.lookup = [&index](std::string_view pid) { return index.find(pid); };
     platform::NullProgress progress;
     const auto start = Clock::now();

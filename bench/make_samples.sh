@@ -49,9 +49,13 @@ nm_run=(--state NM --county 1 --county-name BERNALILLO --seed 501 --pid-prefix K
 "$dsgen" "${nm_run[@]}" --stations 16 --date "JUNE 21, 2005" \
     | awk '/^1        Quarndale Geomark Bureau/ { n++ } n > 8' > "$disk/update.txt"
 # Stations around the sample values of the search dialogs: PIDs MX4260 to
-# MX4299 (the PID sample is MX4273), positions 37-38 N, 98-99 W.
+# MX4299 (the PID sample is MX4273), positions 37-38 N, 98-99 W; then MX4300
+# to MX4303 within a minute of arc of the point-radius sample (38 59 59,
+# 098 59 59; 1.5 miles), each less than 1.5 miles from it.
 "$dsgen" --state KS --county 155 --county-name RENO --stations 40 --seed 801 --pid-prefix MX \
     --first-pid 4260 -o "$disk/kansas.txt" 2> /dev/null
+"$dsgen" --state KS --county 155 --county-name RENO --stations 4 --seed 802 --pid-prefix MX \
+    --first-pid 4300 --date "DECEMBER 28, 2002" --near "38 59 59" "098 59 59" 60 >> "$disk/kansas.txt" 2> /dev/null
 "$dsgen" --state CO --county 3 --county-name ALAMOSA --stations 6 --seed 601 --pid-prefix LA \
     --lf -o "$disk/lf_only.txt" 2> /dev/null
 # Misaligned: the body lines of the 2nd and 4th stations lose their leading

@@ -61,6 +61,20 @@ std::string cannotWrite(const std::string& path)
 
 const char* const kNoTempFile = "SYSTEM ERROR -Cannot open temporary file.";
 
+// The notice for an output that open() refused.
+std::string openFailure(const platform::SafeOutput& output, const std::string& target)
+{
+    return output.failure() == platform::SafeOutput::Failure::CannotMakeTemp ? std::string(kNoTempFile)
+                                                                              : cannotWrite(target);
+}
+
+// False, after the notice, when the data file is no longer the one loaded.
+bool dataUnchanged(const std::string& dataPath, const platform::FileIdentity& identity,
+                   platform::NoticeSink& notices)
+{
+    return !identity.known || platform::checkUnchanged(dataPath, identity, notices, kCaption);
+}
+
 // Writes a line read from a file as it stands; the last line of a file may
 // lack its line end, and whatever follows must not run on into it.
 void writeWhole(platform::CrlfWriter& out, std::string_view line)
@@ -176,10 +190,13 @@ bool saveList(const std::vector<std::string>& lines, const ListSave& request, pl
         notice(notices, "Not saved: " + request.target + "\r\nis the datasheet file in use.");
         return false;
     }
+    const bool readsData = request.format == kDatasheetFormat || request.format == kItemPickFormat;
+    if (readsData && !dataUnchanged(request.dataPath, request.dataIdentity, notices))
+        return false;
     platform::SafeOutput output;
     if (!output.open(request.target,
                      request.append ? platform::SafeOutput::Mode::Append : platform::SafeOutput::Mode::Overwrite)) {
-        notice(notices, kNoTempFile);
+        notice(notices, openFailure(output, request.target));
         return false;
     }
     platform::CrlfWriter& out = output.writer();
@@ -213,8 +230,11 @@ bool saveList(const std::vector<std::string>& lines, const ListSave& request, pl
             break;
         }
     }
+    // The file may have changed while the stations were read from it.
+    if (readsData && !dataUnchanged(request.dataPath, request.dataIdentity, notices))
+        return false;
     if (!output.commit()) {
-        notice(notices, cannotWrite(request.target));
+        notice(notices, cannotWrite(request.target) + output.keptNote());
         return false;
     }
     return true;
@@ -340,6 +360,8 @@ bool mergeList(const std::vector<std::string>& pids, const ListMerge& request, p
         notice(notices, "Not merged: " + target + "\r\nis the datasheet file in use.");
         return false;
     }
+    if (!dataUnchanged(request.dataPath, request.dataIdentity, notices))
+        return false;
     // The backup must not take the place of the file the datasheets come from.
     if (platform::isSameFile(request.backup, request.dataPath)) {
         notice(notices, cannotWrite(request.backup));
@@ -360,7 +382,7 @@ bool mergeList(const std::vector<std::string>& pids, const ListMerge& request, p
     }
     platform::SafeOutput output;
     if (!output.open(target, platform::SafeOutput::Mode::Overwrite)) {
-        notice(notices, kNoTempFile);
+        notice(notices, openFailure(output, target));
         return false;
     }
     platform::CrlfWriter& out = output.writer();
@@ -411,10 +433,10 @@ bool mergeList(const std::vector<std::string>& pids, const ListMerge& request, p
     // The listed stations the target did not hold.
     const bool added = buffer.forEachLeft(
         [&](const std::string& pid) { return data.write(pid, out) != DataFile::Outcome::Failed; });
-    if (!added)
+    if (!added || !dataUnchanged(request.dataPath, request.dataIdentity, notices))
         return false;
     if (!output.commit()) {
-        notice(notices, cannotWrite(target));
+        notice(notices, cannotWrite(target) + output.keptNote());
         return false;
     }
     if (!data.missingOffsets())

@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "platform/crlf_writer.h"
+#include "platform/file_identity.h"
 #include "platform/line_reader.h"
 #include "platform/notices.h"
 #include "platform/progress.h"
@@ -71,14 +72,20 @@ struct ListSave {
     // station (lines ended by LF or CR LF); `index` is the line's number in
     // the list, from 0.
     std::function<void(std::string_view pid, std::size_t index, std::string& records)> stationItems;
+    // The data file as it was loaded; formats 0 and 3 read it by offset and
+    // are refused when it has changed. Unknown: not checked.
+    platform::FileIdentity dataIdentity;
 };
 
 // Writes the lines to the target in the format. Notices, caption "NOTICE":
 // "Offset Location not found for %s" for a PID the index lacks (the station
 // is left out, the save goes on); and, each ending the save with the target
-// untouched: the target is the data file, the temporary file cannot be made,
-// the data file cannot be read, the target cannot be written. Progress moves
-// at line 0 and every 20th line.
+// untouched: the target is the data file, the data file has changed since
+// it was loaded (formats 0 and 3; checked before and after the stations are
+// read), the temporary file cannot be made, the data file cannot be read,
+// the target cannot be written ("Cannot write to file %s", also for a
+// target the user may not write or that is no regular file). Progress
+// moves at line 0 and every 20th line.
 bool saveList(const std::vector<std::string>& lines, const ListSave& request, platform::NoticeSink& notices,
               platform::ProgressSink& progress);
 
@@ -105,6 +112,7 @@ struct ListMerge {
     std::string backup = kMergeBackup;
     std::string dataPath; // the datasheet file in use
     OffsetLookup lookup;
+    platform::FileIdentity dataIdentity; // as loaded; unknown: not checked
 };
 
 // Merges the stations into the target datasheet file: every station of the
@@ -118,7 +126,9 @@ struct ListMerge {
 // The backup is made first and removed after success; it stays when
 // anything failed, and when a listed PID was missing from the index.
 // Refused with a notice, nothing changed: a target that is the data file,
-// or that is no datasheet file. Progress follows the target's stations.
+// or that is no datasheet file, and a data file that has changed since it
+// was loaded (checked before the backup is made, and again before the
+// target is replaced; the backup then stays). Progress follows the target's stations.
 bool mergeList(const std::vector<std::string>& pids, const ListMerge& request, platform::NoticeSink& notices,
                platform::ProgressSink& progress);
 

@@ -25,38 +25,53 @@ ProbeResult probeMisaligned(const std::string& path)
     if (!reader.open(path))
         return ProbeResult::CannotOpen;
     std::string_view piece;
-    for (int reads = 0; reads < 500 && reader.next(piece); ++reads)
-        if (startsWithPid(piece))
+    bool lineStart = true;
+    for (int reads = 0; reads < 500 && reader.next(piece); ++reads) {
+        if (lineStart && startsWithPid(piece))
             return ProbeResult::Misaligned;
+        lineStart = !piece.empty() && piece.back() == '\n';
+    }
     return ProbeResult::Aligned;
 }
 
-RepairResult repairMisaligned(const std::string& path, platform::ProgressSink& progress)
+RepairResult repairMisaligned(const std::string& path, platform::ProgressSink& progress, std::string* keptNote)
 {
     platform::LineReader reader; // whole lines: a long line is never split
     if (!reader.open(path))
         return RepairResult::CannotReadData;
     platform::SafeOutput output;
     if (!output.open(path, platform::SafeOutput::Mode::Overwrite))
-        return RepairResult::CannotWriteTemp;
+        return output.failure() == platform::SafeOutput::Failure::CannotMakeTemp ? RepairResult::CannotWriteTemp
+                                                                                 : RepairResult::CannotWriteData;
 
     platform::CrlfWriter& writer = output.writer();
     const std::uint64_t size = reader.size();
     platform::ProgressCounter counter(progress);
+    bool changed = false;
     std::string_view line;
     while (reader.next(line)) {
         if (isHeaderLine(line))
             counter.unit(reader.pieceOffset(), size);
         std::string_view text = platform::chompLineEnd(line);
-        if (!isHeaderLine(text) && (text.empty() || text[0] != ' '))
+        if (!isHeaderLine(text) && (text.empty() || text[0] != ' ')) {
             writer.write(" ");
+            changed = true;
+        }
+        if (line.size() != text.size() + 2 || line[text.size()] != '\r')
+            changed = true; // the line end becomes CR LF
         writer.writeLine(text);
     }
     if (reader.failed())
         return RepairResult::CannotReadData; // the copy is dropped with `output`
     reader.close();
-    if (!output.commit())
-        return writer.ok() ? RepairResult::CannotWriteData : RepairResult::CannotWriteTemp;
+    if (!changed)
+        return RepairResult::Unchanged; // the copy is dropped with `output`
+    if (!output.commit()) {
+        if (keptNote)
+            *keptNote = output.keptNote();
+        return output.failure() == platform::SafeOutput::Failure::CannotWriteTemp ? RepairResult::CannotWriteTemp
+                                                                                  : RepairResult::CannotWriteData;
+    }
     counter.report(size, size);
     return RepairResult::Fixed;
 }

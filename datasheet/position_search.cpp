@@ -184,7 +184,35 @@ double radiusValue(std::string_view text)
     // The program runs under the user's locale (Qt sets it), where atof may
     // want a decimal comma; radius texts are always read with the C locale.
     static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
-    const std::string terminated(text);
+    // A decimal number only, as the original's atof read it: strtod would
+    // also take "0x5A", "inf" and "nan". The longest prefix of blanks, a
+    // sign, digits, a point, digits and an exponent is read.
+    std::size_t end = 0;
+    auto digits = [&] {
+        const std::size_t start = end;
+        while (end < text.size() && isDigit(text[end]))
+            ++end;
+        return end > start;
+    };
+    while (end < text.size() && (text[end] == ' ' || text[end] == '\t'))
+        ++end;
+    if (end < text.size() && (text[end] == '+' || text[end] == '-'))
+        ++end;
+    bool mantissa = digits();
+    if (end < text.size() && text[end] == '.') {
+        ++end;
+        mantissa = digits() || mantissa;
+    }
+    if (!mantissa)
+        return 0.0;
+    if (end < text.size() && (text[end] == 'e' || text[end] == 'E')) {
+        const std::size_t mark = end++;
+        if (end < text.size() && (text[end] == '+' || text[end] == '-'))
+            ++end;
+        if (!digits())
+            end = mark;
+    }
+    const std::string terminated(text.substr(0, end));
     const locale_t previous = uselocale(cLocale);
     const double value = std::strtod(terminated.c_str(), nullptr);
     uselocale(previous);

@@ -83,13 +83,17 @@ bool loadStations(const std::string& path, const Profile& profile, platform::Pro
 {
     out.listLines.clear();
     out.locLines.clear();
-    return scanStations(path, profile, progress, [&](const StationFields& f, std::uint64_t offset) {
+    out.identity = platform::FileIdentity::of(path);
+    const bool read = scanStations(path, profile, progress, [&](const StationFields& f, std::uint64_t offset) {
         if (typeTest && !typeTest(f.pid, offset))
             return;
         out.listLines.push_back(MakeListLine("", f.pid, f.horizontal, f.vertical, f.latitude, f.longitude,
                                              f.designation, profile.tagWidth));
         out.locLines.push_back(MakeLocLine(f.pid, static_cast<std::int64_t>(offset)));
     });
+    if (!out.identity.matches(path))
+        out.identity = platform::FileIdentity(); // changed under the read: never matches
+    return read;
 }
 
 } // namespace ds

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "datasheet/profile.h"
+#include "platform/file_identity.h"
 #include "platform/progress.h"
 
 namespace ds {
@@ -41,6 +42,10 @@ void parseStationLine(std::string_view line, StationFields& fields, const Profil
 struct LoadedStations {
     std::vector<std::string> listLines; // one ListLine per station, empty tag
     std::vector<std::string> locLines;  // one LocLine per station, same order
+    // The file as it was read; work that reads it again by offset checks
+    // it first. When the file changed while it was read, this identity
+    // matches neither its old nor its new state.
+    platform::FileIdentity identity;
 };
 
 // Decides whether the station with the PID whose header is at the offset is

@@ -14,7 +14,9 @@
 #include <vector>
 
 #include "datasheet/datasheet_reader.h"
+#include "datasheet/forms/print_lines.h"
 #include "datasheet/forms/tf_get_out.h"
+#include "datasheet/forms/tf_print_set.h"
 #include "datasheet/forms/tf_warning.h"
 #include "platform/safe_output.h"
 #include "kavro/tf_list.h"
@@ -129,7 +131,7 @@ bool TFDisplay::eventFilter(QObject* watched, QEvent* event)
 void TFDisplay::ShowDatasheet(const std::string& pid)
 {
     const std::int64_t offset = FOffsets->FindOffset(pid);
-    if (offset < 0)
+    if (offset < 0 || !FMain->DataFileUnchanged())
         return;
     hide();
     DsDisplay->clear();
@@ -177,20 +179,24 @@ void TFDisplay::WriteShownText()
     if (answer == 'C')
         return;
     const auto mode = answer == 'A' ? platform::SafeOutput::Mode::Append : platform::SafeOutput::Mode::Overwrite;
-    if (platform::saveLines(OutputFile, platform::memoLines(*DsDisplay), mode)) {
+    platform::SafeOutput::Failure failure;
+    std::string keptNote;
+    if (platform::saveLines(OutputFile, platform::memoLines(*DsDisplay), mode, failure, keptNote)) {
         platform::notices().notice("NOTICE", "Transfer Complete");
         return;
     }
-    Msg = "Could not write " + OutputFile;
+    Msg = "Could not write " + OutputFile + keptNote;
     platform::notices().notice("NOTICE", Msg);
 }
 
 void TFDisplay::PrintDSClick()
 {
+    PrintLines(this, platform::memoLines(*DsDisplay), DsDisplay->font(), FPrintSet->PageOptions());
 }
 
 void TFDisplay::PrintSetupDsClick()
 {
+    FPrintSet->ShowSettings();
 }
 
 void TFDisplay::CloseDsClick()

@@ -9,6 +9,7 @@
 
 #include "datasheet/forms/tf_get_out.h"
 #include "datasheet/forms/tf_get_type.h"
+#include "datasheet/forms/print_lines.h"
 #include "datasheet/forms/tf_help.h"
 #include "datasheet/forms/tf_print_set.h"
 #include "datasheet/list_lines.h"
@@ -185,13 +186,14 @@ void TFFound::TopClicked()
 
 void TFFound::Print1Click()
 {
+    ds::PageOptions options = FPrintSet->PageOptions();
+    options.progressAfterEveryLine = true;
+    PrintLines(this, FoundList->lines().lines(), FoundList->font(), options);
 }
 
 void TFFound::PrintSetup1Click()
 {
-    FPrintSet->show();
-    FPrintSet->activateWindow();
-    FPrintSet->setFocus();
+    FPrintSet->ShowSettings();
 }
 
 void TFFound::SetItems()
@@ -243,5 +245,5 @@ void TFFound::Plot1Click()
 void TFFound::Help1Click()
 {
     FHelp->SetHelpContext(7);
-    FHelp->show();
+    platform::showForm(*FHelp);
 }

@@ -181,6 +181,8 @@ void TFGetArea::AreaScan(const std::string& minLat, const std::string& maxLat, c
 
     ProgressWindow progress(this);
     platform::LineReader file(ds::kKavro.readLength());
+    if (!FMain->DataFileUnchanged())
+        return;
     if (!file.open(FMain->GetDataPath())) {
         platform::notices().notice("NOTICE", "Cannot open County File");
         return;

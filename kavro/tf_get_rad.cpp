@@ -167,6 +167,8 @@ void TFGetRad::FindInRadius(const std::string& lat, const std::string& lon, cons
     FDisplay->DsDisplay->clear();
 
     platform::LineReader file(ds::kKavro.readLength());
+    if (!FMain->DataFileUnchanged())
+        return;
     if (!file.open(FMain->GetDataPath())) {
         platform::notices().notice("NOTICE", "Cannot open County File");
         return;

@@ -11,9 +11,12 @@
 
 #include "datasheet/forms/tf_get_out.h"
 #include "datasheet/forms/tf_get_type.h"
+#include "datasheet/forms/print_lines.h"
 #include "datasheet/forms/tf_help.h"
+#include "datasheet/forms/tf_print_set.h"
 #include "datasheet/list_lines.h"
 #include "datasheet/list_marks.h"
+#include "datasheet/print_settings.h"
 #include "itempick/tf_select.h"
 #include "kavro/tf_display.h"
 #include "kavro/tf_found.h"
@@ -147,7 +150,8 @@ void TFList::closeEvent(QCloseEvent* event)
 
 void TFList::paintEvent(QPaintEvent* event)
 {
-    SetPanel();
+    if (!panelHeld_)
+        SetPanel();
     QMainWindow::paintEvent(event);
 }
 
@@ -183,11 +187,11 @@ void TFList::Grab1Click()
     FFound->hide();
     FFound->FoundList->lines().clear();
     std::vector<std::string> grabbed = ds::grabMarked(MarksList->lines().lines());
-    show();
+    platform::showForm(*this);
     if (!grabbed.empty()) {
         FFound->FoundList->lines().append(std::move(grabbed));
         FFound->FoundList->show();
-        FFound->show();
+        platform::showForm(*FFound);
         return;
     }
     Msg = kGrabNotice;
@@ -208,30 +212,38 @@ void TFList::Clear1Click()
 
 void TFList::Print1Click()
 {
+    // Until the first repaint after the printout puts the prompt back (the
+    // progress window's repaints let the window repaint too).
+    Panel2->setText("Please Wait...");
+    panelHeld_ = true;
+    platform::repaintNow(*Panel1);
+    PrintLines(this, MarksList->lines().lines(), MarksList->font(), FPrintSet->PageOptions());
+    panelHeld_ = false;
 }
 
 void TFList::PrintSetup1Click()
 {
+    FPrintSet->ShowSettings();
 }
 
 void TFList::PromptForPid()
 {
-    FGetPid->show();
+    platform::showForm(*FGetPid);
 }
 
 void TFList::PromptForName()
 {
-    FGetName->show();
+    platform::showForm(*FGetName);
 }
 
 void TFList::PromptForRadius()
 {
-    FGetRad->show();
+    platform::showForm(*FGetRad);
 }
 
 void TFList::PromptForMM()
 {
-    FGetArea->show();
+    platform::showForm(*FGetArea);
 }
 
 void TFList::ByTypeClicked()
@@ -245,7 +257,7 @@ void TFList::ByTypeClicked()
     if (FGetType->TypeList->selectedItems().isEmpty())
         for (QListWidget* list : {FGetType->TypeList, FGetType->HOrderList, FGetType->VOrderList})
             list->setCurrentRow(0);
-    FGetType->show();
+    platform::showForm(*FGetType);
 }
 
 std::string TFList::SortKey(const QObject* Sender) const
@@ -271,7 +283,7 @@ void TFList::SortList(QObject* Sender)
 void TFList::ListHelpClick()
 {
     FHelp->SetHelpContext(3);
-    FHelp->show();
+    platform::showForm(*FHelp);
 }
 
 void TFList::CloseKids()
@@ -300,5 +312,15 @@ void TFList::ListInit()
 
 void TFList::LoadParm1()
 {
-    // The print settings file is read here once the list prints.
+    // Settings chosen with OK stay in force until the file is read or saved again.
+    if (!FPrintSet || FPrintSet->ChosenSinceFile())
+        return;
+    const ds::ListPrintSettings read = ds::readListPrintSettings(ds::kPrintSettingsFile);
+    if (!read.read)
+        return;
+    if (read.linesPerPage)
+        FPrintSet->SetLinesPerPage(*read.linesPerPage);
+    if (read.pageEject)
+        FPrintSet->SetPageEject(*read.pageEject);
+    FPrintSet->FileApplied();
 }

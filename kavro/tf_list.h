@@ -137,6 +137,8 @@ private:
     int OutputFormat = 0;
     char ExistAnswer = 0;
     int SearchMode = 0;
+    // While a printout runs, repaints leave its "Please Wait..." in Panel2.
+    bool panelHeld_ = false;
 };
 
 extern TFList* FList;

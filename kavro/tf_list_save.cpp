@@ -100,6 +100,7 @@ void TFList::SaveList()
     request.append = ExistAnswer == 'A';
     request.format = OutputFormat;
     request.dataPath = FMain->GetDataPath();
+    request.dataIdentity = FMain->GetDataIdentity();
     request.lookup = [&index](std::string_view pid) { return index.find(pid); };
     bool done = false;
     {
@@ -127,6 +128,7 @@ void TFList::MergeList()
     ds::ListMerge request;
     request.target = OutputFile;
     request.dataPath = FMain->GetDataPath();
+    request.dataIdentity = FMain->GetDataIdentity();
     request.lookup = [&index](std::string_view pid) { return index.find(pid); };
     bool done = false;
     {

@@ -76,7 +76,7 @@ TFMain::TFMain(QWidget* parent) : QMainWindow(parent)
     Title->setAlignment(Qt::AlignCenter);
     layout->addWidget(Title, 1);
 
-    auto* steps = new QWidget(central);
+    auto* steps = stepsPanel_ = new QWidget(central);
     auto* grid = new QGridLayout(steps);
     Label1 = new QLabel("Pick CD-ROM Drive ", steps);
     DriveCombo = new QComboBox(steps);
@@ -131,6 +131,7 @@ TFMain::TFMain(QWidget* parent) : QMainWindow(parent)
     Label2->hide();
     StatesCombo->hide();
     CountiesCombo->hide();
+    stepsPanel_->hide();
 
     platform::centreOnScreen(*this);
     show();
@@ -167,7 +168,13 @@ void TFMain::clearNavigation()
     StateCode.clear();
     CountyFile.clear();
     DataPath.clear();
+    DataIdentity = {};
     TypeCode.clear();
+}
+
+bool TFMain::DataFileUnchanged(const std::string& path) const
+{
+    return platform::checkUnchanged(path, DataIdentity, platform::notices(), "NOTICE");
 }
 
 void TFMain::FileClick()
@@ -181,6 +188,7 @@ void TFMain::DrivePrompt()
 {
     Title->hide();
     HideAll();
+    stepsPanel_->show();
     DriveCombo->show();
     Label1->show();
     DriveOk->show();
@@ -191,7 +199,7 @@ void TFMain::HelpClicked()
 {
     setPrompt(" ");
     FHelp->SetHelpContext(1);
-    FHelp->show();
+    platform::showForm(*FHelp);
 }
 
 void TFMain::DriveClicked()
@@ -243,6 +251,7 @@ void TFMain::ResetView()
     for (QWidget* w : std::initializer_list<QWidget*>{Label1, DriveCombo, DriveOk, Label2, StatesCombo, StateOK,
                                                       Label3, CountiesCombo, CountyOK})
         w->hide();
+    stepsPanel_->hide();
     Title->show();
 }
 
@@ -292,6 +301,9 @@ bool TFMain::LoadStationList(const std::string& path, int mode)
         FOffsets->LocList->lines().clear();
         FList->MarksList->lines().clear();
     }
+    // The results of a reload are looked up in the index of the first load.
+    if (mode == 1 && !DataFileUnchanged(path))
+        return false;
     FList->hide();
     FList->setWindowTitle(platform::pathToQ(path));
 
@@ -323,6 +335,7 @@ bool TFMain::LoadStationList(const std::string& path, int mode)
     if (mode == 0) {
         FList->MarksList->lines().assign(std::move(loaded.listLines));
         FOffsets->LocList->lines().assign(std::move(loaded.locLines));
+        DataIdentity = loaded.identity;
     } else {
         FFound->FoundList->lines().append(std::move(loaded.listLines));
     }
@@ -362,14 +375,17 @@ void TFMain::CheckMisaligned(const std::string& path, bool* opened)
 void TFMain::FixMisaligned(const std::string& path)
 {
     ds::RepairResult result;
+    std::string keptNote;
     {
         ProgressWindow progress(this);
-        result = ds::repairMisaligned(path, progress.sink());
+        result = ds::repairMisaligned(path, progress.sink(), &keptNote);
     }
     const char* error = nullptr;
     switch (result) {
     case ds::RepairResult::Fixed:
         platform::notices().notice("NOTICE", "File is fixed");
+        return;
+    case ds::RepairResult::Unchanged:
         return;
     case ds::RepairResult::CannotReadData:
         error = "ERROR 001 - Could not open DsData file for read.\r\n";
@@ -384,7 +400,7 @@ void TFMain::FixMisaligned(const std::string& path)
         error = "ERROR 004 - Could not open DsData file for write.\r\n";
         break;
     }
-    platform::notices().notice("NOTICE", std::string(error) + kContactBlock);
+    platform::notices().notice("NOTICE", std::string(error) + kContactBlock + keptNote);
 }
 
 void TFMain::ShowRawFile(const std::string& path)

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "datasheet/station_loader.h"
+#include "platform/file_identity.h"
 #include "platform/line_reader.h"
 
 class QAction;
@@ -75,6 +76,12 @@ public:
     void ShowRawFile(const std::string& path);
 
     std::string GetDataPath() const { return DataPath; }
+    // The data file as the last load read it.
+    const platform::FileIdentity& GetDataIdentity() const { return DataIdentity; }
+    // Whether the data file is still the one the last load read; when not,
+    // a notice asks to load it again. Work that reads it by offset asks first.
+    bool DataFileUnchanged(const std::string& path) const;
+    bool DataFileUnchanged() const { return DataFileUnchanged(DataPath); }
     std::string GetDrive() const { return DriveLetter; }
     std::string GetTypeCode() const { return TypeCode; }
     void SetTypeCode(const std::string& code) { TypeCode = code.substr(0, 3); }
@@ -97,6 +104,9 @@ private:
     void clearNavigation();
     void initCountryCodes();
 
+    // Holds the drive, state and county controls; hidden with them, so that
+    // the title has the window to itself.
+    QWidget* stepsPanel_ = nullptr;
     std::string Msg;
     std::string LastDir;
     std::string ChosenFile;
@@ -105,6 +115,7 @@ private:
     std::string StateCode;
     std::string CountyFile;
     std::string DataPath;
+    platform::FileIdentity DataIdentity;
     std::string TypeCode;
     std::vector<std::string> CountryCodes;
 };

@@ -2,6 +2,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalBlocker>
 
 #include "datasheet/cdrom.h"
 #include "datasheet/code_tables.h"
@@ -43,6 +44,9 @@ bool TFMain::isStateDir(const std::string& name)
 void TFMain::DriveOKClick()
 {
     DriveLetter = platform::pathFromQ(DriveCombo->currentText());
+    // The program's own changes of the state text are no user edit: they do
+    // not run StatesInit, which would hide the county controls.
+    const QSignalBlocker quiet(StatesCombo);
     StatesCombo->clear();
     StatesCombo->clearEditText();
     std::vector<std::string> codes;

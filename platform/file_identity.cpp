@@ -32,7 +32,8 @@ std::string fileChangedText(const std::string& path)
 bool checkUnchanged(const std::string& path, const FileIdentity& loaded, NoticeSink& sink,
                     std::string_view caption)
 {
-    if (loaded.matches(path))
+    const FileIdentity now = FileIdentity::of(path);
+    if (!now.known || (loaded.known && now == loaded))
         return true;
     sink.notice(caption, fileChangedText(path));
     return false;

@@ -32,7 +32,9 @@ struct FileIdentity {
 std::string fileChangedText(const std::string& path);
 
 // Checks that `path` is still the file loaded as `loaded`; when it is not,
-// shows the changed-file notice under `caption` and returns false.
+// shows the changed-file notice under `caption` and returns false. A file
+// that is gone passes: the read that follows cannot open it and gives its
+// own notice.
 bool checkUnchanged(const std::string& path, const FileIdentity& loaded, NoticeSink& sink,
                     std::string_view caption);
 

@@ -1,6 +1,10 @@
 #include "files.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdint>
+#include <fcntl.h>
+#include <random>
 #include <cstdio>
 #include <cstdlib>
 #include <dirent.h>
@@ -103,6 +107,27 @@ std::string makeTempFile(const std::string& directory, const std::string& prefix
         return {};
     ::close(fd);
     return std::string(name.data());
+}
+
+std::string makeTempFile(const std::string& directory, const std::string& prefix, unsigned permissions)
+{
+    static const char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    static std::mt19937_64 random{std::random_device{}() ^ static_cast<std::uint64_t>(::getpid())};
+    const std::string base = joinPath(directory.empty() ? "." : directory, prefix);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string name = base;
+        for (int i = 0; i < 6; ++i)
+            name += kLetters[random() % (sizeof kLetters - 1)];
+        const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW,
+                              static_cast<mode_t>(permissions));
+        if (fd >= 0) {
+            ::close(fd);
+            return name;
+        }
+        if (errno != EEXIST)
+            return {};
+    }
+    return {};
 }
 
 bool replaceFile(const std::string& from, const std::string& to)

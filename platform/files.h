@@ -30,6 +30,8 @@ std::string resolvePath(const std::string& root, const std::vector<std::string>&
 // Creates a new empty file named prefix + random in `directory` (mkstemp).
 // Returns its path, or empty when it cannot be created.
 std::string makeTempFile(const std::string& directory, const std::string& prefix = "tmp");
+// The same, created with `permissions` less the umask (mkstemp gives 0600).
+std::string makeTempFile(const std::string& directory, const std::string& prefix, unsigned permissions);
 // Renames `from` over `to` (atomic on one file system).
 bool replaceFile(const std::string& from, const std::string& to);
 bool removeFile(const std::string& path);

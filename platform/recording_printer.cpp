@@ -36,6 +36,8 @@ bool RecordingPrinter::endPrintout()
 
 bool RecordingPrinter::beginJob()
 {
+    if (onBeginJob)
+        onBeginJob();
     ++begun_;
     if (failBeginJob == begun_)
         return false;

@@ -4,6 +4,7 @@
 // can count with: text height = the font's size in printer pixels (pixels
 // at 96 an inch, points at 72), at least 1; text width = half the height
 // per character. Any call can be made to fail.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -63,6 +64,9 @@ public:
     int failBeginJob = 0;
     int failEndJob = 0;
     bool failBeginPrintout = false;
+    // Runs at every beginJob, before it is counted: a test's look at the
+    // windows while a printout is on.
+    std::function<void()> onBeginJob;
 
 private:
     int ppi_;

@@ -1,7 +1,11 @@
 #include "platform/safe_output.h"
 
+#include <cerrno>
+#include <fcntl.h>
 #include <filesystem>
-#include <fstream>
+#include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "platform/files.h"
 
@@ -11,92 +15,209 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The file a save changes: the target of a link, else the path itself.
-std::string fileToChange(const std::string& path)
-{
-    std::error_code error;
-    if (fs::is_symlink(path, error)) {
-        fs::path target = fs::weakly_canonical(path, error);
-        if (!error)
-            return target.string();
+// Closes a descriptor when it goes out of scope.
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    ~Descriptor() { close(); }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const { return fd_; }
+    bool valid() const { return fd_ >= 0; }
+    bool close()
+    {
+        const bool closed = fd_ < 0 || ::close(fd_) == 0;
+        fd_ = -1;
+        return closed;
     }
-    return path;
+
+private:
+    int fd_;
+};
+
+// Copies what is left of `from` to `to`. False on any read or write error
+// (a full disk, a file-size limit).
+bool copyRest(int from, int to)
+{
+    constexpr std::size_t kBlock = 1 << 20;
+    std::unique_ptr<char[]> block(new char[kBlock]);
+    for (;;) {
+        ssize_t got = ::read(from, block.get(), kBlock);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return false;
+        if (got == 0)
+            return true;
+        std::size_t done = 0;
+        while (done < static_cast<std::size_t>(got)) {
+            ssize_t put = ::write(to, block.get() + done, static_cast<std::size_t>(got) - done);
+            if (put < 0 && errno == EINTR)
+                continue;
+            if (put <= 0)
+                return false;
+            done += static_cast<std::size_t>(put);
+        }
+    }
 }
 
-// The renamed file takes the old file's permissions, or those the writer
-// gives a new file (read for all, write for the owner).
-void copyPermissions(const std::string& temp, const std::string& destination)
+// Flushes a directory's entries to the disk, so that a rename in it lasts.
+void syncDirectory(const std::string& directory)
 {
-    std::error_code error;
-    fs::perms perms = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read | fs::perms::others_read;
-    const fs::file_status status = fs::status(destination, error);
-    if (!error && fs::exists(status))
-        perms = status.permissions();
-    fs::permissions(temp, perms, fs::perm_options::replace, error);
+    Descriptor dir(::open(directory.empty() ? "." : directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.valid())
+        ::fsync(dir.get());
 }
 
 } // namespace
+
+std::string resolveLinks(const std::string& path)
+{
+    std::string current = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st {};
+        if (::lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+            return current;
+        std::error_code error;
+        const fs::path target = fs::read_symlink(current, error);
+        if (error)
+            return current;
+        current = target.is_absolute() ? target.string() : joinPath(directoryPart(current), target.string());
+    }
+    return {};
+}
 
 SafeOutput::~SafeOutput()
 {
     discard();
 }
 
+bool SafeOutput::fail(Failure failure)
+{
+    failure_ = failure;
+    discard();
+    return false;
+}
+
+std::string SafeOutput::keptNote() const
+{
+    return kept_.empty() ? std::string() : "\r\nThe new data is kept in " + kept_ + ".";
+}
+
 bool SafeOutput::open(const std::string& path, Mode mode)
 {
     discard();
-    destination_ = fileToChange(path);
+    failure_ = Failure::None;
+    kept_.clear();
     mode_ = mode;
-    temp_ = makeTempFile(directoryPart(destination_));
-    if (temp_.empty())
-        return false;
-    if (!writer_.open(temp_, platform::CrlfWriter::Mode::Created)) {
-        discard();
-        return false;
+    destination_ = resolveLinks(path);
+    if (destination_.empty())
+        return fail(Failure::NotRegularFile);
+
+    struct stat st {};
+    exists_ = ::stat(destination_.c_str(), &st) == 0;
+    if (exists_) {
+        if (!S_ISREG(st.st_mode))
+            return fail(Failure::NotRegularFile);
+        // A rename needs only the directory's permission; the file's own is
+        // asked here. Opening a regular file for writing changes nothing.
+        Descriptor probe(::open(destination_.c_str(), O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
+        if (!probe.valid())
+            return fail(Failure::NotWritable);
+        permissions_ = st.st_mode & 07777;
+        owner_ = st.st_uid;
+        group_ = st.st_gid;
+        hardLinked_ = st.st_nlink > 1;
     }
+
+    temp_ = makeTempFile(directoryPart(destination_), "tmp", 0666);
+    if (temp_.empty())
+        return fail(Failure::CannotMakeTemp);
+    if (!writer_.open(temp_, platform::CrlfWriter::Mode::Created))
+        return fail(Failure::CannotMakeTemp);
     return true;
+}
+
+// Closes the temporary file, gives it the destination's owner, group and
+// mode, and flushes it to the disk.
+bool SafeOutput::finishTemp()
+{
+    if (!writer_.close())
+        return false;
+    Descriptor temp(::open(temp_.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
+    if (!temp.valid())
+        return false;
+    if (exists_ && mode_ == Mode::Overwrite && !hardLinked_) {
+        // Owner first: a change of owner clears the set-id bits. Where the
+        // process may not give the file away, the group alone may still be.
+        struct stat st {};
+        if (::fstat(temp.get(), &st) == 0 && (st.st_uid != owner_ || st.st_gid != group_) &&
+            ::fchown(temp.get(), owner_, group_) != 0)
+            (void)::fchown(temp.get(), static_cast<uid_t>(-1), group_);
+        ::fchmod(temp.get(), permissions_);
+    }
+    return ::fsync(temp.get()) == 0 && temp.close();
 }
 
 bool SafeOutput::commit()
 {
     if (temp_.empty())
         return false;
-    if (!writer_.close()) {
-        discard();
-        return false;
-    }
+    if (!finishTemp())
+        return fail(Failure::CannotWriteTemp);
     bool done;
     if (mode_ == Mode::Append && platform::fileExists(destination_)) {
         done = appendTemp();
+    } else if (hardLinked_ && platform::fileExists(destination_)) {
+        done = copyTempInPlace();
     } else {
-        copyPermissions(temp_, destination_);
         done = platform::replaceFile(temp_, destination_);
-        if (done)
+        if (done) {
             temp_.clear();
+            syncDirectory(directoryPart(destination_));
+        }
     }
+    if (!done)
+        return fail(Failure::CannotReplace);
     discard();
-    return done;
+    return true;
 }
 
 bool SafeOutput::appendTemp()
 {
-    std::error_code error;
-    const std::uintmax_t oldSize = fs::file_size(destination_, error);
-    if (error)
+    Descriptor data(::open(temp_.c_str(), O_RDONLY | O_CLOEXEC));
+    Descriptor out(::open(destination_.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC));
+    struct stat st {};
+    if (!data.valid() || !out.valid() || ::fstat(out.get(), &st) != 0)
         return false;
-    std::ifstream data(temp_, std::ios::binary);
-    platform::CrlfWriter out;
-    if (!data || !out.open(destination_, platform::CrlfWriter::Mode::Append))
-        return false;
-    std::string block(1 << 20, '\0');
-    while (data) {
-        data.read(block.data(), static_cast<std::streamsize>(block.size()));
-        out.write(std::string_view(block.data(), static_cast<std::size_t>(data.gcount())));
+    if (copyRest(data.get(), out.get()) && ::fsync(out.get()) == 0 && out.close())
+        return true;
+    // Cut back what reached the file; the destination is as it was.
+    if (out.valid()) {
+        (void)::ftruncate(out.get(), st.st_size);
+        ::fsync(out.get());
+    } else {
+        (void)::truncate(destination_.c_str(), st.st_size);
     }
-    const bool done = !data.bad() && out.close();
-    if (!done)
-        fs::resize_file(destination_, oldSize, error);
-    return done;
+    return false;
+}
+
+// Every name of a hard-linked file must see the new bytes, so they are
+// copied into the file itself. The temporary file is complete and on the
+// disk before the file is emptied; when the copy fails it is kept.
+bool SafeOutput::copyTempInPlace()
+{
+    Descriptor data(::open(temp_.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!data.valid())
+        return false;
+    Descriptor out(::open(destination_.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC));
+    if (!out.valid())
+        return false; // not emptied: the file is as it was
+    if (copyRest(data.get(), out.get()) && ::fsync(out.get()) == 0 && out.close())
+        return true;
+    kept_ = temp_;
+    temp_.clear(); // kept, not removed
+    return false;
 }
 
 void SafeOutput::discard()
@@ -107,14 +228,26 @@ void SafeOutput::discard()
     temp_.clear();
 }
 
-bool saveLines(const std::string& path, const std::vector<std::string>& lines, SafeOutput::Mode mode)
+bool saveLines(const std::string& path, const std::vector<std::string>& lines, SafeOutput::Mode mode,
+               SafeOutput::Failure& failure, std::string& keptNote)
 {
     SafeOutput output;
-    if (!output.open(path, mode))
-        return false;
-    for (const auto& line : lines)
-        output.writer().writeLine(line);
-    return output.commit();
+    bool done = output.open(path, mode);
+    if (done) {
+        for (const auto& line : lines)
+            output.writer().writeLine(line);
+        done = output.commit();
+    }
+    failure = output.failure();
+    keptNote = output.keptNote();
+    return done;
+}
+
+bool saveLines(const std::string& path, const std::vector<std::string>& lines, SafeOutput::Mode mode)
+{
+    SafeOutput::Failure failure;
+    std::string keptNote;
+    return saveLines(path, lines, mode, failure, keptNote);
 }
 
 bool isSameFile(const std::string& first, const std::string& second)

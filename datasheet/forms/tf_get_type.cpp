@@ -6,6 +6,8 @@
 #include <QHBoxLayout>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 #include "datasheet/type_filter.h"
@@ -88,8 +90,15 @@ void TFGetType::buildLists(QVBoxLayout& layout)
     VOrderList->addItems({QStringLiteral("Any Vertical"), QStringLiteral("1st Order or above"),
                           QStringLiteral("2nd Order or above"), QStringLiteral("3rd Order or below"),
                           QStringLiteral("POSTED bench marks"), QStringLiteral("M-HEIGHT bench marks")});
-    for (QListWidget* list : {TypeList, HOrderList, VOrderList})
+    for (QListWidget* list : {TypeList, HOrderList, VOrderList}) {
         list->setSelectionMode(QAbstractItemView::SingleSelection);
+        platform::keepOneSelection(*list);
+    }
+    // Each list wide enough for its longest entry (the CORS one) whole; the
+    // dialog grows to hold them side by side.
+    for (QListWidget* list : {TypeList, HOrderList, VOrderList})
+        list->setMinimumWidth(list->sizeHintForColumn(0) + 2 * list->frameWidth() +
+                              list->verticalScrollBar()->sizeHint().width() + 4);
 
     // TypeList on the left, the two order lists in one place on the right.
     auto* lists = new QGridLayout;
@@ -119,8 +128,17 @@ void TFGetType::buildKavro()
     CheckBox = panel.CheckBox;
 
     connect(TypeList, &QListWidget::itemClicked, this, [this] { TypeClicked(); });
+    platform::runOnKeySelection(*TypeList, [this] { TypeClicked(); });
     connect(OkType, &QPushButton::clicked, this, [this] { TypeListOk(); });
     connect(CANCEL, &QPushButton::clicked, this, [this] { CANCELClick(); });
+    // OK is the default button: Enter presses it, unless a button has the focus.
+    for (int key : {Qt::Key_Return, Qt::Key_Enter}) {
+        auto* enter = new QShortcut(QKeySequence(key), this);
+        connect(enter, &QShortcut::activated, this, [this] {
+            auto* focused = qobject_cast<QPushButton*>(focusWidget());
+            (focused ? focused : OkType)->click();
+        });
+    }
 }
 
 void TFGetType::buildMorvane()
@@ -140,6 +158,9 @@ void TFGetType::buildMorvane()
     connect(TypeList, &QListWidget::itemClicked, this, [this] { TypeListClick(); });
     connect(HOrderList, &QListWidget::itemClicked, this, [this] { HOrderListClick(); });
     connect(VOrderList, &QListWidget::itemClicked, this, [this] { VOrderListClick(); });
+    platform::runOnKeySelection(*TypeList, [this] { TypeListClick(); });
+    platform::runOnKeySelection(*HOrderList, [this] { HOrderListClick(); });
+    platform::runOnKeySelection(*VOrderList, [this] { VOrderListClick(); });
     connect(OkType, &QPushButton::clicked, this, [this] { OKTypeClick(); });
 }
 

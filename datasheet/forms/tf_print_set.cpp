@@ -95,6 +95,22 @@ TFPrintSet::~TFPrintSet()
         FPrintSet = nullptr;
 }
 
+ds::PageOptions TFPrintSet::PageOptions() const
+{
+    ds::PageOptions options;
+    options.linesPerPage = GetLinesPerPage();
+    options.pageEject = GetPageEject() == 1;
+    return options;
+}
+
+void TFPrintSet::ShowSettings()
+{
+    show();
+    raise();
+    activateWindow();
+    setFocus();
+}
+
 int TFPrintSet::RadioIndex() const
 {
     if (!yes_)

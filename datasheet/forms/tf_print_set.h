@@ -7,6 +7,7 @@
 // and never ejects. Morvane has none.
 #include <QDialog>
 
+#include "datasheet/page_printer.h"
 #include "datasheet/profile.h"
 
 class QGroupBox;
@@ -50,6 +51,13 @@ public:
     // Always 0 in Pellorin's build.
     int GetPageEject() const { return PageEject; }
     void SetPageEject(int eject) { PageEject = eject; }
+
+    // The settings as the page printers of the list, results and viewer
+    // windows take them: lines per page, and eject when GetPageEject is 1.
+    ds::PageOptions PageOptions() const;
+    // Shows the dialog (modeless) and gives it the focus: the windows' Print
+    // Setup.
+    void ShowSettings();
 
     // The radio group's selection: 0 "Yes", 1 "No" (-1 in Pellorin's build).
     int RadioIndex() const;

@@ -1,10 +1,16 @@
 #include "platform/qt/application.h"
 
+#include <csignal>
 #include <exception>
 
 #include "platform/notices.h"
 
 namespace platform {
+
+Application::Application(int& argc, char** argv) : QApplication(argc, argv)
+{
+    std::signal(SIGXFSZ, SIG_IGN);
+}
 
 bool Application::notify(QObject* receiver, QEvent* event)
 {

@@ -1,6 +1,10 @@
 #include "platform/qt/form_parts.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
+#include <QEvent>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -12,6 +16,87 @@
 #include "platform/qt/line_list_view.h"
 
 namespace platform {
+
+namespace {
+
+// Delivers a key press to the view itself, then runs the handler when the
+// selected row changed.
+class KeySelectionFilter : public QObject {
+public:
+    KeySelectionFilter(QAbstractItemView& view, std::function<void()> handler)
+        : QObject(&view), view_(view), handler_(std::move(handler))
+    {
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched != &view_ || event->type() != QEvent::KeyPress || delivering_)
+            return false;
+        // Only the keys that move the selection; every other key (Enter,
+        // Escape, Tab) takes its usual way, to the dialog's buttons.
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool typed = !key->text().isEmpty() && key->text().at(0).isPrint() &&
+                           !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+        if (!isMoveKey(key->key()) && !typed)
+            return false;
+        const QPersistentModelIndex before = selectedIndex();
+        // With nothing selected yet the first move selects the row the
+        // caret is on (the first one), as a list box does.
+        const QModelIndex current = view_.currentIndex();
+        if (!before.isValid() && current.isValid() && isMoveKey(key->key())) {
+            view_.selectionModel()->select(current, QItemSelectionModel::ClearAndSelect);
+            done();
+            return true;
+        }
+        delivering_ = true;
+        static_cast<QObject&>(view_).event(event);
+        delivering_ = false;
+        const QModelIndex after = selectedIndex();
+        if (after.isValid() && after != before)
+            done();
+        return true;
+    }
+
+private:
+    static bool isMoveKey(int key)
+    {
+        return key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_Home || key == Qt::Key_End ||
+               key == Qt::Key_PageUp || key == Qt::Key_PageDown;
+    }
+    void done()
+    {
+        handler_();
+        view_.window()->activateWindow();
+        view_.setFocus(Qt::OtherFocusReason);
+    }
+    QModelIndex selectedIndex() const { return view_.selectionModel()->selectedIndexes().value(0); }
+
+    QAbstractItemView& view_;
+    std::function<void()> handler_;
+    bool delivering_ = false;
+};
+
+} // namespace
+
+void runOnKeySelection(QAbstractItemView& view, std::function<void()> handler)
+{
+    view.installEventFilter(new KeySelectionFilter(view, std::move(handler)));
+}
+
+void keepOneSelection(QAbstractItemView& view)
+{
+    QItemSelectionModel* selection = view.selectionModel();
+    QObject::connect(selection, &QItemSelectionModel::selectionChanged, &view,
+                     [&view, selection](const QItemSelection&, const QItemSelection& deselected) {
+                         if (selection->hasSelection() || deselected.isEmpty())
+                             return;
+                         const QModelIndex current = view.currentIndex();
+                         const QModelIndex keep = current.isValid() ? current : deselected.indexes().value(0);
+                         if (keep.isValid())
+                             selection->select(keep, QItemSelectionModel::Select);
+                     });
+}
 
 ListWindowControls makeListWindowControls(QMainWindow& window, const QString& prompt, int windowWidth,
                                           ListWindowHandlers handlers,
@@ -34,10 +119,11 @@ ListWindowControls makeListWindowControls(QMainWindow& window, const QString& pr
     layout->addWidget(list, 1);
     // A click always leaves its line selected, as in a list box; a Ctrl-click
     // would otherwise deselect it before the handler reads it.
-    QObject::connect(list, &LineListView::itemClicked, &window, [list, clicked = std::move(handlers.clicked)](int row) {
+    QObject::connect(list, &LineListView::itemClicked, &window, [list, clicked = handlers.clicked](int row) {
         list->setSelectedRow(row);
         clicked();
     });
+    runOnKeySelection(*list, std::move(handlers.clicked));
     QObject::connect(list, &LineListView::mouseReleased, &window,
                      [mouseUp = std::move(handlers.mouseUp)](Qt::MouseButton button, Qt::KeyboardModifiers modifiers,
                                                              QPoint position) {

@@ -12,6 +12,7 @@
 
 #include "platform/qt/status_strip.h"
 
+class QAbstractItemView;
 class QBoxLayout;
 class QCheckBox;
 class QFrame;
@@ -79,5 +80,15 @@ struct StayOnTopPanel {
 // The raised panel at the bottom of the small dialogs, holding the
 // "Stay On Top" box.
 StayOnTopPanel addStayOnTopPanel(QWidget& dialog, QBoxLayout& layout, std::function<void()> topClicked);
+
+// A list box runs its click handler whenever the user moves its selection,
+// with the keyboard as with the mouse: after an arrow, page or home/end key,
+// or a typed letter that jumps to a row, that selected another row, `handler` runs, and the list's window keeps
+// the focus, so the next key moves on from there.
+void runOnKeySelection(QAbstractItemView& view, std::function<void()> handler);
+
+// A single-selection list box that has a selection always keeps one: a
+// Ctrl-click on the selected row leaves it selected.
+void keepOneSelection(QAbstractItemView& view);
 
 } // namespace platform

@@ -4,8 +4,40 @@
 
 #include <QFontDatabase>
 #include <QMouseEvent>
+#include <QStyledItemDelegate>
 
 namespace platform {
+
+namespace {
+
+// Rows all have one size, which the view takes from one line (its last):
+// here the size of the longest line, so that the horizontal scroll bar
+// reaches the end of every line, wherever the longest one stands.
+class WidestLineDelegate : public QStyledItemDelegate {
+public:
+    WidestLineDelegate(LineListModel& model, QObject* parent) : QStyledItemDelegate(parent), model_(model) {}
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        const LineList& lines = model_.lines();
+        if (lines.revision() != revision_ || longest_ >= lines.size()) {
+            longest_ = 0;
+            for (std::size_t row = 1; row < lines.size(); ++row)
+                if (lines.at(row).size() > lines.at(longest_).size())
+                    longest_ = row;
+            revision_ = lines.revision();
+        }
+        const QModelIndex widest = longest_ < lines.size() ? model_.index(static_cast<int>(longest_)) : index;
+        return QStyledItemDelegate::sizeHint(option, widest.isValid() ? widest : index);
+    }
+
+private:
+    LineListModel& model_;
+    mutable std::uint64_t revision_ = ~std::uint64_t{0};
+    mutable std::size_t longest_ = 0;
+};
+
+} // namespace
 
 LineListView::LineListView(QWidget* parent)
     : QListView(parent), owned_(std::make_unique<LineList>()), model_(new LineListModel(*owned_, this))
@@ -29,6 +61,7 @@ LineListView::~LineListView()
 void LineListView::setUp()
 {
     setModel(model_);
+    setItemDelegate(new WidestLineDelegate(*model_, this));
     setUniformItemSizes(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);

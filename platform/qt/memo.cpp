@@ -51,6 +51,24 @@ bool endsWithBreak(const QTextDocument& document)
     return document.lastBlock().length() == 1;
 }
 
+// A CR inside a line would start a new block: the memo holds it as the
+// "carriage return" symbol (no byte of 8-bit text maps to it), and gives it
+// back as a CR.
+constexpr char16_t kCarriageReturnSymbol = u'\u240D';
+
+QString memoText(std::string_view line)
+{
+    QString text = toQ(line);
+    text.replace(QLatin1Char('\r'), QChar(kCarriageReturnSymbol));
+    return text;
+}
+
+std::string lineText(QString text)
+{
+    text.replace(QChar(kCarriageReturnSymbol), QLatin1Char('\r'));
+    return fromQ(text);
+}
+
 } // namespace
 
 void setMemoLines(QPlainTextEdit& memo, const std::vector<std::string>& lines)
@@ -61,7 +79,7 @@ void setMemoLines(QPlainTextEdit& memo, const std::vector<std::string>& lines)
     QString text;
     text.reserve(total);
     for (const auto& line : lines) {
-        text += toQ(line);
+        text += memoText(line);
         text += QLatin1Char('\n');
     }
     memo.setPlainText(text);
@@ -74,9 +92,9 @@ void addMemoLine(QPlainTextEdit& memo, std::string_view line)
     cursor.movePosition(QTextCursor::End);
     // Text typed without a final break gets one before the new line.
     if (endsWithBreak(document))
-        cursor.insertText(toQ(line) + QLatin1Char('\n'));
+        cursor.insertText(memoText(line) + QLatin1Char('\n'));
     else
-        cursor.insertText(QLatin1Char('\n') + toQ(line) + QLatin1Char('\n'));
+        cursor.insertText(QLatin1Char('\n') + memoText(line) + QLatin1Char('\n'));
 }
 
 std::vector<std::string> memoLines(const QPlainTextEdit& memo)
@@ -87,7 +105,7 @@ std::vector<std::string> memoLines(const QPlainTextEdit& memo)
     // Block texts keep every character as stored (toPlainText would turn a
     // no-break space into a blank).
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
-        lines.push_back(fromQ(block.text()));
+        lines.push_back(lineText(block.text()));
     if (endsWithBreak(document))
         lines.pop_back();
     return lines;

@@ -38,13 +38,18 @@ void QtPrinter::useSystemPrinter(const std::string& name)
 {
     printer_->setOutputFileName(QString());
     printer_->setOutputFormat(QPrinter::NativeFormat);
+    requestedPrinter_ = name;
     printer_->setPrinterName(name.empty() ? QPrinterInfo::defaultPrinterName() : toQ(name));
 }
 
 bool QtPrinter::setup(QWidget* parent)
 {
     QPrintDialog dialog(printer_.get(), parent);
-    return execModal(dialog) == QDialog::Accepted;
+    if (execModal(dialog) != QDialog::Accepted)
+        return false;
+    if (!printsToPdf())
+        requestedPrinter_ = fromQ(printer_->printerName());
+    return true;
 }
 
 bool QtPrinter::printsToPdf() const
@@ -186,10 +191,13 @@ int QtPrinter::printableHeight() const
 
 std::string QtPrinter::name() const
 {
-    if (printsToPdf())
+    if (printsToPdf() && !printer_->outputFileName().isEmpty())
         return pathFromQ(printer_->outputFileName());
-    const QString printer = printer_->printerName();
-    return printer.isEmpty() ? std::string("the default printer") : fromQ(printer);
+    // A printer the system does not have, or none at all, leaves Qt with a
+    // PDF file without a name: the notice names the printer asked for.
+    if (!printsToPdf() && !printer_->printerName().isEmpty())
+        return fromQ(printer_->printerName());
+    return requestedPrinter_.empty() ? std::string("the default printer") : requestedPrinter_;
 }
 
 QtPrinter& programPrinter()

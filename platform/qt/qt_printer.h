@@ -58,6 +58,7 @@ private:
     std::unique_ptr<QPrinter> printer_;
     std::unique_ptr<QPainter> painter_;
     QFont font_;
+    std::string requestedPrinter_;
     bool inPrintout_ = false;
     bool ownPrintout_ = false;
     bool pdfPrintout_ = false;

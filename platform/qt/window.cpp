@@ -19,6 +19,13 @@ void setStayOnTop(QWidget& window, bool onTop)
         window.show();
 }
 
+void showForm(QWidget& window)
+{
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
+
 void centreOnScreen(QWidget& window)
 {
     QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();

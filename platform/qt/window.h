@@ -10,6 +10,9 @@ namespace platform {
 // shown, a hidden one hidden.
 void setStayOnTop(QWidget& window, bool onTop);
 void centreOnScreen(QWidget& window);
+// Shows a window, and raises and activates it when it was already open, as
+// showing a form did on the original platform.
+void showForm(QWidget& window);
 
 // The hourglass over the whole application. Pushes and pops nest: each pop
 // restores the cursor that its push replaced.

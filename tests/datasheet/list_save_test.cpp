@@ -388,7 +388,7 @@ TEST_F(SaveTest, MergeFailuresChangeNothing)
             writeFile(target, c.content == "-" ? "" : c.content);
         data = c.dataFile;
         const std::string before = c.content.empty() ? "" : readFile(target);
-        ds::ListMerge request{target, c.backupPath, data, lookup()};
+        ds::ListMerge request{target, c.backupPath, data, lookup(), {}};
         EXPECT_FALSE(ds::mergeList({"AA0001", "DD0004"}, request, notices, progress));
         EXPECT_EQ(notices.recorded(), (std::vector<platform::Notice>{{"NOTICE", c.notice, false}}));
         if (!c.content.empty()) {

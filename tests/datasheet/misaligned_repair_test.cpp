@@ -7,6 +7,7 @@
 
 #include "datasheet/misaligned_repair.h"
 #include "datasheet/raw_file.h"
+#include "platform/file_identity.h"
 #include "tests/support/test_files.h"
 
 namespace {
@@ -52,6 +53,31 @@ TEST(MisalignedRepair, ProbeLooksAtTheFirst500ReadsOnly)
     EXPECT_EQ(ds::probeMisaligned(dir.file("at501")), ds::ProbeResult::Aligned);
     EXPECT_EQ(ds::probeMisaligned(dir.file("lower")), ds::ProbeResult::Aligned);
     EXPECT_EQ(ds::probeMisaligned(dir.file("missing")), ds::ProbeResult::CannotOpen);
+}
+
+// A line longer than 149 characters is read in pieces; the piece that
+// continues it is no line start, even when it begins like a PID.
+TEST(MisalignedRepair, ProbeAndRepairJudgeLineStartsOnly)
+{
+    testsupport::TempDir dir;
+    const std::string path = dir.file("long.dat");
+    const std::string longLine = " AB1234  " + std::string(149 - 9, 'x') + "CD5678 more";
+    const std::string bytes = "1        Quarndale Geomark Bureau,\r\n" + longLine + "\r\n AB1234  next\r\n";
+    writeFile(path, bytes);
+    EXPECT_EQ(ds::probeMisaligned(path), ds::ProbeResult::Aligned);
+
+    // A repair that would change nothing writes nothing: the file keeps its inode and time.
+    const auto before = platform::FileIdentity::of(path);
+    platform::NullProgress progress;
+    EXPECT_EQ(ds::repairMisaligned(path, progress), ds::RepairResult::Unchanged);
+    EXPECT_TRUE(before.matches(path));
+    EXPECT_EQ(readFile(path), bytes);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+
+    // LF line ends are a change: the repair writes CR LF.
+    writeFile(path, "1        Quarndale Geomark Bureau,\n AB1234  next\n");
+    EXPECT_EQ(ds::repairMisaligned(path, progress), ds::RepairResult::Fixed);
+    EXPECT_EQ(readFile(path), "1        Quarndale Geomark Bureau,\r\n AB1234  next\r\n");
 }
 
 TEST(MisalignedRepair, FailedWriteLeavesTheFileUntouched)

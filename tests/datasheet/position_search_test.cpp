@@ -52,6 +52,8 @@ TEST(PositionChecks, Radius)
         {"0", 1},    {"0.05", 1},  {"100", 1},  {"abc", 1}, {"-1", 1},   {"", 1}, {" ", 1},
         {"1.500", 1}, // five characters, whatever their value
         {"  1.5", 1},
+        // A decimal number only: no hexadecimal, infinity or NaN.
+        {"0x5A", 1}, {"0X1", 1}, {"inf", 1}, {"nan", 1}, {"1e1", 0}, {"1e", 0},
     };
     for (const CheckCase& c : cases)
         EXPECT_EQ(ds::CheckRadius(c.text), c.result) << '"' << c.text << '"';

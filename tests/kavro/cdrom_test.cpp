@@ -120,6 +120,23 @@ TEST_F(CdromSteps, StateShowsItsCountyListUnchanged)
     EXPECT_EQ(items(*FMain->CountiesCombo), (std::vector<std::string>{"AZ001.DAT | APACHE", "AZ003.DAT | COCHISE  "}));
 }
 
+// The program clears the state text itself; that is no edit of the user's,
+// so the county step stays as it was.
+TEST_F(CdromSteps, DriveOkAgainAtTheCountyStepKeepsTheCountyControls)
+{
+    pickDrive(disc.path());
+    pickState("AZ");
+    ASSERT_TRUE(FMain->CountiesCombo->isVisibleTo(FMain));
+    FMain->DriveOk->click();
+    EXPECT_EQ(items(*FMain->StatesCombo), (std::vector<std::string>{"AZ", "GU"}));
+    EXPECT_TRUE(FMain->CountiesCombo->isVisibleTo(FMain));
+    EXPECT_TRUE(FMain->Label3->isVisibleTo(FMain));
+    EXPECT_TRUE(FMain->CountyOK->isVisibleTo(FMain));
+    // A state typed by the user still hides them.
+    FMain->StatesCombo->setEditText("G");
+    EXPECT_FALSE(FMain->CountiesCombo->isVisibleTo(FMain));
+}
+
 TEST_F(CdromSteps, TerritoryWithoutCountyListOffersItsSingleFile)
 {
     pickDrive(disc.path());

@@ -4,11 +4,17 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 
+#include <cstdlib>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "kavro/tf_display.h"
 #include "kavro/tf_found.h"
 #include "kavro/tf_list.h"
 #include "kavro/tf_main.h"
 #include "kavro/tf_offsets.h"
+#include "platform/file_identity.h"
+#include "platform/files.h"
 #include "platform/qt/memo.h"
 #include "tests/kavro/kavro_fixture.h"
 #include "tests/support/test_files.h"
@@ -106,6 +112,51 @@ TEST_F(FileDisk, MisalignedFileIsAnnouncedRepairedAndLoaded)
     EXPECT_EQ(testsupport::readFile(path), testsupport::readFile(testsupport::fixture("misaligned_fixed.dat")));
     ASSERT_EQ(FList->MarksList->lines().size(), 2u);
     EXPECT_EQ(FList->MarksList->lines().at(0).substr(6, 6), "AB1234");
+}
+
+TEST_F(FileDisk, LongLineThatLooksShiftedInItsSecondPieceLoadsUntouched)
+{
+    testsupport::TempDir dir;
+    const std::string path = dir.file("long.dat");
+    // The 150th character of the long line starts a PID pattern.
+    const std::string longLine = " AB1234  " + std::string(140, 'x') + "CD5678 more";
+    writeFile(path, "1        Quarndale Geomark Bureau,          Retrieval Date = NOVEMBER 3, 2004\r\n" + longLine +
+                        "\r\n AB1234  DESIGNATION -  FIRST MARK\r\n");
+    const auto before = platform::FileIdentity::of(path);
+    for (int load = 0; load < 2; ++load) {
+        platform::queueFileAnswer(path);
+        FMain->FilePrompt();
+        EXPECT_TRUE(notices.recorded().empty());
+        ASSERT_EQ(FList->MarksList->lines().size(), 1u);
+    }
+    EXPECT_TRUE(before.matches(path)); // never rewritten
+}
+
+// A misaligned file the user may not write: the repair names the step that
+// failed, the file stays as it was, and the load goes on with it.
+TEST_F(FileDisk, MisalignedFileThatCannotBeWrittenIsLeftAndLoaded)
+{
+    testsupport::TempDir dir;
+    const std::string path = dir.file("shifted.dat");
+    const std::string bytes = testsupport::readFile(testsupport::fixture("misaligned.dat"));
+    writeFile(path, bytes);
+    // Root may write any file; the immutable flag stops root too.
+    const bool root = ::geteuid() == 0;
+    if (root ? std::system(("chattr +i '" + path + "' 2>/dev/null").c_str()) != 0
+             : ::chmod(path.c_str(), 0444) != 0)
+        GTEST_SKIP() << "cannot make the file unwritable here";
+    platform::queueFileAnswer(path);
+    FMain->FilePrompt();
+    if (root)
+        std::system(("chattr -i '" + path + "'").c_str());
+
+    ASSERT_EQ(notices.recorded().size(), 2u);
+    EXPECT_EQ(notices.recorded()[1].text.rfind("ERROR 004 - Could not open DsData file for write.\r\n", 0), 0u);
+    EXPECT_EQ(testsupport::readFile(path), bytes);
+    EXPECT_TRUE(FList->isVisible()); // the stations the unrepaired file yields
+    std::vector<std::string> names;
+    platform::listDirectory(dir.path(), names);
+    EXPECT_EQ(names, std::vector<std::string>{"shifted.dat"});
 }
 
 TEST_F(FileDisk, UnreadableFileStopsTheLoadWithoutEndingTheProgram)

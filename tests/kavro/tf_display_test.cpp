@@ -9,16 +9,20 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <filesystem>
+
 #include "datasheet/forms/tf_get_out.h"
 #include "datasheet/forms/tf_warning.h"
 #include "kavro/tf_display.h"
 #include "kavro/tf_list.h"
 #include "kavro/tf_main.h"
 #include "kavro/tf_offsets.h"
+#include "platform/file_identity.h"
 #include "platform/files.h"
 #include "platform/qt/find_dialog.h"
 #include "platform/qt/font_dialog.h"
 #include "platform/qt/memo.h"
+#include "platform/recording_printer.h"
 #include "tests/kavro/kavro_fixture.h"
 #include "tests/support/test_files.h"
 
@@ -124,7 +128,12 @@ TEST_F(Viewer, WindowMenusAndSmallHandlers)
     EXPECT_TRUE(FDisplay->isVisible());
     FDisplay->CheckBox->setChecked(false);
     EXPECT_FALSE(FDisplay->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    FDisplay->PrintDS->trigger();
+    platform::RecordingPrinter printer;
+    platform::setPrinter(&printer);
+    FDisplay->PrintDS->trigger(); // the empty memo: one empty page
+    platform::setPrinter(nullptr);
+    ASSERT_EQ(printer.jobs.size(), 1u);
+    EXPECT_TRUE(printer.jobs[0].texts.empty());
     FDisplay->PrintSetupDs->trigger();
     FDisplay->CloseDs->trigger();
     EXPECT_FALSE(FDisplay->isVisible());
@@ -191,6 +200,28 @@ TEST_F(Viewer, RemovedDataFileShowsCannotOpenFile)
     EXPECT_EQ(shown(), Lines{"Cannot Open File"});
     EXPECT_TRUE(FDisplay->isVisible());
     EXPECT_TRUE(notices.recorded().empty());
+}
+
+TEST_F(Viewer, DataFileChangedSinceTheLoadIsNotShown)
+{
+    for (bool truncate : {true, false}) {
+        SCOPED_TRACE(truncate ? "truncated" : "replaced");
+        notices.clear();
+        load(stationFile());
+        show("AB1234");
+        const Lines before = shown();
+        notices.clear();
+        if (truncate) {
+            std::filesystem::resize_file(data, 100);
+        } else {
+            writeFile(data + ".new", crlf(stationFile()));
+            std::filesystem::rename(data + ".new", data);
+        }
+        FDisplay->ShowDatasheet("CD5678");
+        EXPECT_EQ(notices.recorded(),
+                  (std::vector<platform::Notice>{{"NOTICE", platform::fileChangedText(data), false}}));
+        EXPECT_EQ(shown(), before); // the window is left as it was
+    }
 }
 
 TEST_F(Viewer, SaveAsWritesTheShownLinesAndRemembersTheFile)

@@ -15,6 +15,7 @@
 
 #include "datasheet/forms/tf_get_type.h"
 #include "datasheet/forms/tf_status.h"
+#include "platform/file_identity.h"
 #include "kavro/tf_display.h"
 #include "kavro/tf_found.h"
 #include "kavro/tf_get_area.h"
@@ -376,8 +377,13 @@ TEST_F(PositionSearch, DataFileThatCannotBeOpenedStopsOnlyTheSearch)
         EXPECT_FALSE(FFound->isVisible());
         expectNoProgressWindowLeft();
     }
-    // The program goes on: with the file back the same search finds its stations.
+    // The program goes on. A file put back is another file: it must be
+    // loaded again, and then the same search finds its stations.
     testsupport::writeFile(data, stationsFile());
+    FGetArea->SearchArea();
+    EXPECT_EQ(noticesTaken(), (std::vector<platform::Notice>{{"NOTICE", platform::fileChangedText(data), false}}));
+    EXPECT_TRUE(found().empty());
+    ASSERT_TRUE(FMain->LoadStationList(data, 0));
     FGetArea->SearchArea();
     EXPECT_TRUE(noticesTaken().empty());
     EXPECT_EQ(foundPids(), (std::vector<std::string>{"AR0001", "AR0002", "AR0006"}));
@@ -460,3 +466,31 @@ TEST_F(PositionSearch, TypeDialogOkRunsTheSearchTheDialogAskedFor)
     EXPECT_EQ(foundPids(), (std::vector<std::string>{"AR0001", "AR0002", "AR0006"})); // AR0004 is on Max Lon
     EXPECT_TRUE(noticesTaken().empty());
 }
+
+namespace {
+
+// The README sends a new user to samples/disk/kansas.txt with the dialogs'
+// SAMPLE values: the radius sample finds its stations there.
+using SampleFiles = KavroTest;
+
+TEST_F(SampleFiles, RadiusSampleFindsStationsInTheKansasSample)
+{
+    testsupport::TempDir dir;
+    const std::string data = dir.file("kansas.txt");
+    testsupport::writeFile(data, testsupport::readFile(std::string(DS_FIXTURES_DIR) + "/../../samples/disk/kansas.txt"));
+    platform::queueFileAnswer(data);
+    FMain->FilePrompt();
+    ASSERT_EQ(FList->MarksList->lines().size(), 44u);
+    FGetRad->Sample->click();
+    FGetRad->RadiusSearch();
+    EXPECT_TRUE(notices.recorded().empty());
+    std::vector<std::string> pids;
+    for (const auto& line : FFound->FoundList->lines().lines())
+        pids.push_back(line.substr(6, 6));
+    std::sort(pids.begin(), pids.end());
+    EXPECT_EQ(pids, (std::vector<std::string>{"MX4300", "MX4301", "MX4302", "MX4303"}));
+    for (const auto& line : FFound->FoundList->lines().lines())
+        EXPECT_LE(std::stod(line.substr(0, 5)), 1.5) << line;
+}
+
+} // namespace

@@ -15,6 +15,7 @@
 #include "kavro/tf_list.h"
 #include "kavro/tf_main.h"
 #include "kavro/tf_sorted.h"
+#include "platform/file_identity.h"
 #include "platform/files.h"
 #include "tests/kavro/kavro_fixture.h"
 #include "tests/support/test_files.h"
@@ -245,7 +246,8 @@ TEST_F(SaveAs, FailedSavesSaySoAndLeaveTheFiles)
          }) {
         SCOPED_TRACE(c.name);
         notices.clear();
-        writeFile(c.target, c.content);
+        if (c.target != data) // rewriting the data file would make it another file
+            writeFile(c.target, c.content);
         saveList(c.target, 0, c.item);
         EXPECT_EQ(notices.recorded(), (std::vector<platform::Notice>{{"NOTICE", c.notice, false}}));
         EXPECT_EQ(readFile(c.target), c.content);
@@ -271,6 +273,50 @@ TEST_F(SaveAs, FailedSavesSaySoAndLeaveTheFiles)
             EXPECT_EQ(readFile(dir.file("dsdata0.bak")), old);
         }
     }
+}
+
+// A data file cut short or replaced after the load has other offsets: no
+// save or merge reads it, nothing is written, and no success is shown.
+TEST_F(SaveAs, DataFileChangedSinceTheLoadIsNeverRead)
+{
+    const std::string out = dir.file("out.dat");
+    const std::string old = readFile(fixture("save_target.dat"));
+    const std::string bytes = readFile(data);
+    struct Change {
+        const char* name;
+        void (*apply)(const std::string& data, const std::string& bytes);
+    };
+    const Change changes[] = {
+        {"truncated", [](const std::string& d, const std::string& b) { writeFile(d, b.substr(0, b.size() / 3)); }},
+        {"replaced by the same bytes",
+         [](const std::string& d, const std::string& b) {
+             writeFile(d + ".new", b);
+             std::filesystem::rename(d + ".new", d);
+         }},
+    };
+    for (const Change& change : changes) {
+        for (int item : {0, 1, 2}) { // Overwrite, Append, Merge/Replace
+            SCOPED_TRACE(testing::Message() << change.name << ", answer " << item);
+            writeFile(data, bytes);
+            platform::queueFileAnswer(data);
+            FMain->FilePrompt();
+            ASSERT_EQ(list().size(), 5u);
+            change.apply(data, bytes);
+            const std::string changed = readFile(data);
+            notices.clear();
+            writeFile(out, old);
+            saveList(out, 0, item);
+            EXPECT_EQ(notices.recorded(),
+                      (std::vector<platform::Notice>{{"NOTICE", platform::fileChangedText(data), false}}));
+            EXPECT_EQ(readFile(out), old);
+            EXPECT_EQ(readFile(data), changed);
+            EXPECT_EQ(entries(), (Lines{"data.dat", "out.dat"}));
+        }
+    }
+    // The List format copies no datasheet: it needs nothing of the data file.
+    notices.clear();
+    saveList(out, 1, 0);
+    EXPECT_EQ(notices.recorded(), std::vector<platform::Notice>{kTransferComplete});
 }
 
 TEST_F(SaveAs, ResultsWindowSavesItsOwnList)

@@ -303,7 +303,8 @@ TEST(Merge, EveryFailureLeavesFilesAndListsAsTheyWere)
         {"OLD file changed since the load", [](MergeRun& r) { testsupport::writeFile(r.oldPath, "other"); },
          [&](MergeRun& r) { return error(platform::fileChangedText(r.oldPath)); }, {}},
         {"update file gone since the load", [](MergeRun& r) { fs::remove(r.upPath); },
-         [&](MergeRun& r) { return error(platform::fileChangedText(r.upPath)); }, {}},
+         [&](MergeRun& r) { return error("\r\n     ERROR - Could not open input file " + r.upPath + " for read.\r\n"); },
+         {}},
         {"no work directory", [](MergeRun& r) { r.backupPath = r.dir.file("gone/plrn0000.bak"); },
          [&](MergeRun& r) {
              return error("\r\n      ERROR - Could not rename\r\n         " + r.oldPath + "\r\n      to " + r.backupPath +

@@ -7,8 +7,6 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <cstdio>
 
 using platform::LineList;
 using platform::LineListModel;
@@ -26,11 +24,6 @@ std::vector<std::string> numberedLines(int count, std::size_t width = 20)
         lines.push_back(std::move(line));
     }
     return lines;
-}
-
-double secondsSince(std::chrono::steady_clock::time_point start)
-{
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
 } // namespace
@@ -94,30 +87,18 @@ protected:
     LineListView view{lines};
 };
 
-TEST_F(LineListViewTest, AMillionLinesLoadAndScrollAtOnce)
+// The time it takes is a figure of ./run bench; here only where it lands.
+TEST_F(LineListViewTest, AMillionLinesLoadAndScroll)
 {
-    std::vector<std::string> million = numberedLines(1000000, 80);
-
-    auto start = std::chrono::steady_clock::now();
-    lines.assign(std::move(million));
+    lines.assign(numberedLines(1000000, 80));
     view.scrollToBottom();
     view.viewport()->repaint();
-    const double loadAndScroll = secondsSince(start);
-
-    start = std::chrono::steady_clock::now();
-    view.setTopIndex(500000);
-    view.viewport()->repaint();
-    view.setTopIndex(0);
-    view.viewport()->repaint();
-    const double jumps = secondsSince(start);
-
-    std::printf("[ figures  ] 1,000,000 lines of 80: assign + show + scroll to end %.3f s; two jumps %.3f s\n",
-                loadAndScroll, jumps);
     EXPECT_EQ(view.model()->rowCount(), 1000000);
-    view.scrollToBottom();
     EXPECT_EQ(view.itemAt(QPoint(5, view.viewport()->height() - 3)), 999999);
-    EXPECT_LT(loadAndScroll, 1.5);
-    EXPECT_LT(jumps, 0.5);
+    view.setTopIndex(500000);
+    EXPECT_EQ(view.topIndex(), 500000);
+    view.setTopIndex(0);
+    EXPECT_EQ(view.topIndex(), 0);
 }
 
 TEST_F(LineListViewTest, TopIndexAndItemAt)

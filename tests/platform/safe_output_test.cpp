@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sys/stat.h>
 
 #include "platform/files.h"
 #include "tests/support/test_files.h"
@@ -43,10 +44,10 @@ TEST(SafeOutput, OverwriteAndAppendGiveExactBytesAndLeaveNoTemporaryFile)
         ASSERT_TRUE(platform::saveLines(path, kLines, c.mode));
         EXPECT_EQ(readFile(path), c.expected);
         EXPECT_EQ(entries(dir.path()), std::vector<std::string>{"out.txt"});
-        const fs::perms expected = c.exists ? fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read
-                                            : fs::perms::owner_read | fs::perms::owner_write |
-                                                  fs::perms::group_read | fs::perms::others_read;
-        EXPECT_EQ(fs::status(path).permissions(), expected);
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        const unsigned expected = c.exists ? 0640u : 0666u & ~static_cast<unsigned>(mask);
+        EXPECT_EQ(static_cast<unsigned>(fs::status(path).permissions()), expected);
     }
 }
 

@@ -1,0 +1,207 @@
+// The page printer on the recording printer: pages, positions, eject, the
+// paper's height, failures and the progress bar.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "datasheet/page_printer.h"
+#include "platform/recording_printer.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+// 11 pixels on a 600 pixels-an-inch recording printer: lines 69 apart.
+const platform::PrintFont kListFont{"Monospace", 11, 0, false, false, true};
+constexpr int kTop = 300; // half of 600
+constexpr int kLineHeight = 69;
+
+Lines numbered(int count, const std::string& prefix = "line ")
+{
+    Lines lines;
+    for (int i = 1; i <= count; ++i)
+        lines.push_back(prefix + std::to_string(i));
+    return lines;
+}
+
+Lines concat(Lines a, const Lines& b)
+{
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+struct Printed {
+    platform::RecordingPrinter printer;
+    platform::RecordingProgress progress;
+    platform::RecordingNotices notices;
+    bool ok = false;
+
+    std::vector<int> pageSizes() const
+    {
+        std::vector<int> sizes;
+        for (const auto& job : printer.jobs)
+            sizes.push_back(static_cast<int>(job.texts.size()));
+        return sizes;
+    }
+    Lines allLines() const
+    {
+        Lines all;
+        for (const auto& job : printer.jobs)
+            for (const auto& text : job.texts)
+                all.push_back(text.text);
+        return all;
+    }
+};
+
+void print(Printed& out, const Lines& lines, ds::PageOptions options, const platform::PrintFont& font = kListFont)
+{
+    out.ok = ds::printPages(lines, font, options, out.printer, out.progress, out.notices);
+}
+
+ds::PageOptions pages(int linesPerPage, bool eject = false)
+{
+    ds::PageOptions options;
+    options.linesPerPage = linesPerPage;
+    options.pageEject = eject;
+    return options;
+}
+
+struct PaginationCase {
+    const char* name;
+    Lines lines;
+    ds::PageOptions options;
+    std::vector<int> sizes;
+};
+
+TEST(PagePrinter, Pagination)
+{
+    const Lines ejectAtFirst{"1        Quarndale Geomark Bureau,", " KA0001 a", " KA0001 b"};
+    const Lines threeHeaders{"1 first", "x", "1 second", "y", "z", "1 third"};
+    const std::vector<PaginationCase> cases{
+        {"120 lines at 58", numbered(120), pages(58), {59, 59, 2}},
+        {"118 lines at 58: the last page break begins an empty job", numbered(118), pages(58), {59, 59, 0}},
+        {"empty source", {}, pages(58), {0}},
+        {"L = 0", numbered(3), pages(0), {1, 1, 1, 0}},
+        {"L = -5", numbered(3), pages(-5), {1, 1, 1, 0}},
+        {"L = 50", numbered(120), pages(50), {51, 51, 18}},
+        {"eject at the first line", ejectAtFirst, pages(58, true), {3}},
+        {"eject at three lines", threeHeaders, pages(58, true), {2, 3, 1}},
+        {"eject right after a full page", concat(numbered(59), {"1 next", "after"}), pages(58, true), {59, 2}},
+        {"eject at the second page's first line", concat(numbered(60), {"1 next"}), pages(58, true), {59, 1, 1}},
+        {"eject off", threeHeaders, pages(58, false), {6}},
+    };
+    for (const auto& c : cases) {
+        Printed out;
+        print(out, c.lines, c.options);
+        EXPECT_TRUE(out.ok) << c.name;
+        EXPECT_EQ(out.pageSizes(), c.sizes) << c.name;
+        EXPECT_EQ(out.allLines(), c.lines) << c.name;
+        EXPECT_EQ(out.printer.printouts, 1) << c.name;
+        EXPECT_FALSE(out.printer.inJob) << c.name;
+        EXPECT_EQ(out.printer.strayCalls, 0) << c.name;
+        EXPECT_TRUE(out.notices.recorded().empty()) << c.name;
+    }
+}
+
+TEST(PagePrinter, PositionsAndFont)
+{
+    Printed out;
+    print(out, numbered(61), pages(58));
+    ASSERT_EQ(out.printer.jobs.size(), 2u);
+    for (const auto& job : out.printer.jobs) {
+        for (std::size_t k = 0; k < job.texts.size(); ++k) {
+            EXPECT_EQ(job.texts[k].x, 10);
+            EXPECT_EQ(job.texts[k].y, kTop + static_cast<int>(k) * kLineHeight);
+        }
+        // Every page's canvas has the source's font.
+        ASSERT_FALSE(job.fonts.empty());
+        EXPECT_EQ(job.fonts.back(), kListFont);
+    }
+}
+
+TEST(PagePrinter, LargeFontEndsPagesAtThePapersHeight)
+{
+    // 40 pixels: 250 printer pixels a line; from 300 down to 6300, 24 lines fit.
+    const platform::PrintFont large{"Monospace", 40, 0, false, false, true};
+    Printed out;
+    print(out, numbered(60), pages(58), large);
+    EXPECT_EQ(out.pageSizes(), (std::vector<int>{24, 24, 12}));
+    for (const auto& job : out.printer.jobs)
+        for (const auto& text : job.texts)
+            EXPECT_LE(text.y + 250, out.printer.printableHeight());
+
+    // A font in points: 36 points at 600 an inch is 300 pixels; 20 lines fit.
+    const platform::PrintFont points{"Serif", 0, 36, false, false, false};
+    Printed inPoints;
+    print(inPoints, numbered(25), pages(58), points);
+    EXPECT_EQ(inPoints.pageSizes(), (std::vector<int>{20, 5}));
+
+    // A line taller than the paper still prints, one a page.
+    platform::PrintFont huge{"Serif", 0, 1000, false, false, false};
+    Printed tall;
+    print(tall, numbered(2), pages(58), huge);
+    EXPECT_EQ(tall.pageSizes(), (std::vector<int>{1, 1, 0}));
+}
+
+TEST(PagePrinter, LinesPrintWholeAndUnchanged)
+{
+    const Lines lines{std::string(300, 'x') + "END", "100% of %s and %d %n", "", std::string("\xE9t\xE9 8-bit\t")};
+    Printed out;
+    print(out, lines, pages(58));
+    EXPECT_EQ(out.allLines(), lines);
+}
+
+TEST(PagePrinter, ProgressBar)
+{
+    Printed every20th;
+    print(every20th, numbered(45), pages(58));
+    // Before lines 0, 20 and 40, then the finish.
+    EXPECT_EQ(every20th.progress.values, (std::vector<int>{0, 44, 88, 100}));
+    EXPECT_EQ(every20th.progress.finishes, 1);
+
+    Printed afterEach;
+    ds::PageOptions options = pages(58);
+    options.progressAfterEveryLine = true;
+    print(afterEach, numbered(3), options);
+    EXPECT_EQ(afterEach.progress.values, (std::vector<int>{33, 66, 100, 100}));
+    EXPECT_EQ(afterEach.progress.finishes, 1);
+
+    Printed empty;
+    print(empty, {}, pages(58));
+    EXPECT_EQ(empty.progress.values, (std::vector<int>{100}));
+}
+
+TEST(PagePrinter, FailuresStopWithANotice)
+{
+    const std::vector<platform::Notice> notice{{"NOTICE", "Could not print to Recording Printer", false}};
+    struct FailCase {
+        const char* name;
+        bool failPrintout;
+        int failBegin;
+        int failEnd;
+        std::size_t jobs; // jobs recorded before the stop
+    };
+    const std::vector<FailCase> cases{
+        {"printout cannot begin", true, 0, 0, 0},
+        {"first job cannot begin", false, 1, 0, 0},
+        {"second job cannot begin", false, 2, 0, 1},
+        {"first job fails", false, 0, 1, 1},
+        {"last job fails", false, 0, 3, 3},
+    };
+    for (const auto& c : cases) {
+        Printed out;
+        out.printer.failBeginPrintout = c.failPrintout;
+        out.printer.failBeginJob = c.failBegin;
+        out.printer.failEndJob = c.failEnd;
+        print(out, numbered(120), pages(58));
+        EXPECT_FALSE(out.ok) << c.name;
+        EXPECT_EQ(out.notices.recorded(), notice) << c.name;
+        EXPECT_EQ(out.printer.jobs.size(), c.jobs) << c.name;
+        EXPECT_FALSE(out.printer.inPrintout) << c.name;
+        // The progress window is closed.
+        EXPECT_EQ(out.progress.finishes, 1) << c.name;
+    }
+}
+
+} // namespace

@@ -1,0 +1,290 @@
+// Printing from the station list, results and viewer windows, their Print
+// Setup, and the station list's reading of ds_parm1.txt at activation.
+#include <QApplication>
+#include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include "bench/datasheet_generator.h"
+#include "datasheet/forms/tf_print_set.h"
+#include "datasheet/forms/tf_status.h"
+#include "datasheet/list_marks.h"
+#include "kavro/tf_display.h"
+#include "kavro/tf_found.h"
+#include "kavro/tf_list.h"
+#include "kavro/tf_main.h"
+#include "platform/qt/memo.h"
+#include "platform/qt/qt_printer.h"
+#include "platform/qt/simple_combo.h"
+#include "platform/recording_printer.h"
+#include "tests/kavro/kavro_fixture.h"
+#include "tests/support/pdf_text.h"
+#include "tests/support/scratch_cwd.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+using testsupport::readFile;
+using testsupport::writeFile;
+
+const std::string kSettings = "ds_parm1.txt";
+
+class Printing : public KavroTest {
+protected:
+    void SetUp() override
+    {
+        KavroTest::SetUp();
+        platform::setPrinter(&printer);
+    }
+    void TearDown() override
+    {
+        platform::setPrinter(nullptr);
+        KavroTest::TearDown();
+    }
+
+    void loadStations(std::size_t count)
+    {
+        dsgen::Options options;
+        options.stations = count;
+        load(dsgen::generateString(options));
+    }
+    void load(const std::string& bytes)
+    {
+        const std::string data = files.file("data.txt");
+        writeFile(data, bytes);
+        loadFile(data);
+    }
+    void loadFile(const std::string& path)
+    {
+        platform::queueFileAnswer(path);
+        FMain->FilePrompt();
+        ASSERT_EQ(FMain->GetDataPath(), path);
+        ASSERT_TRUE(notices.recorded().empty());
+    }
+    std::vector<int> pageSizes() const
+    {
+        std::vector<int> sizes;
+        for (const auto& job : printer.jobs)
+            sizes.push_back(static_cast<int>(job.texts.size()));
+        return sizes;
+    }
+    Lines printed() const
+    {
+        Lines all;
+        for (const auto& job : printer.jobs)
+            for (const auto& text : job.texts)
+                all.push_back(text.text);
+        return all;
+    }
+    void activateList() { QApplication::sendEvent(FList, new QEvent(QEvent::WindowActivate)); }
+    void settings(int lines, int eject)
+    {
+        FPrintSet->SetLinesPerPage(lines);
+        FPrintSet->SetPageEject(eject);
+    }
+    // OK in the dialog with this text and "Yes" (0) or "No" (1).
+    void ok(const char* typed, int radio)
+    {
+        FPrintSet->PrintSetCombo->Edit->setText(typed);
+        FPrintSet->SetRadioIndex(radio);
+        FPrintSet->PrintSetOk->click();
+    }
+
+    // The current directory, where ds_parm1.txt is read and saved; made
+    // before the windows are.
+    testsupport::ScratchCurrentDirectory cwd;
+    testsupport::TempDir files;
+    platform::RecordingPrinter printer;
+};
+
+TEST_F(Printing, StationListPrintsItsLinesWithTags)
+{
+    loadStations(120);
+    platform::LineList& lines = FList->MarksList->lines();
+    lines.set(1, ds::toggledMark(lines.at(1)));
+    ASSERT_EQ(lines.at(1).substr(0, 5), "   ->");
+    std::vector<std::string> panel;
+    printer.onBeginJob = [&panel] { panel.push_back(FList->Panel2->text().toStdString()); };
+    FList->Print1->trigger();
+    ASSERT_FALSE(panel.empty());
+    EXPECT_EQ(panel.front(), "Please Wait...");
+    EXPECT_EQ(pageSizes(), (std::vector<int>{59, 59, 2}));
+    EXPECT_EQ(printed(), lines.lines());
+    ASSERT_FALSE(printer.jobs[0].fonts.empty());
+    EXPECT_EQ(printer.jobs[0].fonts.front(), platform::printFont(FList->MarksList->font()));
+    EXPECT_EQ(FStatus, nullptr);
+    EXPECT_TRUE(notices.recorded().empty());
+}
+
+TEST_F(Printing, SettingsOfTheDialogApplyToEveryWindow)
+{
+    loadStations(30);
+    ok("10", 0);
+    FList->Print1Click();
+    EXPECT_EQ(pageSizes(), (std::vector<int>{11, 11, 8}));
+
+    // The results window: its own list and font.
+    printer.jobs.clear();
+    FFound->FoundList->lines().append(Lines{"    X|KA0001|B-2|a", "     |KA0002|B-2|b", "     |KA0003|B-2|c"});
+    ok("1", 0);
+    FFound->Print1->trigger();
+    EXPECT_EQ(pageSizes(), (std::vector<int>{2, 1}));
+    EXPECT_EQ(printed(), FFound->FoundList->lines().lines());
+    EXPECT_EQ(printer.jobs[0].fonts.front(), platform::printFont(FFound->FoundList->font()));
+    EXPECT_EQ(FStatus, nullptr);
+}
+
+TEST_F(Printing, ViewerPrintsTheMemoInItsFontWithPageEject)
+{
+    loadFile(std::string(DS_FIXTURES_DIR) + "/../../samples/disk/datasheets.txt");
+    ok("58", 0); // "Yes"
+    FDisplay->ShowDatasheet("KA0001");
+    QFont font = FDisplay->DsDisplay->font();
+    font.setPixelSize(13);
+    FDisplay->DsDisplay->setFont(font);
+    const Lines shown = platform::memoLines(*FDisplay->DsDisplay);
+    ASSERT_EQ(shown.size(), 88u);
+    FDisplay->PrintDS->trigger();
+    // The header line begins with '1' but starts no page of its own.
+    EXPECT_EQ(pageSizes(), (std::vector<int>{59, 29}));
+    EXPECT_EQ(printed(), shown);
+    EXPECT_EQ(printer.jobs[0].fonts.front(), platform::printFont(font));
+
+    // Three datasheets in the memo: each header line starts a page.
+    printer.jobs.clear();
+    FDisplay->DsDisplay->setPlainText("1 first\nline\n1 second\nline\n1 third");
+    FDisplay->PrintDSClick();
+    EXPECT_EQ(pageSizes(), (std::vector<int>{2, 2, 1}));
+}
+
+TEST_F(Printing, APrintoutThatCannotBeginIsReported)
+{
+    loadStations(5);
+    printer.failBeginJob = 1;
+    FList->Print1Click();
+    const std::vector<platform::Notice> expected{{"NOTICE", "Could not print to Recording Printer", false}};
+    EXPECT_EQ(notices.recorded(), expected);
+    EXPECT_TRUE(printer.jobs.empty());
+    EXPECT_EQ(FStatus, nullptr);
+}
+
+TEST_F(Printing, PrintSetupShowsTheSettings)
+{
+    for (QAction* item : {FList->PrintSetup1, FFound->PrintSetup1, FDisplay->PrintSetupDs}) {
+        FPrintSet->hide();
+        item->trigger();
+        EXPECT_TRUE(FPrintSet->isVisible());
+    }
+}
+
+TEST_F(Printing, ActivationReadsTheFile)
+{
+    const std::string longLine(300, 'x');
+    struct Case {
+        const char* name;
+        std::string bytes; // empty: no file
+        int lines;
+        int eject;
+    };
+    const std::vector<Case> cases{
+        {"62, eject 0", "LinesPerPage = 62\r\nPageEject    = 0\r\n\r\n", 62, 0},
+        {"80, eject 1", "LinesPerPage = 80\r\nPageEject    = 1\r\n\r\n", 80, 1},
+        {"eject 2", "LinesPerPage = 60\r\nPageEject    = 2\r\n", 60, 2},
+        {"no digit", "LinesPerPage = ab\r\nPageEject    = x\r\n", 0, 0},
+        {"a last line without a line end", "LinesPerPage = 62\r\nPageEject    = 1", 62, 1},
+        {"300-character lines", longLine + "\r\nLinesPerPage = 65" + longLine + "\r\n", 65, 7},
+        {"no file", "", 57, 7},
+    };
+    for (const auto& c : cases) {
+        std::filesystem::remove(kSettings);
+        if (!c.bytes.empty())
+            writeFile(cwd.file(kSettings), c.bytes);
+        settings(57, 7);
+        activateList();
+        EXPECT_EQ(FPrintSet->GetLinesPerPage(), c.lines) << c.name;
+        EXPECT_EQ(FPrintSet->GetPageEject(), c.eject) << c.name;
+        // The dialog's controls stay.
+        EXPECT_EQ(FPrintSet->PrintSetCombo->text().toStdString(), "58") << c.name;
+        EXPECT_EQ(FPrintSet->RadioIndex(), 0) << c.name;
+    }
+    EXPECT_TRUE(notices.recorded().empty());
+}
+
+TEST_F(Printing, SettingsChosenWithOkStayUntilTheFileIsSaved)
+{
+    writeFile(cwd.file(kSettings), "LinesPerPage = 66\r\nPageEject    = 1\r\n\r\n");
+    activateList();
+    EXPECT_EQ(FPrintSet->GetLinesPerPage(), 66);
+
+    ok("70", 1);
+    activateList();
+    EXPECT_EQ(FPrintSet->GetLinesPerPage(), 70);
+    EXPECT_EQ(FPrintSet->GetPageEject(), 0);
+
+    // SAVE writes the file and leaves the settings in use; the next
+    // activation applies the saved values.
+    FPrintSet->PrintSetCombo->Edit->setText("62");
+    FPrintSet->SetRadioIndex(1);
+    FPrintSet->PrintSetSave->click();
+    EXPECT_EQ(readFile(cwd.file(kSettings)), "LinesPerPage = 62\r\nPageEject    = 0\r\n\r\n");
+    EXPECT_EQ(readFile(cwd.file(kSettings)).size(), 39u);
+    EXPECT_EQ(FPrintSet->GetLinesPerPage(), 70);
+    activateList();
+    EXPECT_EQ(FPrintSet->GetLinesPerPage(), 62);
+    EXPECT_EQ(FPrintSet->GetPageEject(), 0);
+}
+
+// The whole road into a PDF file, as a user prints with More set to a file.
+TEST_F(Printing, IntoAPdfFile)
+{
+    if (!testsupport::havePdfToText())
+        GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+    platform::setPrinter(nullptr);
+    const std::string pdf = files.file("list.pdf");
+    platform::programPrinter().usePdfFile(pdf);
+    loadStations(120);
+    FList->Print1Click();
+    auto pages = testsupport::pdfPages(pdf);
+    ASSERT_EQ(pages.size(), 3u);
+    EXPECT_EQ(pages[0].size(), 59u);
+    EXPECT_EQ(pages[1].size(), 59u);
+    EXPECT_EQ(pages[2].size(), 2u);
+    const Lines& lines = FList->MarksList->lines().lines();
+    EXPECT_EQ(testsupport::squeezed(pages[0][0]), testsupport::squeezed(lines[0]));
+    EXPECT_EQ(testsupport::squeezed(pages[2][1]), testsupport::squeezed(lines[119]));
+
+    // The viewer, with page eject ("Yes"), in a font of 13 pixels: 59 and
+    // 29 lines, the header line first.
+    loadFile(std::string(DS_FIXTURES_DIR) + "/../../samples/disk/datasheets.txt");
+    ok("58", 0);
+    FDisplay->ShowDatasheet("KA0001");
+    const QFont shownFont = FDisplay->DsDisplay->font();
+    QFont font = shownFont;
+    font.setPixelSize(13);
+    FDisplay->DsDisplay->setFont(font);
+    FDisplay->PrintDSClick();
+    pages = testsupport::pdfPages(pdf);
+    ASSERT_EQ(pages.size(), 2u);
+    EXPECT_EQ(pages[0].size(), 59u);
+    EXPECT_EQ(pages[1].size(), 29u);
+    EXPECT_EQ(testsupport::squeezed(pages[0][0]).rfind("1 Quarndale Geomark Bureau,", 0), 0u) << pages[0][0];
+
+    // In the viewer's own 16 pixels, 59 lines are taller than the paper: a
+    // page ends with the last line that fits.
+    FDisplay->DsDisplay->setFont(shownFont);
+    platform::QtPrinter& paper = platform::programPrinter();
+    paper.setFont(platform::printFont(shownFont));
+    const int fit = (paper.printableHeight() - paper.pixelsPerInch() / 2) / paper.textHeight("E");
+    ASSERT_LT(fit, 59);
+    FDisplay->PrintDSClick();
+    pages = testsupport::pdfPages(pdf);
+    paper.useSystemPrinter();
+    ASSERT_EQ(pages.size(), 2u);
+    EXPECT_EQ(pages[0].size(), static_cast<std::size_t>(fit));
+    EXPECT_EQ(pages[1].size(), 88u - fit);
+    EXPECT_TRUE(notices.recorded().empty());
+}
+
+} // namespace

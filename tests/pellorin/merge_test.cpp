@@ -368,6 +368,14 @@ TEST(Merge, ACommitReplacesAFormerBackupAndKeepsTheFilesIdentity)
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     EXPECT_EQ(namesIn(run.dir.file("data")), (std::set<std::string>{"old.dat", "up.dat", "second.dat", "link.dat"}));
     EXPECT_EQ(namesIn(run.dir.file("work")), (std::set<std::string>{"plrn0000.bak"}));
+
+    // UNDO puts the old data back under every name.
+    EXPECT_TRUE(pellorin::UndoMerge(run.oldPath, run.backupPath, run.notices));
+    EXPECT_TRUE(fs::is_symlink(run.oldPath));
+    EXPECT_EQ(testsupport::readFile(run.dir.file("data/second.dat")), station("AA0001", "o"));
+    EXPECT_EQ(testsupport::readFile(run.dir.file("data/old.dat")), station("AA0001", "o"));
+    EXPECT_FALSE(fs::exists(run.backupPath));
+    EXPECT_EQ(namesIn(run.dir.file("data")), (std::set<std::string>{"old.dat", "up.dat", "second.dat", "link.dat"}));
 }
 
 TEST(Merge, SaveAndUndo)

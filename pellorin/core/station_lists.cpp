@@ -59,13 +59,19 @@ bool loadStationList(const std::string& path, platform::ProgressSink& progress, 
 {
     out = LoadedList{};
     out.identity = platform::FileIdentity::of(path);
-    return ds::scanStations(
+    bool readError = false;
+    const bool opened = ds::scanStations(
         path, ds::kPellorin, progress,
         [&](const ds::StationFields& f, std::uint64_t offset) {
             out.listLines.push_back(makePellorinListLine(other.contains(f.pid) ? foundTag : missingTag, f));
             out.locLines.push_back(ds::MakeLocLine(f.pid, static_cast<std::int64_t>(offset)));
         },
-        [&](const ds::StationFields& f, std::uint64_t offset) { out.undesignated = UndesignatedStation{f, offset}; });
+        [&](const ds::StationFields& f, std::uint64_t offset) { out.undesignated = UndesignatedStation{f, offset}; },
+        &readError);
+    if (opened && !readError)
+        return true;
+    out = LoadedList{};
+    return false;
 }
 
 } // namespace pellorin

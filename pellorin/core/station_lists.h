@@ -59,7 +59,7 @@ struct LoadedList {
 
 // Reads a datasheet file into list lines tagged `foundTag` when `other`
 // holds the station's PID, else `missingTag`. False when the file cannot be
-// opened (out is then empty).
+// opened or read to its end (out is then empty).
 bool loadStationList(const std::string& path, platform::ProgressSink& progress, const ListPids& other,
                      std::string_view foundTag, std::string_view missingTag, LoadedList& out);
 
@@ -72,7 +72,7 @@ struct UpdateLists {
 
     // Each fills its pair of lists, tagged against the other list: an old
     // station "change" or six blanks, an update station "change" or "NEW".
-    // False when the file cannot be opened (its lists are then empty).
+    // False when the file cannot be opened or read (its lists are then empty).
     bool LoadOldList(const std::string& path, platform::ProgressSink& progress);
     bool LoadUpList(const std::string& path, platform::ProgressSink& progress);
     void clear();

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <sys/stat.h>
 
 #include "datasheet/forms/tf_status.h"
@@ -272,4 +273,34 @@ TEST_F(PellorinForms, ClicksOnAStationWithoutOffsetOrAChangedFile)
     EXPECT_EQ(notices.recorded().back().text, platform::fileChangedText(upPath));
     EXPECT_TRUE(FUpDS->UpMemo->toPlainText().isEmpty());
     EXPECT_TRUE(FUpDS->isVisible());
+}
+
+TEST_F(PellorinForms, AFileThatCannotBeOpenedStopsUpdateWithEmptyLists)
+{
+    const std::string missing = dir.file("gone.dat");
+    struct Case {
+        std::function<bool()> step;
+        platform::Notice notice;
+    };
+    const Case cases[] = {
+        {[&] { return FMain->LoadUpList(missing); }, {"NOTICE", "Cannot open County File", false}},
+        {[&] { return FMain->LoadOldList(missing); },
+         {"ERROR", "Cannot open file\r\n        " + missing + "\r\n\r\n      for Read.\r\n", false}},
+        {[&] {
+             std::string date;
+             return FMain->GetRetrievalDate(missing, date);
+         },
+         {"NOTICE", "Cannot open County File", false}},
+    };
+    for (const Case& c : cases) {
+        choose(oldPath, upPath);
+        FMain->UpdateBtnClick();
+        ASSERT_EQ(FMain->Lists.oldList.size(), 12u);
+        notices.clear();
+        EXPECT_FALSE(c.step());
+        EXPECT_EQ(notices.recorded(), (std::vector<platform::Notice>{c.notice}));
+        EXPECT_TRUE(FMain->Lists.oldList.empty());
+        EXPECT_TRUE(FMain->Lists.upList.empty());
+        EXPECT_TRUE(FMain->Lists.oldLocList.empty());
+    }
 }

@@ -24,6 +24,8 @@
 #include "platform/qt/modal.h"
 #include "platform/qt/test_mode.h"
 #include "platform/recording_printer.h"
+#include "platform/qt/qt_printer.h"
+#include "tests/support/pdf_text.h"
 #include "tests/support/test_files.h"
 
 namespace fs = std::filesystem;
@@ -145,6 +147,18 @@ TEST_F(PellorinForms, UpdateCommitPrintAndSave)
     FList->PrintOldListClick();
     ASSERT_EQ(printer.jobs.size(), 1u);
     EXPECT_EQ(printer.jobs[0].lines(), FMain->Lists.oldList.lines());
+    // Into a PDF file: the 16 lines on one page.
+    if (testsupport::havePdfToText()) {
+        platform::setPrinter(nullptr);
+        const std::string pdf = dir.file("old_list.pdf");
+        platform::programPrinter().usePdfFile(pdf);
+        FList->PrintOldListClick();
+        const auto pages = testsupport::pdfPages(pdf);
+        ASSERT_EQ(pages.size(), 1u);
+        ASSERT_EQ(pages[0].size(), 16u);
+        EXPECT_EQ(testsupport::squeezed(pages[0][15]), testsupport::squeezed(FMain->Lists.oldList.at(15)));
+        platform::setPrinter(&printer);
+    }
 
     FList->LastOKClick();
     EXPECT_FALSE(fs::exists(backupPath));

@@ -69,22 +69,8 @@ bool copyBytes(int in, int out)
     }
 }
 
-} // namespace
-
-bool isWritableFile(const std::string& path)
-{
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
-        return false;
-    return (st.st_mode & 0222) != 0 && ::access(path.c_str(), W_OK) == 0;
-}
-
-bool syncFile(const std::string& path)
-{
-    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    return fd.get() >= 0 && ::fsync(fd.get()) == 0 && fd.close();
-}
-
+// Copies the bytes of `from` into `to` (an existing empty file), with the
+// mode of `from`, flushed to the disk.
 bool copyFileBytes(const std::string& from, const std::string& to)
 {
     Fd in(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
@@ -100,6 +86,16 @@ bool copyFileBytes(const std::string& from, const std::string& to)
         return false;
     ::fchmod(out.get(), st.st_mode & 07777);
     return ::fsync(out.get()) == 0 && out.close();
+}
+
+} // namespace
+
+bool isWritableFile(const std::string& path)
+{
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+        return false;
+    return (st.st_mode & 0222) != 0 && ::access(path.c_str(), W_OK) == 0;
 }
 
 std::string holdWholeFile(const std::string& file, const std::string& directory)

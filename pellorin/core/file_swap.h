@@ -12,16 +12,9 @@ namespace pellorin {
 // is for an administrator).
 bool isWritableFile(const std::string& path);
 
-// Copies the bytes of `from` into `to` (an existing empty file), with the
-// mode of `from`, flushed to the disk. False on any error.
-bool copyFileBytes(const std::string& from, const std::string& to);
-
-// Flushes a closed file's data to the disk.
-bool syncFile(const std::string& path);
-
 // A new file in `directory` that holds the whole of `file`: a hard link when
 // the file system allows one and `file` has no other links, else a full
-// copy. Empty when neither works.
+// copy with its mode, flushed to the disk. Empty when neither works.
 std::string holdWholeFile(const std::string& file, const std::string& directory);
 
 // Puts the file `from` (the backup, the old file itself) in place of

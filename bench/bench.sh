@@ -2,9 +2,10 @@
 # Load speed of the datasheet loader (dsbench) beside cat and grep -c on
 # generated datasheet files of about 10 MB and 100 MB; then the type reload,
 # the point-radius search, the save and the merge on a file of 100,000
-# stations; last, printing 10,000 and 100,000 list lines into a PDF file
-# (dsprintbench: time and peak memory); and the plot's scene build on the
-# 100,000 stations as results lines.
+# stations; then printing 10,000 and 100,000 list lines into a PDF file
+# (dsprintbench: time and peak memory); the ITEMPICK saves and joins, Morvane's
+# join, the plot's scene build on the 100,000 stations as results lines; last,
+# Pellorin's UPDATE loads and Commit.
 #
 # Usage: bench/bench.sh BUILD_DIR
 #
@@ -54,14 +55,14 @@ best_time() {
     echo "$best"
 }
 
-# Best time of three runs of dsbench with the given arguments (its own
-# "seconds=" figure); fails when dsbench does.
+# Best time of three runs of dsbench (or of $runner) with the given arguments
+# (its own "seconds=" figure); fails when it does.
 best_load() {
     local best="" t0 t1 out seconds
     for _ in 1 2 3; do
         t0=$EPOCHREALTIME
-        if ! out=$("$dsbench" "$@" 2>&1); then
-            echo "bench: dsbench failed on $*:" >&2
+        if ! out=$("${runner:-$dsbench}" "$@" 2>&1); then
+            echo "bench: ${runner:-dsbench} failed on $*:" >&2
             printf '%s\n' "$out" >&2
             return 1
         fi
@@ -347,5 +348,41 @@ if [[ -x $plotbench ]] && out=$("$plotbench" "$file" 2>&1); then
 else
     printf '%s\n' "${out:-plotbench not built}" >&2
     check 0 "plot scene of 100,000 lines (plotbench failed)"
+fi
+
+# Pellorin: UPDATE's three loads and Commit of the 10,000-station file (about
+# half of it new) into a copy of the 100,000-station file, with its backup.
+plbench=$build/bench/plbench
+if [[ -x $plbench ]]; then
+    echo
+    part_grep=$(best_time "$work/grep.out" grep -c "$header" "$part")
+    if update_s=$(runner=$plbench best_load load "$file" "$part"); then
+        echo "Pellorin UPDATE, three loads: $update_s s (grep -c of both files: $big_grep + $part_grep s)"
+        check "$(awk -v u="$update_s" -v a="$big_grep" -v b="$part_grep" 'BEGIN { print (u <= 3 * (a + b)) ? 1 : 0 }')" \
+            "Pellorin's loads at least a third as fast as grep -c on both files"
+    else
+        check 0 "Pellorin's loads at least a third as fast as grep -c on both files (plbench failed)"
+    fi
+    commit_best=""
+    commit_ok=1
+    mkdir -p "$work/plwork"
+    for _ in 1 2 3; do
+        cp "$file" "$work/old.dat"
+        if ! out=$("$plbench" commit "$work/old.dat" "$part" "$work/plwork" 2>&1); then
+            printf '%s\n' "$out" >&2
+            commit_ok=0
+            break
+        fi
+        commit_s=$(printf '%s\n' "$out" | sed -n 's/^seconds=//p')
+        commit_best=$(smaller "$commit_best" "$commit_s")
+    done
+    rm -rf "$work/old.dat" "$work/plwork"
+    if [[ $commit_ok == 1 ]]; then
+        echo "Pellorin Commit, 10,000 stations into 100,000, with backup: $commit_best s"
+        check "$(awk -v m="$commit_best" -v a="$big_cp" -v b="$part_cp" 'BEGIN { print (m <= 4 * (a + b)) ? 1 : 0 }')" \
+            "Pellorin's Commit at least a quarter as fast as a flushed copy of both files"
+    else
+        check 0 "Pellorin's Commit at least a quarter as fast as a flushed copy of both files (plbench failed)"
+    fi
 fi
 exit "$failed"

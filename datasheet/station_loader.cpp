@@ -46,7 +46,7 @@ void parseStationLine(std::string_view line, StationFields& fields, const Profil
 }
 
 bool scanStations(const std::string& path, const Profile& profile, platform::ProgressSink& progress,
-                  const StationEmitter& emit, const StationEmitter& undesignated)
+                  const StationEmitter& emit, const StationEmitter& undesignated, bool* readError)
 {
     platform::LineReader reader(profile.readLength());
     if (!reader.open(path))
@@ -75,6 +75,8 @@ bool scanStations(const std::string& path, const Profile& profile, platform::Pro
         emit(fields, current);
     else if (undesignated && counter.count() > 0)
         undesignated(fields, current);
+    if (readError)
+        *readError = reader.failed();
     return true;
 }
 

@@ -30,10 +30,12 @@ struct StationFields {
 // header line. Progress: the first and every 20th station. Returns false when
 // the file cannot be opened (nothing is emitted then). A last station
 // without a DESIGNATION line is not emitted; `undesignated`, when given,
-// hears of it instead.
+// hears of it instead. `readError`, when given, tells whether the reading
+// stopped on an I/O error before the end of the file.
 using StationEmitter = std::function<void(const StationFields&, std::uint64_t offset)>;
 bool scanStations(const std::string& path, const Profile& profile, platform::ProgressSink& progress,
-                  const StationEmitter& emit, const StationEmitter& undesignated = {});
+                  const StationEmitter& emit, const StationEmitter& undesignated = {},
+                  bool* readError = nullptr);
 
 // Takes the labelled lines that make a station-list line (DESIGNATION,
 // POSITION or "* NAD", the orders) into the fields; other lines change nothing.

@@ -85,10 +85,11 @@ TFList::TFList(UpdateLists& lists, QWidget* parent)
 {
     FList = this;
     setWindowTitle("Station Lists");
-    resize(640, 560);
+    resize(700, 560);
     QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     fixed.setPixelSize(13);
 
+    menuBar()->setObjectName("MainMenu1");
     Print1 = menuBar()->addMenu("Print...");
     PrintOldList = Print1->addAction("Print Old List");
     PrintUpdateList = Print1->addAction("Print Update List");
@@ -122,6 +123,10 @@ TFList::TFList(UpdateLists& lists, QWidget* parent)
 
     Panel3 = new QWidget(central);
     auto* buttons = new QHBoxLayout(Panel3);
+    Panel1->setObjectName("Panel1");
+    Panel2->setObjectName("Panel2");
+    Panel3->setObjectName("Panel3");
+    Splitter1->setObjectName("Splitter1");
     CommitBtn = new QPushButton("Commit", Panel3);
     CancelBtn = new QPushButton("Cancel", Panel3);
     HelpCommitBtn = new QPushButton("Help", Panel3);

@@ -161,6 +161,7 @@ void TFMain::Start1Click()
     for (QWidget* control : std::initializer_list<QWidget*>{Label1, Label2, Label3, Label4, Bevel1, OldPicker,
                                                              OldFileBox, UpPicker, UpFileBox, UpdateBtn})
         control->show();
+    platform::centreOnScreen(*this);
     show();
     Title->show();
 }

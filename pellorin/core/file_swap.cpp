@@ -3,16 +3,14 @@
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
-#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
 #include "platform/files.h"
+#include "platform/safe_output.h"
 
 namespace pellorin {
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -71,33 +69,8 @@ bool copyBytes(int in, int out)
     }
 }
 
-} // namespace
-
-bool isWritableFile(const std::string& path)
-{
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
-        return false;
-    return (st.st_mode & 0222) != 0 && ::access(path.c_str(), W_OK) == 0;
-}
-
-std::string fileBehind(const std::string& path)
-{
-    std::error_code error;
-    if (fs::is_symlink(path, error)) {
-        const fs::path target = fs::weakly_canonical(path, error);
-        if (!error)
-            return target.string();
-    }
-    return path;
-}
-
-bool syncFile(const std::string& path)
-{
-    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    return fd.get() >= 0 && ::fsync(fd.get()) == 0 && fd.close();
-}
-
+// Copies the bytes of `from` into `to` (an existing empty file), with the
+// mode of `from`, flushed to the disk.
 bool copyFileBytes(const std::string& from, const std::string& to)
 {
     Fd in(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
@@ -113,6 +86,16 @@ bool copyFileBytes(const std::string& from, const std::string& to)
         return false;
     ::fchmod(out.get(), st.st_mode & 07777);
     return ::fsync(out.get()) == 0 && out.close();
+}
+
+} // namespace
+
+bool isWritableFile(const std::string& path)
+{
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+        return false;
+    return (st.st_mode & 0222) != 0 && ::access(path.c_str(), W_OK) == 0;
 }
 
 std::string holdWholeFile(const std::string& file, const std::string& directory)
@@ -136,42 +119,35 @@ std::string holdWholeFile(const std::string& file, const std::string& directory)
     return {};
 }
 
-bool hasOtherLinks(const std::string& path)
+bool restoreFile(const std::string& from, const std::string& target)
 {
     struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 && st.st_nlink > 1;
-}
-
-bool replaceWithFile(const std::string& from, const std::string& target, bool inPlace)
-{
-    struct stat st {};
-    const bool exists = ::stat(target.c_str(), &st) == 0;
-    if (exists && inPlace) {
-        Fd in(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
-        Fd out(::open(target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC));
-        if (in.get() < 0 || out.get() < 0 || !copyBytes(in.get(), out.get()) || ::fsync(out.get()) != 0 ||
-            !out.close())
+    const bool linked = ::stat(target.c_str(), &st) == 0 && st.st_nlink > 1;
+    if (!linked) {
+        if (std::rename(from.c_str(), target.c_str()) == 0)
+            return true;
+        if (errno != EXDEV)
             return false;
-        platform::removeFile(from);
-        return true;
     }
-    if (exists) {
-        ::chmod(from.c_str(), st.st_mode & 07777);
-        if (::chown(from.c_str(), st.st_uid, st.st_gid) != 0) {
-            // Not the owner's to give: the file stays the process's.
-        }
+    Fd in(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
+    if (in.get() < 0)
+        return false;
+    platform::SafeOutput output;
+    if (!output.open(target, platform::SafeOutput::Mode::Overwrite))
+        return false;
+    std::vector<char> block(1 << 20);
+    while (true) {
+        const ssize_t got = ::read(in.get(), block.data(), block.size());
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return false;
+        if (got == 0)
+            break;
+        output.writer().write(std::string_view(block.data(), static_cast<std::size_t>(got)));
     }
-    if (std::rename(from.c_str(), target.c_str()) == 0)
-        return true;
-    if (errno != EXDEV)
+    if (!output.commit())
         return false;
-    const std::string temp = platform::makeTempFile(platform::directoryPart(target));
-    if (temp.empty())
-        return false;
-    if (!copyFileBytes(from, temp) || std::rename(temp.c_str(), target.c_str()) != 0) {
-        platform::removeFile(temp);
-        return false;
-    }
     platform::removeFile(from);
     return true;
 }

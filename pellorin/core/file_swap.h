@@ -1,8 +1,7 @@
 #pragma once
-// The file steps of the merge, SAVE and UNDO: write-access tests that change
-// nothing, the file a path names, a backup that holds a whole file, and the
-// one-step replacement of a file by a complete new one that keeps the
-// replaced file's identity (mode, owner, links).
+// The file steps of the merge and UNDO that a SafeOutput does not take:
+// write-access tests that change nothing, a backup that holds a whole file,
+// and putting the backup back in one step.
 #include <string>
 
 namespace pellorin {
@@ -13,34 +12,17 @@ namespace pellorin {
 // is for an administrator).
 bool isWritableFile(const std::string& path);
 
-// The file that a path names: the target of a symbolic link, else the path.
-std::string fileBehind(const std::string& path);
-
-// Copies the bytes of `from` into `to` (an existing empty file), with the
-// mode of `from`, flushed to the disk. False on any error.
-bool copyFileBytes(const std::string& from, const std::string& to);
-
-// Flushes a closed file's data to the disk.
-bool syncFile(const std::string& path);
-
 // A new file in `directory` that holds the whole of `file`: a hard link when
 // the file system allows one and `file` has no other links, else a full
-// copy. Empty when neither works.
+// copy with its mode, flushed to the disk. Empty when neither works.
 std::string holdWholeFile(const std::string& file, const std::string& directory);
 
-// Whether the file has more than one name (hard links).
-bool hasOtherLinks(const std::string& path);
-
-// Puts the complete file `from` in place of `target` in one step and
-// removes `from`. With `inPlace` (a target with several hard links, asked
-// before any link of the caller's own was made) the target's bytes are
-// rewritten from `from`, so every name keeps seeing it; otherwise
-// `from` takes the mode and, where the process may, the owner and group of
-// `target` (when `target` exists) and is renamed over it, or, when the two
-// are on different file systems, copied to a temporary file beside
-// `target` that is renamed over it. False when it failed; `from` then still
-// exists and `target` is unchanged, except after a rewrite in place that
-// stopped halfway.
-bool replaceWithFile(const std::string& from, const std::string& target, bool inPlace);
+// Puts the file `from` (the backup, the old file itself) in place of
+// `target` in one step and removes it: by a rename, so the target becomes
+// that very file again; when the target has several hard links, or lies on
+// another file system, by a full copy through a SafeOutput (written in
+// place, or renamed over it). A missing target is created. False when it
+// failed; `from` is then still there.
+bool restoreFile(const std::string& from, const std::string& target);
 
 } // namespace pellorin

@@ -84,10 +84,9 @@ public:
         return true;
     }
 
-    bool openOutput(const std::string& temp) { return out_.open(temp, platform::CrlfWriter::Mode::Created); }
-
-    void run(platform::ProgressSink& progress)
+    void run(platform::CrlfWriter& out, platform::ProgressSink& progress)
     {
+        out_ = &out;
         upWritten_.assign(lists_.upList.size(), false);
         for (std::size_t i = 0; i < lists_.upList.size(); ++i)
             upByPid_[std::string(listPid(lists_.upList.at(i)))].push_back(i);
@@ -104,8 +103,6 @@ public:
             return input_.upPath;
         return {};
     }
-
-    bool closeOutput() { return out_.close(); }
 
     // The lists as the merged file has them.
     void applyTo(MergeLists& lists)
@@ -135,7 +132,7 @@ private:
     void write(std::string_view line)
     {
         line = platform::chompLineEnd(line);
-        out_.writeLine(line);
+        out_->writeLine(line);
         written_ += line.size() + 2;
     }
 
@@ -145,30 +142,45 @@ private:
         platform::ProgressCounter counter(progress, 20, 0, 0.5);
         const std::uint64_t size = oldReader_.size();
         std::string_view line;
+        std::string pid, designation;
         bool have = oldReader_.next(line);
-        while (have && !ds::isHeaderLine(line))
+        while (have && !ds::isHeaderLine(line)) {
+            if (ds::isBodyLine(line) && ds::hasAt(line, 7, ds::kDesignationLabel))
+                ds::ParseDesignation(line, pid, designation);
             have = oldReader_.next(line);
+        }
+        // A file without any header line whose lines name a station: the
+        // loaders list it at offset 0, so it is carried as a station too.
+        if (!have && !designation.empty())
+            station(0, oldReader_.position(), pid);
         while (have) {
             const std::uint64_t start = oldReader_.pieceOffset();
             counter.unit(start, size);
-            std::string pid, designation;
-            std::uint64_t end = 0;
+            pid.clear();
+            designation.clear();
             while ((have = oldReader_.next(line))) {
                 if (ds::isHeaderLine(line))
                     break;
                 if (ds::isBodyLine(line) && ds::hasAt(line, 7, ds::kDesignationLabel))
                     ds::ParseDesignation(line, pid, designation);
             }
-            end = have ? oldReader_.pieceOffset() : oldReader_.position();
-            oldHeaders_.push_back(start);
-            oldMerged_.push_back(written_);
-            if (pid.empty() || !WriteUpSheet(pid))
-                CopyOldSheet(start, end);
+            const std::uint64_t end = have ? oldReader_.pieceOffset() : oldReader_.position();
+            station(start, end, pid);
             if (have) {
                 oldReader_.seek(end);
                 have = oldReader_.next(line);
             }
         }
+    }
+
+    // One old station, the bytes from `start` to `end`: the update's
+    // datasheet of its PID, else its own.
+    void station(std::uint64_t start, std::uint64_t end, const std::string& pid)
+    {
+        oldHeaders_.push_back(start);
+        oldMerged_.push_back(written_);
+        if (pid.empty() || !WriteUpSheet(pid))
+            CopyOldSheet(start, end);
     }
 
     // The update's stations that replaced none, from the last to the first.
@@ -255,7 +267,7 @@ private:
     MergeLists& lists_;
     platform::LineReader oldReader_{0};
     platform::LineReader upReader_{0};
-    platform::CrlfWriter out_;
+    platform::CrlfWriter* out_ = nullptr;
     std::uint64_t written_ = 0;
     std::unordered_map<std::string, std::vector<std::size_t>> upByPid_;
     std::vector<bool> upWritten_;
@@ -296,8 +308,8 @@ bool checkDistinctFiles(const std::string& oldPath, const std::string& upPath, c
 bool MergeFiles(const MergeInput& input, MergeLists& lists, platform::NoticeSink& notices,
                 platform::ProgressSink& progress, platform::FileIdentity& merged)
 {
-    const std::string target = fileBehind(input.oldPath);
-    if (!isWritableFile(target)) {
+    const std::string target = platform::resolveLinks(input.oldPath);
+    if (target.empty() || !isWritableFile(target)) {
         notices.notice("ERROR", readOnlyText("Yout Input file", input.oldPath));
         return false;
     }
@@ -314,69 +326,75 @@ bool MergeFiles(const MergeInput& input, MergeLists& lists, platform::NoticeSink
     Merger merger(input, lists);
     if (!merger.openInputs(target, notices))
         return false;
-    const std::string temp = platform::makeTempFile(platform::directoryPart(target));
-    if (temp.empty()) {
+    // The merged file is made beside the OLD file; the SafeOutput removes it
+    // on every way out until it takes the OLD file's place.
+    platform::SafeOutput output;
+    if (!output.open(input.oldPath, platform::SafeOutput::Mode::Overwrite)) {
+        notices.notice("ERROR", output.failure() == platform::SafeOutput::Failure::NotWritable
+                                    ? readOnlyText("Yout Input file", input.oldPath)
+                                    : writeErrorText(input.oldPath));
+        return false;
+    }
+    {
+        ProgressScope scope(progress);
+        merger.run(output.writer(), progress);
+    }
+    if (const std::string failed = merger.readFailure(); !failed.empty()) {
+        notices.notice("ERROR", readErrorText(failed));
+        return false;
+    }
+    if (!output.writer().ok()) {
         notices.notice("ERROR", writeErrorText(input.oldPath));
         return false;
     }
-    // From here every failure removes the temporary file.
-    auto fail = [&](const std::string& text) {
-        merger.closeOutput();
-        platform::removeFile(temp);
-        notices.notice("ERROR", text);
-        return false;
-    };
-    {
-        ProgressScope scope(progress);
-        if (!merger.openOutput(temp))
-            return fail(writeErrorText(input.oldPath));
-        merger.run(progress);
-    }
-    if (const std::string failed = merger.readFailure(); !failed.empty())
-        return fail(readErrorText(failed));
-    if (!merger.closeOutput() || !syncFile(temp))
-        return fail(writeErrorText(input.oldPath));
     if (!input.oldIdentity.matches(input.oldPath) || !input.upIdentity.matches(input.upPath)) {
         const std::string& changed = input.oldIdentity.matches(input.oldPath) ? input.upPath : input.oldPath;
-        return fail(platform::fileChangedText(changed));
+        notices.notice("ERROR", platform::fileChangedText(changed));
+        return false;
     }
 
     // The backup takes the whole old file; a former backup steps aside until
     // the merged file is in place.
-    const bool inPlace = hasOtherLinks(target);
     const std::string backupDir = platform::directoryPart(input.backupPath);
-    const std::string held = holdWholeFile(target, backupDir.empty() ? "." : backupDir);
-    if (held.empty())
-        return fail(renameErrorText(input.oldPath, input.backupPath));
+    const std::string inDir = backupDir.empty() ? "." : backupDir;
+    const std::string held = holdWholeFile(target, inDir);
+    if (held.empty()) {
+        notices.notice("ERROR", renameErrorText(input.oldPath, input.backupPath));
+        return false;
+    }
     std::string aside;
-    auto restoreAside = [&] {
-        if (!aside.empty())
-            std::rename(aside.c_str(), input.backupPath.c_str());
-    };
     if (exists(input.backupPath)) {
-        aside = platform::makeTempFile(backupDir.empty() ? "." : backupDir);
+        aside = platform::makeTempFile(inDir);
         if (aside.empty() || std::rename(input.backupPath.c_str(), aside.c_str()) != 0) {
             if (!aside.empty())
                 platform::removeFile(aside);
             platform::removeFile(held);
-            return fail(renameErrorText(input.oldPath, input.backupPath));
+            notices.notice("ERROR", renameErrorText(input.oldPath, input.backupPath));
+            return false;
         }
     }
+    auto restoreAside = [&] {
+        if (!aside.empty())
+            std::rename(aside.c_str(), input.backupPath.c_str());
+    };
     if (std::rename(held.c_str(), input.backupPath.c_str()) != 0) {
         platform::removeFile(held);
         restoreAside();
-        return fail(renameErrorText(input.oldPath, input.backupPath));
+        notices.notice("ERROR", renameErrorText(input.oldPath, input.backupPath));
+        return false;
     }
-    if (!replaceWithFile(temp, target, inPlace)) {
-        // The OLD file is as it was, unless a rewrite in place stopped
-        // halfway: then the new backup holds its only whole copy and stays.
-        if (input.oldIdentity.matches(input.oldPath)) {
+    if (!output.commit()) {
+        // The OLD file is as it was, unless a copy in place (a file with
+        // several names) stopped halfway: then the new backup holds the only
+        // whole old file and stays, and the merged data is kept too.
+        if (output.keptTemporary().empty()) {
             platform::removeFile(input.backupPath);
             restoreAside();
         } else if (!aside.empty()) {
             platform::removeFile(aside);
         }
-        return fail(writeErrorText(input.oldPath));
+        notices.notice("ERROR", writeErrorText(input.oldPath) + output.keptNote());
+        return false;
     }
     if (!aside.empty())
         platform::removeFile(aside);
@@ -408,12 +426,12 @@ bool UndoMerge(const std::string& oldPath, const std::string& backupPath, platfo
                                     "\r\n\r\n         could not be found.\r\n");
         return false;
     }
-    const std::string target = fileBehind(oldPath);
-    if (exists(target) && !isWritableFile(target)) {
+    const std::string target = platform::resolveLinks(oldPath);
+    if (target.empty() || (exists(target) && !isWritableFile(target))) {
         notices.notice("NOTICE", "\r\n   File\r\n      " + oldPath + "\r\n\r\n   could not be removed before rename.\r\n");
         return false;
     }
-    if (!replaceWithFile(backupPath, target, hasOtherLinks(target))) {
+    if (!restoreFile(backupPath, target)) {
         notices.notice("ERROR", "\r\n            System could not rename\r\n             " + backupPath +
                                     "\r\n                 to\r\n             " + oldPath + "\r\n");
         return false;

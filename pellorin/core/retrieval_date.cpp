@@ -102,6 +102,8 @@ bool GetRetrievalDate(const std::string& path, std::string& out)
             break;
         }
     }
+    if (reader.failed())
+        return false;
     TrimLineEnd(dateText);
     out = DateToYmd(dateText);
     return true;

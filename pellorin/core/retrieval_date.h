@@ -19,7 +19,7 @@ void TrimLineEnd(std::string& text);
 std::string DateToYmd(std::string_view text);
 
 // The converted date of the first header line among the first 300 lines;
-// "00**00" when there is none. False when the file cannot be opened.
+// "00**00" when there is none. False when the file cannot be opened or read.
 bool GetRetrievalDate(const std::string& path, std::string& out);
 
 // True when the OLD date is later than the UPDATE date (first 8 characters

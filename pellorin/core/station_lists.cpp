@@ -10,33 +10,40 @@ std::string_view listPid(std::string_view listLine)
     return listLine.size() > kPidIndex ? listLine.substr(kPidIndex, 6) : std::string_view();
 }
 
+namespace {
+
+// Up to six characters and their count in one number.
+std::uint64_t packPid(std::string_view field)
+{
+    std::uint64_t key = field.size();
+    for (std::size_t i = 0; i < 6; ++i)
+        key = (key << 8) | (i < field.size() ? static_cast<unsigned char>(field[i]) : 0u);
+    return key;
+}
+
+} // namespace
+
 void ListPids::rebuild() const
 {
     if (builtRevision_ == list_.revision())
         return;
-    lines_.clear();
-    for (std::size_t i = 0; i < list_.size(); ++i)
-        lines_[std::string(listPid(list_.at(i)))].push_back(i);
+    pids_.clear();
+    pids_.reserve(list_.size());
+    for (const std::string& line : list_.lines())
+        pids_.insert(packPid(listPid(line)));
     builtRevision_ = list_.revision();
-}
-
-const std::vector<std::size_t>* ListPids::indexes(std::string_view pid6) const
-{
-    rebuild();
-    const auto found = lines_.find(std::string(pid6));
-    return found == lines_.end() ? nullptr : &found->second;
 }
 
 bool ListPids::contains(std::string_view pid) const
 {
     if (pid.empty())
         return false;
-    if (pid.size() >= 6)
-        return indexes(pid.substr(0, 6)) != nullptr;
-    // A shorter PID matches every line whose PID field begins with it.
     rebuild();
-    for (const auto& [field, rows] : lines_)
-        if (field.compare(0, pid.size(), pid) == 0)
+    if (pid.size() >= 6)
+        return pids_.count(packPid(pid.substr(0, 6))) != 0;
+    // A shorter PID matches every line whose PID field begins with it.
+    for (const std::string& line : list_.lines())
+        if (listPid(line).substr(0, pid.size()) == pid)
             return true;
     return false;
 }
@@ -52,13 +59,19 @@ bool loadStationList(const std::string& path, platform::ProgressSink& progress, 
 {
     out = LoadedList{};
     out.identity = platform::FileIdentity::of(path);
-    return ds::scanStations(
+    bool readError = false;
+    const bool opened = ds::scanStations(
         path, ds::kPellorin, progress,
         [&](const ds::StationFields& f, std::uint64_t offset) {
             out.listLines.push_back(makePellorinListLine(other.contains(f.pid) ? foundTag : missingTag, f));
             out.locLines.push_back(ds::MakeLocLine(f.pid, static_cast<std::int64_t>(offset)));
         },
-        [&](const ds::StationFields& f, std::uint64_t offset) { out.undesignated = UndesignatedStation{f, offset}; });
+        [&](const ds::StationFields& f, std::uint64_t offset) { out.undesignated = UndesignatedStation{f, offset}; },
+        &readError);
+    if (opened && !readError)
+        return true;
+    out = LoadedList{};
+    return false;
 }
 
 } // namespace pellorin

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "datasheet/station_loader.h"
@@ -32,14 +32,13 @@ public:
     explicit ListPids(const platform::LineList& list) : list_(list) {}
 
     bool contains(std::string_view pid) const;
-    // Indexes of the lines with this PID field (six characters), ascending.
-    const std::vector<std::size_t>* indexes(std::string_view pid6) const;
 
 private:
     void rebuild() const;
 
     const platform::LineList& list_;
-    mutable std::unordered_map<std::string, std::vector<std::size_t>> lines_;
+    // The PID fields packed into numbers, rebuilt whenever the list has changed.
+    mutable std::unordered_set<std::uint64_t> pids_;
     mutable std::uint64_t builtRevision_ = ~std::uint64_t{0};
 };
 
@@ -60,7 +59,7 @@ struct LoadedList {
 
 // Reads a datasheet file into list lines tagged `foundTag` when `other`
 // holds the station's PID, else `missingTag`. False when the file cannot be
-// opened (out is then empty).
+// opened or read to its end (out is then empty).
 bool loadStationList(const std::string& path, platform::ProgressSink& progress, const ListPids& other,
                      std::string_view foundTag, std::string_view missingTag, LoadedList& out);
 
@@ -73,7 +72,7 @@ struct UpdateLists {
 
     // Each fills its pair of lists, tagged against the other list: an old
     // station "change" or six blanks, an update station "change" or "NEW".
-    // False when the file cannot be opened (its lists are then empty).
+    // False when the file cannot be opened or read (its lists are then empty).
     bool LoadOldList(const std::string& path, platform::ProgressSink& progress);
     bool LoadUpList(const std::string& path, platform::ProgressSink& progress);
     void clear();

@@ -8,7 +8,10 @@
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QListWidget>
+#include <QEvent>
+#include <QScrollBar>
 #include <QSignalBlocker>
+#include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -144,6 +147,24 @@ FilePicker::FilePicker(QWidget* parent, Arrangement arrangement) : QWidget(paren
         emit fileClicked(pathToQ(path));
     });
     connect(watcher_, &QFileSystemWatcher::directoryChanged, this, [this] { refreshFiles(); });
+    // The model lists folders in the background: once a folder on the way to
+    // the directory is read, the directory can be shown.
+    // The model also sorts folders in the background, moving rows after a
+    // scroll: until the user takes the tree in hand, keep the directory shown.
+    connect(dirModel_, &QAbstractItemModel::layoutChanged, this, [this] {
+        if (revealPending_)
+            revealDirectory();
+    });
+    directoryList->viewport()->installEventFilter(this);
+    directoryList->verticalScrollBar()->installEventFilter(this);
+    connect(dirModel_, &QFileSystemModel::directoryLoaded, this, [this](const QString& loaded) {
+        // After the view has laid out the folder's rows.
+        if (revealPending_ && holds(pathFromQ(loaded), directory_))
+            QTimer::singleShot(0, this, [this] {
+                if (revealPending_)
+                    revealDirectory();
+            });
+    });
 
     setDirectory(currentDirectory());
 }
@@ -241,6 +262,7 @@ bool FilePicker::setDirectory(const std::string& path)
     directory_ = clean;
     watcher_->addPath(pathToQ(directory_));
 
+    revealPending_ = true;
     selectDriveFor(directory_);
     refreshFiles();
     emit directoryChanged(pathToQ(directory_));
@@ -272,13 +294,30 @@ void FilePicker::showDirectory()
         dirModel_->setRootPath(root);
         directoryList->setRootIndex(dirModel_->index(root));
     }
+    revealDirectory();
+}
+
+bool FilePicker::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::Wheel ||
+        event->type() == QEvent::KeyPress)
+        revealPending_ = false;
+    return QWidget::eventFilter(watched, event);
+}
+
+void FilePicker::revealDirectory()
+{
     const QModelIndex current = dirModel_->index(pathToQ(directory_));
-    if (current.isValid() && current != directoryList->rootIndex()) {
-        directoryList->setCurrentIndex(current);
-        directoryList->scrollTo(current);
-    } else {
+    if (!current.isValid() || current == directoryList->rootIndex()) {
         directoryList->clearSelection();
+        return;
     }
+    // The folders from the drive's root down to the directory stand open.
+    for (QModelIndex parent = current.parent(); parent.isValid() && parent != directoryList->rootIndex();
+         parent = parent.parent())
+        directoryList->expand(parent);
+    directoryList->setCurrentIndex(current);
+    directoryList->scrollTo(current, QAbstractItemView::PositionAtCenter);
 }
 
 void FilePicker::directoryClicked(const QModelIndex& index)

@@ -79,6 +79,9 @@ public:
     // Reads the file list again (the selection stays on the same name).
     void refreshFiles();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 signals:
     // A file was clicked; `path` is its full path.
     void fileClicked(const QString& path);
@@ -89,11 +92,13 @@ private:
     void directoryClicked(const QModelIndex& index);
     void selectDriveFor(const std::string& path);
     void showDirectory();
+    void revealDirectory();
 
     QFileSystemModel* dirModel_ = nullptr;
     QFileSystemWatcher* watcher_ = nullptr;
     std::vector<std::string> masks_;      // one entry per filter pair
     std::string directory_;
+    bool revealPending_ = false;
 };
 
 // True when `name` matches one of the ';'-separated wildcard masks ('*' any

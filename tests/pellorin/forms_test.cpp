@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <sys/stat.h>
 
 #include "datasheet/forms/tf_status.h"
@@ -23,6 +24,8 @@
 #include "platform/qt/modal.h"
 #include "platform/qt/test_mode.h"
 #include "platform/recording_printer.h"
+#include "platform/qt/qt_printer.h"
+#include "tests/support/pdf_text.h"
 #include "tests/support/test_files.h"
 
 namespace fs = std::filesystem;
@@ -144,6 +147,18 @@ TEST_F(PellorinForms, UpdateCommitPrintAndSave)
     FList->PrintOldListClick();
     ASSERT_EQ(printer.jobs.size(), 1u);
     EXPECT_EQ(printer.jobs[0].lines(), FMain->Lists.oldList.lines());
+    // Into a PDF file: the 16 lines on one page.
+    if (testsupport::havePdfToText()) {
+        platform::setPrinter(nullptr);
+        const std::string pdf = dir.file("old_list.pdf");
+        platform::programPrinter().usePdfFile(pdf);
+        FList->PrintOldListClick();
+        const auto pages = testsupport::pdfPages(pdf);
+        ASSERT_EQ(pages.size(), 1u);
+        ASSERT_EQ(pages[0].size(), 16u);
+        EXPECT_EQ(testsupport::squeezed(pages[0][15]), testsupport::squeezed(FMain->Lists.oldList.at(15)));
+        platform::setPrinter(&printer);
+    }
 
     FList->LastOKClick();
     EXPECT_FALSE(fs::exists(backupPath));
@@ -272,4 +287,34 @@ TEST_F(PellorinForms, ClicksOnAStationWithoutOffsetOrAChangedFile)
     EXPECT_EQ(notices.recorded().back().text, platform::fileChangedText(upPath));
     EXPECT_TRUE(FUpDS->UpMemo->toPlainText().isEmpty());
     EXPECT_TRUE(FUpDS->isVisible());
+}
+
+TEST_F(PellorinForms, AFileThatCannotBeOpenedStopsUpdateWithEmptyLists)
+{
+    const std::string missing = dir.file("gone.dat");
+    struct Case {
+        std::function<bool()> step;
+        platform::Notice notice;
+    };
+    const Case cases[] = {
+        {[&] { return FMain->LoadUpList(missing); }, {"NOTICE", "Cannot open County File", false}},
+        {[&] { return FMain->LoadOldList(missing); },
+         {"ERROR", "Cannot open file\r\n        " + missing + "\r\n\r\n      for Read.\r\n", false}},
+        {[&] {
+             std::string date;
+             return FMain->GetRetrievalDate(missing, date);
+         },
+         {"NOTICE", "Cannot open County File", false}},
+    };
+    for (const Case& c : cases) {
+        choose(oldPath, upPath);
+        FMain->UpdateBtnClick();
+        ASSERT_EQ(FMain->Lists.oldList.size(), 12u);
+        notices.clear();
+        EXPECT_FALSE(c.step());
+        EXPECT_EQ(notices.recorded(), (std::vector<platform::Notice>{c.notice}));
+        EXPECT_TRUE(FMain->Lists.oldList.empty());
+        EXPECT_TRUE(FMain->Lists.upList.empty());
+        EXPECT_TRUE(FMain->Lists.oldLocList.empty());
+    }
 }

@@ -62,6 +62,7 @@ TEST(RetrievalDate, FirstHeaderOfTheFileAndTheComparison)
     ASSERT_TRUE(pellorin::GetRetrievalDate(dir.file("late.dat"), date));
     EXPECT_EQ(date, "00**00");
     EXPECT_FALSE(pellorin::GetRetrievalDate(dir.file("missing.dat"), date));
+    EXPECT_FALSE(pellorin::GetRetrievalDate("/proc/self/mem", date)); // opens, but reading fails
 
     EXPECT_TRUE(pellorin::isOlderUpdate("20050621", "20040302"));
     EXPECT_FALSE(pellorin::isOlderUpdate("20040302", "20040302"));

@@ -42,7 +42,7 @@ TEST(StationLists, TagsTellWhichStationsTheUpdateChangesOrAdds)
     EXPECT_FALSE(pids.contains("AA0001"));
 }
 
-TEST(StationLists, AFileThatCannotBeOpenedLeavesItsListsEmpty)
+TEST(StationLists, AFileThatCannotBeOpenedOrReadLeavesItsListsEmpty)
 {
     testsupport::TempDir dir;
     testsupport::writeFile(dir.file("old.dat"), station("AA0001", "o"));
@@ -53,4 +53,9 @@ TEST(StationLists, AFileThatCannotBeOpenedLeavesItsListsEmpty)
     EXPECT_FALSE(lists.LoadOldList(dir.file("missing.dat"), progress));
     EXPECT_TRUE(lists.oldList.empty());
     EXPECT_TRUE(lists.oldLocList.empty());
+    // A file that opens but cannot be read: reading this process's memory
+    // file from offset 0 fails with an I/O error.
+    ASSERT_TRUE(lists.LoadOldList(dir.file("old.dat"), progress));
+    EXPECT_FALSE(lists.LoadOldList("/proc/self/mem", progress));
+    EXPECT_TRUE(lists.oldList.empty());
 }

@@ -24,6 +24,9 @@ public:
     // Splits the file chosen in "OPEN FILE TO SPLIT" by the index of the
     // kind ("QUAD", "COUNTY", "AREA") into dsdata.NNN files.
     void RunIndexSplit(const std::string& kind);
+    // The open dialog of the index file while no output directory is
+    // known; a chosen file's directory becomes it. False when cancelled.
+    bool OpenIndexDialog(const std::string& indexName);
 };
 
 extern TFSplitOptions* FSplitOptions;

@@ -2,7 +2,7 @@
 # Load speed of the datasheet loader (dsbench) beside cat and grep -c on
 # generated datasheet files of about 10 MB and 100 MB; then the type reload,
 # the point-radius search, the save and the merge on a file of 100,000
-# stations.
+# stations; then Pellorin's UPDATE loads and Commit.
 #
 # Usage: bench/bench.sh BUILD_DIR
 #
@@ -52,14 +52,14 @@ best_time() {
     echo "$best"
 }
 
-# Best time of three runs of dsbench with the given arguments (its own
-# "seconds=" figure); fails when dsbench does.
+# Best time of three runs of dsbench (or of $runner) with the given arguments
+# (its own "seconds=" figure); fails when it does.
 best_load() {
     local best="" t0 t1 out seconds
     for _ in 1 2 3; do
         t0=$EPOCHREALTIME
-        if ! out=$("$dsbench" "$@" 2>&1); then
-            echo "bench: dsbench failed on $*:" >&2
+        if ! out=$("${runner:-$dsbench}" "$@" 2>&1); then
+            echo "bench: ${runner:-dsbench} failed on $*:" >&2
             printf '%s\n' "$out" >&2
             return 1
         fi
@@ -69,16 +69,6 @@ best_load() {
         best=$(smaller "$best" "$seconds")
     done
     echo "$best"
-}
-
-# Best "seconds=" figure of three runs of another benchmark program.
-best_load_with() {
-    local saved=$dsbench result
-    dsbench=$1
-    shift
-    result=$(best_load "$@") || { dsbench=$saved; return 1; }
-    dsbench=$saved
-    echo "$result"
 }
 
 sizes=(10 100)
@@ -212,7 +202,7 @@ if [[ -x $mvbench ]]; then
     mkdir -p "$work/cp_dir"
     join_cp=$(best_time /dev/null cp "${counties[@]}" "$work/cp_dir/")
     rm -rf "$work/cp_dir"
-    if join_s=$(best_load_with "$mvbench" join "$work/joined.dat" "${counties[@]}"); then
+    if join_s=$(runner=$mvbench best_load join "$work/joined.dat" "${counties[@]}"); then
         echo "morvane join of 10 files, $(mbps "$all" 1) MB: $join_s s, $(mbps "$all" "$join_s") MB/s; cp $(mbps "$all" "$join_cp") MB/s"
         check "$(awk -v j="$join_s" -v c="$join_cp" 'BEGIN { print (j <= 4 * c) ? 1 : 0 }')" \
             "join at least a quarter as fast as cp"
@@ -287,6 +277,42 @@ if [[ -x $mvbench ]]; then
             "quad split of 100,000 stations at most 11x that of 10,000 (${ratio}x)"
     else
         check 0 "quad split of 100,000 stations against 10,000 (mvbench failed)"
+    fi
+fi
+
+# Pellorin: UPDATE's three loads and Commit of the 10,000-station file (about
+# half of it new) into a copy of the 100,000-station file, with its backup.
+plbench=$build/bench/plbench
+if [[ -x $plbench ]]; then
+    echo
+    part_grep=$(best_time "$work/grep.out" grep -c "$header" "$part")
+    if update_s=$(runner=$plbench best_load load "$file" "$part"); then
+        echo "Pellorin UPDATE, three loads: $update_s s (grep -c of both files: $big_grep + $part_grep s)"
+        check "$(awk -v u="$update_s" -v a="$big_grep" -v b="$part_grep" 'BEGIN { print (u <= 3 * (a + b)) ? 1 : 0 }')" \
+            "Pellorin's loads at least a third as fast as grep -c on both files"
+    else
+        check 0 "Pellorin's loads at least a third as fast as grep -c on both files (plbench failed)"
+    fi
+    commit_best=""
+    commit_ok=1
+    mkdir -p "$work/plwork"
+    for _ in 1 2 3; do
+        cp "$file" "$work/old.dat"
+        if ! out=$("$plbench" commit "$work/old.dat" "$part" "$work/plwork" 2>&1); then
+            printf '%s\n' "$out" >&2
+            commit_ok=0
+            break
+        fi
+        commit_s=$(printf '%s\n' "$out" | sed -n 's/^seconds=//p')
+        commit_best=$(smaller "$commit_best" "$commit_s")
+    done
+    rm -rf "$work/old.dat" "$work/plwork"
+    if [[ $commit_ok == 1 ]]; then
+        echo "Pellorin Commit, 10,000 stations into 100,000, with backup: $commit_best s"
+        check "$(awk -v m="$commit_best" -v a="$big_cp" -v b="$part_cp" 'BEGIN { print (m <= 4 * (a + b)) ? 1 : 0 }')" \
+            "Pellorin's Commit at least a quarter as fast as cp of both files"
+    else
+        check 0 "Pellorin's Commit at least a quarter as fast as cp of both files (plbench failed)"
     fi
 fi
 exit "$failed"

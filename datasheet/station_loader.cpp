@@ -18,9 +18,7 @@ void StationFields::clear()
     ellipsoid.clear();
 }
 
-namespace {
-
-void parseBodyLine(std::string_view line, StationFields& fields, const Profile& profile)
+void parseStationLine(std::string_view line, StationFields& fields, const Profile& profile)
 {
     // Most body lines carry none of these labels: look at the label's first
     // letter (index 9) before comparing whole labels.
@@ -47,10 +45,8 @@ void parseBodyLine(std::string_view line, StationFields& fields, const Profile& 
     }
 }
 
-} // namespace
-
 bool scanStations(const std::string& path, const Profile& profile, platform::ProgressSink& progress,
-                  const StationEmitter& emit)
+                  const StationEmitter& emit, const StationEmitter& undesignated)
 {
     platform::LineReader reader(profile.readLength());
     if (!reader.open(path))
@@ -72,11 +68,13 @@ bool scanStations(const std::string& path, const Profile& profile, platform::Pro
                 fields.clear();
             }
         } else if (isBodyLine(piece)) {
-            parseBodyLine(piece, fields, profile);
+            parseStationLine(piece, fields, profile);
         }
     }
     if (!fields.designation.empty())
         emit(fields, current);
+    else if (undesignated && counter.count() > 0)
+        undesignated(fields, current);
     return true;
 }
 

@@ -27,10 +27,16 @@ struct StationFields {
 // Reads the file the way the loaders do (pieces of profile.readLength()) and
 // calls `emit` once per station with its fields and the byte offset of its
 // header line. Progress: the first and every 20th station. Returns false when
-// the file cannot be opened (nothing is emitted then).
+// the file cannot be opened (nothing is emitted then). A last station
+// without a DESIGNATION line is not emitted; `undesignated`, when given,
+// hears of it instead.
 using StationEmitter = std::function<void(const StationFields&, std::uint64_t offset)>;
 bool scanStations(const std::string& path, const Profile& profile, platform::ProgressSink& progress,
-                  const StationEmitter& emit);
+                  const StationEmitter& emit, const StationEmitter& undesignated = {});
+
+// Takes the labelled lines that make a station-list line (DESIGNATION,
+// POSITION or "* NAD", the orders) into the fields; other lines change nothing.
+void parseStationLine(std::string_view line, StationFields& fields, const Profile& profile);
 
 struct LoadedStations {
     std::vector<std::string> listLines; // one ListLine per station, empty tag

@@ -1,0 +1,425 @@
+#include "pellorin/core/merge.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <unordered_map>
+#include <vector>
+
+#include "datasheet/datasheet_format.h"
+#include "datasheet/line_parsers.h"
+#include "datasheet/list_lines.h"
+#include "datasheet/offset_index.h"
+#include "pellorin/core/file_swap.h"
+#include "platform/crlf_writer.h"
+#include "platform/files.h"
+#include "platform/line_reader.h"
+#include "platform/safe_output.h"
+
+namespace pellorin {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string readErrorText(const std::string& path)
+{
+    return "\r\n     ERROR - Could not open input file " + path + " for read.\r\n";
+}
+
+std::string writeErrorText(const std::string& path)
+{
+    return "\r\n     ERROR - Could not open input file " + path + " for write.\r\n";
+}
+
+std::string renameErrorText(const std::string& from, const std::string& to)
+{
+    return "\r\n      ERROR - Could not rename\r\n         " + from + "\r\n      to " + to + "\r\n      \r\n";
+}
+
+bool exists(const std::string& path)
+{
+    std::error_code error;
+    return fs::exists(fs::symlink_status(path, error));
+}
+
+std::string resolved(const std::string& path)
+{
+    std::error_code error;
+    const fs::path canonical = fs::weakly_canonical(fs::absolute(path, error), error);
+    return error ? path : canonical.string();
+}
+
+bool sameFile(const std::string& first, const std::string& second)
+{
+    return resolved(first) == resolved(second) || platform::isSameFile(first, second);
+}
+
+// Ends the progress window on every way out of the merge.
+class ProgressScope {
+public:
+    explicit ProgressScope(platform::ProgressSink& sink) : sink_(sink) { sink_.start(); }
+    ~ProgressScope() { sink_.finish(); }
+    ProgressScope(const ProgressScope&) = delete;
+    ProgressScope& operator=(const ProgressScope&) = delete;
+
+private:
+    platform::ProgressSink& sink_;
+};
+
+// The two passes of the merge, writing into an open temporary file.
+class Merger {
+public:
+    Merger(const MergeInput& input, MergeLists& lists) : input_(input), lists_(lists) {}
+
+    bool openInputs(const std::string& oldFile, platform::NoticeSink& notices)
+    {
+        if (!oldReader_.open(oldFile)) {
+            notices.notice("ERROR", readErrorText(input_.oldPath));
+            return false;
+        }
+        if (!upReader_.open(input_.upPath)) {
+            notices.notice("ERROR", readErrorText(input_.upPath));
+            return false;
+        }
+        return true;
+    }
+
+    bool openOutput(const std::string& temp) { return out_.open(temp, platform::CrlfWriter::Mode::Created); }
+
+    void run(platform::ProgressSink& progress)
+    {
+        upWritten_.assign(lists_.upList.size(), false);
+        for (std::size_t i = 0; i < lists_.upList.size(); ++i)
+            upByPid_[std::string(listPid(lists_.upList.at(i)))].push_back(i);
+        firstPass(progress);
+        secondPass(progress);
+    }
+
+    // Reading stopped on an error: the name of the file, else empty.
+    std::string readFailure() const
+    {
+        if (oldReader_.failed())
+            return input_.oldPath;
+        if (upReader_.failed())
+            return input_.upPath;
+        return {};
+    }
+
+    bool closeOutput() { return out_.close(); }
+
+    // The lists as the merged file has them.
+    void applyTo(MergeLists& lists)
+    {
+        std::vector<std::string> locLines;
+        locLines.reserve(lists.oldLocList.size() + newLocLines_.size());
+        for (const std::string& loc : lists.oldLocList.lines()) {
+            if (oldHeaders_.empty()) {
+                locLines.push_back(loc);
+                continue;
+            }
+            // The station whose bytes hold the loaded header offset.
+            const auto offset = static_cast<std::uint64_t>(std::max<std::int64_t>(0, ds::locLineOffset(loc)));
+            auto at = std::upper_bound(oldHeaders_.begin(), oldHeaders_.end(), offset);
+            const std::size_t station = at == oldHeaders_.begin() ? 0 : static_cast<std::size_t>(at - oldHeaders_.begin() - 1);
+            locLines.push_back(ds::MakeLocLine(std::string_view(loc).substr(0, 6),
+                                               static_cast<std::int64_t>(oldMerged_[station])));
+        }
+        locLines.insert(locLines.end(), newLocLines_.begin(), newLocLines_.end());
+        lists.oldLocList.assign(std::move(locLines));
+        lists.oldList.append(std::move(newListLines_));
+        lists.upList.clear();
+        lists.upLocList.clear();
+    }
+
+private:
+    void write(std::string_view line)
+    {
+        line = platform::chompLineEnd(line);
+        out_.writeLine(line);
+        written_ += line.size() + 2;
+    }
+
+    // The old file's stations in order, each replaced or copied.
+    void firstPass(platform::ProgressSink& progress)
+    {
+        platform::ProgressCounter counter(progress, 20, 0, 0.5);
+        const std::uint64_t size = oldReader_.size();
+        std::string_view line;
+        bool have = oldReader_.next(line);
+        while (have && !ds::isHeaderLine(line))
+            have = oldReader_.next(line);
+        while (have) {
+            const std::uint64_t start = oldReader_.pieceOffset();
+            counter.unit(start, size);
+            std::string pid, designation;
+            std::uint64_t end = 0;
+            while ((have = oldReader_.next(line))) {
+                if (ds::isHeaderLine(line))
+                    break;
+                if (ds::isBodyLine(line) && ds::hasAt(line, 7, ds::kDesignationLabel))
+                    ds::ParseDesignation(line, pid, designation);
+            }
+            end = have ? oldReader_.pieceOffset() : oldReader_.position();
+            oldHeaders_.push_back(start);
+            oldMerged_.push_back(written_);
+            if (pid.empty() || !WriteUpSheet(pid))
+                CopyOldSheet(start, end);
+            if (have) {
+                oldReader_.seek(end);
+                have = oldReader_.next(line);
+            }
+        }
+    }
+
+    // The update's stations that replaced none, from the last to the first.
+    void secondPass(platform::ProgressSink& progress)
+    {
+        std::vector<std::size_t> remaining;
+        for (std::size_t i = upWritten_.size(); i-- > 0;)
+            if (!upWritten_[i])
+                remaining.push_back(i);
+        const std::size_t total = remaining.size() + (input_.upUndesignated ? 1 : 0);
+        platform::ProgressCounter counter(progress, 20, 50, 0.5);
+        std::size_t done = 0;
+        if (input_.upUndesignated) {
+            counter.unit(done++, total);
+            AppendNewSheet(input_.upUndesignated->offset, input_.upUndesignated->fields.pid,
+                           makePellorinListLine(kNewTag, input_.upUndesignated->fields));
+        }
+        for (std::size_t index : remaining) {
+            counter.unit(done++, total);
+            std::string listLine = lists_.upList.at(index);
+            listLine.replace(0, std::min<std::size_t>(6, listLine.size()), "   NEW");
+            AppendNewSheet(upOffset(index), listPid(lists_.upList.at(index)), std::move(listLine));
+        }
+    }
+
+    std::uint64_t upOffset(std::size_t index) const
+    {
+        return static_cast<std::uint64_t>(std::max<std::int64_t>(0, ds::locLineOffset(lists_.upLocList.at(index))));
+    }
+
+    // An old station: its header, the line after it whatever it holds, then
+    // its body lines up to `end` (the next header or the end of the file).
+    void CopyOldSheet(std::uint64_t start, std::uint64_t end)
+    {
+        oldReader_.seek(start);
+        std::string_view line;
+        if (!oldReader_.next(line))
+            return;
+        write(line);
+        bool first = true;
+        while (oldReader_.position() < end && oldReader_.next(line)) {
+            if (first || ds::isBodyLine(line))
+                write(line);
+            first = false;
+        }
+    }
+
+    // A station in both files: the update's last station of the PID that is
+    // not yet written takes the old one's place. False when there is none.
+    bool WriteUpSheet(const std::string& pid)
+    {
+        const auto found = upByPid_.find(pid.substr(0, 6));
+        if (found == upByPid_.end() || found->second.empty())
+            return false;
+        const std::size_t index = found->second.back();
+        found->second.pop_back();
+        upWritten_[index] = true;
+        copyUpStation(upOffset(index));
+        return true;
+    }
+
+    // A station only the update holds, with its "NEW" line for the old list.
+    void AppendNewSheet(std::uint64_t offset, std::string_view pid, std::string listLine)
+    {
+        newLocLines_.push_back(ds::MakeLocLine(pid, static_cast<std::int64_t>(written_)));
+        newListLines_.push_back(std::move(listLine));
+        copyUpStation(offset);
+    }
+
+    // The update's station at the offset: its header and its body lines.
+    void copyUpStation(std::uint64_t offset)
+    {
+        upReader_.seek(offset);
+        std::string_view line;
+        if (!upReader_.next(line))
+            return;
+        write(line);
+        while (upReader_.next(line) && !ds::isHeaderLine(line))
+            if (ds::isBodyLine(line))
+                write(line);
+    }
+
+    const MergeInput& input_;
+    MergeLists& lists_;
+    platform::LineReader oldReader_{0};
+    platform::LineReader upReader_{0};
+    platform::CrlfWriter out_;
+    std::uint64_t written_ = 0;
+    std::unordered_map<std::string, std::vector<std::size_t>> upByPid_;
+    std::vector<bool> upWritten_;
+    std::vector<std::uint64_t> oldHeaders_; // header offset of each old station
+    std::vector<std::uint64_t> oldMerged_;  // its offset in the merged file
+    std::vector<std::string> newListLines_;
+    std::vector<std::string> newLocLines_;
+};
+
+} // namespace
+
+std::string backupPathIn(const std::string& workDir)
+{
+    return workDir + "/" + kBackupName;
+}
+
+std::string readOnlyText(std::string_view lead, const std::string& path)
+{
+    return "\r\n      ERROR - " + std::string(lead) + "\r\n         " + path +
+           "\r\n      is Read-Only.\r\n      The program cannot update it.\r\n      \r\n"
+           "      If you wish to update the file\r\n      copy it to your hard drive, then...\r\n      \r\n"
+           "      Find the file via 'My Computer'\r\n      Click File->Properties\r\n      \r\n"
+           "      Make sure the Read-only box is not checked.\r\n";
+}
+
+bool checkDistinctFiles(const std::string& oldPath, const std::string& upPath, const std::string& backupPath,
+                        platform::NoticeSink& notices)
+{
+    if (!sameFile(oldPath, upPath) && !sameFile(oldPath, backupPath) && !sameFile(upPath, backupPath))
+        return true;
+    notices.notice("NOTICE", "\r\n       ERROR - The Old file, the Update file and the backup file\r\n"
+                             "       must be three different files.\r\n\r\n       Old file    " +
+                                 oldPath + "\r\n       Update file " + upPath + "\r\n       Backup file " +
+                                 backupPath + "\r\n");
+    return false;
+}
+
+bool MergeFiles(const MergeInput& input, MergeLists& lists, platform::NoticeSink& notices,
+                platform::ProgressSink& progress, platform::FileIdentity& merged)
+{
+    const std::string target = fileBehind(input.oldPath);
+    if (!isWritableFile(target)) {
+        notices.notice("ERROR", readOnlyText("Yout Input file", input.oldPath));
+        return false;
+    }
+    if (!checkDistinctFiles(input.oldPath, input.upPath, input.backupPath, notices))
+        return false;
+    if (lists.upList.size() != lists.upLocList.size()) {
+        notices.notice("NOTICE", "\r\n       ERROR - List Counts do not match.\r\n");
+        return false;
+    }
+    if (!platform::checkUnchanged(input.oldPath, input.oldIdentity, notices, "ERROR") ||
+        !platform::checkUnchanged(input.upPath, input.upIdentity, notices, "ERROR"))
+        return false;
+
+    Merger merger(input, lists);
+    if (!merger.openInputs(target, notices))
+        return false;
+    const std::string temp = platform::makeTempFile(platform::directoryPart(target));
+    if (temp.empty()) {
+        notices.notice("ERROR", writeErrorText(input.oldPath));
+        return false;
+    }
+    // From here every failure removes the temporary file.
+    auto fail = [&](const std::string& text) {
+        merger.closeOutput();
+        platform::removeFile(temp);
+        notices.notice("ERROR", text);
+        return false;
+    };
+    {
+        ProgressScope scope(progress);
+        if (!merger.openOutput(temp))
+            return fail(writeErrorText(input.oldPath));
+        merger.run(progress);
+    }
+    if (const std::string failed = merger.readFailure(); !failed.empty())
+        return fail(readErrorText(failed));
+    if (!merger.closeOutput() || !syncFile(temp))
+        return fail(writeErrorText(input.oldPath));
+    if (!input.oldIdentity.matches(input.oldPath) || !input.upIdentity.matches(input.upPath)) {
+        const std::string& changed = input.oldIdentity.matches(input.oldPath) ? input.upPath : input.oldPath;
+        return fail(platform::fileChangedText(changed));
+    }
+
+    // The backup takes the whole old file; a former backup steps aside until
+    // the merged file is in place.
+    const bool inPlace = hasOtherLinks(target);
+    const std::string backupDir = platform::directoryPart(input.backupPath);
+    const std::string held = holdWholeFile(target, backupDir.empty() ? "." : backupDir);
+    if (held.empty())
+        return fail(renameErrorText(input.oldPath, input.backupPath));
+    std::string aside;
+    auto restoreAside = [&] {
+        if (!aside.empty())
+            std::rename(aside.c_str(), input.backupPath.c_str());
+    };
+    if (exists(input.backupPath)) {
+        aside = platform::makeTempFile(backupDir.empty() ? "." : backupDir);
+        if (aside.empty() || std::rename(input.backupPath.c_str(), aside.c_str()) != 0) {
+            if (!aside.empty())
+                platform::removeFile(aside);
+            platform::removeFile(held);
+            return fail(renameErrorText(input.oldPath, input.backupPath));
+        }
+    }
+    if (std::rename(held.c_str(), input.backupPath.c_str()) != 0) {
+        platform::removeFile(held);
+        restoreAside();
+        return fail(renameErrorText(input.oldPath, input.backupPath));
+    }
+    if (!replaceWithFile(temp, target, inPlace)) {
+        // The OLD file is as it was, unless a rewrite in place stopped
+        // halfway: then the new backup holds its only whole copy and stays.
+        if (input.oldIdentity.matches(input.oldPath)) {
+            platform::removeFile(input.backupPath);
+            restoreAside();
+        } else if (!aside.empty()) {
+            platform::removeFile(aside);
+        }
+        return fail(writeErrorText(input.oldPath));
+    }
+    if (!aside.empty())
+        platform::removeFile(aside);
+
+    merger.applyTo(lists);
+    merged = platform::FileIdentity::of(input.oldPath);
+    return true;
+}
+
+bool SaveMerge(const std::string& oldPath, const std::string& backupPath, platform::NoticeSink& notices)
+{
+    const std::string text = "\r\n   File\r\n      " + oldPath +
+                             "\r\n\r\n   has been updated and saved.\r\n   The System was unable to ";
+    if (!exists(backupPath)) {
+        notices.notice("WARNING", text + "locate the temp file\r\n       " + backupPath + "\r\n");
+        return false;
+    }
+    if (!platform::removeFile(backupPath)) {
+        notices.notice("WARNING", text + "remove the temp file\r\n       " + backupPath + "\r\n");
+        return false;
+    }
+    return true;
+}
+
+bool UndoMerge(const std::string& oldPath, const std::string& backupPath, platform::NoticeSink& notices)
+{
+    if (!exists(backupPath)) {
+        notices.notice("ERROR", "\r\n         Original file stored at\r\n            " + backupPath +
+                                    "\r\n\r\n         could not be found.\r\n");
+        return false;
+    }
+    const std::string target = fileBehind(oldPath);
+    if (exists(target) && !isWritableFile(target)) {
+        notices.notice("NOTICE", "\r\n   File\r\n      " + oldPath + "\r\n\r\n   could not be removed before rename.\r\n");
+        return false;
+    }
+    if (!replaceWithFile(backupPath, target, hasOtherLinks(target))) {
+        notices.notice("ERROR", "\r\n            System could not rename\r\n             " + backupPath +
+                                    "\r\n                 to\r\n             " + oldPath + "\r\n");
+        return false;
+    }
+    notices.notice("OKAY", "\r\n              File " + oldPath + "\r\n\r\n              has been Restored to Original.\r\n");
+    return true;
+}
+
+} // namespace pellorin

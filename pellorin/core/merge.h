@@ -1,0 +1,79 @@
+#pragma once
+// The update: the OLD file rewritten with the UPDATE file's datasheets, its
+// backup, and the SAVE and UNDO that follow.
+//
+// The merged file holds the old file's stations in their order, each
+// replaced by the update's datasheet of its PID when the update holds one
+// (the update's last such station, found from the end of the update list),
+// then the update's other stations from the last to the first. A station
+// runs from its header line to the next header line: its header and body
+// lines (a blank, then an upper-case letter) are written, other lines are
+// left out as between stations, except an old station's first line after
+// its header. Lines are written whole; only their line ends become CR LF.
+//
+// The merged file is made in a temporary file beside the OLD file. Only
+// when it is complete does the backup take the whole old file (a hard link,
+// or a copy across file systems), replacing a former backup, and the merged
+// file take the OLD file's place in one rename. On any failure the OLD
+// file, the update file and a former backup are as they were, no temporary
+// file is left, the lists are unchanged and a notice names the file.
+#include <optional>
+#include <string>
+
+#include "pellorin/core/station_lists.h"
+#include "platform/file_identity.h"
+#include "platform/line_list.h"
+#include "platform/notices.h"
+#include "platform/progress.h"
+
+namespace pellorin {
+
+inline constexpr const char* kBackupName = "plrn0000.bak";
+
+// The backup's path in the work directory ("/plrn0000.bak" without one).
+std::string backupPathIn(const std::string& workDir);
+
+// The read-only notice of the OLD file's pick ("The selected file") or the
+// merge ("Yout Input file"), caption "ERROR".
+std::string readOnlyText(std::string_view lead, const std::string& path);
+
+// The OLD, UPDATE and backup paths must name three different files (the
+// backup need not exist). Otherwise a "NOTICE" and false.
+bool checkDistinctFiles(const std::string& oldPath, const std::string& upPath, const std::string& backupPath,
+                        platform::NoticeSink& notices);
+
+struct MergeInput {
+    std::string oldPath;
+    std::string upPath;
+    std::string backupPath;
+    // The files as they were loaded into the lists.
+    platform::FileIdentity oldIdentity;
+    platform::FileIdentity upIdentity;
+    std::optional<UndesignatedStation> upUndesignated;
+};
+
+struct MergeLists {
+    platform::LineList& oldList;
+    platform::LineList& oldLocList;
+    platform::LineList& upList;
+    platform::LineList& upLocList;
+};
+
+// Runs the merge. On success: the update list and its offsets are empty,
+// one "   NEW" line per appended station ends the old list, the old offset
+// list holds the merged file's offsets for every old list line, and
+// `merged` is the merged file's identity.
+bool MergeFiles(const MergeInput& input, MergeLists& lists, platform::NoticeSink& notices,
+                platform::ProgressSink& progress, platform::FileIdentity& merged);
+
+// SAVE: removes the backup; the "WARNING" boxes when it is missing or
+// cannot be removed. True when it was removed.
+bool SaveMerge(const std::string& oldPath, const std::string& backupPath, platform::NoticeSink& notices);
+
+// UNDO: puts the backup in place of the merged file in one step; a merged
+// file that is missing does not stop it. Shows the "OKAY" box on success,
+// else the "ERROR" or "NOTICE" box of the step that failed (the backup then
+// stays in place). True on success.
+bool UndoMerge(const std::string& oldPath, const std::string& backupPath, platform::NoticeSink& notices);
+
+} // namespace pellorin

@@ -1,0 +1,350 @@
+#include "pellorin/tf_main.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+#include "datasheet/datasheet_format.h"
+#include "datasheet/forms/tf_help.h"
+#include "datasheet/forms/tf_status.h"
+#include "pellorin/core/file_swap.h"
+#include "pellorin/core/merge.h"
+#include "pellorin/core/retrieval_date.h"
+#include "pellorin/tf_disclaim.h"
+#include "pellorin/tf_list.h"
+#include "pellorin/tf_offsets.h"
+#include "platform/files.h"
+#include "platform/notices.h"
+#include "platform/qt/file_picker.h"
+#include "platform/qt/modal.h"
+#include "platform/qt/text.h"
+#include "platform/qt/window.h"
+
+namespace pellorin {
+
+TFMain* FMain = nullptr;
+
+namespace {
+
+const char* const kFilter = "Dsdata(*.dat)|*.dat|All files(*.*)|*.*";
+constexpr int kTitleWidth = 400;
+constexpr int kPickerWidth = 668;
+
+bool isDatasheet(const std::string& path)
+{
+    // A FIFO or device would block the test read; it is no datasheet file.
+    return platform::isRegularFile(path) && ds::IsDatasheetFile(path, ds::kPellorin);
+}
+
+QLabel* makeLabel(const char* text, QWidget* parent, int pixelSize, bool bold)
+{
+    auto* label = new QLabel(text, parent);
+    QFont font = label->font();
+    font.setPixelSize(pixelSize);
+    font.setBold(bold);
+    label->setFont(font);
+    return label;
+}
+
+} // namespace
+
+std::string notDatasheetText(const std::string& which, const std::string& path)
+{
+    return "\r\n       ERROR - The utility only works with\r\n               QGB Digital Data Sheet files\r\n"
+           "       in the format originally provided by QGB.\r\n       \r\n       The " +
+           which + " file " + path + "\r\n       is not recognized as being such a file.\r\n";
+}
+
+TFMain::TFMain(QWidget* parent) : QMainWindow(parent)
+{
+    FMain = this;
+    buildControls();
+    setWindowTitle(QString("Pellorin   (VERSION = %1)").arg(platform::toQ(ds::kPellorin.version)));
+
+    for (QWidget* control : std::initializer_list<QWidget*>{Label1, Label2, Label3, Label4, Bevel1, OldPicker,
+                                                             UpPicker, OldFileBox, UpFileBox, UpdateBtn})
+        control->hide();
+    resize(kTitleWidth, 300);
+    Title->show();
+    platform::centreOnScreen(*this);
+    show();
+    SetWorkDir(platform::currentDirectory());
+
+    TFDisclaim disclaimer(this);
+    FDisclaim = &disclaimer;
+    platform::execModal(disclaimer);
+    FDisclaim = nullptr;
+}
+
+TFMain::~TFMain()
+{
+    if (FMain == this)
+        FMain = nullptr;
+}
+
+void TFMain::buildControls()
+{
+    MainMenu1 = menuBar();
+    MainMenu1->setObjectName("MainMenu1");
+    Start1 = MainMenu1->addAction("Start");
+    Start1->setObjectName("Start1");
+    Help1 = MainMenu1->addAction("Help");
+    Help1->setObjectName("Help1");
+    connect(Start1, &QAction::triggered, this, [this] { Start1Click(); });
+    connect(Help1, &QAction::triggered, this, [this] { Help1BtnClick(); });
+
+    auto* central = new QWidget(this);
+    auto* column = new QVBoxLayout(central);
+    Title = makeLabel("Pellorin", central, 96, true);
+    Title->setObjectName("Title");
+    Title->setAlignment(Qt::AlignCenter);
+    column->addWidget(Title, 1);
+
+    auto* sides = new QHBoxLayout;
+    const auto side = [&](const char* big, const char* small, platform::FilePicker*& picker, QLabel*& bigLabel,
+                          QLabel*& smallLabel, QLineEdit*& box) {
+        auto* layout = new QVBoxLayout;
+        bigLabel = makeLabel(big, central, 18, true);
+        picker = new platform::FilePicker(central);
+        picker->setFilter(kFilter);
+        smallLabel = new QLabel(small, central);
+        box = new QLineEdit(central);
+        layout->addWidget(bigLabel);
+        layout->addWidget(picker, 1);
+        layout->addWidget(smallLabel);
+        layout->addWidget(box);
+        return layout;
+    };
+    sides->addLayout(side("Old File", "Old File", OldPicker, Label2, Label3, OldFileBox), 1);
+    Bevel1 = new QFrame(central);
+    Bevel1->setFrameShape(QFrame::VLine);
+    Bevel1->setFrameShadow(QFrame::Sunken);
+    sides->addWidget(Bevel1);
+    sides->addLayout(side("Update File", "Update File", UpPicker, Label4, Label1, UpFileBox), 1);
+    column->addLayout(sides, 4);
+
+    UpdateBtn = new QPushButton("UPDATE", central);
+    UpdateBtn->setObjectName("UpdateBtn");
+    column->addWidget(UpdateBtn, 0, Qt::AlignHCenter);
+    setCentralWidget(central);
+
+    OldDriveCombo = OldPicker->driveCombo;
+    OldDirList = OldPicker->directoryList;
+    OldFilterCombo = OldPicker->filterCombo;
+    OldFileList = OldPicker->fileList;
+    UpDriveCombo = UpPicker->driveCombo;
+    UpDirList = UpPicker->directoryList;
+    UpFilterCombo = UpPicker->filterCombo;
+    UpFileList = UpPicker->fileList;
+
+    connect(OldPicker, &platform::FilePicker::fileClicked, this,
+            [this](const QString& path) { GrabOldFile(platform::pathFromQ(path)); });
+    connect(UpPicker, &platform::FilePicker::fileClicked, this,
+            [this](const QString& path) { GrabUpFile(platform::pathFromQ(path)); });
+    connect(UpdateBtn, &QPushButton::clicked, this, [this] { UpdateBtnClick(); });
+}
+
+void TFMain::Start1Click()
+{
+    hide();
+    resize(kPickerWidth, 640);
+    OldFileBox->clear();
+    UpFileBox->clear();
+    for (QWidget* control : std::initializer_list<QWidget*>{Label1, Label2, Label3, Label4, Bevel1, OldPicker,
+                                                             OldFileBox, UpPicker, UpFileBox, UpdateBtn})
+        control->show();
+    show();
+    Title->show();
+}
+
+void TFMain::Help1BtnClick()
+{
+    if (FHelp)
+        FHelp->show();
+}
+
+void TFMain::GrabOldFile(const std::string& path)
+{
+    OldFileBox->hide();
+    if (!isWritableFile(path)) {
+        platform::notices().notice("ERROR", readOnlyText("The selected file", path) + "      \r\n");
+        return;
+    }
+    if (!isDatasheet(path)) {
+        OldFileBox->show();
+        platform::notices().notice("NOTICE", notDatasheetText("input", path));
+        return;
+    }
+    OldFileBox->setText(platform::pathToQ(path));
+    OldFileBox->selectAll();
+    OldFileBox->show();
+}
+
+void TFMain::GrabUpFile(const std::string& path)
+{
+    UpFileBox->hide();
+    if (!isDatasheet(path)) {
+        UpFileBox->show();
+        platform::notices().notice("NOTICE", notDatasheetText("input", path));
+        return;
+    }
+    UpFileBox->setText(platform::pathToQ(path));
+    UpFileBox->selectAll();
+    UpFileBox->show();
+}
+
+void TFMain::resetStationLists()
+{
+    if (FList)
+        FList->ResetButtons();
+}
+
+void TFMain::clearLists()
+{
+    Lists.clear();
+}
+
+void TFMain::UpdateBtnClick()
+{
+    resetStationLists();
+    if (FList)
+        FList->hide();
+    OldPath = platform::pathFromQ(OldFileBox->text());
+    UpPath = platform::pathFromQ(UpFileBox->text());
+    platform::NoticeSink& notices = platform::notices();
+
+    if (OldPath.empty()) {
+        notices.notice("NOTICE", "\r\n       ERROR - Two files required.\r\nYou did not select an Old File.");
+        return;
+    }
+    if (!isDatasheet(OldPath)) {
+        OldFileBox->show();
+        notices.notice("NOTICE", notDatasheetText("old", OldPath));
+        return;
+    }
+    if (UpPath.empty()) {
+        notices.notice("NOTICE", "\r\n       ERROR - Two files required\r\nYou did not select an Update file.");
+        return;
+    }
+    if (!isDatasheet(UpPath)) {
+        UpFileBox->show();
+        notices.notice("NOTICE", notDatasheetText("update", UpPath));
+        return;
+    }
+    if (!checkDistinctFiles(OldPath, UpPath, backupPathIn(WorkDir), notices))
+        return;
+
+    std::string oldDate, upDate;
+    if (!GetRetrievalDate(OldPath, oldDate) || !GetRetrievalDate(UpPath, upDate))
+        return;
+    if (isOlderUpdate(oldDate, upDate) &&
+        !notices.ask("WARNING", "\r\n       OLD = " + OldPath + "\r\n       NEW = " + UpPath +
+                                    "\r\n       Datasheet Retrieval Dates found in these files\r\n"
+                                    "       indicate that the Update (NEW) file choosen contains\r\n"
+                                    "       older datasheets then the OLD file.\r\n"
+                                    "       In you continue the run\r\n"
+                                    "       you will be overwriting more recent data.\r\n       \r\n"
+                                    "       DO YOU WANT TO CONTINUE THE RUN"))
+        return;
+
+    // The first update load gives the old stations a list to be tagged
+    // against; the second tags the update stations against the old list.
+    if (!LoadUpList(UpPath) || !LoadOldList(OldPath))
+        return;
+    Lists.upList.clear();
+    if (!LoadUpList(UpPath))
+        return;
+
+    if (FOffsets)
+        FOffsets->hide();
+    if (FList) {
+        FList->hide();
+        FList->ResetButtons();
+        FList->show();
+        FList->activateWindow();
+    }
+}
+
+bool TFMain::GetRetrievalDate(const std::string& path, std::string& out)
+{
+    if (pellorin::GetRetrievalDate(path, out))
+        return true;
+    platform::notices().notice("NOTICE", "Cannot open County File");
+    clearLists();
+    return false;
+}
+
+bool TFMain::LoadOldList(const std::string& path)
+{
+    if (FOffsets)
+        FOffsets->hide();
+    if (FList) {
+        FList->hide();
+        FList->setWindowTitle(platform::pathToQ(path));
+    }
+    bool opened;
+    {
+        ProgressWindow progress(this, true);
+        opened = Lists.LoadOldList(path, progress.sink());
+    }
+    if (!opened) {
+        platform::notices().notice("ERROR", "Cannot open file\r\n        " + path + "\r\n\r\n      for Read.\r\n");
+        clearLists();
+        return false;
+    }
+    if (FList)
+        FList->show();
+    return true;
+}
+
+bool TFMain::LoadUpList(const std::string& path)
+{
+    if (FOffsets)
+        FOffsets->hide();
+    if (FList) {
+        FList->hide();
+        FList->setWindowTitle(platform::pathToQ(path));
+    }
+    bool opened;
+    {
+        ProgressWindow progress(this, true);
+        opened = Lists.LoadUpList(path, progress.sink());
+    }
+    if (!opened) {
+        platform::notices().notice("NOTICE", "Cannot open County File");
+        clearLists();
+        return false;
+    }
+    if (FList)
+        FList->show();
+    return true;
+}
+
+bool TFMain::MergeFiles(const std::string& oldPath, const std::string& upPath)
+{
+    SetBackupPath(backupPathIn(WorkDir));
+    MergeInput input{oldPath, upPath, BackupPath, Lists.oldIdentity, Lists.upIdentity, Lists.upUndesignated};
+    MergeLists lists{Lists.oldList, Lists.oldLocList, Lists.upList, Lists.upLocList};
+    platform::FileIdentity merged;
+    bool done;
+    {
+        ProgressWindow progress(this, true);
+        done = pellorin::MergeFiles(input, lists, platform::notices(), progress.sink(), merged);
+    }
+    if (done) {
+        // The OLD viewer reads the merged file from now on.
+        Lists.oldIdentity = merged;
+        Lists.upUndesignated.reset();
+    }
+    return done;
+}
+
+} // namespace pellorin

@@ -1,0 +1,275 @@
+#include <QComboBox>
+#include <QDialog>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sys/stat.h>
+
+#include "datasheet/forms/tf_status.h"
+#include "pellorin/core/merge.h"
+#include "pellorin/tf_list.h"
+#include "pellorin/tf_main.h"
+#include "pellorin/tf_old_ds.h"
+#include "pellorin/tf_the_end.h"
+#include "pellorin/tf_up_ds.h"
+#include "pellorin/tf_windows.h"
+#include "platform/notices.h"
+#include "platform/qt/file_picker.h"
+#include "platform/qt/line_list_view.h"
+#include "platform/qt/memo.h"
+#include "platform/qt/modal.h"
+#include "platform/qt/test_mode.h"
+#include "platform/recording_printer.h"
+#include "tests/support/test_files.h"
+
+namespace fs = std::filesystem;
+using namespace pellorin;
+
+namespace {
+
+std::string sample(const std::string& name)
+{
+    return std::string(DS_SAMPLES_DIR) + "/disk/" + name;
+}
+
+class PellorinForms : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        platform::setTestMode(true);
+        platform::setNotices(&notices);
+        platform::setPrinter(&printer);
+        platform::queueModal([this](QDialog& dialog) {
+            disclaimerCaption = dialog.windowTitle().toStdString();
+            dialog.close();
+        });
+        CreatePellorinForms();
+        FMain->SetWorkDir(dir.path());
+        oldPath = dir.file("datasheets.txt");
+        upPath = dir.file("update.txt");
+        backupPath = dir.file("plrn0000.bak");
+        fs::copy_file(sample("datasheets.txt"), oldPath);
+        fs::copy_file(sample("update.txt"), upPath);
+        oldBytes = testsupport::readFile(oldPath);
+        FMain->Start1Click();
+    }
+    void TearDown() override
+    {
+        DestroyPellorinForms();
+        platform::setPrinter(nullptr);
+        platform::setNotices(nullptr);
+        EXPECT_EQ(platform::queuedModals(), 0u);
+        EXPECT_EQ(platform::modalQueueUnderflows(), 0);
+        platform::setTestMode(false);
+    }
+
+    void choose(const std::string& oldFile, const std::string& upFile)
+    {
+        FMain->OldFileBox->setText(QString::fromStdString(oldFile));
+        FMain->UpFileBox->setText(QString::fromStdString(upFile));
+    }
+
+    std::vector<std::string> memo(const QPlainTextEdit* edit) { return platform::memoLines(*edit); }
+
+    testsupport::TempDir dir;
+    platform::RecordingNotices notices;
+    platform::RecordingPrinter printer;
+    std::string disclaimerCaption;
+    std::string oldPath, upPath, backupPath, oldBytes;
+};
+
+} // namespace
+
+TEST_F(PellorinForms, StartShowsTheDisclaimerThenTheTitleAndStartShowsThePickers)
+{
+    EXPECT_EQ(disclaimerCaption, "DISCLAIMER");
+    EXPECT_EQ(FMain->windowTitle().toStdString(), "Pellorin   (VERSION = 1.1)");
+    EXPECT_TRUE(FMain->OldPicker->isVisible());
+    EXPECT_TRUE(FMain->UpdateBtn->isVisible());
+    EXPECT_EQ(FMain->OldFilterCombo->itemText(0).toStdString(), "Dsdata(*.dat)");
+}
+
+TEST_F(PellorinForms, UpdateCommitPrintAndSave)
+{
+    // The OLD file picked from the list (all files), the update typed.
+    ASSERT_TRUE(FMain->OldPicker->setDirectory(dir.path()));
+    FMain->OldPicker->setFilterIndex(1);
+    const auto names = FMain->OldPicker->fileNames();
+    const auto at = std::find(names.begin(), names.end(), "datasheets.txt");
+    ASSERT_NE(at, names.end());
+    FMain->OldPicker->clickFile(static_cast<int>(at - names.begin()));
+    EXPECT_EQ(FMain->OldFileBox->text().toStdString(), oldPath);
+    FMain->UpFileBox->setText(QString::fromStdString(upPath));
+
+    FMain->UpdateBtnClick();
+    EXPECT_TRUE(notices.recorded().empty());
+    ASSERT_TRUE(FList->isVisible());
+    EXPECT_EQ(FList->windowTitle().toStdString(), upPath);
+    ASSERT_EQ(FMain->Lists.oldList.size(), 12u);
+    ASSERT_EQ(FMain->Lists.upList.size(), 8u);
+    EXPECT_EQ(FMain->Lists.oldList.at(8).substr(0, 13), "change|KA0009");
+    EXPECT_EQ(FMain->Lists.upList.at(4).substr(0, 13), "   NEW|KA0013");
+    EXPECT_TRUE(FMain->InUpList("KA0013"));
+    EXPECT_FALSE(FMain->InOldList("KA0013"));
+    EXPECT_FALSE(FMain->InOldList(""));
+
+    FList->OldListClick(8);
+    EXPECT_NE(memo(FOldDS->OldMemo).front().find("MARCH 2, 2004"), std::string::npos);
+    EXPECT_EQ(FOldDS->windowTitle().toStdString(), "OLD DATASHEETS");
+    FList->UpListClick(0);
+    EXPECT_NE(memo(FUpDS->UpMemo).front().find("JUNE 21, 2005"), std::string::npos);
+    EXPECT_EQ(memo(FUpDS->UpMemo).at(1).substr(1, 6), "KA0009");
+
+    FList->CommitBtnClick();
+    EXPECT_TRUE(notices.recorded().empty());
+    EXPECT_EQ(testsupport::readFile(oldPath).size(), 57145u);
+    EXPECT_EQ(testsupport::readFile(backupPath), oldBytes);
+    EXPECT_EQ(FMain->GetBackupPath(), backupPath);
+    EXPECT_TRUE(FList->LastOK->isVisible());
+    EXPECT_TRUE(FList->LastUNDO->isVisible());
+    EXPECT_FALSE(FList->CommitBtn->isVisible());
+    EXPECT_TRUE(FMain->Lists.upList.empty());
+    ASSERT_EQ(FMain->Lists.oldList.size(), 16u);
+    EXPECT_EQ(FMain->Lists.oldList.at(15).substr(0, 13), "   NEW|KA0013");
+
+    // The OLD viewer now shows the merged file, the new stations too.
+    FList->OldListClick(8);
+    EXPECT_NE(memo(FOldDS->OldMemo).front().find("JUNE 21, 2005"), std::string::npos);
+    FList->OldListClick(12);
+    EXPECT_EQ(memo(FOldDS->OldMemo).back().substr(1, 6), "KA0016");
+
+    FList->PrintOldListClick();
+    ASSERT_EQ(printer.jobs.size(), 1u);
+    EXPECT_EQ(printer.jobs[0].lines(), FMain->Lists.oldList.lines());
+
+    FList->LastOKClick();
+    EXPECT_FALSE(fs::exists(backupPath));
+    EXPECT_TRUE(FTheEnd->isVisible());
+    EXPECT_FALSE(FList->isVisible());
+    const auto end = memo(FTheEnd->TheEndMemo);
+    ASSERT_EQ(end.size(), 5u);
+    EXPECT_EQ(end[2], "File...");
+    EXPECT_EQ(end[3], " " + oldPath);
+    EXPECT_EQ(end[4], "has been updated and saved.");
+}
+
+TEST_F(PellorinForms, UndoPutsTheOldFileBack)
+{
+    choose(oldPath, upPath);
+    FMain->UpdateBtnClick();
+    FList->CommitBtnClick();
+    ASSERT_TRUE(FList->LastUNDO->isVisible());
+    // A failed UNDO (the backup gone) keeps SAVE and UNDO.
+    fs::rename(backupPath, dir.file("aside"));
+    FList->LastUNDOClick();
+    EXPECT_EQ(notices.recorded().back().caption, "ERROR");
+    EXPECT_TRUE(FList->isVisible());
+    EXPECT_TRUE(FList->LastUNDO->isVisible());
+    fs::rename(dir.file("aside"), backupPath);
+
+    FList->LastUNDOClick();
+    EXPECT_EQ(notices.recorded().back().caption, "OKAY");
+    EXPECT_EQ(testsupport::readFile(oldPath), oldBytes);
+    EXPECT_FALSE(fs::exists(backupPath));
+    EXPECT_FALSE(FList->isVisible());
+}
+
+TEST_F(PellorinForms, SwappedFilesAskAndNoLoadsNothing)
+{
+    choose(upPath, oldPath);
+    notices.queueAnswer(false);
+    FMain->UpdateBtnClick();
+    ASSERT_EQ(notices.recorded().size(), 1u);
+    EXPECT_EQ(notices.recorded()[0].caption, "WARNING");
+    EXPECT_TRUE(notices.recorded()[0].question);
+    EXPECT_NE(notices.recorded()[0].text.find("OLD = " + upPath), std::string::npos);
+    EXPECT_TRUE(FMain->Lists.oldList.empty());
+    EXPECT_FALSE(FList->isVisible());
+
+    notices.queueAnswer(true);
+    FMain->UpdateBtnClick();
+    EXPECT_TRUE(FList->isVisible());
+    EXPECT_EQ(FMain->Lists.oldList.size(), 8u);
+}
+
+TEST_F(PellorinForms, UpdateRefusesWhatItCannotUse)
+{
+    testsupport::writeFile(dir.file("notes.dat"), "no datasheet here\r\n");
+    const std::string notDatasheet = dir.file("notes.dat");
+    struct Case {
+        std::string oldFile, upFile, text;
+    };
+    const Case cases[] = {
+        {"", upPath, "\r\n       ERROR - Two files required.\r\nYou did not select an Old File."},
+        {notDatasheet, upPath, notDatasheetText("old", notDatasheet)},
+        {oldPath, "", "\r\n       ERROR - Two files required\r\nYou did not select an Update file."},
+        {oldPath, dir.file("missing.dat"), notDatasheetText("update", dir.file("missing.dat"))},
+        {oldPath, dir.path(), notDatasheetText("update", dir.path())},
+    };
+    for (const Case& c : cases) {
+        notices.clear();
+        choose(c.oldFile, c.upFile);
+        FMain->UpdateBtnClick();
+        ASSERT_EQ(notices.recorded().size(), 1u) << c.text;
+        EXPECT_EQ(notices.recorded()[0], (platform::Notice{"NOTICE", c.text, false}));
+        EXPECT_FALSE(FList->isVisible());
+        EXPECT_TRUE(FMain->Lists.oldList.empty());
+    }
+    // The same file twice, or the backup as the OLD file.
+    for (const auto& [oldFile, upFile] : {std::pair{oldPath, oldPath}, std::pair{backupPath, upPath}}) {
+        if (oldFile == backupPath)
+            fs::copy_file(oldPath, backupPath);
+        notices.clear();
+        choose(oldFile, upFile);
+        FMain->UpdateBtnClick();
+        ASSERT_EQ(notices.recorded().size(), 1u);
+        EXPECT_EQ(notices.recorded()[0].caption, "NOTICE");
+        EXPECT_NE(notices.recorded()[0].text.find("must be three different files"), std::string::npos);
+        EXPECT_TRUE(FMain->Lists.oldList.empty());
+    }
+}
+
+TEST_F(PellorinForms, AReadOnlyOldFileIsRefusedAtThePickAndAtCommit)
+{
+    ::chmod(oldPath.c_str(), 0444);
+    FMain->OldFileBox->setText("former");
+    FMain->GrabOldFile(oldPath);
+    ASSERT_EQ(notices.recorded().size(), 1u);
+    EXPECT_EQ(notices.recorded()[0].caption, "ERROR");
+    EXPECT_EQ(notices.recorded()[0].text, readOnlyText("The selected file", oldPath) + "      \r\n");
+    EXPECT_FALSE(FMain->OldFileBox->isVisible());
+    EXPECT_EQ(FMain->OldFileBox->text().toStdString(), "former");
+
+    // Typed, it loads; Commit refuses it and leaves the window as loaded.
+    notices.clear();
+    choose(oldPath, upPath);
+    FMain->UpdateBtnClick();
+    ASSERT_TRUE(notices.recorded().empty());
+    const auto loaded = FMain->Lists.oldList.lines();
+    FList->CommitBtnClick();
+    ASSERT_EQ(notices.recorded().size(), 1u);
+    EXPECT_EQ(notices.recorded()[0].text, readOnlyText("Yout Input file", oldPath));
+    EXPECT_TRUE(FList->CommitBtn->isVisible());
+    EXPECT_FALSE(FList->LastOK->isVisible());
+    EXPECT_EQ(FMain->Lists.oldList.lines(), loaded);
+    EXPECT_EQ(FMain->Lists.upList.size(), 8u);
+    EXPECT_EQ(testsupport::readFile(oldPath), oldBytes);
+    EXPECT_FALSE(fs::exists(backupPath));
+}
+
+TEST_F(PellorinForms, ClicksOnAStationWithoutOffsetOrAChangedFile)
+{
+    choose(oldPath, upPath);
+    FMain->UpdateBtnClick();
+    FList->ShowUpSheet("ZZ9999");
+    EXPECT_EQ(notices.recorded().back(), (platform::Notice{"NOTICE", "Offset Location not found for ZZ9999", false}));
+    // The update file rewritten since the load: a notice and an empty viewer.
+    testsupport::writeFile(upPath, "changed");
+    FList->UpListClick(0);
+    EXPECT_EQ(notices.recorded().back().text, platform::fileChangedText(upPath));
+    EXPECT_TRUE(FUpDS->UpMemo->toPlainText().isEmpty());
+    EXPECT_TRUE(FUpDS->isVisible());
+}

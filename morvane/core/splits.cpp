@@ -263,6 +263,7 @@ bool SplitByCount(const CountSplit& split, platform::NoticeSink& notices, platfo
     double count = 0;
     std::uint64_t headers = 0;
     bool firstLine = true;
+    std::string held;
     std::string_view piece;
     while (input.next(piece)) {
         const bool header = ds::isHeaderLine(platform::chompLineEnd(piece));
@@ -296,6 +297,9 @@ bool SplitByCount(const CountSplit& split, platform::NoticeSink& notices, platfo
                 ++count;
                 ++headers;
                 if (pidPieces && (count > split.limit || firstLine)) {
+                    // Reading ahead for the PID reuses the reader's buffer.
+                    held.assign(piece);
+                    piece = held;
                     const std::string pid = pidAfterHeader(input);
                     if (!openPiece(pid + ".out"))
                         return false;

@@ -1,5 +1,6 @@
 #include "morvane/core/splits.h"
 
+#include <algorithm>
 #include <clocale>
 #include <cstdlib>
 #include <locale.h>
@@ -180,6 +181,11 @@ bool SplitByIndex(const IndexSplit& split, platform::NoticeSink& notices, platfo
         if (!beforeKey) {
             if (current >= 0)
                 outputs.writeTrimmedLine(current, line);
+            // The rest of the station, up to the next header, in runs.
+            std::string_view run;
+            while (input.nextRun(run, ds::kHeaderStart))
+                if (current >= 0)
+                    outputs.writeTrimmedLines(current, run);
             continue;
         }
         if (!isKeyLine(line, split.kind)) {
@@ -200,6 +206,10 @@ bool SplitByIndex(const IndexSplit& split, platform::NoticeSink& notices, platfo
             outputs.writeTrimmedLine(current, line);
         }
         pending.clear();
+        std::string_view run;
+        while (input.nextRun(run, ds::kHeaderStart))
+            if (current >= 0)
+                outputs.writeTrimmedLines(current, run);
     }
     if (input.failed()) {
         notices.notice(kCaption, "Could not read file " + split.input + " to its end.\r\nNo file has changed.");
@@ -317,6 +327,17 @@ bool SplitByCount(const CountSplit& split, platform::NoticeSink& notices, platfo
         pieces.writeTrimmedLine(current, platform::chompLineEnd(piece));
         currentEmpty = false;
         firstLine = false;
+        // Where only header lines decide, the lines up to the next header
+        // go in runs.
+        if (split.kind == CountKind::Stations || split.betweenDatasheets) {
+            std::string_view run;
+            while (input.nextRun(run, ds::kHeaderStart)) {
+                if (split.kind == CountKind::Lines)
+                    count += static_cast<double>(std::count(run.begin(), run.end(), '\n') +
+                                                 (run.empty() || run.back() == '\n' ? 0 : 1));
+                pieces.writeTrimmedLines(current, run);
+            }
+        }
     }
     if (input.failed()) {
         notices.notice(kCaption, "Could not read file " + split.input + " to its end.\r\nNo file has changed.");

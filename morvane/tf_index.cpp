@@ -12,6 +12,9 @@
 #include "morvane/tf_cd_drive.h"
 #include "morvane/tf_file.h"
 #include "morvane/tf_out_dir.h"
+#include "morvane/tf_split_county.h"
+#include "morvane/tf_split_mm.h"
+#include "morvane/tf_split_quad.h"
 #include "platform/files.h"
 #include "platform/line_reader.h"
 #include "platform/notices.h"
@@ -118,11 +121,16 @@ void TFIndex::CreateIndex(const std::string& kind)
     }
 
     morvane::DefaultIndex made;
-    if (index == morvane::IndexKind::Area) {
-        made.lines = morvane::defaultAreaIndex();
-    } else {
-        ProgressWindow progress(this, true);
-        made = morvane::defaultNameIndex(reader, index, progress.sink());
+    switch (index) {
+    case morvane::IndexKind::Quad:
+        made = FSplitQuad->WriteDefaultQuadIndex(reader);
+        break;
+    case morvane::IndexKind::Area:
+        made.lines = FSplitMM->WriteDefaultAreaIndex();
+        break;
+    case morvane::IndexKind::County:
+        made = FSplitCounty->WriteDefaultCountyIndex(reader);
+        break;
     }
     if (!platform::saveLines(path, made.lines, platform::SafeOutput::Mode::Overwrite)) {
         notice("Cannot save at the current location");

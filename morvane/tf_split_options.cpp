@@ -117,14 +117,41 @@ void TFSplitOptions::RunIndexSplit(const std::string& kind)
     FOutExist->CheckExistingFiles(morvane::kNumberedPieces);
     if (FOutExist->GetProceed() != 1)
         return;
-    bool done;
-    {
-        ProgressWindow progress(this, true);
-        progress.window().Message->setText(QStringLiteral("Splitting file ") + platform::pathToQ(input));
-        platform::repaintNow(progress.window());
-        done = morvane::SplitByIndex({index, lines, input, FOutDir->GetOutDir()}, platform::notices(),
-                                     progress.sink());
+    bool done = false;
+    switch (index) {
+    case morvane::IndexKind::Quad:
+        done = SplitByQuad(lines, input);
+        break;
+    case morvane::IndexKind::Area:
+        done = SplitByArea(lines, input);
+        break;
+    case morvane::IndexKind::County:
+        done = SplitByCounty(lines, input);
+        break;
     }
     if (done)
         FOutFiles->ListOutputFiles(morvane::kNumberedPieces);
+}
+
+bool TFSplitOptions::SplitByQuad(const std::vector<std::string>& index, const std::string& input)
+{
+    return splitBy(morvane::IndexKind::Quad, index, input);
+}
+
+bool TFSplitOptions::SplitByCounty(const std::vector<std::string>& index, const std::string& input)
+{
+    return splitBy(morvane::IndexKind::County, index, input);
+}
+
+bool TFSplitOptions::SplitByArea(const std::vector<std::string>& index, const std::string& input)
+{
+    return splitBy(morvane::IndexKind::Area, index, input);
+}
+
+bool TFSplitOptions::splitBy(morvane::IndexKind kind, const std::vector<std::string>& index, const std::string& input)
+{
+    ProgressWindow progress(this, true);
+    progress.window().Message->setText(QStringLiteral("Splitting file ") + platform::pathToQ(input));
+    platform::repaintNow(progress.window());
+    return morvane::SplitByIndex({kind, index, input, FOutDir->GetOutDir()}, platform::notices(), progress.sink());
 }

@@ -117,7 +117,7 @@ int OutputSet::output(const std::string& name)
     return index;
 }
 
-void OutputSet::writeTrimmedLine(int index, std::string_view line)
+void OutputSet::WriteTrimmedLine(int index, std::string_view line)
 {
     Output& out = outputs_[static_cast<std::size_t>(index)];
     const std::string_view text = trimmedLine(line);
@@ -126,7 +126,7 @@ void OutputSet::writeTrimmedLine(int index, std::string_view line)
     added(out, text.size() + 2);
 }
 
-void OutputSet::writeTrimmedLines(int index, std::string_view run)
+void OutputSet::WriteTrimmedLines(int index, std::string_view run)
 {
     Output& out = outputs_[static_cast<std::size_t>(index)];
     const std::size_t before = out.pending.size();

@@ -121,12 +121,27 @@ IndexLookup::IndexLookup(IndexKind kind, const std::vector<std::string>& indexLi
 
 std::string IndexLookup::find(std::string_view keyLine) const
 {
-    if (kind_ != IndexKind::Area) {
-        const std::string key(keyText(keyLine));
-        if (const auto found = names_.find(key); found != names_.end())
-            return found->second;
-        return key.empty() || !isLetter(key[0]) ? "000" : std::string();
+    switch (kind_) {
+    case IndexKind::Quad:
+        return FindQuadOutput(keyLine);
+    case IndexKind::County:
+        return FindCountyOutput(keyLine);
+    case IndexKind::Area:
+        return FindAreaOutput(keyLine);
     }
+    return {};
+}
+
+std::string IndexLookup::findName(std::string_view keyLine) const
+{
+    const std::string key(keyText(keyLine));
+    if (const auto found = names_.find(key); found != names_.end())
+        return found->second;
+    return key.empty() || !isLetter(key[0]) ? "000" : std::string();
+}
+
+std::string IndexLookup::FindAreaOutput(std::string_view keyLine) const
+{
     for (const Area& area : areas_)
         if (InCurrentArea(area.bounds, keyLine))
             return area.number;
@@ -180,12 +195,12 @@ bool SplitByIndex(const IndexSplit& split, platform::NoticeSink& notices, platfo
         }
         if (!beforeKey) {
             if (current >= 0)
-                outputs.writeTrimmedLine(current, line);
+                outputs.WriteTrimmedLine(current, line);
             // The rest of the station, up to the next header, in runs.
             std::string_view run;
             while (input.nextRun(run, ds::kHeaderStart))
                 if (current >= 0)
-                    outputs.writeTrimmedLines(current, run);
+                    outputs.WriteTrimmedLines(current, run);
             continue;
         }
         if (!isKeyLine(line, split.kind)) {
@@ -202,14 +217,14 @@ bool SplitByIndex(const IndexSplit& split, platform::NoticeSink& notices, platfo
                 return false;
             }
             for (const auto& kept : pending)
-                outputs.writeTrimmedLine(current, kept);
-            outputs.writeTrimmedLine(current, line);
+                outputs.WriteTrimmedLine(current, kept);
+            outputs.WriteTrimmedLine(current, line);
         }
         pending.clear();
         std::string_view run;
         while (input.nextRun(run, ds::kHeaderStart))
             if (current >= 0)
-                outputs.writeTrimmedLines(current, run);
+                outputs.WriteTrimmedLines(current, run);
     }
     if (input.failed()) {
         notices.notice(kCaption, "Could not read file " + split.input + " to its end.\r\nNo file has changed.");
@@ -324,7 +339,7 @@ bool SplitByCount(const CountSplit& split, platform::NoticeSink& notices, platfo
                 progress.set(percentOf(lineStart, size));
             break;
         }
-        pieces.writeTrimmedLine(current, platform::chompLineEnd(piece));
+        pieces.WriteTrimmedLine(current, platform::chompLineEnd(piece));
         currentEmpty = false;
         firstLine = false;
         // Where only header lines decide, the lines up to the next header
@@ -335,7 +350,7 @@ bool SplitByCount(const CountSplit& split, platform::NoticeSink& notices, platfo
                 if (split.kind == CountKind::Lines)
                     count += static_cast<double>(std::count(run.begin(), run.end(), '\n') +
                                                  (run.empty() || run.back() == '\n' ? 0 : 1));
-                pieces.writeTrimmedLines(current, run);
+                pieces.WriteTrimmedLines(current, run);
             }
         }
     }

@@ -280,7 +280,7 @@ bool SplitByCount(const CountSplit& split, platform::NoticeSink& notices, platfo
     };
     // A piece never ends before it holds a line (a limit of 0 cuts at each
     // chance after that); PID pieces begin at every station.
-    const auto nextPiece = [&] { return currentEmpty || openPiece(pieceName(++number)); };
+    const auto NextOutputFile = [&] { return currentEmpty || openPiece(pieceName(++number)); };
 
     const bool pidPieces = split.kind == CountKind::Stations && split.prefixMode == 0 && split.limit == 1;
     const std::uint64_t size = input.size();
@@ -298,7 +298,7 @@ bool SplitByCount(const CountSplit& split, platform::NoticeSink& notices, platfo
             const std::uint64_t pos = input.position() + 2;
             const bool over = static_cast<double>(pos - last) > split.limit;
             if (over && (!split.betweenDatasheets || header)) {
-                if (!nextPiece())
+                if (!NextOutputFile())
                     return false;
                 last = pos;
             } else if (header) {
@@ -311,7 +311,7 @@ bool SplitByCount(const CountSplit& split, platform::NoticeSink& notices, platfo
         case CountKind::Lines:
             ++count;
             if (count > split.limit && (!split.betweenDatasheets || header)) {
-                if (!nextPiece())
+                if (!NextOutputFile())
                     return false;
                 count = 1;
             }
@@ -330,7 +330,7 @@ bool SplitByCount(const CountSplit& split, platform::NoticeSink& notices, platfo
                         return false;
                     count = 1;
                 } else if (count > split.limit) {
-                    if (!nextPiece())
+                    if (!NextOutputFile())
                         return false;
                     count = 1;
                 }

@@ -350,8 +350,12 @@ TEST_F(SplitWindows, CountSplitsFromTheirWindows)
     pidRun();
     EXPECT_EQ(pieces(morvane::kPidPieces), pidPieces);
     EXPECT_TRUE(notices.recorded().empty());
+    // The PID names count only with a limit of 1.
+    made = run(*FSplitStations, "5", true);
+    EXPECT_EQ(made.size(), 4u);
 
     // Closing the prefix or output directory dialog stops the split.
+    FSplitStations->SizeBox->setText(QStringLiteral("1"));
     platform::queueFileAnswer(input);
     queueOutDir("");
     FSplitStations->Okay->click();

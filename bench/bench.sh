@@ -74,16 +74,6 @@ best_load() {
     echo "$best"
 }
 
-# Best "seconds=" figure of three runs of another benchmark program.
-best_load_with() {
-    local saved=$dsbench result
-    dsbench=$1
-    shift
-    result=$(best_load "$@") || { dsbench=$saved; return 1; }
-    dsbench=$saved
-    echo "$result"
-}
-
 sizes=(10 100)
 declare -A bytes stations cat_s grep_s load_s
 load_ok=1
@@ -322,7 +312,7 @@ if [[ -x $mvbench ]]; then
     mkdir -p "$work/cp_dir"
     join_cp=$(best_time /dev/null cp "${counties[@]}" "$work/cp_dir/")
     rm -rf "$work/cp_dir"
-    if join_s=$(best_load_with "$mvbench" join "$work/joined.dat" "${counties[@]}"); then
+    if join_s=$(runner=$mvbench best_load join "$work/joined.dat" "${counties[@]}"); then
         echo "morvane join of 10 files, $(mbps "$all" 1) MB: $join_s s, $(mbps "$all" "$join_s") MB/s; cp $(mbps "$all" "$join_cp") MB/s"
         check "$(awk -v j="$join_s" -v c="$join_cp" 'BEGIN { print (j <= 4 * c) ? 1 : 0 }')" \
             "join at least a quarter as fast as cp"
@@ -330,6 +320,74 @@ if [[ -x $mvbench ]]; then
         check 0 "join at least a quarter as fast as cp (mvbench failed)"
     fi
     rm -f "$work/joined.dat"
+
+    # The splits, on a file of 100 counties (about 100 MB), into an empty
+    # directory each time; beside cp of the file.
+    make_counties() { # make_counties COUNT OUT [dsgen options]
+        local count=$1 out=$2 n
+        shift 2
+        : > "$out"
+        for ((n = 1; n <= count; n++)); do
+            "$dsgen" --seed "$n" --county "$n" "$@" -o "$work/one.dat" 2> /dev/null
+            cat "$work/one.dat" >> "$out"
+        done
+        rm -f "$work/one.dat"
+    }
+    split_file=$work/split_100.dat
+    make_counties 100 "$split_file" --size-mb 1
+    split_bytes=$(wc -c < "$split_file")
+    cat "$split_file" > /dev/null
+    split_cp=$(best_time /dev/null cp "$split_file" "$work/cp.out")
+    rm -f "$work/cp.out"
+    echo "split file: $(mbps "$split_bytes" 1) MB, $(grep -c "$header" "$split_file") stations; cp $(mbps "$split_bytes" "$split_cp") MB/s"
+    split_run() { # split_run LABEL ARGS...: best of three into a fresh directory
+        local label=$1 best="" out seconds
+        shift
+        for _ in 1 2 3; do
+            rm -rf "$work/pieces"
+            mkdir "$work/pieces"
+            if ! out=$("$mvbench" "$@" "$split_file" "$work/pieces" 2>&1); then
+                printf '%s\n' "$out" >&2
+                return 1
+            fi
+            seconds=$(printf '%s\n' "$out" | sed -n 's/^seconds=//p')
+            best=$(smaller "$best" "$seconds")
+        done
+        echo "$best"
+    }
+    for args in "index quad" "index county" "bytes 1.4" "lines 20000" "stations 100" "stations 1"; do
+        # shellcheck disable=SC2086
+        if s=$(split_run "$args" $args); then
+            pieces=$(ls "$work/pieces" | wc -l)
+            echo "split $args: $s s, $(mbps "$split_bytes" "$s") MB/s, $pieces files"
+            if [[ $args != "stations 1" ]]; then
+                check "$(awk -v t="$s" -v c="$split_cp" 'BEGIN { print (t <= 4 * c) ? 1 : 0 }')" \
+                    "split $args at least a quarter as fast as cp"
+            fi
+        else
+            check 0 "split $args (mvbench failed)"
+        fi
+    done
+    rm -rf "$work/pieces" "$split_file"
+
+    # The quad split of 100,000 stations of 100 counties against 10,000 of 10.
+    declare -A quad_s
+    for counties in 10 100; do
+        split_file=$work/quad_$counties.dat
+        make_counties "$counties" "$split_file" --stations 1000
+        cat "$split_file" > /dev/null
+        quad_s[$counties]=$(split_run quad index quad) || quad_s[$counties]=""
+        rm -f "$split_file"
+    done
+    rm -rf "$work/pieces"
+    if [[ -n ${quad_s[10]} && -n ${quad_s[100]} ]]; then
+        ratio=$(awk -v a="${quad_s[10]}" -v b="${quad_s[100]}" 'BEGIN { if (a <= 0) print "inf"; else printf "%.2f", b / a }')
+        echo "quad split 10,000 stations: ${quad_s[10]} s; 100,000: ${quad_s[100]} s"
+        check "$(awk -v r="$ratio" 'BEGIN { print (r != "inf" && r <= 11) ? 1 : 0 }')" \
+            "quad split of 100,000 stations at most 11x that of 10,000 (${ratio}x)"
+    else
+        check 0 "quad split of 100,000 stations against 10,000 (mvbench failed)"
+    fi
 fi
 
 # The plot of 100,000 results lines: the scene build is linear and well

@@ -1,12 +1,22 @@
 // Runs one Morvane operation without windows and prints the time it took:
 //   mvbench join OUT IN...          join the files, datasheet text, any type
+//   mvbench index quad|county FILE DIR
+//                                   make the default index of FILE, then
+//                                   split FILE by it into DIR (the split is
+//                                   timed)
+//   mvbench bytes|lines|stations LIMIT FILE DIR
+//                                   split FILE into pieces of LIMIT
+//                                   megabytes, lines or stations
 // The last line is "seconds=<float>".
 #include <chrono>
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "morvane/core/index_files.h"
 #include "morvane/core/join.h"
+#include "morvane/core/splits.h"
+#include "platform/line_reader.h"
 #include "platform/notices.h"
 #include "platform/progress.h"
 
@@ -16,7 +26,8 @@ using Clock = std::chrono::steady_clock;
 
 int usage()
 {
-    std::fprintf(stderr, "usage: mvbench join OUT IN...\n");
+    std::fprintf(stderr, "usage: mvbench join OUT IN... | mvbench index quad|county FILE DIR\n"
+                         "       mvbench bytes|lines|stations LIMIT FILE DIR\n");
     return 2;
 }
 
@@ -40,6 +51,58 @@ int join(int argc, char** argv)
     return 0;
 }
 
+double since(Clock::time_point start)
+{
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+int indexSplit(int argc, char** argv)
+{
+    if (argc != 5)
+        return usage();
+    const std::string kind = argv[2];
+    morvane::IndexSplit split;
+    split.kind = kind == "quad" ? morvane::IndexKind::Quad : morvane::IndexKind::County;
+    split.input = argv[3];
+    split.outDir = argv[4];
+    platform::StderrNotices notices;
+    platform::NullProgress progress;
+    platform::LineReader input(0);
+    if (!input.open(split.input))
+        return 1;
+    auto start = Clock::now();
+    split.indexLines = morvane::defaultNameIndex(input, split.kind, progress).lines;
+    const double indexSeconds = since(start);
+    input.close();
+    start = Clock::now();
+    if (!morvane::SplitByIndex(split, notices, progress))
+        return 1;
+    const double seconds = since(start);
+    std::printf("entries=%zu\nindex_seconds=%.6f\nseconds=%.6f\n", split.indexLines.size(), indexSeconds, seconds);
+    return 0;
+}
+
+int countSplit(int argc, char** argv)
+{
+    if (argc != 5)
+        return usage();
+    const std::string kind = argv[1];
+    morvane::CountSplit split;
+    split.kind = kind == "bytes" ? morvane::CountKind::Bytes
+               : kind == "lines" ? morvane::CountKind::Lines
+                                 : morvane::CountKind::Stations;
+    split.limit = split.kind == morvane::CountKind::Bytes ? morvane::byteLimit(argv[2]) : morvane::countLimit(argv[2]);
+    split.input = argv[3];
+    split.outDir = argv[4];
+    platform::StderrNotices notices;
+    platform::NullProgress progress;
+    const auto start = Clock::now();
+    if (!morvane::SplitByCount(split, notices, progress))
+        return 1;
+    std::printf("seconds=%.6f\n", since(start));
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -49,5 +112,9 @@ int main(int argc, char** argv)
     const std::string command = argv[1];
     if (command == "join")
         return join(argc, argv);
+    if (command == "index")
+        return indexSplit(argc, argv);
+    if (command == "bytes" || command == "lines" || command == "stations")
+        return countSplit(argc, argv);
     return usage();
 }

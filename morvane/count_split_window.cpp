@@ -6,6 +6,19 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "datasheet/forms/tf_status.h"
+#include "morvane/core/output_pieces.h"
+#include "morvane/split_steps.h"
+#include "morvane/tf_file.h"
+#include "morvane/tf_index.h"
+#include "morvane/tf_out_dir.h"
+#include "morvane/tf_out_exist.h"
+#include "morvane/tf_out_files.h"
+#include "morvane/tf_prefix.h"
+#include "platform/notices.h"
+#include "platform/qt/modal.h"
+#include "platform/qt/text.h"
+
 namespace morvane {
 
 CountSplitWindow::CountSplitWindow(const QString& caption, const QString& label, const QString& size,
@@ -29,6 +42,49 @@ CountSplitWindow::CountSplitWindow(const QString& caption, const QString& label,
     Okay = new QPushButton(QStringLiteral("Okay"), this);
     layout->addWidget(Okay, 2, 0, 1, 3, Qt::AlignHCenter);
     connect(Okay, &QPushButton::clicked, this, [this] { OkayClick(); });
+}
+
+void CountSplitWindow::runSplit(CountKind kind)
+{
+    CountSplit split;
+    split.kind = kind;
+    const std::string size = platform::fromQ(SizeBox->text()).substr(0, 8);
+    split.limit = kind == CountKind::Bytes ? byteLimit(size) : countLimit(size);
+    split.betweenDatasheets = SplitCheckBox && SplitCheckBox->isChecked();
+    if (!FIndex->OpenSplitFile())
+        return;
+    split.input = FFile->GetFileName();
+    if (kind != CountKind::Stations && !TFFile::IsDatasheetFile(split.input)) {
+        notSplitFile(split.input);
+        return;
+    }
+    if (!askOutputDirectory("TARGET LOCATION for output", {}))
+        return;
+    split.outDir = FOutDir->GetOutDir();
+    if (inputIsAPiece(split.input, kNumberedPieces))
+        return;
+    FOutExist->CheckExistingFiles(kNumberedPieces);
+    if (FOutExist->GetProceed() != 1)
+        return;
+    int mode = kNumberedPieces;
+    if (kind == CountKind::Stations && split.limit == 1) {
+        if (platform::execModal(*FPrefix) != QDialog::Accepted)
+            return;
+        mode = FPrefix->GetPrefixMode();
+        split.prefixMode = mode;
+        if (mode == kPidPieces && inputIsAPiece(split.input, kPidPieces))
+            return;
+        FOutExist->CheckExistingFiles(mode);
+        if (FOutExist->GetProceed() != 1)
+            return;
+    }
+    bool done;
+    {
+        ProgressWindow progress(this, true);
+        done = SplitByCount(split, platform::notices(), progress.sink());
+    }
+    if (done)
+        FOutFiles->ListOutputFiles(mode);
 }
 
 } // namespace morvane

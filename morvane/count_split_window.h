@@ -3,6 +3,8 @@
 // unit, "Split only between datasheets" (bytes and lines), and Okay.
 #include <QWidget>
 
+#include "morvane/core/splits.h"
+
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -23,6 +25,11 @@ public:
     QPushButton* Okay = nullptr;
 
     virtual void OkayClick() = 0;
+
+protected:
+    // The split of the kind: the limit from SizeBox, "OPEN FILE TO SPLIT",
+    // the output directory, the existing pieces, the pieces, their list.
+    void runSplit(CountKind kind);
 };
 
 } // namespace morvane

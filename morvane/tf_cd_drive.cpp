@@ -6,7 +6,17 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <QPlainTextEdit>
+
+#include "datasheet/cdrom.h"
+#include "morvane/core/cdrom_entries.h"
+#include "morvane/core/index_files.h"
+#include "morvane/tf_file.h"
+#include "morvane/tf_index.h"
+#include "morvane/tf_main.h"
 #include "platform/files.h"
+#include "platform/notices.h"
+#include "platform/qt/memo.h"
 #include "platform/qt/text.h"
 
 TFCdDrive* FCdDrive = nullptr;
@@ -42,6 +52,22 @@ TFCdDrive::~TFCdDrive()
 
 void TFCdDrive::OkayClick()
 {
+    FFile->SetDrive(platform::pathFromQ(DrivesCombo->currentText()));
+    std::vector<std::string> names;
+    if (!morvane::listSubdirectories(morvane::dataDirectory(FFile->GetDrive()), names)) {
+        // The editor keeps its text; the dialog stays open for another drive.
+        platform::notices().notice(
+            "NOTICE", "ERROR - Invalid Directory Structure\r\n      Looking for QGB CD-ROM Directory called '\\DATA'\r\n"
+                      "      Insert QGB Datasheet CD-ROM and Try Again.");
+        return;
+    }
+    FIndex->IndexMemo->clear();
+    for (const auto& name : names)
+        if (TFMain::isStateDir(name))
+            ReadCountyFile(name);
+    accept();
+    FIndex->show();
+    FIndex->raise();
 }
 
 void TFCdDrive::CancelClick()
@@ -49,6 +75,20 @@ void TFCdDrive::CancelClick()
     reject();
 }
 
-void TFCdDrive::ReadCountyFile(const std::string&)
+void TFCdDrive::ReadCountyFile(const std::string& directoryName)
 {
+    FFile->SetState(directoryName);
+    const std::string state = FFile->GetState();
+    // A code of no code table (VI) has no county list of its own.
+    if (!TFFile::IsStateCode(state) && !TFFile::IsPacificCode(state) && !TFFile::IsOutsideCode(state))
+        return;
+    FFile->MakeCountyListPath();
+    std::vector<std::string> lines;
+    if (!ds::readCountyList(FFile->GetCountyListPath(), lines))
+        return;
+    for (const auto& line : lines) {
+        const std::string entry = morvane::countyIndexEntry(line);
+        if (!entry.empty())
+            platform::addMemoLine(*FIndex->IndexMemo, entry);
+    }
 }

@@ -9,7 +9,9 @@
 #include "morvane/tf_file.h"
 #include "morvane/tf_main.h"
 #include "platform/notices.h"
+#include "platform/qt/file_picker.h"
 #include "platform/qt/memo.h"
+#include "platform/qt/text.h"
 
 TFDisk* FDisk = nullptr;
 
@@ -20,8 +22,13 @@ TFDisk::TFDisk(QWidget* parent) : QWidget(parent, Qt::Window)
     resize(640, 420);
 
     auto* layout = new QHBoxLayout(this);
-    pickerColumn_ = new QVBoxLayout;
-    layout->addLayout(pickerColumn_, 1);
+    Picker = new platform::FilePicker(this, platform::FilePicker::Arrangement::Column);
+    DriveComboBox1 = Picker->driveCombo;
+    DirectoryListBox1 = Picker->directoryList;
+    FilterComboBox1 = Picker->filterCombo;
+    FileListBox = Picker->fileList;
+    Picker->setFilter("Dsdata(*.dat)|*.dat|All files(*.*)|*.*");
+    layout->addWidget(Picker, 1);
 
     auto* right = new QVBoxLayout;
     Label3 = new QLabel(QStringLiteral("Datasheet Files"), this);
@@ -44,6 +51,8 @@ TFDisk::TFDisk(QWidget* parent) : QWidget(parent, Qt::Window)
     right->addLayout(buttons);
     layout->addLayout(right, 1);
 
+    connect(Picker, &platform::FilePicker::fileClicked, this,
+            [this](const QString& path) { GrabFile(platform::pathFromQ(path)); });
     connect(Button1, &QPushButton::clicked, this, [this] { GrabAllFiles(); });
     connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
     connect(FilterBtn, &QPushButton::clicked, this, [this] { FilterBtnClick(); });
@@ -65,7 +74,10 @@ void TFDisk::CreateForm()
 
 std::vector<std::string> TFDisk::FileListPaths() const
 {
-    return {};
+    std::vector<std::string> paths;
+    for (int row = 0; row < Picker->fileCount(); ++row)
+        paths.push_back(Picker->filePath(row));
+    return paths;
 }
 
 void TFDisk::notRecognized(const char* indent, const std::string& path)
@@ -94,7 +106,10 @@ void TFDisk::GrabFile(const std::string& path)
 void TFDisk::GrabAllFiles()
 {
     MorvaneMemo->clear();
-    for (const auto& path : FileListPaths()) {
+    const std::vector<std::string> paths = FileListPaths();
+    for (std::size_t row = 0; row < paths.size(); ++row) {
+        const std::string& path = paths[row];
+        Picker->setSelectedFile(static_cast<int>(row));
         MorvaneMemo->hide();
         if (!TFFile::IsDatasheetFile(path)) {
             MorvaneMemo->show();

@@ -7,10 +7,15 @@
 #include <string>
 #include <vector>
 
+class QComboBox;
 class QLabel;
+class QListWidget;
+class QTreeView;
+namespace platform {
+class FilePicker;
+}
 class QPlainTextEdit;
 class QPushButton;
-class QVBoxLayout;
 
 class TFDisk : public QWidget {
     Q_OBJECT
@@ -18,6 +23,12 @@ public:
     explicit TFDisk(QWidget* parent = nullptr);
     ~TFDisk() override;
 
+    // The picker and its controls (names as in the window's layout).
+    platform::FilePicker* Picker = nullptr;
+    QComboBox* DriveComboBox1 = nullptr;
+    QTreeView* DirectoryListBox1 = nullptr;
+    QComboBox* FilterComboBox1 = nullptr;
+    QListWidget* FileListBox = nullptr;
     QLabel* Label3 = nullptr;
     QPlainTextEdit* MorvaneMemo = nullptr;
     QPushButton* Button1 = nullptr;
@@ -41,8 +52,6 @@ public:
 
 private:
     void notRecognized(const char* indent, const std::string& path);
-
-    QVBoxLayout* pickerColumn_ = nullptr;
 };
 
 extern TFDisk* FDisk;

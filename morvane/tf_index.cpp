@@ -6,7 +6,43 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "datasheet/forms/tf_status.h"
+#include "morvane/core/index_files.h"
+#include "morvane/split_steps.h"
+#include "morvane/tf_cd_drive.h"
+#include "morvane/tf_file.h"
+#include "morvane/tf_out_dir.h"
+#include "morvane/tf_split_county.h"
+#include "morvane/tf_split_mm.h"
+#include "morvane/tf_split_quad.h"
+#include "platform/files.h"
+#include "platform/line_reader.h"
+#include "platform/notices.h"
+#include "platform/qt/file_dialogs.h"
+#include "platform/qt/memo.h"
+#include "platform/qt/modal.h"
+#include "platform/qt/text.h"
+#include "platform/safe_output.h"
+
 TFIndex* FIndex = nullptr;
+
+namespace {
+
+void notice(const std::string& text)
+{
+    platform::notices().notice("NOTICE", text);
+}
+
+// The kind's index, or a notice for a kind that has none.
+bool kindOf(const std::string& kind, morvane::IndexKind& out)
+{
+    if (morvane::indexKindOf(kind, out))
+        return true;
+    notice("PROGRAM ERROR - Could not determine index type.\n");
+    return false;
+}
+
+} // namespace
 
 TFIndex::TFIndex(QWidget* parent) : QWidget(parent, Qt::Window)
 {
@@ -43,23 +79,107 @@ TFIndex::~TFIndex()
         FIndex = nullptr;
 }
 
-void TFIndex::CreateIndex(const std::string&)
-{
-}
-
-void TFIndex::EditIndex(const std::string&)
-{
-}
-
 bool TFIndex::OpenSplitFile()
 {
-    return false;
+    const std::string start = FFile->GetLastDir().empty() ? std::string(".") : FFile->GetLastDir();
+    const std::string chosen = platform::openFileName(this, "OPEN FILE TO SPLIT", start, {}, "Datasheet files|*.*");
+    if (chosen.empty())
+        return false;
+    FFile->SetFileName(chosen);
+    FFile->SetLastDir(platform::directoryPart(chosen));
+    return true;
+}
+
+void TFIndex::CreateIndex(const std::string& kind)
+{
+    morvane::IndexKind index;
+    if (!kindOf(kind, index))
+        return;
+    const std::string name = morvane::indexName(index);
+    if (!OpenSplitFile())
+        return;
+    const std::string input = FFile->GetFileName();
+    if (!TFFile::IsDatasheetFile(input)) {
+        morvane::notSplitFile(input);
+        return;
+    }
+    platform::LineReader reader(0);
+    if (platform::isDirectory(input) || !reader.open(input)) {
+        notice("Could not open file " + input + " for read.");
+        return;
+    }
+    if (!morvane::askOutputDirectory("TARGET LOCATION for output", name))
+        return;
+    const std::string dir = FOutDir->GetOutDir();
+    const std::string path = platform::joinPath(dir, name);
+    FFile->SetFileName(path);
+    FFile->SetLastDir(dir);
+    setWindowTitle(platform::toQ(name));
+    if (platform::isSameFile(path, input)) {
+        notice("Not saved: " + path + "\r\nis the file to split.");
+        return;
+    }
+
+    morvane::DefaultIndex made;
+    switch (index) {
+    case morvane::IndexKind::Quad:
+        made = FSplitQuad->WriteDefaultQuadIndex(reader);
+        break;
+    case morvane::IndexKind::Area:
+        made.lines = FSplitMM->WriteDefaultAreaIndex();
+        break;
+    case morvane::IndexKind::County:
+        made = FSplitCounty->WriteDefaultCountyIndex(reader);
+        break;
+    }
+    if (!platform::saveLines(path, made.lines, platform::SafeOutput::Mode::Overwrite)) {
+        notice("Cannot save at the current location");
+        return;
+    }
+    std::string message = "File '" + name + "' has been created.";
+    if (made.needsRenumbering)
+        message += "\r\nIt has more than 999 names: the entries from |1000| on\r\n"
+                   "need numbers of three digits before a split can use it.";
+    notice(message);
+}
+
+void TFIndex::EditIndex(const std::string& kind)
+{
+    morvane::IndexKind index;
+    if (!kindOf(kind, index))
+        return;
+    const std::string name = morvane::indexName(index);
+    IndexRecreateBtn->setVisible(index == morvane::IndexKind::County);
+    if (!morvane::askOutputDirectory("LOCATION OF INDEX FILE", name))
+        return;
+    const std::string dir = FOutDir->GetOutDir();
+    const std::string path = platform::joinPath(dir, name);
+    FFile->SetLastDir(dir);
+    FFile->SetFileName(path);
+    std::vector<std::string> lines;
+    if (platform::isDirectory(path) || !platform::readTextLines(path, lines)) {
+        notice("Cannot open file");
+        return;
+    }
+    platform::setMemoLines(*IndexMemo, lines);
+    FileLabel->setText(platform::pathToQ(path));
+    show();
+    raise();
 }
 
 void TFIndex::IndexSaveBtnClick()
 {
+    const std::string path = platform::pathFromQ(FileLabel->text());
+    if (path.empty() ||
+        !platform::saveLines(path, platform::memoLines(*IndexMemo), platform::SafeOutput::Mode::Overwrite)) {
+        notice("Cannot save at the current location");
+        return;
+    }
+    close();
+    notice("File has been saved");
 }
 
 void TFIndex::IndexRecreateBtnClick()
 {
+    platform::execModal(*FCdDrive);
 }

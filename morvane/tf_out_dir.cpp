@@ -18,7 +18,7 @@ TFOutDir::TFOutDir(QWidget* parent) : QDialog(parent)
 {
     FOutDir = this;
     setWindowTitle(QStringLiteral("TARGET LOCATION"));
-    resize(380, 380);
+    resize(460, 420);
 
     auto* layout = new QVBoxLayout(this);
     Label1 = new QLabel(QStringLiteral("Pick an OUTPUT Directory"), this);

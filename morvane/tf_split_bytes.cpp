@@ -17,4 +17,5 @@ TFSplitBytes::~TFSplitBytes()
 
 void TFSplitBytes::OkayClick()
 {
+    runSplit(morvane::CountKind::Bytes);
 }

@@ -1,5 +1,7 @@
 #include "morvane/tf_split_county.h"
 
+#include "datasheet/forms/tf_status.h"
+
 TFSplitCounty* FSplitCounty = nullptr;
 
 TFSplitCounty::TFSplitCounty(QWidget* parent)
@@ -14,4 +16,10 @@ TFSplitCounty::~TFSplitCounty()
 {
     if (FSplitCounty == this)
         FSplitCounty = nullptr;
+}
+
+morvane::DefaultIndex TFSplitCounty::WriteDefaultCountyIndex(platform::LineReader& input)
+{
+    ProgressWindow progress(this, true);
+    return morvane::defaultNameIndex(input, morvane::IndexKind::County, progress.sink());
 }

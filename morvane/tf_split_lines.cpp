@@ -17,4 +17,5 @@ TFSplitLines::~TFSplitLines()
 
 void TFSplitLines::OkayClick()
 {
+    runSplit(morvane::CountKind::Lines);
 }

@@ -1,5 +1,7 @@
 #include "morvane/tf_split_mm.h"
 
+#include "morvane/core/index_files.h"
+
 TFSplitMM* FSplitMM = nullptr;
 
 TFSplitMM::TFSplitMM(QWidget* parent)
@@ -14,4 +16,9 @@ TFSplitMM::~TFSplitMM()
 {
     if (FSplitMM == this)
         FSplitMM = nullptr;
+}
+
+std::vector<std::string> TFSplitMM::WriteDefaultAreaIndex() const
+{
+    return morvane::defaultAreaIndex();
 }

@@ -1,5 +1,7 @@
 #include "morvane/tf_split_quad.h"
 
+#include "datasheet/forms/tf_status.h"
+
 TFSplitQuad* FSplitQuad = nullptr;
 
 TFSplitQuad::TFSplitQuad(QWidget* parent)
@@ -14,4 +16,10 @@ TFSplitQuad::~TFSplitQuad()
 {
     if (FSplitQuad == this)
         FSplitQuad = nullptr;
+}
+
+morvane::DefaultIndex TFSplitQuad::WriteDefaultQuadIndex(platform::LineReader& input)
+{
+    ProgressWindow progress(this, true);
+    return morvane::defaultNameIndex(input, morvane::IndexKind::Quad, progress.sink());
 }

@@ -17,4 +17,5 @@ TFSplitStations::~TFSplitStations()
 
 void TFSplitStations::OkayClick()
 {
+    runSplit(morvane::CountKind::Stations);
 }

@@ -147,6 +147,8 @@ void TFGetType::buildMorvane()
     resize(600, 260);
     auto* layout = new QVBoxLayout(this);
     buildLists(*layout);
+    // The types are read whole, without a scroll bar under them.
+    TypeList->setMinimumWidth(TypeList->sizeHintForColumn(0) + 2 * TypeList->frameWidth() + 4);
     HOrderList->hide();
     VOrderList->hide();
 

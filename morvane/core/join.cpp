@@ -161,16 +161,16 @@ void WriteFileSummary(platform::LineReader& input, platform::CrlfWriter& out, in
     while (input.next(piece)) {
         const std::string_view line = lineText(piece);
         if (ds::isHeaderLine(line)) {
+            // The filter reads the station from just inside its header line.
+            // (Taken first: the filter's reads reuse the reader's buffer.)
+            const bool ended = !piece.empty() && piece.back() == '\n';
+            const std::uint64_t next = input.pieceOffset() + (ended ? 1 : 0);
             progress.set(percentOf(offset, size));
             if (++headers > 1) {
                 finish();
                 fields.clear();
             }
-            // The filter reads the station from just inside its header line.
-            const bool ended = !piece.empty() && piece.back() == '\n';
-            offset = input.pieceOffset() + (ended ? 1 : 0);
-            if (headers == 1)
-                offset = 0;
+            offset = headers == 1 ? 0 : next;
             continue;
         }
         if (!ds::isBodyLine(line))

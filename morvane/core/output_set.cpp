@@ -117,13 +117,44 @@ int OutputSet::output(const std::string& name)
     return index;
 }
 
-void OutputSet::writeTrimmedLine(int index, std::string_view line)
+void OutputSet::WriteTrimmedLine(int index, std::string_view line)
 {
     Output& out = outputs_[static_cast<std::size_t>(index)];
     const std::string_view text = trimmedLine(line);
     out.pending.append(text);
     out.pending.append("\r\n");
-    pendingBytes_ += text.size() + 2;
+    added(out, text.size() + 2);
+}
+
+void OutputSet::WriteTrimmedLines(int index, std::string_view run)
+{
+    Output& out = outputs_[static_cast<std::size_t>(index)];
+    const std::size_t before = out.pending.size();
+    std::size_t copied = 0; // start of the lines not yet written
+    std::size_t start = 0;
+    while (start < run.size()) {
+        const std::size_t lf = run.find('\n', start);
+        const std::size_t end = lf == std::string_view::npos ? run.size() : lf + 1;
+        // A line stands as written when it ends in CR LF after a character
+        // that is not a control character (or is empty).
+        const bool asWritten = lf != std::string_view::npos && lf > start && run[lf - 1] == '\r' &&
+                               (lf - 1 == start || trimmedLine(run.substr(lf - 2, 1)).size() == 1);
+        if (!asWritten) {
+            out.pending.append(run.substr(copied, start - copied));
+            const std::string_view text = trimmedLine(run.substr(start, end - start));
+            out.pending.append(text);
+            out.pending.append("\r\n");
+            copied = end;
+        }
+        start = end;
+    }
+    out.pending.append(run.substr(copied));
+    added(out, out.pending.size() - before);
+}
+
+void OutputSet::added(Output& out, std::size_t bytes)
+{
+    pendingBytes_ += bytes;
     if (out.pending.size() >= kBlock)
         flush(out);
     if (pendingBytes_ >= kAllBlocks)

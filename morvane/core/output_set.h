@@ -33,7 +33,11 @@ public:
     // first use; -1 when its temporary file cannot be made.
     int output(const std::string& name);
     // Writes the line trimmed of its trailing control characters, and CR LF.
-    void writeTrimmedLine(int output, std::string_view line);
+    void WriteTrimmedLine(int output, std::string_view line);
+    // Writes each line of a run of whole lines (the last may lack its line
+    // end) as WriteTrimmedLine does; lines that already stand so are copied
+    // together.
+    void WriteTrimmedLines(int output, std::string_view run);
     // False once a write failed.
     bool ok() const { return ok_; }
 
@@ -51,6 +55,7 @@ private:
         std::string pending;
     };
     void flush(Output& output);
+    void added(Output& output, std::size_t bytes);
     void discard();
 
     std::string directory_;

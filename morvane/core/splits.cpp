@@ -1,5 +1,6 @@
 #include "morvane/core/splits.h"
 
+#include <algorithm>
 #include <clocale>
 #include <cstdlib>
 #include <locale.h>
@@ -120,12 +121,27 @@ IndexLookup::IndexLookup(IndexKind kind, const std::vector<std::string>& indexLi
 
 std::string IndexLookup::find(std::string_view keyLine) const
 {
-    if (kind_ != IndexKind::Area) {
-        const std::string key(keyText(keyLine));
-        if (const auto found = names_.find(key); found != names_.end())
-            return found->second;
-        return key.empty() || !isLetter(key[0]) ? "000" : std::string();
+    switch (kind_) {
+    case IndexKind::Quad:
+        return FindQuadOutput(keyLine);
+    case IndexKind::County:
+        return FindCountyOutput(keyLine);
+    case IndexKind::Area:
+        return FindAreaOutput(keyLine);
     }
+    return {};
+}
+
+std::string IndexLookup::findName(std::string_view keyLine) const
+{
+    const std::string key(keyText(keyLine));
+    if (const auto found = names_.find(key); found != names_.end())
+        return found->second;
+    return key.empty() || !isLetter(key[0]) ? "000" : std::string();
+}
+
+std::string IndexLookup::FindAreaOutput(std::string_view keyLine) const
+{
     for (const Area& area : areas_)
         if (InCurrentArea(area.bounds, keyLine))
             return area.number;
@@ -179,7 +195,12 @@ bool SplitByIndex(const IndexSplit& split, platform::NoticeSink& notices, platfo
         }
         if (!beforeKey) {
             if (current >= 0)
-                outputs.writeTrimmedLine(current, line);
+                outputs.WriteTrimmedLine(current, line);
+            // The rest of the station, up to the next header, in runs.
+            std::string_view run;
+            while (input.nextRun(run, ds::kHeaderStart))
+                if (current >= 0)
+                    outputs.WriteTrimmedLines(current, run);
             continue;
         }
         if (!isKeyLine(line, split.kind)) {
@@ -196,10 +217,14 @@ bool SplitByIndex(const IndexSplit& split, platform::NoticeSink& notices, platfo
                 return false;
             }
             for (const auto& kept : pending)
-                outputs.writeTrimmedLine(current, kept);
-            outputs.writeTrimmedLine(current, line);
+                outputs.WriteTrimmedLine(current, kept);
+            outputs.WriteTrimmedLine(current, line);
         }
         pending.clear();
+        std::string_view run;
+        while (input.nextRun(run, ds::kHeaderStart))
+            if (current >= 0)
+                outputs.WriteTrimmedLines(current, run);
     }
     if (input.failed()) {
         notices.notice(kCaption, "Could not read file " + split.input + " to its end.\r\nNo file has changed.");
@@ -255,7 +280,7 @@ bool SplitByCount(const CountSplit& split, platform::NoticeSink& notices, platfo
     };
     // A piece never ends before it holds a line (a limit of 0 cuts at each
     // chance after that); PID pieces begin at every station.
-    const auto nextPiece = [&] { return currentEmpty || openPiece(pieceName(++number)); };
+    const auto NextOutputFile = [&] { return currentEmpty || openPiece(pieceName(++number)); };
 
     const bool pidPieces = split.kind == CountKind::Stations && split.prefixMode == 0 && split.limit == 1;
     const std::uint64_t size = input.size();
@@ -263,6 +288,7 @@ bool SplitByCount(const CountSplit& split, platform::NoticeSink& notices, platfo
     double count = 0;
     std::uint64_t headers = 0;
     bool firstLine = true;
+    std::string held;
     std::string_view piece;
     while (input.next(piece)) {
         const bool header = ds::isHeaderLine(platform::chompLineEnd(piece));
@@ -272,7 +298,7 @@ bool SplitByCount(const CountSplit& split, platform::NoticeSink& notices, platfo
             const std::uint64_t pos = input.position() + 2;
             const bool over = static_cast<double>(pos - last) > split.limit;
             if (over && (!split.betweenDatasheets || header)) {
-                if (!nextPiece())
+                if (!NextOutputFile())
                     return false;
                 last = pos;
             } else if (header) {
@@ -285,7 +311,7 @@ bool SplitByCount(const CountSplit& split, platform::NoticeSink& notices, platfo
         case CountKind::Lines:
             ++count;
             if (count > split.limit && (!split.betweenDatasheets || header)) {
-                if (!nextPiece())
+                if (!NextOutputFile())
                     return false;
                 count = 1;
             }
@@ -296,12 +322,15 @@ bool SplitByCount(const CountSplit& split, platform::NoticeSink& notices, platfo
                 ++count;
                 ++headers;
                 if (pidPieces && (count > split.limit || firstLine)) {
+                    // Reading ahead for the PID reuses the reader's buffer.
+                    held.assign(piece);
+                    piece = held;
                     const std::string pid = pidAfterHeader(input);
                     if (!openPiece(pid + ".out"))
                         return false;
                     count = 1;
                 } else if (count > split.limit) {
-                    if (!nextPiece())
+                    if (!NextOutputFile())
                         return false;
                     count = 1;
                 }
@@ -310,9 +339,20 @@ bool SplitByCount(const CountSplit& split, platform::NoticeSink& notices, platfo
                 progress.set(percentOf(lineStart, size));
             break;
         }
-        pieces.writeTrimmedLine(current, platform::chompLineEnd(piece));
+        pieces.WriteTrimmedLine(current, platform::chompLineEnd(piece));
         currentEmpty = false;
         firstLine = false;
+        // Where only header lines decide, the lines up to the next header
+        // go in runs.
+        if (split.kind == CountKind::Stations || split.betweenDatasheets) {
+            std::string_view run;
+            while (input.nextRun(run, ds::kHeaderStart)) {
+                if (split.kind == CountKind::Lines)
+                    count += static_cast<double>(std::count(run.begin(), run.end(), '\n') +
+                                                 (run.empty() || run.back() == '\n' ? 0 : 1));
+                pieces.WriteTrimmedLines(current, run);
+            }
+        }
     }
     if (input.failed()) {
         notices.notice(kCaption, "Could not read file " + split.input + " to its end.\r\nNo file has changed.");

@@ -37,9 +37,19 @@ bool SplitByIndex(const IndexSplit& split, platform::NoticeSink& notices, platfo
 class IndexLookup {
 public:
     IndexLookup(IndexKind kind, const std::vector<std::string>& indexLines);
+    // By the kind.
     std::string find(std::string_view keyLine) const;
+    // The first entry whose name is the key; else 000 for a key that does
+    // not begin with a letter.
+    std::string FindQuadOutput(std::string_view keyLine) const { return findName(keyLine); }
+    std::string FindCountyOutput(std::string_view keyLine) const { return findName(keyLine); }
+    // The first area in file order that holds the position; else 000 for a
+    // position that does not begin with digits.
+    std::string FindAreaOutput(std::string_view keyLine) const;
 
 private:
+    std::string findName(std::string_view keyLine) const;
+
     struct Area {
         std::string bounds; // minLat maxLat minLon maxLon packed, 26 characters
         std::string number;

@@ -17,14 +17,18 @@ std::deque<std::string> answers;
 int underflows = 0;
 std::string lastDirectory;
 std::string lastFileName;
+std::string lastCaption;
+std::string lastFilter;
 
 enum class Kind { Open, Save };
 
 std::string runDialog(Kind kind, QWidget* parent, const std::string& caption, const std::string& directory,
-                      const std::string& fileName)
+                      const std::string& fileName, const std::string& filter = {})
 {
     lastDirectory = directory;
     lastFileName = fileName;
+    lastCaption = caption;
+    lastFilter = filter;
     if (testMode) {
         if (answers.empty()) {
             ++underflows;
@@ -39,7 +43,7 @@ std::string runDialog(Kind kind, QWidget* parent, const std::string& caption, co
                               : fileName.front() == '/' ? fileName
                                                         : joinPath(directory, fileName);
     const QString chosen = kind == Kind::Open
-        ? QFileDialog::getOpenFileName(parent, toQ(caption), pathToQ(start))
+        ? QFileDialog::getOpenFileName(parent, toQ(caption), pathToQ(start), qtFileFilter(filter))
         : QFileDialog::getSaveFileName(parent, toQ(caption), pathToQ(start), QString(), nullptr,
                                        QFileDialog::DontConfirmOverwrite);
     return pathFromQ(chosen);
@@ -48,9 +52,30 @@ std::string runDialog(Kind kind, QWidget* parent, const std::string& caption, co
 } // namespace
 
 std::string openFileName(QWidget* parent, const std::string& caption, const std::string& directory,
-                         const std::string& fileName)
+                         const std::string& fileName, const std::string& filter)
 {
-    return runDialog(Kind::Open, parent, caption, directory, fileName);
+    return runDialog(Kind::Open, parent, caption, directory, fileName, filter);
+}
+
+QString qtFileFilter(const std::string& filter)
+{
+    QStringList parts = toQ(filter).split(QLatin1Char('|'));
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        // Patterns match names in any case, as on the discs' home system.
+        QStringList patterns;
+        for (const QString& pattern : parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+            if (pattern == QStringLiteral("*.*")) {
+                patterns = QStringList{QStringLiteral("*")};
+                break;
+            }
+            for (const QString& spelling : {pattern, pattern.toLower(), pattern.toUpper()})
+                if (!patterns.contains(spelling))
+                    patterns << spelling;
+        }
+        filters << parts[i].trimmed() + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QStringLiteral(")");
+    }
+    return filters.join(QStringLiteral(";;"));
 }
 
 std::string saveFileName(QWidget* parent, const std::string& caption, const std::string& directory,
@@ -89,6 +114,16 @@ const std::string& lastFileDialogDirectory()
 const std::string& lastFileDialogFileName()
 {
     return lastFileName;
+}
+
+const std::string& lastFileDialogCaption()
+{
+    return lastCaption;
+}
+
+const std::string& lastFileDialogFilter()
+{
+    return lastFilter;
 }
 
 } // namespace platform

@@ -11,8 +11,10 @@
 
 namespace platform {
 
+// `filter`: pairs of a description and a pattern, all '|'-separated, as
+// "Datasheet files|*.*" ("*.*" stands for every file); empty for none.
 std::string openFileName(QWidget* parent, const std::string& caption, const std::string& directory,
-                         const std::string& fileName = {});
+                         const std::string& fileName = {}, const std::string& filter = {});
 // Does not ask about an existing file: the programs ask that themselves.
 std::string saveFileName(QWidget* parent, const std::string& caption, const std::string& directory,
                          const std::string& fileName = {});
@@ -26,5 +28,10 @@ int fileAnswerUnderflows();
 
 const std::string& lastFileDialogDirectory();
 const std::string& lastFileDialogFileName();
+const std::string& lastFileDialogCaption();
+const std::string& lastFileDialogFilter();
+
+// The Qt form of a '|'-separated filter: "Datasheet files (*)".
+QString qtFileFilter(const std::string& filter);
 
 } // namespace platform

@@ -33,6 +33,7 @@
 #include "morvane/tf_split_quad.h"
 #include "morvane/tf_split_stations.h"
 #include "platform/files.h"
+#include "platform/qt/file_picker.h"
 #include "platform/qt/memo.h"
 #include "platform/qt/text.h"
 #include "tests/morvane/morvane_fixture.h"
@@ -375,6 +376,26 @@ TEST_F(MorvaneMain, DiskFilesAreTestedThenJoinedFromTheDiskWindow)
     EXPECT_EQ(platform::memoLineCount(*FDisk->MorvaneMemo), 0);
     FDisk->RunBtn->click();
     EXPECT_EQ(notices.recorded().back().text, "ERROR - User did not Select any Files.");
+}
+
+TEST_F(MorvaneMain, DiskPickerClicksAndSelectAllStopAtTheFirstOtherFile)
+{
+    const std::string sheet = readFile(samples("DATA/AZ/AZ001.DAT"));
+    for (const char* name : {"a.dat", "B.DAT", "d.dat"})
+        testsupport::writeFile(dir.file(name), sheet);
+    testsupport::writeFile(dir.file("c.dat"), "not a datasheet\r\n");
+    testsupport::writeFile(dir.file("e.txt"), sheet);
+    FMain->FilePrompt();
+    ASSERT_TRUE(FDisk->Picker->setDirectory(dir.path()));
+    // The mask ignores case: B.DAT is listed, e.txt is not.
+    EXPECT_EQ(FDisk->Picker->fileNames(), (Lines{"a.dat", "B.DAT", "c.dat", "d.dat"}));
+    FDisk->Picker->clickFile(1);
+    EXPECT_EQ(platform::memoLines(*FDisk->MorvaneMemo), (Lines{dir.file("B.DAT")}));
+    FDisk->Button1->click();
+    EXPECT_EQ(platform::memoLines(*FDisk->MorvaneMemo), (Lines{dir.file("a.dat"), dir.file("B.DAT")}));
+    ASSERT_EQ(notices.recorded().size(), 1u);
+    EXPECT_NE(notices.recorded()[0].text.find("           The input file " + dir.file("c.dat")), std::string::npos);
+    EXPECT_EQ(FDisk->Picker->selectedFile(), 2);
 }
 
 } // namespace

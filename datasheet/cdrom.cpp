@@ -24,25 +24,13 @@ std::vector<std::string> codeDirectory(const std::string& code)
     return {};
 }
 
-// The path of the components as found on the disc, else as built.
-std::string locate(const std::string& drive, const std::vector<std::string>& components)
-{
-    std::string found = platform::resolvePath(drive, components);
-    if (!found.empty())
-        return found;
-    std::string path = drive;
-    for (const auto& component : components)
-        path = platform::joinPath(path, component);
-    return path;
-}
-
 std::string pathInCodeDirectory(const std::string& drive, const std::string& code, const std::string& name)
 {
     std::vector<std::string> components = codeDirectory(code);
     if (components.empty())
         return {};
     components.push_back(name);
-    return locate(drive, components);
+    return platform::locatePath(drive, components);
 }
 
 // Appends the entries of the directory that are codes; false when it cannot be listed.

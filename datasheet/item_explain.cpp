@@ -63,19 +63,6 @@ bool contains(std::string_view text, std::string_view part)
     return text.find(part) != std::string_view::npos;
 }
 
-// The readme named `name` in `directory`, whatever its case there; the name
-// as given when the directory holds none, so that opening it fails.
-std::string readmeIn(const std::string& directory, const std::vector<std::string>& components)
-{
-    std::string found = platform::resolvePath(directory, components);
-    if (!found.empty())
-        return found;
-    std::string path = directory;
-    for (const auto& component : components)
-        path = platform::joinPath(path, component);
-    return path;
-}
-
 } // namespace
 
 bool memoHoldsDatasheet(const std::vector<std::string>& lines)
@@ -144,11 +131,11 @@ bool readmeHasItems(const std::string& path)
 std::vector<std::string> readmePlaces(const std::string& dataPath, const std::string& drive,
                                       const std::string& currentDir)
 {
-    const std::string local = readmeIn(currentDir, {std::string(kReadmeName)});
+    const std::string local = platform::locatePath(currentDir, {std::string(kReadmeName)});
     const bool fromDisc = !drive.empty() && (contains(dataPath, "DATA") || contains(dataPath, "data") ||
                                               contains(dataPath, "Data"));
     if (fromDisc)
-        return {readmeIn(drive, {"DATA", std::string(kReadmeName)}), local};
+        return {platform::locatePath(drive, {"DATA", std::string(kReadmeName)}), local};
     return {local, local};
 }
 

@@ -97,6 +97,17 @@ std::string resolvePath(const std::string& root, const std::vector<std::string>&
     return path;
 }
 
+std::string locatePath(const std::string& root, const std::vector<std::string>& components)
+{
+    std::string found = resolvePath(root, components);
+    if (!found.empty())
+        return found;
+    std::string path = root;
+    for (const auto& component : components)
+        path = joinPath(path, component);
+    return path;
+}
+
 std::string makeTempFile(const std::string& directory, const std::string& prefix)
 {
     std::string pattern = joinPath(directory.empty() ? "." : directory, prefix + "XXXXXX");

@@ -26,6 +26,9 @@ bool listDirectory(const std::string& path, std::vector<std::string>& names);
 std::string findEntry(const std::string& directory, const std::string& name);
 // Walks the components one by one with findEntry. Empty when one is missing.
 std::string resolvePath(const std::string& root, const std::vector<std::string>& components);
+// The path resolvePath finds, else the components joined to `root` as given,
+// so that opening a file that is not there fails.
+std::string locatePath(const std::string& root, const std::vector<std::string>& components);
 
 // Creates a new empty file named prefix + random in `directory` (mkstemp).
 // Returns its path, or empty when it cannot be created.

@@ -17,18 +17,6 @@ constexpr std::array<std::string_view, 61> kStateDirCodes = {
     "MT", "NC", "ND", "NE", "NH", "NJ", "NM", "NV", "NY", "OH", "OK", "OR", "PA", "PR", "RI", "SC",
     "SD", "TN", "TQ", "TX", "UT", "VA", "VI", "VT", "WA", "WI", "WQ", "WV", "WY"};
 
-// The file as it is on the disc (any case), else the path as built.
-std::string locate(const std::string& drive, const std::vector<std::string>& components)
-{
-    std::string found = platform::resolvePath(drive, components);
-    if (!found.empty())
-        return found;
-    std::string path = drive;
-    for (const auto& component : components)
-        path = platform::joinPath(path, component);
-    return path;
-}
-
 } // namespace
 
 bool isStateDir(std::string_view name)
@@ -53,7 +41,7 @@ bool countyEntries(const std::string& drive, std::string_view state, const std::
         std::vector<std::string> components{"DATA", code};
         if (!file.empty())
             components.push_back(file);
-        entries.push_back({shown + line, locate(drive, components)});
+        entries.push_back({shown + line, platform::locatePath(drive, components)});
     }
     return true;
 }
@@ -64,7 +52,7 @@ ListEntry pacificEntry(const std::string& drive, const std::string& directoryNam
     const std::string file = directoryName + "000.dat";
     const std::string shown =
         platform::joinPath(platform::joinPath(platform::joinPath(drive, "DATA"), "Pacific"), code) + "/" + file;
-    return {shown, locate(drive, {"DATA", "Pacific", code, file})};
+    return {shown, platform::locatePath(drive, {"DATA", "Pacific", code, file})};
 }
 
 std::string dataDirectory(const std::string& drive)

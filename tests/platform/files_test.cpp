@@ -32,6 +32,8 @@ TEST(Files, ResolvePathMatchesCaseInsensitivelyAndPrefersTheExactName)
     EXPECT_EQ(platform::resolvePath(dir.path(), {"data", "CA", "county.ca"}), dir.file("DATA/Ca/COUNTY.CA"));
     EXPECT_EQ(platform::resolvePath(dir.path(), {"DATA", "Ca"}), dir.file("DATA/Ca"));
     EXPECT_EQ(platform::resolvePath(dir.path(), {"data", "TX", "county.tx"}), "");
+    EXPECT_EQ(platform::locatePath(dir.path(), {"data", "CA", "county.ca"}), dir.file("DATA/Ca/COUNTY.CA"));
+    EXPECT_EQ(platform::locatePath(dir.path(), {"data", "TX", "county.tx"}), dir.file("data/TX/county.tx"));
 
     writeFile(dir.file("DATA/Ca/county.ca"), "y");
     EXPECT_EQ(platform::findEntry(dir.file("DATA/Ca"), "county.ca"), dir.file("DATA/Ca/county.ca"));

@@ -1,9 +1,11 @@
 #include "platform/qt/application.h"
 
+#include <QMessageBox>
 #include <csignal>
 #include <exception>
 
 #include "platform/notices.h"
+#include "platform/qt/message_box_notices.h"
 
 namespace platform {
 
@@ -22,6 +24,23 @@ bool Application::notify(QObject* receiver, QEvent* event)
         notices().notice(applicationName().toStdString(), "Unknown error");
     }
     return false;
+}
+
+int runProgram(int& argc, char** argv, const QString& name, void (*createForms)(), void (*destroyForms)())
+{
+    try {
+        Application app(argc, argv);
+        app.setApplicationName(name);
+        installMessageBoxNotices();
+        createForms();
+        app.exec();
+        destroyForms();
+    } catch (const std::exception& error) {
+        QMessageBox::critical(nullptr, name, error.what());
+    } catch (...) {
+        QMessageBox::critical(nullptr, name, "Unknown error");
+    }
+    return 0;
 }
 
 } // namespace platform

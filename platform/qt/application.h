@@ -6,6 +6,7 @@
 // write past a file-size limit fails with an error that the save reports
 // instead of ending the program in the middle of it.
 #include <QApplication>
+#include <QString>
 
 namespace platform {
 
@@ -14,5 +15,11 @@ public:
     Application(int& argc, char** argv);
     bool notify(QObject* receiver, QEvent* event) override;
 };
+
+// A program's main(): the application named `name`, message boxes as the
+// notice sink, the forms that `createForms` makes, the event loop, then
+// `destroyForms`. An exception that escapes is shown in a message box
+// captioned `name`. Returns the exit code, 0.
+int runProgram(int& argc, char** argv, const QString& name, void (*createForms)(), void (*destroyForms)());
 
 } // namespace platform

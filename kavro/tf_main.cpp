@@ -26,7 +26,6 @@
 #include "platform/notices.h"
 #include "platform/qt/file_dialogs.h"
 #include "platform/qt/memo.h"
-#include "platform/qt/modal.h"
 #include "platform/qt/status_strip.h"
 #include "platform/qt/text.h"
 #include "platform/qt/window.h"
@@ -136,12 +135,7 @@ TFMain::TFMain(QWidget* parent) : QMainWindow(parent)
     platform::centreOnScreen(*this);
     show();
 
-    {
-        TFDisclam disclaimer(this);
-        FDisclam = &disclaimer;
-        platform::execModal(disclaimer);
-        FDisclam = nullptr;
-    }
+    execDisclaimer(*this, FDisclam);
 
     initCountryCodes();
 }

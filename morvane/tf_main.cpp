@@ -162,10 +162,7 @@ TFMain::TFMain(QWidget* parent) : QMainWindow(parent)
     platform::centreOnScreen(*this);
     show();
 
-    TFDisclaim disclaimer(this);
-    FDisclaim = &disclaimer;
-    platform::execModal(disclaimer);
-    FDisclaim = nullptr;
+    execDisclaimer(*this, FDisclaim);
 }
 
 TFMain::~TFMain()

@@ -24,7 +24,6 @@
 #include "platform/files.h"
 #include "platform/notices.h"
 #include "platform/qt/file_picker.h"
-#include "platform/qt/modal.h"
 #include "platform/qt/text.h"
 #include "platform/qt/window.h"
 
@@ -78,10 +77,7 @@ TFMain::TFMain(QWidget* parent) : QMainWindow(parent)
     show();
     SetWorkDir(platform::currentDirectory());
 
-    TFDisclaim disclaimer(this);
-    FDisclaim = &disclaimer;
-    platform::execModal(disclaimer);
-    FDisclaim = nullptr;
+    execDisclaimer(*this, FDisclaim);
 }
 
 TFMain::~TFMain()

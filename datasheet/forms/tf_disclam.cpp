@@ -8,6 +8,8 @@
 
 #include <algorithm>
 
+#include "platform/qt/modal.h"
+
 TFDisclam* FDisclam = nullptr;
 
 namespace {
@@ -82,4 +84,12 @@ TFDisclam::~TFDisclam()
 void TFDisclam::Close1Click()
 {
     close();
+}
+
+void execDisclaimer(QWidget& owner, TFDisclam*& form)
+{
+    TFDisclam disclaimer(&owner);
+    form = &disclaimer;
+    platform::execModal(disclaimer);
+    form = nullptr;
 }

@@ -23,3 +23,7 @@ public:
 };
 
 extern TFDisclam* FDisclam;
+
+// Shows the disclaimer over `owner` modally, as each program does once its
+// main window is up; `form` names the window while it is open.
+void execDisclaimer(QWidget& owner, TFDisclam*& form);

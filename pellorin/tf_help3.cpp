@@ -1,12 +1,7 @@
 #include "pellorin/tf_help3.h"
 
-#include <QFontDatabase>
-#include <QPlainTextEdit>
-#include <QVBoxLayout>
-
 #include "datasheet/forms/help_topics_pellorin.h"
-#include "platform/qt/memo.h"
-#include "platform/qt/text.h"
+#include "pellorin/help_memo.h"
 
 namespace pellorin {
 
@@ -15,22 +10,8 @@ TFHelp3* FHelp3 = nullptr;
 TFHelp3::TFHelp3(QWidget* parent) : QWidget(parent, Qt::Window)
 {
     FHelp3 = this;
-    setWindowTitle(platform::toQ(::help::pellorin::kHelp3Caption));
-    resize(560, 380);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    Memo1 = new QPlainTextEdit(this);
-    Memo1->setObjectName("Memo1");
-    Memo1->setReadOnly(true);
-    QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    fixed.setPixelSize(13);
-    Memo1->setFont(fixed);
-    QPalette tip = Memo1->palette();
-    tip.setColor(QPalette::Base, tip.color(QPalette::ToolTipBase));
-    Memo1->setPalette(tip);
-    layout->addWidget(Memo1);
-    platform::setMemoLines(*Memo1, help::pellorin::Help3Lines());
-    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Memo1 = buildHelpMemo(*this, ::help::pellorin::kHelp3Caption, ::help::pellorin::Help3Lines(),
+                          Qt::ScrollBarAlwaysOff);
 }
 
 TFHelp3::~TFHelp3()

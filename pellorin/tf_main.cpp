@@ -15,12 +15,12 @@
 #include "datasheet/datasheet_format.h"
 #include "datasheet/forms/tf_help.h"
 #include "datasheet/forms/tf_status.h"
-#include "pellorin/core/file_swap.h"
 #include "pellorin/core/merge.h"
 #include "pellorin/core/retrieval_date.h"
 #include "pellorin/tf_disclaim.h"
 #include "pellorin/tf_list.h"
 #include "pellorin/tf_offsets.h"
+#include "platform/file_swap.h"
 #include "platform/files.h"
 #include "platform/notices.h"
 #include "platform/qt/file_picker.h"
@@ -170,7 +170,7 @@ void TFMain::Help1BtnClick()
 void TFMain::GrabOldFile(const std::string& path)
 {
     OldFileBox->hide();
-    if (!isWritableFile(path)) {
+    if (!platform::isWritableFile(path)) {
         platform::notices().notice("ERROR", readOnlyText("The selected file", path) + "      \r\n");
         return;
     }

@@ -3,10 +3,10 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <filesystem>
-#include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/descriptor.h"
 #include "platform/files.h"
 
 namespace platform {
@@ -14,52 +14,6 @@ namespace platform {
 namespace fs = std::filesystem;
 
 namespace {
-
-// Closes a descriptor when it goes out of scope.
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    ~Descriptor() { close(); }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return fd_; }
-    bool valid() const { return fd_ >= 0; }
-    bool close()
-    {
-        const bool closed = fd_ < 0 || ::close(fd_) == 0;
-        fd_ = -1;
-        return closed;
-    }
-
-private:
-    int fd_;
-};
-
-// Copies what is left of `from` to `to`. False on any read or write error
-// (a full disk, a file-size limit).
-bool copyRest(int from, int to)
-{
-    constexpr std::size_t kBlock = 1 << 20;
-    std::unique_ptr<char[]> block(new char[kBlock]);
-    for (;;) {
-        ssize_t got = ::read(from, block.get(), kBlock);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            return false;
-        if (got == 0)
-            return true;
-        std::size_t done = 0;
-        while (done < static_cast<std::size_t>(got)) {
-            ssize_t put = ::write(to, block.get() + done, static_cast<std::size_t>(got) - done);
-            if (put < 0 && errno == EINTR)
-                continue;
-            if (put <= 0)
-                return false;
-            done += static_cast<std::size_t>(put);
-        }
-    }
-}
 
 // Flushes a directory's entries to the disk, so that a rename in it lasts.
 void syncDirectory(const std::string& directory)

@@ -9,8 +9,8 @@
 #include "datasheet/line_parsers.h"
 #include "datasheet/list_lines.h"
 #include "datasheet/offset_index.h"
-#include "pellorin/core/file_swap.h"
 #include "platform/crlf_writer.h"
+#include "platform/file_swap.h"
 #include "platform/files.h"
 #include "platform/line_reader.h"
 #include "platform/safe_output.h"
@@ -309,7 +309,7 @@ bool MergeFiles(const MergeInput& input, MergeLists& lists, platform::NoticeSink
                 platform::ProgressSink& progress, platform::FileIdentity& merged)
 {
     const std::string target = platform::resolveLinks(input.oldPath);
-    if (target.empty() || !isWritableFile(target)) {
+    if (target.empty() || !platform::isWritableFile(target)) {
         notices.notice("ERROR", readOnlyText("Yout Input file", input.oldPath));
         return false;
     }
@@ -357,7 +357,7 @@ bool MergeFiles(const MergeInput& input, MergeLists& lists, platform::NoticeSink
     // the merged file is in place.
     const std::string backupDir = platform::directoryPart(input.backupPath);
     const std::string inDir = backupDir.empty() ? "." : backupDir;
-    const std::string held = holdWholeFile(target, inDir);
+    const std::string held = platform::holdWholeFile(target, inDir);
     if (held.empty()) {
         notices.notice("ERROR", renameErrorText(input.oldPath, input.backupPath));
         return false;
@@ -427,11 +427,11 @@ bool UndoMerge(const std::string& oldPath, const std::string& backupPath, platfo
         return false;
     }
     const std::string target = platform::resolveLinks(oldPath);
-    if (target.empty() || (exists(target) && !isWritableFile(target))) {
+    if (target.empty() || (exists(target) && !platform::isWritableFile(target))) {
         notices.notice("NOTICE", "\r\n   File\r\n      " + oldPath + "\r\n\r\n   could not be removed before rename.\r\n");
         return false;
     }
-    if (!restoreFile(backupPath, target)) {
+    if (!platform::restoreFile(backupPath, target)) {
         notices.notice("ERROR", "\r\n            System could not rename\r\n             " + backupPath +
                                     "\r\n                 to\r\n             " + oldPath + "\r\n");
         return false;

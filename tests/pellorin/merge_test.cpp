@@ -11,7 +11,6 @@
 
 #include "datasheet/datasheet_reader.h"
 #include "datasheet/offset_index.h"
-#include "pellorin/core/file_swap.h"
 #include "tests/pellorin/pellorin_fixture.h"
 #include "tests/support/test_files.h"
 

@@ -1,10 +1,10 @@
 #pragma once
-// The file steps of the merge and UNDO that a SafeOutput does not take:
-// write-access tests that change nothing, a backup that holds a whole file,
-// and putting the backup back in one step.
+// The file steps of a change that a SafeOutput does not take (Pellorin's
+// merge and UNDO): write-access tests that change nothing, a backup that
+// holds a whole file, and putting the backup back in one step.
 #include <string>
 
-namespace pellorin {
+namespace platform {
 
 // True when the user may write the file: it exists, is a regular file, the
 // process may write it, and it has a write permission bit at all (a file
@@ -25,4 +25,4 @@ std::string holdWholeFile(const std::string& file, const std::string& directory)
 // failed; `from` is then still there.
 bool restoreFile(const std::string& from, const std::string& target);
 
-} // namespace pellorin
+} // namespace platform

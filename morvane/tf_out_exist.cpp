@@ -9,6 +9,7 @@
 #include "morvane/core/output_pieces.h"
 #include "morvane/tf_out_dir.h"
 #include "platform/notices.h"
+#include "platform/qt/form_parts.h"
 #include "platform/qt/memo.h"
 #include "platform/qt/modal.h"
 
@@ -22,10 +23,7 @@ TFOutExist::TFOutExist(QWidget* parent) : QDialog(parent)
     Proceed = 1;
 
     auto* layout = new QVBoxLayout(this);
-    Panel1 = new QLabel(QStringLiteral("Output Files already exist"), this);
-    Panel1->setAlignment(Qt::AlignCenter);
-    Panel1->setFrameShape(QFrame::Panel);
-    Panel1->setFrameShadow(QFrame::Raised);
+    Panel1 = platform::newRaisedPanel(QStringLiteral("Output Files already exist"), this);
     layout->addWidget(Panel1);
     ExistMemo = new QPlainTextEdit(this);
     ExistMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

@@ -8,6 +8,7 @@
 #include "morvane/core/output_pieces.h"
 #include "morvane/tf_file.h"
 #include "morvane/tf_out_dir.h"
+#include "platform/qt/form_parts.h"
 #include "platform/qt/memo.h"
 #include "platform/qt/text.h"
 
@@ -15,12 +16,10 @@ TFOutFiles* FOutFiles = nullptr;
 
 namespace {
 
+// Wraps a long input path.
 QLabel* newPanel(const QString& text, QWidget* parent)
 {
-    auto* panel = new QLabel(text, parent);
-    panel->setAlignment(Qt::AlignCenter);
-    panel->setFrameShape(QFrame::Panel);
-    panel->setFrameShadow(QFrame::Raised);
+    QLabel* panel = platform::newRaisedPanel(text, parent);
     panel->setWordWrap(true);
     return panel;
 }

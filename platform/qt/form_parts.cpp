@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -160,6 +161,15 @@ SearchButtons addSearchButtons(QWidget& dialog, QBoxLayout& layout, std::initial
     QObject::connect(buttons.Clear, &QPushButton::clicked, &dialog, std::move(handlers.clear));
     QObject::connect(buttons.Cancel, &QPushButton::clicked, &dialog, std::move(handlers.cancel));
     return buttons;
+}
+
+QLabel* newRaisedPanel(const QString& text, QWidget* parent)
+{
+    auto* panel = new QLabel(text, parent);
+    panel->setAlignment(Qt::AlignCenter);
+    panel->setFrameShape(QFrame::Panel);
+    panel->setFrameShadow(QFrame::Raised);
+    return panel;
 }
 
 QCheckBox* addStayOnTopBox(QWidget& parent, QBoxLayout& layout, std::function<void()> topClicked)

@@ -16,6 +16,7 @@ class QAbstractItemView;
 class QBoxLayout;
 class QCheckBox;
 class QFrame;
+class QLabel;
 class QLineEdit;
 class QMainWindow;
 class QPushButton;
@@ -80,6 +81,9 @@ struct StayOnTopPanel {
 // The raised panel at the bottom of the small dialogs, holding the
 // "Stay On Top" box.
 StayOnTopPanel addStayOnTopPanel(QWidget& dialog, QBoxLayout& layout, std::function<void()> topClicked);
+
+// A raised panel that shows `text` centred (the title panels over a memo).
+QLabel* newRaisedPanel(const QString& text, QWidget* parent);
 
 // A list box runs its click handler whenever the user moves its selection,
 // with the keyboard as with the mouse: after an arrow, page or home/end key,

@@ -25,15 +25,27 @@ void skipSpace(std::string_view text, std::size_t& at)
         ++at;
 }
 
+// The start of a scanf number field of at most `width` characters: blanks
+// skipped (from `at`), then the sign, if any.
+struct NumberField {
+    std::size_t end;  // where the field's width ends
+    std::size_t p;    // after the sign
+    bool negative;
+};
+
+NumberField startNumber(std::string_view text, std::size_t& at, std::size_t width)
+{
+    skipSpace(text, at);
+    NumberField field{std::min(text.size(), at + width), at, false};
+    if (field.p < field.end && (text[field.p] == '+' || text[field.p] == '-'))
+        field.negative = text[field.p++] == '-';
+    return field;
+}
+
 // scanf's "%Nd": blanks skipped, then at most N characters of sign and digits.
 bool scanInt(std::string_view text, std::size_t& at, std::size_t width, int& value)
 {
-    skipSpace(text, at);
-    const std::size_t end = std::min(text.size(), at + width);
-    std::size_t p = at;
-    bool negative = false;
-    if (p < end && (text[p] == '+' || text[p] == '-'))
-        negative = text[p++] == '-';
+    auto [end, p, negative] = startNumber(text, at, width);
     const std::size_t digits = p;
     long result = 0;
     while (p < end && isDigitChar(text[p]))
@@ -49,12 +61,7 @@ bool scanInt(std::string_view text, std::size_t& at, std::size_t width, int& val
 // most N characters of sign, digits, point, digits and exponent.
 bool scanDouble(std::string_view text, std::size_t& at, std::size_t width, double& value)
 {
-    skipSpace(text, at);
-    const std::size_t end = std::min(text.size(), at + width);
-    std::size_t p = at;
-    bool negative = false;
-    if (p < end && (text[p] == '+' || text[p] == '-'))
-        negative = text[p++] == '-';
+    auto [end, p, negative] = startNumber(text, at, width);
     const std::size_t start = p;
     std::size_t digits = 0;
     while (p < end && isDigitChar(text[p]))

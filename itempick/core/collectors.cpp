@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <initializer_list>
+#include <vector>
 
 #include "itempick/core/formatters.h"
 #include "itempick/core/record_format.h"
@@ -21,7 +22,8 @@ struct Part {
 };
 
 // The fixed layout "%-W.Ws%c..." or the delimited "%s%c...".
-std::string join(char delimiter, std::initializer_list<Part> parts, bool fixed)
+template <typename Parts>
+std::string joinParts(char delimiter, const Parts& parts, bool fixed)
 {
     std::string out;
     bool first = true;
@@ -35,6 +37,11 @@ std::string join(char delimiter, std::initializer_list<Part> parts, bool fixed)
             out += part.text;
     }
     return out;
+}
+
+std::string join(char delimiter, std::initializer_list<Part> parts, bool fixed)
+{
+    return joinParts(delimiter, parts, fixed);
 }
 
 void add(LineList& lines, std::string line, bool last)
@@ -104,6 +111,36 @@ std::string positionOf(const CollectContext& context, std::string_view line, boo
     const auto field = longitude ? LongitudeField(line, context.settings.positionFormat, context.settings)
                                  : LatitudeField(line, context.settings.positionFormat, context.settings);
     return field ? *field : std::string();
+}
+
+// A field of a line: `count` characters from column `at`, trimmed, set in
+// `width` characters.
+struct FieldAt {
+    std::size_t at;
+    std::size_t count;
+    std::size_t width;
+};
+
+// A line of the height collectors, always in fixed fields: the `leading`
+// fields, then the three every one of them ends with (11 characters from
+// column 64, one from 76, one from 78).
+void addHeightLine(const CollectContext& context, std::string_view line, LineList& lines,
+                   std::initializer_list<FieldAt> leading)
+{
+    static constexpr FieldAt kTrailing[] = {{64, 11, 11}, {76, 1, 1}, {78, 1, 1}};
+    std::vector<std::string> texts;
+    std::vector<Part> parts;
+    texts.reserve(leading.size() + 3);
+    parts.reserve(leading.size() + 3);
+    auto take = [&](const FieldAt& field) {
+        texts.push_back(TrimmedField(line, field.at, field.count));
+        parts.push_back({texts.back(), field.width});
+    };
+    for (const FieldAt& field : leading)
+        take(field);
+    for (const FieldAt& field : kTrailing)
+        take(field);
+    add(lines, joinParts(context.settings.fieldDelim, parts, true), false);
 }
 
 } // namespace
@@ -204,54 +241,22 @@ void CollectSuperNad27(const CollectContext& context, std::string_view line, Lin
 
 void CollectEllipHeight(const CollectContext& context, std::string_view line, LineList& lines)
 {
-    add(lines,
-        join(context.settings.fieldDelim,
-             {{TrimmedField(line, 29, 9), 9},
-              {TrimmedField(line, 64, 11), 11},
-              {TrimmedField(line, 76, 1), 1},
-              {TrimmedField(line, 78, 1), 1}},
-             true),
-        false);
+    addHeightLine(context, line, lines, {{29, 9, 9}});
 }
 
 void CollectEllipDated(const CollectContext& context, std::string_view line, LineList& lines)
 {
-    add(lines,
-        join(context.settings.fieldDelim,
-             {{TrimmedField(line, 18, 8), 8},
-              {TrimmedField(line, 27, 8), 9},
-              {TrimmedField(line, 64, 11), 11},
-              {TrimmedField(line, 76, 1), 1},
-              {TrimmedField(line, 78, 1), 1}},
-             true),
-        false);
+    addHeightLine(context, line, lines, {{18, 8, 8}, {27, 8, 9}});
 }
 
 void CollectNgvd29(const CollectContext& context, std::string_view line, LineList& lines)
 {
-    add(lines,
-        join(context.settings.fieldDelim,
-             {{TrimmedField(line, 9, 7), 7},
-              {TrimmedField(line, 27, 9), 9},
-              {TrimmedField(line, 64, 11), 11},
-              {TrimmedField(line, 76, 1), 1},
-              {TrimmedField(line, 78, 1), 1}},
-             true),
-        false);
+    addHeightLine(context, line, lines, {{9, 7, 7}, {27, 9, 9}});
 }
 
 void CollectNgvd29Dated(const CollectContext& context, std::string_view line, LineList& lines)
 {
-    add(lines,
-        join(context.settings.fieldDelim,
-             {{TrimmedField(line, 9, 7), 7},
-              {TrimmedField(line, 18, 8), 8},
-              {TrimmedField(line, 28, 9), 9},
-              {TrimmedField(line, 64, 11), 11},
-              {TrimmedField(line, 76, 1), 1},
-              {TrimmedField(line, 78, 1), 1}},
-             true),
-        false);
+    addHeightLine(context, line, lines, {{9, 7, 7}, {18, 8, 8}, {28, 9, 9}});
 }
 
 void CollectNavd88(const CollectContext& context, std::string_view line, LineList& lines)

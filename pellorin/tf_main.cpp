@@ -278,7 +278,8 @@ bool TFMain::GetRetrievalDate(const std::string& path, std::string& out)
     return false;
 }
 
-bool TFMain::LoadOldList(const std::string& path)
+bool TFMain::loadList(const std::string& path, bool (UpdateLists::*load)(const std::string&, platform::ProgressSink&),
+                      const std::string& failureCaption, const std::string& failureText)
 {
     if (FOffsets)
         FOffsets->hide();
@@ -289,10 +290,10 @@ bool TFMain::LoadOldList(const std::string& path)
     bool opened;
     {
         ProgressWindow progress(this, true);
-        opened = Lists.LoadOldList(path, progress.sink());
+        opened = (Lists.*load)(path, progress.sink());
     }
     if (!opened) {
-        platform::notices().notice("ERROR", "Cannot open file\r\n        " + path + "\r\n\r\n      for Read.\r\n");
+        platform::notices().notice(failureCaption, failureText);
         clearLists();
         return false;
     }
@@ -301,27 +302,15 @@ bool TFMain::LoadOldList(const std::string& path)
     return true;
 }
 
+bool TFMain::LoadOldList(const std::string& path)
+{
+    return loadList(path, &UpdateLists::LoadOldList, "ERROR",
+                    "Cannot open file\r\n        " + path + "\r\n\r\n      for Read.\r\n");
+}
+
 bool TFMain::LoadUpList(const std::string& path)
 {
-    if (FOffsets)
-        FOffsets->hide();
-    if (FList) {
-        FList->hide();
-        FList->setWindowTitle(platform::pathToQ(path));
-    }
-    bool opened;
-    {
-        ProgressWindow progress(this, true);
-        opened = Lists.LoadUpList(path, progress.sink());
-    }
-    if (!opened) {
-        platform::notices().notice("NOTICE", "Cannot open County File");
-        clearLists();
-        return false;
-    }
-    if (FList)
-        FList->show();
-    return true;
+    return loadList(path, &UpdateLists::LoadUpList, "NOTICE", "Cannot open County File");
 }
 
 bool TFMain::MergeFiles(const std::string& oldPath, const std::string& upPath)

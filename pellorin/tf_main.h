@@ -94,6 +94,10 @@ private:
     void buildControls();
     void resetStationLists();
     void clearLists();
+    // Loads one list of the Station Lists window with a progress window;
+    // when the file cannot be read, the notice and empty lists.
+    bool loadList(const std::string& path, bool (UpdateLists::*load)(const std::string&, platform::ProgressSink&),
+                  const std::string& failureCaption, const std::string& failureText);
 
     std::string WorkDir;
     std::string OldPath;

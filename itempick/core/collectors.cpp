@@ -143,6 +143,32 @@ void addHeightLine(const CollectContext& context, std::string_view line, LineLis
     add(lines, joinParts(context.settings.fieldDelim, parts, true), false);
 }
 
+// A superseded position line: the PID, for NAD 83 the 4 characters from
+// column 16, the converted latitude and longitude each with the character
+// after it, then 11 characters from column 64 and one from 76.
+void addSupersededPosition(const CollectContext& context, std::string_view line, LineList& lines, bool nad83)
+{
+    const Settings& settings = context.settings;
+    const std::string pid = TrimmedField(line, 9, 6);
+    const std::string nad83Part = TrimmedField(line, 16, 4);
+    const std::string latitude = positionOf(context, line, false);
+    const std::string latitudeSide = TrimmedField(line, 39, 1);
+    const std::string longitude = positionOf(context, line, true);
+    const std::string longitudeSide = TrimmedField(line, 61, 1);
+    const std::string column64 = TrimmedField(line, 64, 11);
+    const std::string column76 = TrimmedField(line, 76, 1);
+    std::vector<Part> parts{{pid, 6}};
+    if (nad83)
+        parts.push_back({nad83Part, 4});
+    parts.insert(parts.end(), {{latitude, 14},
+                               {latitudeSide, 1},
+                               {longitude, 15},
+                               {longitudeSide, 1},
+                               {column64, 11},
+                               {column76, 1}});
+    add(lines, joinParts(settings.fieldDelim, parts, settings.fixedField), false);
+}
+
 } // namespace
 
 void CollectHistory(const CollectContext& context, std::string_view line, std::string_view name, LineList& lines)
@@ -208,35 +234,12 @@ void CollectBoxScore(const CollectContext& context, std::string_view line, LineL
 
 void CollectSuperNad83(const CollectContext& context, std::string_view line, LineList& lines)
 {
-    const Settings& settings = context.settings;
-    add(lines,
-        join(settings.fieldDelim,
-             {{TrimmedField(line, 9, 6), 6},
-              {TrimmedField(line, 16, 4), 4},
-              {positionOf(context, line, false), 14},
-              {TrimmedField(line, 39, 1), 1},
-              {positionOf(context, line, true), 15},
-              {TrimmedField(line, 61, 1), 1},
-              {TrimmedField(line, 64, 11), 11},
-              {TrimmedField(line, 76, 1), 1}},
-             settings.fixedField),
-        false);
+    addSupersededPosition(context, line, lines, true);
 }
 
 void CollectSuperNad27(const CollectContext& context, std::string_view line, LineList& lines)
 {
-    const Settings& settings = context.settings;
-    add(lines,
-        join(settings.fieldDelim,
-             {{TrimmedField(line, 9, 6), 6},
-              {positionOf(context, line, false), 14},
-              {TrimmedField(line, 39, 1), 1},
-              {positionOf(context, line, true), 15},
-              {TrimmedField(line, 61, 1), 1},
-              {TrimmedField(line, 64, 11), 11},
-              {TrimmedField(line, 76, 1), 1}},
-             settings.fixedField),
-        false);
+    addSupersededPosition(context, line, lines, false);
 }
 
 void CollectEllipHeight(const CollectContext& context, std::string_view line, LineList& lines)

@@ -25,6 +25,7 @@
 #include "platform/files.h"
 #include "platform/notices.h"
 #include "platform/qt/file_dialogs.h"
+#include "platform/qt/form_parts.h"
 #include "platform/qt/memo.h"
 #include "platform/qt/status_strip.h"
 #include "platform/qt/text.h"
@@ -66,13 +67,7 @@ TFMain::TFMain(QWidget* parent) : QMainWindow(parent)
     Bevel1->setFrameShape(QFrame::HLine);
     layout->addWidget(Bevel1);
 
-    Title = new QLabel("Kavro", central);
-    QFont titleFont = Title->font();
-    titleFont.setPixelSize(96);
-    titleFont.setBold(true);
-    titleFont.setStyleHint(QFont::SansSerif);
-    Title->setFont(titleFont);
-    Title->setAlignment(Qt::AlignCenter);
+    Title = platform::newProgramTitle("Kavro", central);
     layout->addWidget(Title, 1);
 
     auto* steps = stepsPanel_ = new QWidget(central);

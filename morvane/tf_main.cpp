@@ -32,6 +32,7 @@
 #include "platform/files.h"
 #include "platform/notices.h"
 #include "platform/qt/file_dialogs.h"
+#include "platform/qt/form_parts.h"
 #include "platform/qt/memo.h"
 #include "platform/qt/modal.h"
 #include "platform/qt/status_strip.h"
@@ -94,13 +95,7 @@ TFMain::TFMain(QWidget* parent) : QMainWindow(parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(4);
 
-    Title = new QLabel(QStringLiteral("Morvane"), central);
-    QFont titleFont = Title->font();
-    titleFont.setPixelSize(96);
-    titleFont.setBold(true);
-    titleFont.setStyleHint(QFont::SansSerif);
-    Title->setFont(titleFont);
-    Title->setAlignment(Qt::AlignCenter);
+    Title = platform::newProgramTitle(QStringLiteral("Morvane"), central);
     layout->addWidget(Title, 1);
 
     auto* drive = new QHBoxLayout;

@@ -163,6 +163,18 @@ SearchButtons addSearchButtons(QWidget& dialog, QBoxLayout& layout, std::initial
     return buttons;
 }
 
+QLabel* newProgramTitle(const QString& name, QWidget* parent)
+{
+    auto* title = new QLabel(name, parent);
+    QFont font = title->font();
+    font.setPixelSize(96);
+    font.setBold(true);
+    font.setStyleHint(QFont::SansSerif);
+    title->setFont(font);
+    title->setAlignment(Qt::AlignCenter);
+    return title;
+}
+
 QLabel* newRaisedPanel(const QString& text, QWidget* parent)
 {
     auto* panel = new QLabel(text, parent);

@@ -82,6 +82,10 @@ struct StayOnTopPanel {
 // "Stay On Top" box.
 StayOnTopPanel addStayOnTopPanel(QWidget& dialog, QBoxLayout& layout, std::function<void()> topClicked);
 
+// The program's name in large bold letters, centred: the main window's
+// title screen.
+QLabel* newProgramTitle(const QString& name, QWidget* parent);
+
 // A raised panel that shows `text` centred (the title panels over a memo).
 QLabel* newRaisedPanel(const QString& text, QWidget* parent);
 

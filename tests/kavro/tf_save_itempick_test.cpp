@@ -19,6 +19,7 @@
 #include "platform/files.h"
 #include "platform/qt/line_list_view.h"
 #include "tests/kavro/kavro_fixture.h"
+#include "tests/support/scratch_cwd.h"
 #include "tests/support/test_files.h"
 
 namespace {
@@ -35,18 +36,11 @@ protected:
     void SetUp() override
     {
         KavroTest::SetUp();
-        previousDirectory = std::filesystem::current_path();
-        std::filesystem::current_path(dir.path());
         writeFile(data, readFile(std::string(DS_SAMPLES_DIR) + "/disk/kansas.txt"));
         platform::queueFileAnswer(data);
         FMain->FilePrompt();
         ASSERT_EQ(FList->MarksList->lines().size(), 44u);
         ASSERT_TRUE(notices.recorded().empty());
-    }
-    void TearDown() override
-    {
-        std::filesystem::current_path(previousDirectory);
-        KavroTest::TearDown();
     }
 
     // The answers of one Save As: the file, ITEMPICK in the format dialog,
@@ -108,8 +102,7 @@ protected:
         return names;
     }
 
-    testsupport::TempDir dir;
-    std::filesystem::path previousDirectory;
+    testsupport::ScratchCurrentDirectory dir;
     const std::string data = dir.file("kansas.txt");
     Lines asked;
 };

@@ -18,6 +18,7 @@
 #include "platform/file_identity.h"
 #include "platform/files.h"
 #include "tests/kavro/kavro_fixture.h"
+#include "tests/support/scratch_cwd.h"
 #include "tests/support/test_files.h"
 
 namespace {
@@ -36,18 +37,11 @@ protected:
     void SetUp() override
     {
         KavroTest::SetUp();
-        previousDirectory = std::filesystem::current_path();
-        std::filesystem::current_path(dir.path());
         writeFile(data, readFile(fixture("save_data.dat")));
         platform::queueFileAnswer(data);
         FMain->FilePrompt();
         ASSERT_EQ(list().size(), 5u);
         ASSERT_TRUE(notices.recorded().empty());
-    }
-    void TearDown() override
-    {
-        std::filesystem::current_path(previousDirectory);
-        KavroTest::TearDown();
     }
 
     platform::LineList& list() { return FList->MarksList->lines(); }
@@ -102,8 +96,7 @@ protected:
         return names;
     }
 
-    testsupport::TempDir dir;
-    std::filesystem::path previousDirectory;
+    testsupport::ScratchCurrentDirectory dir;
     const std::string data = dir.file("data.dat");
     int openedOn = -2;
     Lines offered;

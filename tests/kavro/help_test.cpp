@@ -20,6 +20,7 @@
 #include "platform/qt/text.h"
 #include "platform/recording_printer.h"
 #include "tests/kavro/kavro_fixture.h"
+#include "tests/support/list_texts.h"
 #include "tests/support/pdf_text.h"
 #include "tests/support/scratch_cwd.h"
 
@@ -32,13 +33,7 @@ const std::string kSamples = std::string(DS_FIXTURES_DIR) + "/../../samples";
 
 class KavroHelp : public KavroTest {
 protected:
-    Lines listed() const
-    {
-        Lines titles;
-        for (int i = 0; i < FHelp->HelpList->count(); ++i)
-            titles.push_back(FHelp->HelpList->item(i)->text().toStdString());
-        return titles;
-    }
+    Lines listed() const { return testsupport::itemTexts(*FHelp->HelpList); }
     Lines memo() const { return FHelp->memoLines(); }
 
     void openCounty(const std::string& drive, const std::string& state, const std::string& county)

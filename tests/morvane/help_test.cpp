@@ -12,6 +12,7 @@
 #include "morvane/tf_split_mm.h"
 #include "morvane/tf_split_quad.h"
 #include "tests/morvane/morvane_fixture.h"
+#include "tests/support/list_texts.h"
 
 namespace {
 
@@ -19,13 +20,7 @@ using Lines = std::vector<std::string>;
 
 class MorvaneHelp : public MorvaneTest {
 protected:
-    Lines listed() const
-    {
-        Lines titles;
-        for (int i = 0; i < FHelp->HelpList->count(); ++i)
-            titles.push_back(FHelp->HelpList->item(i)->text().toStdString());
-        return titles;
-    }
+    Lines listed() const { return testsupport::itemTexts(*FHelp->HelpList); }
     void choose(int row)
     {
         FHelp->HelpList->setCurrentRow(row);

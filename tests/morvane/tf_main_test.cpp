@@ -37,6 +37,7 @@
 #include "platform/qt/memo.h"
 #include "platform/qt/text.h"
 #include "tests/morvane/morvane_fixture.h"
+#include "tests/support/list_texts.h"
 #include "tests/support/test_files.h"
 
 namespace {
@@ -175,13 +176,11 @@ TEST_F(MorvaneMain, CdromScanListsEveryCountyFileAndThePacificFile)
     EXPECT_TRUE(FMain->DrivesCombo->isVisible());
     scanSamples();
     const std::string d = samples();
-    Lines texts;
-    for (int row = 0; row < FMain->MorvaneList->count(); ++row)
-        texts.push_back(FMain->MorvaneList->item(row)->text().toStdString());
-    EXPECT_EQ(texts, (Lines{d + "/DATA/AZ/AZ001.DAT | APACHE", d + "/DATA/AZ/AZ003.DAT | COCHISE",
-                            d + "/DATA/AZ/AZ005.DAT | COCONINO", d + "/DATA/CO/CO001.DAT | ADAMS",
-                            d + "/DATA/CO/CO003.DAT | ALAMOSA", d + "/DATA/NM/NM001.DAT | BERNALILLO",
-                            d + "/DATA/NM/NM003.DAT | CATRON", d + "/DATA/Pacific/GU/GU000.dat"}));
+    EXPECT_EQ(testsupport::itemTexts(*FMain->MorvaneList),
+              (Lines{d + "/DATA/AZ/AZ001.DAT | APACHE", d + "/DATA/AZ/AZ003.DAT | COCHISE",
+                     d + "/DATA/AZ/AZ005.DAT | COCONINO", d + "/DATA/CO/CO001.DAT | ADAMS",
+                     d + "/DATA/CO/CO003.DAT | ALAMOSA", d + "/DATA/NM/NM001.DAT | BERNALILLO",
+                     d + "/DATA/NM/NM003.DAT | CATRON", d + "/DATA/Pacific/GU/GU000.dat"}));
     EXPECT_EQ(FMain->EntryPath(0), d + "/DATA/AZ/AZ001.DAT");
     EXPECT_TRUE(FMain->MorvaneList->isVisible());
     EXPECT_TRUE(FMain->RunBtn->isVisible());
@@ -205,10 +204,8 @@ TEST_F(MorvaneMain, CdromTreeVariants)
     FMain->DrivesCombo->addItem(platform::pathToQ(d));
     FMain->DrivesCombo->setCurrentIndex(FMain->DrivesCombo->count() - 1);
     FMain->DriveOKClick();
-    Lines texts;
-    for (int row = 0; row < FMain->MorvaneList->count(); ++row)
-        texts.push_back(FMain->MorvaneList->item(row)->text().toStdString());
-    EXPECT_EQ(texts, (Lines{d + "/DATA/CO/CO001.DAT | ADAMS", d + "/DATA/CO/CO001.DAT | ADAMS"}));
+    EXPECT_EQ(testsupport::itemTexts(*FMain->MorvaneList),
+              (Lines{d + "/DATA/CO/CO001.DAT | ADAMS", d + "/DATA/CO/CO001.DAT | ADAMS"}));
 
     testsupport::writeFile(d + "/DATA/Pacific/gu/gu000.dat", "");
     FMain->DriveOKClick();

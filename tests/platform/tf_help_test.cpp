@@ -14,6 +14,7 @@
 #include "datasheet/forms/help_topics_pellorin.h"
 #include "datasheet/forms/tf_help.h"
 #include "platform/qt/memo.h"
+#include "tests/support/list_texts.h"
 
 namespace {
 
@@ -157,13 +158,7 @@ protected:
     }
     void TearDown() override { delete FHelp; }
 
-    Lines listed() const
-    {
-        Lines titles;
-        for (int i = 0; i < FHelp->HelpList->count(); ++i)
-            titles.push_back(FHelp->HelpList->item(i)->text().toStdString());
-        return titles;
-    }
+    Lines listed() const { return testsupport::itemTexts(*FHelp->HelpList); }
     void click(int row)
     {
         QListWidgetItem* item = FHelp->HelpList->item(row);

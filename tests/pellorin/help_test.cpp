@@ -13,10 +13,8 @@
 #include "pellorin/tf_list.h"
 #include "pellorin/tf_main.h"
 #include "pellorin/tf_windows.h"
-#include "platform/notices.h"
 #include "platform/qt/memo.h"
-#include "platform/qt/modal.h"
-#include "platform/qt/test_mode.h"
+#include "tests/support/program_fixture.h"
 
 using namespace pellorin;
 
@@ -24,22 +22,9 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-class PellorinHelp : public ::testing::Test {
+class PellorinHelp : public ProgramTest {
 protected:
-    void SetUp() override
-    {
-        platform::setTestMode(true);
-        platform::setNotices(&notices);
-        platform::queueModal([](QDialog& dialog) { dialog.close(); });
-        CreatePellorinForms();
-    }
-    void TearDown() override
-    {
-        DestroyPellorinForms();
-        platform::setNotices(nullptr);
-        platform::setTestMode(false);
-    }
-    platform::RecordingNotices notices;
+    PellorinHelp() : ProgramTest(&CreatePellorinForms, &DestroyPellorinForms) {}
 };
 
 TEST_F(PellorinHelp, MainWindowsHelpOffersTheSixTopics)

@@ -8,6 +8,7 @@
 #include "datasheet/list_lines.h"
 #include "datasheet/plot_scene.h"
 #include "platform/recording_printer.h"
+#include "tests/support/plot_stations.h"
 
 namespace ds {
 void PrintTo(const PlotStep& step, std::ostream* out)
@@ -23,19 +24,8 @@ using ds::PlotStep;
 
 const ds::FixedPlotMetrics kMetrics(6, 13);
 
-std::string listLine(const std::string& pid, const std::string& lat, const std::string& lon,
-                     const std::string& designation)
-{
-    return ds::MakeListLine("     ", pid, "2", "1", lat, lon, designation);
-}
-
-// Three stations within a minute of each other: the first is nearest to the
-// midpoint of the corner stations (NW the second, SE the third).
-const std::vector<std::string> kThree = {
-    listLine("AA1001", "38 59 59.0", "098 59 59.0", "MARK ONE"),
-    listLine("AA1002", "39 00 30.5", "099 00 10.0", "MARK TWO"),
-    listLine("AA1003", "38 59 00.0", "098 58 30.0", "MARK THREE"),
-};
+using testsupport::plotListLine;
+const std::vector<std::string>& kThree = testsupport::kThreeStations;
 
 PlotStep text(int x, int y, const std::string& s, long long station = -1)
 {
@@ -158,11 +148,11 @@ TEST(PlotScene, CornerSearchAndTies)
     // corner; SE is the second. The third and fourth are equally far from
     // the midpoint (39 30, 98 30): the earlier wins.
     const std::vector<std::string> lines = {
-        listLine("AA0001", "40 00 00.0", "099 00 00.0", ""),
-        listLine("AA0002", "39 00 00.0", "098 00 00.0", ""),
-        listLine("AA0003", "41 00 00.0", "098 30 00.0", ""), // north but east: not a corner
-        listLine("AA0004", "39 30 00.0", "098 00 00.0", ""),
-        listLine("AA0005", "39 30 00.0", "099 00 00.0", ""),
+        plotListLine("AA0001", "40 00 00.0", "099 00 00.0", ""),
+        plotListLine("AA0002", "39 00 00.0", "098 00 00.0", ""),
+        plotListLine("AA0003", "41 00 00.0", "098 30 00.0", ""), // north but east: not a corner
+        plotListLine("AA0004", "39 30 00.0", "098 00 00.0", ""),
+        plotListLine("AA0005", "39 30 00.0", "099 00 00.0", ""),
     };
     ds::PlotState state = resetAndLoad(lines);
     EXPECT_DOUBLE_EQ(state.CenterLat, 39.5);
@@ -174,7 +164,7 @@ TEST(PlotScene, CornerSearchAndTies)
     EXPECT_DOUBLE_EQ(state.CenterLat, 45);
 
     // A station without a position counts at (0, 0).
-    ds::PlotState blank = resetAndLoad({listLine("AA0009", "", "", "")});
+    ds::PlotState blank = resetAndLoad({plotListLine("AA0009", "", "", "")});
     EXPECT_DOUBLE_EQ(blank.CenterLat, 0);
     EXPECT_DOUBLE_EQ(blank.CenterLon, 0);
 }
@@ -273,7 +263,7 @@ TEST(PlotScene, FarLabelsAreLeftOutNearOnesKept)
     state.CenterLon = 100;
     std::vector<std::string> lines;
     for (int seconds = 0; seconds < 3600; seconds += 10)
-        lines.push_back(listLine("AA0001", "40 00 00.0", "100 " + std::to_string(seconds / 60) + " " +
+        lines.push_back(plotListLine("AA0001", "40 00 00.0", "100 " + std::to_string(seconds / 60) + " " +
                                                              std::to_string(seconds % 60), ""));
     std::size_t labels = 0;
     for (const PlotStep& s : ds::buildPlotScene(state, lines, 309, 400, kMetrics))

@@ -25,21 +25,13 @@
 #include "platform/qt/text.h"
 #include "tests/kavro/kavro_fixture.h"
 #include "tests/support/pdf_text.h"
+#include "tests/support/plot_stations.h"
 #include "tests/support/test_files.h"
 
 namespace {
 
-std::string listLine(const std::string& pid, const std::string& lat, const std::string& lon,
-                     const std::string& designation)
-{
-    return ds::MakeListLine("     ", pid, "2", "1", lat, lon, designation);
-}
-
-const std::vector<std::string> kThree = {
-    listLine("AA1001", "38 59 59.0", "098 59 59.0", "MARK ONE"),
-    listLine("AA1002", "39 00 30.5", "099 00 10.0", "MARK TWO"),
-    listLine("AA1003", "38 59 00.0", "098 58 30.0", "MARK THREE"),
-};
+using testsupport::plotListLine;
+const std::vector<std::string>& kThree = testsupport::kThreeStations;
 
 class Plot : public KavroTest {
 protected:

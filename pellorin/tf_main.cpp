@@ -167,34 +167,32 @@ void TFMain::Help1BtnClick()
     OpenHelp(0);
 }
 
-void TFMain::GrabOldFile(const std::string& path)
+void TFMain::grabFile(QLineEdit& box, const std::string& path, bool mustBeWritable)
 {
-    OldFileBox->hide();
-    if (!platform::isWritableFile(path)) {
+    box.hide();
+    if (mustBeWritable && !platform::isWritableFile(path)) {
         platform::notices().notice("ERROR", readOnlyText("The selected file", path) + "      \r\n");
         return;
     }
     if (!isDatasheet(path)) {
-        OldFileBox->show();
+        box.show();
         platform::notices().notice("NOTICE", notDatasheetText("input", path));
         return;
     }
-    OldFileBox->setText(platform::pathToQ(path));
-    OldFileBox->selectAll();
-    OldFileBox->show();
+    box.setText(platform::pathToQ(path));
+    box.selectAll();
+    box.show();
+}
+
+void TFMain::GrabOldFile(const std::string& path)
+{
+    // The OLD file is changed by the merge.
+    grabFile(*OldFileBox, path, true);
 }
 
 void TFMain::GrabUpFile(const std::string& path)
 {
-    UpFileBox->hide();
-    if (!isDatasheet(path)) {
-        UpFileBox->show();
-        platform::notices().notice("NOTICE", notDatasheetText("input", path));
-        return;
-    }
-    UpFileBox->setText(platform::pathToQ(path));
-    UpFileBox->selectAll();
-    UpFileBox->show();
+    grabFile(*UpFileBox, path, false);
 }
 
 void TFMain::resetStationLists()

@@ -247,6 +247,34 @@ TEST_F(PellorinForms, UpdateRefusesWhatItCannotUse)
     }
 }
 
+TEST_F(PellorinForms, PicksFillTheirPathBoxAndRefuseANonDatasheetFile)
+{
+    testsupport::writeFile(dir.file("notes.dat"), "no datasheet here\r\n");
+    const std::string notDatasheet = dir.file("notes.dat");
+    struct Case {
+        QLineEdit* box;
+        void (TFMain::*grab)(const std::string&);
+        std::string picked;
+    };
+    const Case cases[] = {{FMain->OldFileBox, &TFMain::GrabOldFile, oldPath},
+                          {FMain->UpFileBox, &TFMain::GrabUpFile, upPath}};
+    for (const Case& c : cases) {
+        notices.clear();
+        c.box->setText("former");
+        (FMain->*c.grab)(notDatasheet);
+        ASSERT_EQ(notices.recorded().size(), 1u);
+        EXPECT_EQ(notices.recorded()[0], (platform::Notice{"NOTICE", notDatasheetText("input", notDatasheet), false}));
+        EXPECT_TRUE(c.box->isVisible());
+        EXPECT_EQ(c.box->text().toStdString(), "former");
+
+        notices.clear();
+        (FMain->*c.grab)(c.picked);
+        EXPECT_TRUE(notices.recorded().empty());
+        EXPECT_TRUE(c.box->isVisible());
+        EXPECT_EQ(c.box->text().toStdString(), c.picked);
+    }
+}
+
 TEST_F(PellorinForms, AReadOnlyOldFileIsRefusedAtThePickAndAtCommit)
 {
     ::chmod(oldPath.c_str(), 0444);

@@ -1,8 +1,9 @@
 #include "itempick/core/collectors.h"
 
+#include <array>
 #include <cctype>
 #include <initializer_list>
-#include <vector>
+#include <span>
 
 #include "itempick/core/formatters.h"
 #include "itempick/core/record_format.h"
@@ -122,25 +123,26 @@ struct FieldAt {
 };
 
 // A line of the height collectors, always in fixed fields: the `leading`
-// fields, then the three every one of them ends with (11 characters from
-// column 64, one from 76, one from 78).
+// fields (five at most), then the three every one of them ends with (11
+// characters from column 64, one from 76, one from 78).
 void addHeightLine(const CollectContext& context, std::string_view line, LineList& lines,
                    std::initializer_list<FieldAt> leading)
 {
     static constexpr FieldAt kTrailing[] = {{64, 11, 11}, {76, 1, 1}, {78, 1, 1}};
-    std::vector<std::string> texts;
-    std::vector<Part> parts;
-    texts.reserve(leading.size() + 3);
-    parts.reserve(leading.size() + 3);
+    constexpr std::size_t kMost = 8;
+    std::array<std::string, kMost> texts;
+    std::array<Part, kMost> parts;
+    std::size_t count = 0;
     auto take = [&](const FieldAt& field) {
-        texts.push_back(TrimmedField(line, field.at, field.count));
-        parts.push_back({texts.back(), field.width});
+        texts[count] = TrimmedField(line, field.at, field.count);
+        parts[count] = {texts[count], field.width};
+        ++count;
     };
     for (const FieldAt& field : leading)
         take(field);
     for (const FieldAt& field : kTrailing)
         take(field);
-    add(lines, joinParts(context.settings.fieldDelim, parts, true), false);
+    add(lines, joinParts(context.settings.fieldDelim, std::span<const Part>(parts.data(), count), true), false);
 }
 
 // A superseded position line: the PID, for NAD 83 the 4 characters from
@@ -157,16 +159,19 @@ void addSupersededPosition(const CollectContext& context, std::string_view line,
     const std::string longitudeSide = TrimmedField(line, 61, 1);
     const std::string column64 = TrimmedField(line, 64, 11);
     const std::string column76 = TrimmedField(line, 76, 1);
-    std::vector<Part> parts{{pid, 6}};
+    std::array<Part, 8> parts{};
+    std::size_t count = 0;
+    auto put = [&](std::string_view text, std::size_t width) { parts[count++] = {text, width}; };
+    put(pid, 6);
     if (nad83)
-        parts.push_back({nad83Part, 4});
-    parts.insert(parts.end(), {{latitude, 14},
-                               {latitudeSide, 1},
-                               {longitude, 15},
-                               {longitudeSide, 1},
-                               {column64, 11},
-                               {column76, 1}});
-    add(lines, joinParts(settings.fieldDelim, parts, settings.fixedField), false);
+        put(nad83Part, 4);
+    put(latitude, 14);
+    put(latitudeSide, 1);
+    put(longitude, 15);
+    put(longitudeSide, 1);
+    put(column64, 11);
+    put(column76, 1);
+    add(lines, joinParts(settings.fieldDelim, std::span<const Part>(parts.data(), count), settings.fixedField), false);
 }
 
 } // namespace

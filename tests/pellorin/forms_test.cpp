@@ -26,6 +26,7 @@
 #include "platform/recording_printer.h"
 #include "platform/qt/qt_printer.h"
 #include "tests/support/pdf_text.h"
+#include "tests/support/program_fixture.h"
 #include "tests/support/test_files.h"
 
 namespace fs = std::filesystem;
@@ -38,18 +39,14 @@ std::string sample(const std::string& name)
     return std::string(DS_SAMPLES_DIR) + "/disk/" + name;
 }
 
-class PellorinForms : public ::testing::Test {
+class PellorinForms : public ProgramTest {
 protected:
+    PellorinForms() : ProgramTest(&CreatePellorinForms, &DestroyPellorinForms) {}
+
     void SetUp() override
     {
-        platform::setTestMode(true);
-        platform::setNotices(&notices);
         platform::setPrinter(&printer);
-        platform::queueModal([this](QDialog& dialog) {
-            disclaimerCaption = dialog.windowTitle().toStdString();
-            dialog.close();
-        });
-        CreatePellorinForms();
+        ProgramTest::SetUp();
         FMain->SetWorkDir(dir.path());
         oldPath = dir.file("datasheets.txt");
         upPath = dir.file("update.txt");
@@ -61,12 +58,8 @@ protected:
     }
     void TearDown() override
     {
-        DestroyPellorinForms();
+        ProgramTest::TearDown();
         platform::setPrinter(nullptr);
-        platform::setNotices(nullptr);
-        EXPECT_EQ(platform::queuedModals(), 0u);
-        EXPECT_EQ(platform::modalQueueUnderflows(), 0);
-        platform::setTestMode(false);
     }
 
     void choose(const std::string& oldFile, const std::string& upFile)
@@ -78,9 +71,7 @@ protected:
     std::vector<std::string> memo(const QPlainTextEdit* edit) { return platform::memoLines(*edit); }
 
     testsupport::TempDir dir;
-    platform::RecordingNotices notices;
     platform::RecordingPrinter printer;
-    std::string disclaimerCaption;
     std::string oldPath, upPath, backupPath, oldBytes;
 };
 

@@ -21,20 +21,19 @@
 
 namespace morvane {
 
-CountSplitWindow::CountSplitWindow(const QString& caption, const QString& label, const QString& size,
-                                   const QString& unit, bool splitCheckBox, QWidget* parent)
-    : QWidget(parent, Qt::Window)
+CountSplitWindow::CountSplitWindow(const CountSplitProfile& profile, QWidget* parent)
+    : QWidget(parent, Qt::Window), kind_(profile.kind)
 {
-    setWindowTitle(caption);
+    setWindowTitle(QString::fromUtf8(profile.caption));
     auto* layout = new QGridLayout(this);
-    Label1 = new QLabel(label, this);
-    SizeBox = new QLineEdit(size, this);
+    Label1 = new QLabel(QString::fromUtf8(profile.label), this);
+    SizeBox = new QLineEdit(QString::fromUtf8(profile.size), this);
     SizeBox->setMaxLength(8);
-    Label2 = new QLabel(unit, this);
+    Label2 = new QLabel(QString::fromUtf8(profile.unit), this);
     layout->addWidget(Label1, 0, 0);
     layout->addWidget(SizeBox, 0, 1);
     layout->addWidget(Label2, 0, 2);
-    if (splitCheckBox) {
+    if (profile.splitCheckBox) {
         SplitCheckBox = new QCheckBox(QStringLiteral("Split only between datasheets"), this);
         SplitCheckBox->setChecked(true);
         layout->addWidget(SplitCheckBox, 1, 0, 1, 3);
@@ -44,8 +43,9 @@ CountSplitWindow::CountSplitWindow(const QString& caption, const QString& label,
     connect(Okay, &QPushButton::clicked, this, [this] { OkayClick(); });
 }
 
-void CountSplitWindow::runSplit(CountKind kind)
+void CountSplitWindow::OkayClick()
 {
+    const CountKind kind = kind_;
     CountSplit split;
     split.kind = kind;
     const std::string size = platform::fromQ(SizeBox->text()).substr(0, 8);

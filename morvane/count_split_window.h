@@ -12,11 +12,20 @@ class QPushButton;
 
 namespace morvane {
 
+// What one count split window shows, and the split it runs.
+struct CountSplitProfile {
+    const char* caption;
+    const char* label;   // before the limit box
+    const char* size;    // the limit the box starts with
+    const char* unit;    // after it
+    bool splitCheckBox;  // "Split only between datasheets"
+    CountKind kind;
+};
+
 class CountSplitWindow : public QWidget {
     Q_OBJECT
 public:
-    CountSplitWindow(const QString& caption, const QString& label, const QString& size, const QString& unit,
-                     bool splitCheckBox, QWidget* parent);
+    CountSplitWindow(const CountSplitProfile& profile, QWidget* parent);
 
     QLabel* Label1 = nullptr;
     QLineEdit* SizeBox = nullptr;
@@ -24,12 +33,12 @@ public:
     QCheckBox* SplitCheckBox = nullptr; // null in the stations window
     QPushButton* Okay = nullptr;
 
-    virtual void OkayClick() = 0;
+    // The split of the window's kind: the limit from SizeBox, "OPEN FILE TO
+    // SPLIT", the output directory, the existing pieces, the pieces, their list.
+    void OkayClick();
 
-protected:
-    // The split of the kind: the limit from SizeBox, "OPEN FILE TO SPLIT",
-    // the output directory, the existing pieces, the pieces, their list.
-    void runSplit(CountKind kind);
+private:
+    CountKind kind_;
 };
 
 } // namespace morvane

@@ -2,9 +2,14 @@
 
 TFSplitBytes* FSplitBytes = nullptr;
 
-TFSplitBytes::TFSplitBytes(QWidget* parent)
-    : morvane::CountSplitWindow(QStringLiteral("Split by Bytes"), QStringLiteral("Output File Size ="), QStringLiteral("1.4"),
-                                QStringLiteral("Megabytes"), true, parent)
+namespace {
+
+const morvane::CountSplitProfile kProfile{"Split by Bytes", "Output File Size =", "1.4", "Megabytes", true,
+                                          morvane::CountKind::Bytes};
+
+} // namespace
+
+TFSplitBytes::TFSplitBytes(QWidget* parent) : morvane::CountSplitWindow(kProfile, parent)
 {
     FSplitBytes = this;
 }
@@ -13,9 +18,4 @@ TFSplitBytes::~TFSplitBytes()
 {
     if (FSplitBytes == this)
         FSplitBytes = nullptr;
-}
-
-void TFSplitBytes::OkayClick()
-{
-    runSplit(morvane::CountKind::Bytes);
 }

@@ -7,8 +7,6 @@ class TFSplitBytes : public morvane::CountSplitWindow {
 public:
     explicit TFSplitBytes(QWidget* parent = nullptr);
     ~TFSplitBytes() override;
-
-    void OkayClick() override;
 };
 
 extern TFSplitBytes* FSplitBytes;

@@ -2,9 +2,14 @@
 
 TFSplitLines* FSplitLines = nullptr;
 
-TFSplitLines::TFSplitLines(QWidget* parent)
-    : morvane::CountSplitWindow(QStringLiteral("Split by #Lines"), QStringLiteral("Output File Length="), QStringLiteral("20000"),
-                                QStringLiteral("Lines"), true, parent)
+namespace {
+
+const morvane::CountSplitProfile kProfile{"Split by #Lines", "Output File Length=", "20000", "Lines", true,
+                                          morvane::CountKind::Lines};
+
+} // namespace
+
+TFSplitLines::TFSplitLines(QWidget* parent) : morvane::CountSplitWindow(kProfile, parent)
 {
     FSplitLines = this;
 }
@@ -13,9 +18,4 @@ TFSplitLines::~TFSplitLines()
 {
     if (FSplitLines == this)
         FSplitLines = nullptr;
-}
-
-void TFSplitLines::OkayClick()
-{
-    runSplit(morvane::CountKind::Lines);
 }

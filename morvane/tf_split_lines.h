@@ -7,8 +7,6 @@ class TFSplitLines : public morvane::CountSplitWindow {
 public:
     explicit TFSplitLines(QWidget* parent = nullptr);
     ~TFSplitLines() override;
-
-    void OkayClick() override;
 };
 
 extern TFSplitLines* FSplitLines;

@@ -2,9 +2,14 @@
 
 TFSplitStations* FSplitStations = nullptr;
 
-TFSplitStations::TFSplitStations(QWidget* parent)
-    : morvane::CountSplitWindow(QStringLiteral("Split by #Stations"), QStringLiteral("Output File Stations ="), QStringLiteral("100"),
-                                QStringLiteral("Stations"), false, parent)
+namespace {
+
+const morvane::CountSplitProfile kProfile{"Split by #Stations", "Output File Stations =", "100", "Stations", false,
+                                          morvane::CountKind::Stations};
+
+} // namespace
+
+TFSplitStations::TFSplitStations(QWidget* parent) : morvane::CountSplitWindow(kProfile, parent)
 {
     FSplitStations = this;
 }
@@ -13,9 +18,4 @@ TFSplitStations::~TFSplitStations()
 {
     if (FSplitStations == this)
         FSplitStations = nullptr;
-}
-
-void TFSplitStations::OkayClick()
-{
-    runSplit(morvane::CountKind::Stations);
 }

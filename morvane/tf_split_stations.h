@@ -7,8 +7,6 @@ class TFSplitStations : public morvane::CountSplitWindow {
 public:
     explicit TFSplitStations(QWidget* parent = nullptr);
     ~TFSplitStations() override;
-
-    void OkayClick() override;
 };
 
 extern TFSplitStations* FSplitStations;

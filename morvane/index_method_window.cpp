@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "datasheet/forms/tf_help.h"
+#include "datasheet/forms/tf_status.h"
 #include "morvane/radio_group.h"
 #include "morvane/tf_file.h"
 #include "morvane/tf_index.h"
@@ -12,13 +13,15 @@
 
 namespace morvane {
 
-IndexMethodWindow::IndexMethodWindow(const QString& caption, const QString& groupCaption, const QStringList& items,
-                                     std::string kind, int helpMode, QWidget* parent)
-    : QWidget(parent, Qt::Window), kind_(std::move(kind)), helpMode_(helpMode)
+IndexMethodWindow::IndexMethodWindow(const IndexMethodProfile& profile, QWidget* parent)
+    : QWidget(parent, Qt::Window), kind_(profile.kind), helpMode_(profile.helpMode)
 {
-    setWindowTitle(caption);
+    setWindowTitle(QString::fromUtf8(profile.caption));
     auto* layout = new QVBoxLayout(this);
-    Options = new RadioGroup(groupCaption, items, 0, this);
+    QStringList items;
+    for (const char* item : profile.items)
+        items.append(QString::fromUtf8(item));
+    Options = new RadioGroup(QString::fromUtf8(profile.groupCaption), items, 0, this);
     layout->addWidget(Options);
     auto* buttons = new QHBoxLayout;
     Okay = new QPushButton(QStringLiteral("Okay"), this);
@@ -50,6 +53,12 @@ void IndexMethodWindow::OkayClick()
 void IndexMethodWindow::ShowHelp()
 {
     OpenHelp(helpMode_);
+}
+
+DefaultIndex IndexMethodWindow::writeDefaultNameIndex(platform::LineReader& input, IndexKind kind)
+{
+    ProgressWindow progress(this, true);
+    return defaultNameIndex(input, kind, progress.sink());
 }
 
 } // namespace morvane

@@ -5,6 +5,9 @@
 
 #include <string>
 
+#include "morvane/core/index_files.h"
+#include "platform/line_reader.h"
+
 class QPushButton;
 namespace morvane {
 class RadioGroup;
@@ -12,12 +15,19 @@ class RadioGroup;
 
 namespace morvane {
 
+// What one index split window shows, and the index it works on.
+struct IndexMethodProfile {
+    const char* caption;
+    const char* groupCaption;
+    const char* items[3]; // create the default index, edit it, split by it
+    const char* kind;     // "QUAD", "COUNTY" or "AREA"
+    int helpMode;         // the help mode of its Help
+};
+
 class IndexMethodWindow : public QWidget {
     Q_OBJECT
 public:
-    // `kind` "QUAD", "COUNTY" or "AREA"; `helpMode` the help mode of its Help.
-    IndexMethodWindow(const QString& caption, const QString& groupCaption, const QStringList& items,
-                      std::string kind, int helpMode, QWidget* parent);
+    IndexMethodWindow(const IndexMethodProfile& profile, QWidget* parent);
 
     RadioGroup* Options = nullptr;
     QPushButton* Okay = nullptr;
@@ -29,6 +39,11 @@ public:
     void ShowHelp();
 
     const std::string& kind() const { return kind_; }
+
+protected:
+    // The default quad or county index of the open datasheet file, with a
+    // progress window.
+    DefaultIndex writeDefaultNameIndex(platform::LineReader& input, IndexKind kind);
 
 private:
     std::string kind_;

@@ -1,13 +1,19 @@
 #include "morvane/tf_split_county.h"
 
-#include "datasheet/forms/tf_status.h"
-
 TFSplitCounty* FSplitCounty = nullptr;
 
-TFSplitCounty::TFSplitCounty(QWidget* parent)
-    : morvane::IndexMethodWindow(QStringLiteral("Split By County"), QStringLiteral("Quad File Options"),
-                                 {QStringLiteral("Create a default  DSCOUNTY.INX file"), QStringLiteral("Edit the DSCOUNTY.INX file"), QStringLiteral("Use DSCOUNTY.INX and begin Split")}, "COUNTY", 3,
-                                 parent)
+namespace {
+
+const morvane::IndexMethodProfile kProfile{"Split By County",
+                                           "Quad File Options",
+                                           {"Create a default  DSCOUNTY.INX file", "Edit the DSCOUNTY.INX file",
+                                            "Use DSCOUNTY.INX and begin Split"},
+                                           "COUNTY",
+                                           3};
+
+} // namespace
+
+TFSplitCounty::TFSplitCounty(QWidget* parent) : morvane::IndexMethodWindow(kProfile, parent)
 {
     FSplitCounty = this;
 }
@@ -20,6 +26,5 @@ TFSplitCounty::~TFSplitCounty()
 
 morvane::DefaultIndex TFSplitCounty::WriteDefaultCountyIndex(platform::LineReader& input)
 {
-    ProgressWindow progress(this, true);
-    return morvane::defaultNameIndex(input, morvane::IndexKind::County, progress.sink());
+    return writeDefaultNameIndex(input, morvane::IndexKind::County);
 }

@@ -4,10 +4,18 @@
 
 TFSplitMM* FSplitMM = nullptr;
 
-TFSplitMM::TFSplitMM(QWidget* parent)
-    : morvane::IndexMethodWindow(QStringLiteral("Split by area"), QStringLiteral("AreaFile Options"),
-                                 {QStringLiteral("Create a default DSARAEA.INX file"), QStringLiteral("Edit the DSAREA.INX file"), QStringLiteral("Use DSAREA.INX and begin Split")}, "AREA", 5,
-                                 parent)
+namespace {
+
+const morvane::IndexMethodProfile kProfile{"Split by area",
+                                           "AreaFile Options",
+                                           {"Create a default DSARAEA.INX file", "Edit the DSAREA.INX file",
+                                            "Use DSAREA.INX and begin Split"},
+                                           "AREA",
+                                           5};
+
+} // namespace
+
+TFSplitMM::TFSplitMM(QWidget* parent) : morvane::IndexMethodWindow(kProfile, parent)
 {
     FSplitMM = this;
 }

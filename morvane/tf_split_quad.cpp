@@ -1,13 +1,19 @@
 #include "morvane/tf_split_quad.h"
 
-#include "datasheet/forms/tf_status.h"
-
 TFSplitQuad* FSplitQuad = nullptr;
 
-TFSplitQuad::TFSplitQuad(QWidget* parent)
-    : morvane::IndexMethodWindow(QStringLiteral("Split by Quad"), QStringLiteral("Quad File Options"),
-                                 {QStringLiteral("Create a default Quad DSQUAD.INX file"), QStringLiteral("Edit the DSQUAD.INX file"), QStringLiteral("Use DSQUAD.INX and begin Split")}, "QUAD", 4,
-                                 parent)
+namespace {
+
+const morvane::IndexMethodProfile kProfile{"Split by Quad",
+                                           "Quad File Options",
+                                           {"Create a default Quad DSQUAD.INX file", "Edit the DSQUAD.INX file",
+                                            "Use DSQUAD.INX and begin Split"},
+                                           "QUAD",
+                                           4};
+
+} // namespace
+
+TFSplitQuad::TFSplitQuad(QWidget* parent) : morvane::IndexMethodWindow(kProfile, parent)
 {
     FSplitQuad = this;
 }
@@ -20,6 +26,5 @@ TFSplitQuad::~TFSplitQuad()
 
 morvane::DefaultIndex TFSplitQuad::WriteDefaultQuadIndex(platform::LineReader& input)
 {
-    ProgressWindow progress(this, true);
-    return morvane::defaultNameIndex(input, morvane::IndexKind::Quad, progress.sink());
+    return writeDefaultNameIndex(input, morvane::IndexKind::Quad);
 }

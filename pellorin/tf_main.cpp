@@ -167,32 +167,34 @@ void TFMain::Help1BtnClick()
     OpenHelp(0);
 }
 
-void TFMain::grabFile(QLineEdit& box, const std::string& path, bool mustBeWritable)
+void TFMain::GrabOldFile(const std::string& path)
 {
-    box.hide();
-    if (mustBeWritable && !platform::isWritableFile(path)) {
+    OldFileBox->hide();
+    if (!platform::isWritableFile(path)) {
         platform::notices().notice("ERROR", readOnlyText("The selected file", path) + "      \r\n");
         return;
     }
     if (!isDatasheet(path)) {
-        box.show();
+        OldFileBox->show();
         platform::notices().notice("NOTICE", notDatasheetText("input", path));
         return;
     }
-    box.setText(platform::pathToQ(path));
-    box.selectAll();
-    box.show();
-}
-
-void TFMain::GrabOldFile(const std::string& path)
-{
-    // The OLD file is changed by the merge.
-    grabFile(*OldFileBox, path, true);
+    OldFileBox->setText(platform::pathToQ(path));
+    OldFileBox->selectAll();
+    OldFileBox->show();
 }
 
 void TFMain::GrabUpFile(const std::string& path)
 {
-    grabFile(*UpFileBox, path, false);
+    UpFileBox->hide();
+    if (!isDatasheet(path)) {
+        UpFileBox->show();
+        platform::notices().notice("NOTICE", notDatasheetText("input", path));
+        return;
+    }
+    UpFileBox->setText(platform::pathToQ(path));
+    UpFileBox->selectAll();
+    UpFileBox->show();
 }
 
 void TFMain::resetStationLists()

@@ -98,9 +98,6 @@ private:
     // when the file cannot be read, the notice and empty lists.
     bool loadList(const std::string& path, bool (UpdateLists::*load)(const std::string&, platform::ProgressSink&),
                   const std::string& failureCaption, const std::string& failureText);
-    // Puts a picked file in its path box; a file that is no datasheet file,
-    // or that may not be written when it must be, gives a notice instead.
-    void grabFile(QLineEdit& box, const std::string& path, bool mustBeWritable);
 
     std::string WorkDir;
     std::string OldPath;

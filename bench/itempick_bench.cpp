@@ -69,7 +69,7 @@ int save(const std::string& path, const std::string& out, bool lines)
     request.dataPath = path;
     request.lookup = lookup;
     request.stationItems = [&writer](std::string_view pid, std::size_t i, std::string& records) {
-        writer.WriteStationItems(pid, i, records);
+        return writer.WriteStationItems(pid, i, records);
     };
     if (!ds::saveList(loaded.listLines, request, platform::notices(), progress))
         return 1;

@@ -60,7 +60,10 @@ bool readStationDatasheet(const std::string& path, std::uint64_t offset, std::st
     DatasheetReader reader;
     if (!reader.open(path))
         return false;
-    lines = reader.read(offset, pid);
+    std::vector<std::string> read = reader.read(offset, pid);
+    if (reader.failed())
+        return false;
+    lines = std::move(read);
     return true;
 }
 

@@ -45,7 +45,8 @@ private:
 };
 
 // Opens the file, reads the station into `lines` and closes it. False when
-// the file cannot be opened (the lines are then untouched).
+// the file cannot be opened or a read from it fails (the lines are then
+// untouched).
 bool readStationDatasheet(const std::string& path, std::uint64_t offset, std::string_view pid,
                           std::vector<std::string>& lines);
 

@@ -229,7 +229,8 @@ bool saveList(const std::vector<std::string>& lines, const ListSave& request, pl
         case kItemPickFormat:
             if (request.stationItems) {
                 records.clear();
-                request.stationItems(pid, i, records);
+                if (!request.stationItems(pid, i, records))
+                    return false;
                 writeItemRecords(records, out);
             }
             break;

@@ -72,9 +72,11 @@ struct ListSave {
     // (none when empty, or with no station); and what the item writer writes for each station,
     // appended to `records` (lines ended by LF or CR LF; `index` is the
     // line's number in the list, from 0). The item writer reads the data
-    // file itself; the save first makes sure that it can be read.
+    // file itself; the save first makes sure that it can be opened. A writer
+    // that returns false (the data file could not be read, after its notice)
+    // ends the save with the target untouched.
     std::string itemHeader;
-    std::function<void(std::string_view pid, std::size_t index, std::string& records)> stationItems;
+    std::function<bool(std::string_view pid, std::size_t index, std::string& records)> stationItems;
     // The data file as it was loaded; formats 0 and 3 read it by offset and
     // are refused when it has changed. Unknown: not checked.
     platform::FileIdentity dataIdentity;

@@ -15,7 +15,8 @@ bool readRawFile(const std::string& path, platform::ProgressSink& progress, std:
         counter.unit(reader.pieceOffset(), reader.size());
         lines.emplace_back(platform::chompLineEnd(line));
     }
-    return true;
+    // A file that opens but cannot be read (a bad sector) is no empty file.
+    return !reader.failed();
 }
 
 } // namespace ds

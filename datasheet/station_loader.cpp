@@ -86,13 +86,24 @@ bool loadStations(const std::string& path, const Profile& profile, platform::Pro
     out.listLines.clear();
     out.locLines.clear();
     out.identity = platform::FileIdentity::of(path);
-    const bool read = scanStations(path, profile, progress, [&](const StationFields& f, std::uint64_t offset) {
-        if (typeTest && !typeTest(f.pid, offset))
-            return;
-        out.listLines.push_back(MakeListLine("", f.pid, f.horizontal, f.vertical, f.latitude, f.longitude,
-                                             f.designation, profile.tagWidth));
-        out.locLines.push_back(MakeLocLine(f.pid, static_cast<std::int64_t>(offset)));
-    });
+    bool readError = false;
+    const bool opened = scanStations(
+        path, profile, progress,
+        [&](const StationFields& f, std::uint64_t offset) {
+            if (typeTest && !typeTest(f.pid, offset))
+                return;
+            out.listLines.push_back(MakeListLine("", f.pid, f.horizontal, f.vertical, f.latitude, f.longitude,
+                                                 f.designation, profile.tagWidth));
+            out.locLines.push_back(MakeLocLine(f.pid, static_cast<std::int64_t>(offset)));
+        },
+        {}, &readError);
+    // A read that failed part way gives no list: the stations after the
+    // failure would be missing without a word.
+    const bool read = opened && !readError;
+    if (!read) {
+        out.listLines.clear();
+        out.locLines.clear();
+    }
     if (!out.identity.matches(path))
         out.identity = platform::FileIdentity(); // changed under the read: never matches
     return read;

@@ -55,7 +55,8 @@ struct LoadedStations {
 using TypeTest = std::function<bool(std::string_view pid, std::uint64_t offset)>;
 
 // Fills `out` from the file; with a type test only the stations that pass.
-// Returns false when the file cannot be opened (out stays empty).
+// Returns false when the file cannot be opened or a read from it fails (out
+// stays empty).
 bool loadStations(const std::string& path, const Profile& profile, platform::ProgressSink& progress,
                   LoadedStations& out, const TypeTest& typeTest = {});
 

@@ -118,7 +118,7 @@ void TFList::SaveList()
             request.itemHeader = session->HeaderLine();
         items.emplace(*session, request.dataPath, request.lookup, platform::notices());
         request.stationItems = [&items](std::string_view pid, std::size_t line, std::string& records) {
-            items->WriteStationItems(pid, line, records);
+            return items->WriteStationItems(pid, line, records);
         };
     }
     bool done = false;

@@ -282,6 +282,7 @@ void OpenHelp(int context)
     FHelp->Opening = true;
     FHelp->show();
     FHelp->Opening = false;
+    platform::keepUsableBesideModal(*FHelp);
     FHelp->raise();
     FHelp->activateWindow();
 }

@@ -172,14 +172,15 @@ StationItemWriter::StationItemWriter(const ItemSession& session, std::string dat
 
 StationItemWriter::~StationItemWriter() = default;
 
-void StationItemWriter::WriteStationItems(std::string_view pid, std::size_t index, std::string& out)
+bool StationItemWriter::WriteStationItems(std::string_view pid, std::size_t index, std::string& out)
 {
     Impl& impl = *impl_;
     const std::int64_t offset = impl.lookup ? impl.lookup(pid) : -1;
     if (offset < 0) {
         impl.notices.notice("NOTICE", "Offset Location not found for " + std::string(pid));
-        return;
+        return true;
     }
+    const std::size_t before = out.size();
     const Settings& settings = impl.session.settings();
     if (index == 0 && settings.includeHeader) {
         out += impl.session.HeaderLine();
@@ -187,12 +188,19 @@ void StationItemWriter::WriteStationItems(std::string_view pid, std::size_t inde
     }
     if (!impl.reader.isOpen() && !impl.reader.open(impl.dataPath)) {
         impl.notices.notice("NOTICE", "Cannot Open file " + impl.dataPath + " for read.");
-        return;
+        out.resize(before);
+        return false;
     }
     const Extractor& extractor = impl.session.extractor();
     impl.data.reset(extractor.entries().size());
     extractStation(extractor, impl.reader, static_cast<std::uint64_t>(offset), pid, impl.data);
+    if (impl.reader.failed()) {
+        impl.notices.notice("NOTICE", "Cannot Open file " + impl.dataPath + " for read.");
+        out.resize(before);
+        return false;
+    }
     writeRecord(extractor, impl.data, pid, false, true, out);
+    return true;
 }
 
 // --- Morvane ---

@@ -64,9 +64,11 @@ public:
     // the header line first when `index` is 0 and Include Header is on, then
     // the record with the lines of its multi-line items. Notices (caption
     // "NOTICE"), the station then writing nothing: "Offset Location not
-    // found for %s", "Cannot Open file %s for read.". The caller drops the
-    // lines without a letter or digit (ds::HasAlnum).
-    void WriteStationItems(std::string_view pid, std::size_t index, std::string& out);
+    // found for %s" (returns true: the save goes on), "Cannot Open file %s
+    // for read." when the data file cannot be opened or a read from it fails
+    // (returns false: the save must stop, `out` is as it was). The caller
+    // drops the lines without a letter or digit (ds::HasAlnum).
+    bool WriteStationItems(std::string_view pid, std::size_t index, std::string& out);
 
 private:
     struct Impl;

@@ -1,6 +1,9 @@
 #include "platform/qt/window.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QPointer>
+#include <QWindow>
 #include <QScreen>
 
 #include <chrono>
@@ -24,6 +27,29 @@ void showForm(QWidget& window)
     window.show();
     window.raise();
     window.activateWindow();
+}
+
+void keepUsableBesideModal(QWidget& window)
+{
+    auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    if (!modal || modal == &window || !window.isWindow())
+        return;
+    QWindow* handle = window.windowHandle();
+    QWindow* modalHandle = modal->windowHandle();
+    if (!handle || !modalHandle || handle->transientParent() == modalHandle)
+        return;
+    // A window is blocked by a modal one unless it is that one's transient
+    // child; the previous transient parent comes back when the dialog ends.
+    QPointer<QWindow> before = handle->transientParent();
+    QPointer<QWindow> self = handle;
+    handle->setTransientParent(modalHandle);
+    QObject::connect(
+        modal, &QDialog::finished, handle,
+        [self, before, modalHandle] {
+            if (self && self->transientParent() == modalHandle)
+                self->setTransientParent(before);
+        },
+        Qt::SingleShotConnection);
 }
 
 void centreOnScreen(QWidget& window)

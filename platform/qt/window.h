@@ -13,6 +13,10 @@ void centreOnScreen(QWidget& window);
 // Shows a window, and raises and activates it when it was already open, as
 // showing a form did on the original platform.
 void showForm(QWidget& window);
+// A modeless window opened from a modal dialog (help from the item form)
+// takes input while that dialog runs: it stands as the dialog's transient
+// window until the dialog closes. Without a modal dialog nothing changes.
+void keepUsableBesideModal(QWidget& window);
 
 // The hourglass over the whole application. Pushes and pops nest: each pop
 // restores the cursor that its push replaced.

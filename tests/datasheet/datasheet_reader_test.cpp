@@ -129,6 +129,9 @@ TEST(DatasheetReader, MissingFileCannotBeOpened)
     Lines lines{"kept"};
     EXPECT_FALSE(ds::readStationDatasheet(dir.file("gone.dat"), 0, "AB1234", lines));
     EXPECT_EQ(lines, Lines{"kept"});
+    // Opens, but reading fails (this process's memory file at offset 0).
+    EXPECT_FALSE(ds::readStationDatasheet("/proc/self/mem", 0, "AB1234", lines));
+    EXPECT_EQ(lines, Lines{"kept"});
 }
 
 } // namespace

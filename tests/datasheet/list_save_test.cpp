@@ -258,7 +258,7 @@ TEST_F(SaveTest, ItemRecordsLoseTheLinesWithoutLettersOrDigits)
     request.itemHeader = "PID|NAME|";
     request.stationItems = [&](std::string_view pid, std::size_t index, std::string& records) {
         calls.push_back(std::string(pid) + "#" + std::to_string(index));
-        records += std::string(pid) + "|A NAME|\r\n||| ,;\n   \n\n" + longRecord;
+        records += std::string(pid) + "|A NAME|\r\n||| ,;\n   \n\n" + longRecord;        return true;
     };
     ASSERT_TRUE(ds::saveList({list[0], list[2]}, request, notices, progress));
     EXPECT_EQ(calls, (Lines{"AA0001#0", "CC0003#1"}));
@@ -280,6 +280,25 @@ TEST_F(SaveTest, ItemRecordsLoseTheLinesWithoutLettersOrDigits)
     EXPECT_EQ(notices.recorded(),
               (std::vector<platform::Notice>{{"NOTICE", "Cannot Open file " + request.dataPath + " for read.", false}}));
     EXPECT_EQ(readFile(request.target), "AA0001|A NAME|\r\n" + longRecord + "\r\n");
+    // A station writer that reports a failure (after its own notice) ends
+    // the save there, the target as it was.
+    request.dataPath = data;
+    calls.clear();
+    notices.clear();
+    request.stationItems = [&](std::string_view pid, std::size_t index, std::string& records) {
+        calls.push_back(std::string(pid) + "#" + std::to_string(index));
+        records += "half a record\r\n";
+        return index == 0;
+    };
+    for (bool append : {false, true}) {
+        request.append = append;
+        calls.clear();
+        EXPECT_FALSE(ds::saveList({list[0], list[2], list[3]}, request, notices, progress));
+        EXPECT_EQ(calls, (Lines{"AA0001#0", "CC0003#1"}));
+        EXPECT_EQ(readFile(request.target), "AA0001|A NAME|\r\n" + longRecord + "\r\n");
+        EXPECT_EQ(entries(dir.path()), Lines{"items.txt"}); // no temporary file left
+    }
+    EXPECT_TRUE(notices.recorded().empty());
     EXPECT_TRUE(ds::HasAlnum("  a  "));
     EXPECT_TRUE(ds::HasAlnum("|7|"));
     EXPECT_FALSE(ds::HasAlnum(" |,;\t\xe9"));

@@ -132,6 +132,9 @@ TEST(RawFile, WholeLinesWithoutLineEnds)
     EXPECT_EQ(progress.values, std::vector<int>{0});
     lines.clear();
     EXPECT_FALSE(ds::readRawFile(dir.file("missing"), progress, lines));
+    // A file that opens but cannot be read: this process's memory file fails
+    // with an I/O error at offset 0.
+    EXPECT_FALSE(ds::readRawFile("/proc/self/mem", progress, lines));
 }
 
 } // namespace

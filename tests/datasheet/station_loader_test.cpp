@@ -130,6 +130,10 @@ TEST(LoadStations, MissingFileAndOneStationFile)
     platform::NullProgress progress;
     EXPECT_FALSE(ds::loadStations(dir.file("none"), ds::kKavro, progress, out));
     EXPECT_TRUE(out.listLines.empty());
+    // Opens, but reading fails (this process's memory file at offset 0).
+    EXPECT_FALSE(ds::loadStations("/proc/self/mem", ds::kKavro, progress, out));
+    EXPECT_TRUE(out.listLines.empty());
+    EXPECT_TRUE(out.locLines.empty());
 
     testsupport::writeFile(dir.file("one.dat"), join({station("AB1234", "ONE")}, "\r\n"));
     out = load(dir.file("one.dat"));

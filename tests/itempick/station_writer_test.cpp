@@ -6,7 +6,9 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "datasheet/list_save.h"
 #include "itempick/core/item_writer.h"
+#include "platform/progress.h"
 #include "tests/itempick/item_test_support.h"
 #include "tests/support/test_files.h"
 
@@ -136,12 +138,60 @@ TEST(StationWriter, MissingOffsetOrFileSkipsTheStation)
     const ItemSession session(itempick::kKavroItems, settings);
     StationItemWriter writer(session, missing, [&](std::string_view pid) { return offsets.at(std::string(pid)); },
                              notices);
-    std::string out;
-    writer.WriteStationItems("MX4260", 0, out);
-    writer.WriteStationItems("MX4261", 1, out);
-    EXPECT_EQ(out, "PID\r\n");
+    std::string out = "kept\r\n";
+    // The writer reports the failure: the save stops there. What the call
+    // began (the header) is taken back.
+    EXPECT_FALSE(writer.WriteStationItems("MX4260", 0, out));
+    EXPECT_EQ(out, "kept\r\n");
     const platform::Notice cannotOpen{"NOTICE", "Cannot Open file " + missing + " for read.", false};
-    EXPECT_EQ(notices.recorded(), (std::vector<platform::Notice>{cannotOpen, cannotOpen}));
+    EXPECT_EQ(notices.recorded(), (std::vector<platform::Notice>{cannotOpen}));
+}
+
+TEST(StationWriter, AFileThatOpensButCannotBeReadIsAFailure)
+{
+    // Reading this process's memory file from offset 0 fails with an I/O
+    // error, although the file opens.
+    const std::string unreadable = "/proc/self/mem";
+    platform::RecordingNotices notices;
+    const ItemSession session(itempick::kKavroItems, settingsFor({"PID"}));
+    StationItemWriter writer(session, unreadable, [](std::string_view) { return std::int64_t{0}; }, notices);
+    std::string out;
+    EXPECT_FALSE(writer.WriteStationItems("MX4260", 0, out));
+    EXPECT_EQ(out, "");
+    EXPECT_EQ(notices.recorded(),
+              (std::vector<platform::Notice>{{"NOTICE", "Cannot Open file " + unreadable + " for read.", false}}));
+
+    // Through the save: one notice, the target as it was, no success.
+    testsupport::TempDir dir;
+    const std::string target = dir.file("items.txt");
+    testsupport::writeFile(target, "old\r\n");
+    notices.clear();
+    StationItemWriter saving(session, unreadable, [](std::string_view) { return std::int64_t{0}; }, notices);
+    ds::ListSave request;
+    request.target = target;
+    request.format = ds::kItemPickFormat;
+    request.dataPath = unreadable;
+    request.itemHeader = "PID";
+    int calls = 0;
+    request.stationItems = [&](std::string_view pid, std::size_t index, std::string& records) {
+        ++calls;
+        return saving.WriteStationItems(pid, index, records);
+    };
+    platform::NullProgress progress;
+    for (bool append : {false, true}) {
+        request.append = append;
+        calls = 0;
+        notices.clear();
+        EXPECT_FALSE(ds::saveList({"     |MX4260|", "     |MX4261|", "     |MX4262|"}, request, notices, progress));
+        EXPECT_EQ(calls, 1);
+        EXPECT_EQ(notices.recorded(),
+                  (std::vector<platform::Notice>{{"NOTICE", "Cannot Open file " + unreadable + " for read.", false}}));
+        EXPECT_EQ(testsupport::readFile(target), "old\r\n");
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+            names.push_back(entry.path().filename().string());
+        EXPECT_EQ(names, (std::vector<std::string>{"items.txt"})); // no temporary file left
+    }
 }
 
 TEST(StationWriter, GpsSuitabilityJoinsLetterAndDate)

@@ -171,6 +171,17 @@ TEST_F(FileDisk, UnreadableFileStopsTheLoadWithoutEndingTheProgram)
 
     FMain->ShowRawFile(dir.file("gone.txt"));
     EXPECT_EQ(platform::memoLines(*FDisplay->DsDisplay), std::vector<std::string>{"Cannot Open File"});
+
+    // A file that opens but whose reads fail (this process's memory file at
+    // offset 0, as a bad sector would) is no empty file.
+    notices.clear();
+    FList->MarksList->lines().assign({"stale"});
+    EXPECT_FALSE(FMain->LoadStationList("/proc/self/mem", 0));
+    EXPECT_EQ(notices.recorded(), (std::vector<platform::Notice>{{"NOTICE", "Cannot open County File", false}}));
+    EXPECT_TRUE(FList->MarksList->lines().empty());
+    EXPECT_TRUE(FOffsets->LocList->lines().empty());
+    FMain->ShowRawFile("/proc/self/mem");
+    EXPECT_EQ(platform::memoLines(*FDisplay->DsDisplay), std::vector<std::string>{"Cannot Open File"});
 }
 
 TEST_F(FileDisk, TypeModeAddsPassingStationsToTheResults)

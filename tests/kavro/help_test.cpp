@@ -1,6 +1,7 @@
 // Help in Kavro: each window opens its own topics, a double click on a
 // datasheet line explains its item from DSDATA.TXT, and help text prints.
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QMenu>
 #include <QPushButton>
@@ -8,9 +9,11 @@
 #include <QPlainTextEdit>
 #include <QTest>
 #include <QTextBlock>
+#include <QWindow>
 
 #include "datasheet/forms/tf_help.h"
 #include "datasheet/item_explain.h"
+#include "itempick/tf_select.h"
 #include "kavro/tf_display.h"
 #include "kavro/tf_found.h"
 #include "kavro/tf_list.h"
@@ -97,6 +100,39 @@ TEST_F(KavroHelp, EachWindowOpensItsOwnTopics)
     FFound->Help1->trigger();
     EXPECT_EQ(FHelp->GetHelpContext(), 7);
     EXPECT_EQ(listed(), (Lines{"Saving", "Printing", "Sorting", "Remove", "Plot"}));
+    EXPECT_TRUE(notices.recorded().empty());
+}
+
+// The item form runs modally; its help must still take clicks while it runs.
+TEST_F(KavroHelp, HelpFromTheModalItemFormTakesClicks)
+{
+    // Help was open before, and put away.
+    FMain->Help1->trigger();
+    FHelp->HelpCloseClick();
+    FSelect->setWindowModality(Qt::ApplicationModal);
+    FSelect->show();
+    ASSERT_EQ(QApplication::activeModalWidget(), FSelect);
+    FSelect->H1->trigger();
+    ASSERT_TRUE(FHelp->isVisible());
+    EXPECT_EQ(FHelp->GetHelpContext(), 2);
+    QListWidget& topics = *FHelp->HelpList;
+    ASSERT_GT(topics.count(), 0);
+    // A click as the window system delivers it (through the window, not to
+    // the widget): dropped for a window that the modal form blocks.
+    const auto clickTopic = [&topics](int row) {
+        const QPoint at = topics.viewport()->mapTo(FHelp, topics.visualItemRect(topics.item(row)).center());
+        QTest::mouseClick(FHelp->windowHandle(), Qt::LeftButton, {}, at);
+    };
+    clickTopic(0);
+    EXPECT_EQ(memo().size() > 1 ? memo()[1] : std::string(), "[Using this ITEMPICK Form...]");
+
+    FSelect->reject();
+    FSelect->setWindowModality(Qt::NonModal);
+    EXPECT_EQ(FHelp->windowHandle()->transientParent(), nullptr);
+    // Help from a window that is not modal still works as before.
+    FList->ListHelp->trigger();
+    clickTopic(2);
+    EXPECT_EQ(memo()[1], "[Sorting...]");
     EXPECT_TRUE(notices.recorded().empty());
 }
 

@@ -206,11 +206,13 @@ void TFList::LastOKClick()
 
 void TFList::LastUNDOClick()
 {
-    // After a failed UNDO the window stays, with SAVE and UNDO.
-    if (UndoMerge(FMain->GetOldPath(), FMain->GetBackupPath(), platform::notices())) {
-        hide();
+    // The "OKAY" box stands alone, the window already hidden; after a failed
+    // UNDO the window comes back, with SAVE and UNDO.
+    hide();
+    if (UndoMerge(FMain->GetOldPath(), FMain->GetBackupPath(), platform::notices()))
         close();
-    }
+    else
+        show();
 }
 
 void TFList::CancelBtnClick()

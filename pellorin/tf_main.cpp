@@ -1,6 +1,8 @@
 #include "pellorin/tf_main.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -11,6 +13,8 @@
 #include <QPushButton>
 #include <QTreeView>
 #include <QVBoxLayout>
+
+#include <memory>
 
 #include "datasheet/datasheet_format.h"
 #include "datasheet/forms/tf_help.h"
@@ -53,6 +57,30 @@ QLabel* makeLabel(const char* text, QWidget* parent, int pixelSize, bool bold)
     label->setFont(font);
     return label;
 }
+
+// The merge's progress window, opened only when the merge starts writing:
+// the checks before it show their boxes without an empty window behind.
+class MergeProgress : public platform::ProgressSink {
+public:
+    explicit MergeProgress(QWidget* owner) : owner_(owner) {}
+    void start() override
+    {
+        if (window_)
+            window_->sink().start();
+        else
+            window_ = std::make_unique<ProgressWindow>(owner_, true);
+    }
+    void set(int percent) override
+    {
+        if (window_)
+            window_->sink().set(percent);
+    }
+    void finish() override { window_.reset(); }
+
+private:
+    QWidget* owner_;
+    std::unique_ptr<ProgressWindow> window_;
+};
 
 } // namespace
 
@@ -158,12 +186,28 @@ void TFMain::Start1Click()
     resize(kPickerWidth, 640);
     OldFileBox->clear();
     UpFileBox->clear();
+    // A path box hidden by a refused pick keeps its place, so the two
+    // picker sets stay side by side, line for line.
+    for (QLineEdit* box : {OldFileBox, UpFileBox}) {
+        QSizePolicy policy = box->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        box->setSizePolicy(policy);
+    }
     for (QWidget* control : std::initializer_list<QWidget*>{Label1, Label2, Label3, Label4, Bevel1, OldPicker,
                                                              OldFileBox, UpPicker, UpFileBox, UpdateBtn})
         control->show();
     platform::centreOnScreen(*this);
     show();
     Title->show();
+}
+
+void TFMain::closeEvent(QCloseEvent* event)
+{
+    // Closing the main window ends the program, whatever other windows
+    // (lists, viewers, help) are open.
+    QMainWindow::closeEvent(event);
+    if (event->isAccepted())
+        QApplication::quit();
 }
 
 void TFMain::Help1BtnClick()
@@ -336,8 +380,8 @@ bool TFMain::MergeFiles(const std::string& oldPath, const std::string& upPath)
     platform::FileIdentity merged;
     bool done;
     {
-        ProgressWindow progress(this, true);
-        done = pellorin::MergeFiles(input, lists, platform::notices(), progress.sink(), merged);
+        MergeProgress progress(this);
+        done = pellorin::MergeFiles(input, lists, platform::notices(), progress, merged);
     }
     if (done) {
         // The OLD viewer reads the merged file from now on.

@@ -90,6 +90,9 @@ public:
     // kept in the offsets window.
     UpdateLists Lists;
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void buildControls();
     void resetStationLists();

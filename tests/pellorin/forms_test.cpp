@@ -1,4 +1,9 @@
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QFontMetrics>
+#include <QListWidget>
+#include <QTextDocument>
+#include <QTimer>
 #include <QDialog>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -9,6 +14,7 @@
 #include <functional>
 #include <sys/stat.h>
 
+#include "datasheet/forms/tf_help.h"
 #include "datasheet/forms/tf_status.h"
 #include "pellorin/core/merge.h"
 #include "pellorin/tf_list.h"
@@ -317,4 +323,124 @@ TEST_F(PellorinForms, AFileThatCannotBeOpenedStopsUpdateWithEmptyLists)
         EXPECT_TRUE(FMain->Lists.upList.empty());
         EXPECT_TRUE(FMain->Lists.oldLocList.empty());
     }
+}
+
+namespace {
+
+// Records, with each notice, which windows stand behind its box.
+class WindowsBehindNotices : public platform::RecordingNotices {
+public:
+    void notice(std::string_view caption, std::string_view text) override
+    {
+        listsShown.push_back(FList && FList->isVisible());
+        progressShown.push_back(FStatus && FStatus->isVisible());
+        RecordingNotices::notice(caption, text);
+    }
+    std::vector<bool> listsShown, progressShown;
+};
+
+// True when the widest line of the memo fits the memo's visible width.
+bool linesFit(const QPlainTextEdit& memo)
+{
+    const QFontMetrics metrics(memo.font());
+    int widest = 0;
+    for (const std::string& line : platform::memoLines(memo))
+        widest = std::max(widest, metrics.horizontalAdvance(QString::fromStdString(line)));
+    return widest + 2 * memo.document()->documentMargin() <= memo.viewport()->width();
+}
+
+void settle()
+{
+    for (int i = 0; i < 3; ++i)
+        QCoreApplication::processEvents();
+}
+
+} // namespace
+
+TEST_F(PellorinForms, MessageBoxesStandAloneOverTheWindowsTheyConcern)
+{
+    WindowsBehindNotices watch;
+    platform::setNotices(&watch);
+    choose(oldPath, upPath);
+    FMain->UpdateBtnClick();
+
+    // Commit refused before anything is written: no progress window behind the box.
+    ::chmod(oldPath.c_str(), 0444);
+    FList->CommitBtnClick();
+    ::chmod(oldPath.c_str(), 0644);
+    testsupport::writeFile(upPath, testsupport::readFile(upPath) + " ");
+    FList->CommitBtnClick();
+    ASSERT_EQ(watch.recorded().size(), 2u);
+    EXPECT_EQ(watch.recorded()[1].text, platform::fileChangedText(upPath));
+    EXPECT_EQ(watch.progressShown, (std::vector<bool>{false, false}));
+    EXPECT_EQ(testsupport::readFile(oldPath), oldBytes);
+
+    // UNDO: a failure is shown over the Station Lists, which stay; the
+    // "OKAY" box only once they are gone.
+    fs::copy_file(sample("update.txt"), upPath, fs::copy_options::overwrite_existing);
+    FMain->UpdateBtnClick();
+    FList->CommitBtnClick();
+    ASSERT_TRUE(FList->LastUNDO->isVisible());
+    fs::rename(backupPath, dir.file("aside"));
+    FList->LastUNDOClick();
+    EXPECT_TRUE(FList->isVisible());
+    fs::rename(dir.file("aside"), backupPath);
+    watch.listsShown.clear();
+    FList->LastUNDOClick();
+    EXPECT_EQ(watch.recorded().back().caption, "OKAY");
+    EXPECT_EQ(watch.listsShown, (std::vector<bool>{false}));
+    EXPECT_FALSE(FList->isVisible());
+    EXPECT_EQ(testsupport::readFile(oldPath), oldBytes);
+    platform::setNotices(&notices);
+}
+
+TEST_F(PellorinForms, TextsAndPickersAreNeitherCutNorShifted)
+{
+    // Every help topic fits its window's width.
+    FMain->Help1BtnClick();
+    settle();
+    for (int row = 0; row < FHelp->HelpList->count(); ++row) {
+        FHelp->HelpList->setCurrentRow(row);
+        FHelp->HelpItemClicked();
+        settle();
+        EXPECT_TRUE(linesFit(*FHelp->HelpMemo)) << FHelp->HelpList->item(row)->text().toStdString();
+    }
+    FHelp->close();
+
+    // A datasheet's 80-column lines fit both viewers.
+    choose(oldPath, upPath);
+    FMain->UpdateBtnClick();
+    FList->OldListClick(0);
+    FList->UpListClick(0);
+    settle();
+    ASSERT_GT(FOldDS->OldMemo->blockCount(), 10);
+    EXPECT_TRUE(linesFit(*FOldDS->OldMemo));
+    EXPECT_TRUE(linesFit(*FUpDS->UpMemo));
+
+    // A refused pick hides the OLD path box; the two picker sets stay level.
+    ::chmod(oldPath.c_str(), 0444);
+    FMain->GrabOldFile(oldPath);
+    settle();
+    EXPECT_FALSE(FMain->OldFileBox->isVisible());
+    const auto level = [](const QWidget* widget) {
+        return std::pair{widget->mapTo(FMain, QPoint(0, 0)).y(), widget->height()};
+    };
+    EXPECT_EQ(level(FMain->OldFileList), level(FMain->UpFileList));
+    EXPECT_EQ(level(FMain->OldFilterCombo), level(FMain->UpFilterCombo));
+}
+
+TEST_F(PellorinForms, ClosingTheMainWindowEndsTheProgram)
+{
+    choose(oldPath, upPath);
+    FMain->UpdateBtnClick();
+    FList->OldListClick(0);
+    ASSERT_TRUE(FOldDS->isVisible());
+    bool timedOut = false;
+    QTimer::singleShot(0, [] { FMain->close(); });
+    QTimer::singleShot(10000, [&] {
+        timedOut = true;
+        QCoreApplication::quit();
+    });
+    QCoreApplication::exec();
+    EXPECT_FALSE(timedOut);
 }

@@ -48,6 +48,21 @@ bool isDatasheet(const std::string& path)
     return platform::isRegularFile(path) && ds::IsDatasheetFile(path, ds::kPellorin);
 }
 
+// The path of a clicked file: the picker's own bytes for it, which a name
+// that is not valid UTF-8 loses on its way through the signal's text.
+std::string pickedPath(const platform::FilePicker& picker, const QString& path)
+{
+    const std::string selected = picker.selectedPath();
+    return !selected.empty() && platform::pathToQ(selected) == path ? selected : platform::pathFromQ(path);
+}
+
+// The path a box holds: the picked file's bytes while the box shows it
+// unchanged, else its text.
+std::string boxPath(const QLineEdit& box, const std::string& picked)
+{
+    return !picked.empty() && box.text() == platform::pathToQ(picked) ? picked : platform::pathFromQ(box.text());
+}
+
 QLabel* makeLabel(const char* text, QWidget* parent, int pixelSize, bool bold)
 {
     auto* label = new QLabel(text, parent);
@@ -174,9 +189,9 @@ void TFMain::buildControls()
     UpFileList = UpPicker->fileList;
 
     connect(OldPicker, &platform::FilePicker::fileClicked, this,
-            [this](const QString& path) { GrabOldFile(platform::pathFromQ(path)); });
+            [this](const QString& path) { GrabOldFile(pickedPath(*OldPicker, path)); });
     connect(UpPicker, &platform::FilePicker::fileClicked, this,
-            [this](const QString& path) { GrabUpFile(platform::pathFromQ(path)); });
+            [this](const QString& path) { GrabUpFile(pickedPath(*UpPicker, path)); });
     connect(UpdateBtn, &QPushButton::clicked, this, [this] { UpdateBtnClick(); });
 }
 
@@ -227,6 +242,7 @@ void TFMain::GrabOldFile(const std::string& path)
         platform::notices().notice("NOTICE", notDatasheetText("input", path));
         return;
     }
+    OldPicked = path;
     OldFileBox->setText(platform::pathToQ(path));
     OldFileBox->selectAll();
     OldFileBox->show();
@@ -240,6 +256,7 @@ void TFMain::GrabUpFile(const std::string& path)
         platform::notices().notice("NOTICE", notDatasheetText("input", path));
         return;
     }
+    UpPicked = path;
     UpFileBox->setText(platform::pathToQ(path));
     UpFileBox->selectAll();
     UpFileBox->show();
@@ -261,8 +278,8 @@ void TFMain::UpdateBtnClick()
     resetStationLists();
     if (FList)
         FList->hide();
-    OldPath = platform::pathFromQ(OldFileBox->text());
-    UpPath = platform::pathFromQ(UpFileBox->text());
+    OldPath = boxPath(*OldFileBox, OldPicked);
+    UpPath = boxPath(*UpFileBox, UpPicked);
     platform::NoticeSink& notices = platform::notices();
 
     if (OldPath.empty()) {

@@ -102,6 +102,9 @@ private:
     std::string OldPath;
     std::string UpPath;
     std::string BackupPath;
+    // The files last taken from the pickers, as the directory names them.
+    std::string OldPicked;
+    std::string UpPicked;
     ListPids upPids_{Lists.upList};
     ListPids oldPids_{Lists.oldList};
 };

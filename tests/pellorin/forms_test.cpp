@@ -444,3 +444,32 @@ TEST_F(PellorinForms, ClosingTheMainWindowEndsTheProgram)
     QCoreApplication::exec();
     EXPECT_FALSE(timedOut);
 }
+
+TEST_F(PellorinForms, FilesWhoseNamesAreNotUtf8ArePickedAndMerged)
+{
+    // Latin-1 names, as an old disc or archive gives them.
+    const std::string oldFile = dir.file("caf\xe9.dat");
+    const std::string upFile = dir.file("na\xefve.dat");
+    fs::rename(oldPath, oldFile);
+    fs::rename(upPath, upFile);
+    ASSERT_TRUE(FMain->OldPicker->setDirectory(dir.path()));
+    ASSERT_TRUE(FMain->UpPicker->setDirectory(dir.path()));
+    const auto rowOf = [](const platform::FilePicker& picker, const std::string& path) {
+        for (int row = 0; row < picker.fileCount(); ++row)
+            if (picker.filePath(row) == path)
+                return row;
+        return -1;
+    };
+    ASSERT_GE(rowOf(*FMain->OldPicker, oldFile), 0);
+    FMain->OldPicker->clickFile(rowOf(*FMain->OldPicker, oldFile));
+    FMain->UpPicker->clickFile(rowOf(*FMain->UpPicker, upFile));
+    EXPECT_TRUE(notices.recorded().empty());
+    FMain->UpdateBtnClick();
+    EXPECT_TRUE(notices.recorded().empty());
+    EXPECT_EQ(FMain->GetOldPath(), oldFile);
+    ASSERT_EQ(FMain->Lists.oldList.size(), 12u);
+    FList->CommitBtnClick();
+    EXPECT_TRUE(notices.recorded().empty());
+    EXPECT_EQ(testsupport::readFile(oldFile).size(), 57145u);
+    EXPECT_EQ(testsupport::readFile(backupPath), oldBytes);
+}

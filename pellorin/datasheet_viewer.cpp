@@ -16,6 +16,7 @@
 
 #include "datasheet/forms/print_lines.h"
 #include "datasheet/forms/tf_print_set.h"
+#include "pellorin/tf_windows.h"
 #include "platform/qt/memo.h"
 #include "platform/qt/window.h"
 
@@ -88,8 +89,7 @@ void DatasheetViewer::PrintDSClick()
 void DatasheetViewer::PrintSetupDsClick()
 {
     if (FPrintSet) {
-        FPrintSet->show();
-        FPrintSet->activateWindow();
+        showRestored(*FPrintSet);
     }
 }
 

@@ -25,6 +25,7 @@
 #include "pellorin/tf_disclaim.h"
 #include "pellorin/tf_list.h"
 #include "pellorin/tf_offsets.h"
+#include "pellorin/tf_windows.h"
 #include "platform/files.h"
 #include "platform/notices.h"
 #include "platform/qt/file_picker.h"
@@ -329,8 +330,7 @@ void TFMain::UpdateBtnClick()
     if (FList) {
         FList->hide();
         FList->ResetButtons();
-        FList->show();
-        FList->activateWindow();
+        showRestored(*FList);
     }
 }
 

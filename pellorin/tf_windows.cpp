@@ -26,6 +26,7 @@
 #include "pellorin/tf_the_end.h"
 #include "pellorin/tf_up_ds.h"
 #include "platform/qt/text.h"
+#include "platform/qt/window.h"
 
 namespace pellorin {
 
@@ -91,6 +92,13 @@ void CreatePellorinForms()
     created.push_back(new TFHelp2);
     created.push_back(new TFHelp3);
     created.push_back(new TFTheEnd);
+}
+
+void showRestored(QWidget& window)
+{
+    if (window.isMinimized())
+        window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
+    platform::showForm(window);
 }
 
 void DestroyPellorinForms()

@@ -17,6 +17,7 @@
 #include "datasheet/forms/tf_help.h"
 #include "datasheet/forms/tf_status.h"
 #include "pellorin/core/merge.h"
+#include "pellorin/tf_help2.h"
 #include "pellorin/tf_list.h"
 #include "pellorin/tf_main.h"
 #include "pellorin/tf_old_ds.h"
@@ -472,4 +473,23 @@ TEST_F(PellorinForms, FilesWhoseNamesAreNotUtf8ArePickedAndMerged)
     EXPECT_TRUE(notices.recorded().empty());
     EXPECT_EQ(testsupport::readFile(oldFile).size(), 57145u);
     EXPECT_EQ(testsupport::readFile(backupPath), oldBytes);
+}
+
+TEST_F(PellorinForms, WindowsTheUserMinimizedComeBackWhenAskedFor)
+{
+    choose(oldPath, upPath);
+    FMain->UpdateBtnClick();
+    FList->OldListClick(0);
+    FList->UpListClick(0);
+    FList->HelpCommitBtnClick();
+    for (QWidget* window : std::initializer_list<QWidget*>{FList, FOldDS, FUpDS, FHelp2})
+        window->showMinimized();
+    FMain->UpdateBtnClick();
+    FList->OldListClick(1);
+    FList->UpListClick(1);
+    FList->HelpCommitBtnClick();
+    for (QWidget* window : std::initializer_list<QWidget*>{FList, FOldDS, FUpDS, FHelp2}) {
+        EXPECT_TRUE(window->isVisible()) << window->windowTitle().toStdString();
+        EXPECT_FALSE(window->isMinimized()) << window->windowTitle().toStdString();
+    }
 }

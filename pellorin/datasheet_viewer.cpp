@@ -3,14 +3,20 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QStyle>
+#include <QTextDocument>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 #include "datasheet/forms/print_lines.h"
 #include "datasheet/forms/tf_print_set.h"
+#include "pellorin/tf_windows.h"
 #include "platform/qt/memo.h"
 #include "platform/qt/window.h"
 
@@ -29,7 +35,6 @@ DatasheetViewer::DatasheetViewer(const char* caption, const char* panelCaption, 
     : QMainWindow(parent)
 {
     setWindowTitle(caption);
-    resize(640, 480);
     Print1 = menuBar()->addMenu("Print...");
     PrintDS = Print1->addAction("Print");
     PrintSetupDs = Print1->addAction("Print SetUp...");
@@ -46,6 +51,12 @@ DatasheetViewer::DatasheetViewer(const char* caption, const char* panelCaption, 
     QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     fixed.setPixelSize(13);
     memo_->setFont(fixed);
+    // Wide enough for a datasheet's 80-column lines (and a character more)
+    // beside the vertical scroll bar, so none is cut.
+    const int textWidth = QFontMetrics(fixed).horizontalAdvance(QString(81, QChar('M'))) +
+                          2 * static_cast<int>(memo_->document()->documentMargin()) + 2 * memo_->frameWidth() +
+                          style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 4;
+    resize(std::max(640, textWidth), 480);
     column->addWidget(memo_, 1);
 
     auto* panel = new QWidget(central);
@@ -78,8 +89,7 @@ void DatasheetViewer::PrintDSClick()
 void DatasheetViewer::PrintSetupDsClick()
 {
     if (FPrintSet) {
-        FPrintSet->show();
-        FPrintSet->activateWindow();
+        showRestored(*FPrintSet);
     }
 }
 

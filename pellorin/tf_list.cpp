@@ -19,6 +19,7 @@
 #include "pellorin/tf_old_ds.h"
 #include "pellorin/tf_the_end.h"
 #include "pellorin/tf_up_ds.h"
+#include "pellorin/tf_windows.h"
 #include "platform/notices.h"
 #include "platform/qt/line_list_view.h"
 #include "platform/qt/memo.h"
@@ -199,18 +200,20 @@ void TFList::LastOKClick()
     if (SaveMerge(oldPath, FMain->GetBackupPath(), platform::notices())) {
         hide();
         FTheEnd->AddMessage("\r\nFile...\r\n " + oldPath + "\r\nhas been updated and saved.");
-        FTheEnd->show();
+        showRestored(*FTheEnd);
     }
     close();
 }
 
 void TFList::LastUNDOClick()
 {
-    // After a failed UNDO the window stays, with SAVE and UNDO.
-    if (UndoMerge(FMain->GetOldPath(), FMain->GetBackupPath(), platform::notices())) {
-        hide();
+    // The "OKAY" box stands alone, the window already hidden; after a failed
+    // UNDO the window comes back, with SAVE and UNDO.
+    hide();
+    if (UndoMerge(FMain->GetOldPath(), FMain->GetBackupPath(), platform::notices()))
         close();
-    }
+    else
+        show();
 }
 
 void TFList::CancelBtnClick()
@@ -221,13 +224,13 @@ void TFList::CancelBtnClick()
 void TFList::HelpCommitBtnClick()
 {
     FHelp2->Memo1->show();
-    FHelp2->show();
+    showRestored(*FHelp2);
 }
 
 void TFList::HelpUndoBtnClick()
 {
     FHelp3->Memo1->show();
-    FHelp3->show();
+    showRestored(*FHelp3);
 }
 
 void TFList::OldListClick(int row)
@@ -239,7 +242,7 @@ void TFList::OldListClick(int row)
     const std::string pid(listPid(lists_.oldList.at(static_cast<std::size_t>(row))));
     FOldDS->setWindowTitle("OLD DATASHEETS");
     ShowOldSheet(pid);
-    FOldDS->show();
+    showRestored(*FOldDS);
 }
 
 void TFList::UpListClick(int row)
@@ -250,7 +253,7 @@ void TFList::UpListClick(int row)
     FUpDS->UpMemo->clear();
     const std::string pid(listPid(lists_.upList.at(static_cast<std::size_t>(row))));
     ShowUpSheet(pid);
-    FUpDS->show();
+    showRestored(*FUpDS);
 }
 
 void TFList::ShowOldSheet(const std::string& pid)
@@ -276,8 +279,7 @@ void TFList::PrintUpList()
 void TFList::PrintSetup()
 {
     if (FPrintSet) {
-        FPrintSet->show();
-        FPrintSet->activateWindow();
+        showRestored(*FPrintSet);
     }
 }
 

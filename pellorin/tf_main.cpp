@@ -1,6 +1,8 @@
 #include "pellorin/tf_main.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -12,6 +14,8 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include <memory>
+
 #include "datasheet/datasheet_format.h"
 #include "datasheet/forms/tf_help.h"
 #include "datasheet/forms/tf_status.h"
@@ -21,6 +25,7 @@
 #include "pellorin/tf_list.h"
 #include "pellorin/tf_offsets.h"
 #include "platform/file_swap.h"
+#include "pellorin/tf_windows.h"
 #include "platform/files.h"
 #include "platform/notices.h"
 #include "platform/qt/file_picker.h"
@@ -43,6 +48,21 @@ bool isDatasheet(const std::string& path)
     return platform::isRegularFile(path) && ds::IsDatasheetFile(path, ds::kPellorin);
 }
 
+// The path of a clicked file: the picker's own bytes for it, which a name
+// that is not valid UTF-8 loses on its way through the signal's text.
+std::string pickedPath(const platform::FilePicker& picker, const QString& path)
+{
+    const std::string selected = picker.selectedPath();
+    return !selected.empty() && platform::pathToQ(selected) == path ? selected : platform::pathFromQ(path);
+}
+
+// The path a box holds: the picked file's bytes while the box shows it
+// unchanged, else its text.
+std::string boxPath(const QLineEdit& box, const std::string& picked)
+{
+    return !picked.empty() && box.text() == platform::pathToQ(picked) ? picked : platform::pathFromQ(box.text());
+}
+
 QLabel* makeLabel(const char* text, QWidget* parent, int pixelSize, bool bold)
 {
     auto* label = new QLabel(text, parent);
@@ -52,6 +72,30 @@ QLabel* makeLabel(const char* text, QWidget* parent, int pixelSize, bool bold)
     label->setFont(font);
     return label;
 }
+
+// The merge's progress window, opened only when the merge starts writing:
+// the checks before it show their boxes without an empty window behind.
+class MergeProgress : public platform::ProgressSink {
+public:
+    explicit MergeProgress(QWidget* owner) : owner_(owner) {}
+    void start() override
+    {
+        if (window_)
+            window_->sink().start();
+        else
+            window_ = std::make_unique<ProgressWindow>(owner_, true);
+    }
+    void set(int percent) override
+    {
+        if (window_)
+            window_->sink().set(percent);
+    }
+    void finish() override { window_.reset(); }
+
+private:
+    QWidget* owner_;
+    std::unique_ptr<ProgressWindow> window_;
+};
 
 } // namespace
 
@@ -142,9 +186,9 @@ void TFMain::buildControls()
     UpFileList = UpPicker->fileList;
 
     connect(OldPicker, &platform::FilePicker::fileClicked, this,
-            [this](const QString& path) { GrabOldFile(platform::pathFromQ(path)); });
+            [this](const QString& path) { GrabOldFile(pickedPath(*OldPicker, path)); });
     connect(UpPicker, &platform::FilePicker::fileClicked, this,
-            [this](const QString& path) { GrabUpFile(platform::pathFromQ(path)); });
+            [this](const QString& path) { GrabUpFile(pickedPath(*UpPicker, path)); });
     connect(UpdateBtn, &QPushButton::clicked, this, [this] { UpdateBtnClick(); });
 }
 
@@ -154,12 +198,28 @@ void TFMain::Start1Click()
     resize(kPickerWidth, 640);
     OldFileBox->clear();
     UpFileBox->clear();
+    // A path box hidden by a refused pick keeps its place, so the two
+    // picker sets stay side by side, line for line.
+    for (QLineEdit* box : {OldFileBox, UpFileBox}) {
+        QSizePolicy policy = box->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        box->setSizePolicy(policy);
+    }
     for (QWidget* control : std::initializer_list<QWidget*>{Label1, Label2, Label3, Label4, Bevel1, OldPicker,
                                                              OldFileBox, UpPicker, UpFileBox, UpdateBtn})
         control->show();
     platform::centreOnScreen(*this);
     show();
     Title->show();
+}
+
+void TFMain::closeEvent(QCloseEvent* event)
+{
+    // Closing the main window ends the program, whatever other windows
+    // (lists, viewers, help) are open.
+    QMainWindow::closeEvent(event);
+    if (event->isAccepted())
+        QApplication::quit();
 }
 
 void TFMain::Help1BtnClick()
@@ -179,6 +239,7 @@ void TFMain::GrabOldFile(const std::string& path)
         platform::notices().notice("NOTICE", notDatasheetText("input", path));
         return;
     }
+    OldPicked = path;
     OldFileBox->setText(platform::pathToQ(path));
     OldFileBox->selectAll();
     OldFileBox->show();
@@ -192,6 +253,7 @@ void TFMain::GrabUpFile(const std::string& path)
         platform::notices().notice("NOTICE", notDatasheetText("input", path));
         return;
     }
+    UpPicked = path;
     UpFileBox->setText(platform::pathToQ(path));
     UpFileBox->selectAll();
     UpFileBox->show();
@@ -213,8 +275,8 @@ void TFMain::UpdateBtnClick()
     resetStationLists();
     if (FList)
         FList->hide();
-    OldPath = platform::pathFromQ(OldFileBox->text());
-    UpPath = platform::pathFromQ(UpFileBox->text());
+    OldPath = boxPath(*OldFileBox, OldPicked);
+    UpPath = boxPath(*UpFileBox, UpPicked);
     platform::NoticeSink& notices = platform::notices();
 
     if (OldPath.empty()) {
@@ -264,8 +326,7 @@ void TFMain::UpdateBtnClick()
     if (FList) {
         FList->hide();
         FList->ResetButtons();
-        FList->show();
-        FList->activateWindow();
+        showRestored(*FList);
     }
 }
 
@@ -321,8 +382,8 @@ bool TFMain::MergeFiles(const std::string& oldPath, const std::string& upPath)
     platform::FileIdentity merged;
     bool done;
     {
-        ProgressWindow progress(this, true);
-        done = pellorin::MergeFiles(input, lists, platform::notices(), progress.sink(), merged);
+        MergeProgress progress(this);
+        done = pellorin::MergeFiles(input, lists, platform::notices(), progress, merged);
     }
     if (done) {
         // The OLD viewer reads the merged file from now on.

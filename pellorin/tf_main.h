@@ -90,6 +90,9 @@ public:
     // kept in the offsets window.
     UpdateLists Lists;
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void buildControls();
     void resetStationLists();
@@ -103,6 +106,9 @@ private:
     std::string OldPath;
     std::string UpPath;
     std::string BackupPath;
+    // The files last taken from the pickers, as the directory names them.
+    std::string OldPicked;
+    std::string UpPicked;
     ListPids upPids_{Lists.upList};
     ListPids oldPids_{Lists.oldList};
 };

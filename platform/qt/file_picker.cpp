@@ -54,6 +54,20 @@ bool wildcardMatch(const std::string& name, const std::string& mask)
     return m == mask.size();
 }
 
+// A file row keeps the name's bytes as the directory gave them: a name that
+// is not valid UTF-8 (Latin-1 from an old disc or archive) shows with
+// replacement characters, which would name no file.
+constexpr int kNameRole = Qt::UserRole + 1;
+
+std::string itemName(const QListWidgetItem& item)
+{
+    const QVariant bytes = item.data(kNameRole);
+    if (!bytes.isValid())
+        return pathFromQ(item.text());
+    const QByteArray name = bytes.toByteArray();
+    return std::string(name.constData(), static_cast<std::size_t>(name.size()));
+}
+
 std::string trimmed(const std::string& text)
 {
     const auto first = text.find_first_not_of(' ');
@@ -332,7 +346,7 @@ std::vector<std::string> FilePicker::fileNames() const
 {
     std::vector<std::string> names;
     for (int i = 0; i < fileList->count(); ++i)
-        names.push_back(pathFromQ(fileList->item(i)->text()));
+        names.push_back(itemName(*fileList->item(i)));
     return names;
 }
 
@@ -345,7 +359,7 @@ std::string FilePicker::filePath(int row) const
 {
     if (row < 0 || row >= fileList->count())
         return {};
-    return joinPath(directory_, pathFromQ(fileList->item(row)->text()));
+    return joinPath(directory_, itemName(*fileList->item(row)));
 }
 
 int FilePicker::selectedFile() const
@@ -380,7 +394,7 @@ void FilePicker::clickFile(int row)
 void FilePicker::refreshFiles()
 {
     const int selected = selectedFile();
-    const QString keep = selected >= 0 ? fileList->item(selected)->text() : QString();
+    const std::string keep = selected >= 0 ? itemName(*fileList->item(selected)) : std::string();
 
     std::vector<std::string> names;
     if (!directory_.empty()) {
@@ -401,12 +415,11 @@ void FilePicker::refreshFiles()
     }
 
     fileList->clear();
-    for (const std::string& name : names)
-        fileList->addItem(pathToQ(name));
-    if (!keep.isEmpty()) {
-        const auto found = fileList->findItems(keep, Qt::MatchExactly);
-        if (!found.isEmpty())
-            fileList->setCurrentItem(found.first());
+    for (const std::string& name : names) {
+        auto* item = new QListWidgetItem(pathToQ(name), fileList);
+        item->setData(kNameRole, QByteArray(name.data(), static_cast<qsizetype>(name.size())));
+        if (!keep.empty() && name == keep)
+            fileList->setCurrentItem(item);
     }
 }
 

@@ -62,7 +62,9 @@ public:
     // read. False, and nothing changes, when it is not a directory.
     bool setDirectory(const std::string& path);
 
-    // The file list: names in list order and full paths.
+    // The file list: names in list order and full paths, with the bytes the
+    // directory gave (a name that is not valid UTF-8 shows with replacement
+    // characters, and keeps its own bytes here).
     std::vector<std::string> fileNames() const;
     int fileCount() const;
     std::string filePath(int row) const;

@@ -1,4 +1,9 @@
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QFontMetrics>
+#include <QListWidget>
+#include <QTextDocument>
+#include <QTimer>
 #include <QDialog>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -9,8 +14,10 @@
 #include <functional>
 #include <sys/stat.h>
 
+#include "datasheet/forms/tf_help.h"
 #include "datasheet/forms/tf_status.h"
 #include "pellorin/core/merge.h"
+#include "pellorin/tf_help2.h"
 #include "pellorin/tf_list.h"
 #include "pellorin/tf_main.h"
 #include "pellorin/tf_old_ds.h"
@@ -335,5 +342,173 @@ TEST_F(PellorinForms, AFileThatCannotBeOpenedStopsUpdateWithEmptyLists)
         EXPECT_TRUE(FMain->Lists.oldList.empty());
         EXPECT_TRUE(FMain->Lists.upList.empty());
         EXPECT_TRUE(FMain->Lists.oldLocList.empty());
+    }
+}
+
+namespace {
+
+// Records, with each notice, which windows stand behind its box.
+class WindowsBehindNotices : public platform::RecordingNotices {
+public:
+    void notice(std::string_view caption, std::string_view text) override
+    {
+        listsShown.push_back(FList && FList->isVisible());
+        progressShown.push_back(FStatus && FStatus->isVisible());
+        RecordingNotices::notice(caption, text);
+    }
+    std::vector<bool> listsShown, progressShown;
+};
+
+// True when the widest line of the memo fits the memo's visible width.
+bool linesFit(const QPlainTextEdit& memo)
+{
+    const QFontMetrics metrics(memo.font());
+    int widest = 0;
+    for (const std::string& line : platform::memoLines(memo))
+        widest = std::max(widest, metrics.horizontalAdvance(QString::fromStdString(line)));
+    return widest + 2 * memo.document()->documentMargin() <= memo.viewport()->width();
+}
+
+void settle()
+{
+    for (int i = 0; i < 3; ++i)
+        QCoreApplication::processEvents();
+}
+
+} // namespace
+
+TEST_F(PellorinForms, MessageBoxesStandAloneOverTheWindowsTheyConcern)
+{
+    WindowsBehindNotices watch;
+    platform::setNotices(&watch);
+    choose(oldPath, upPath);
+    FMain->UpdateBtnClick();
+
+    // Commit refused before anything is written: no progress window behind the box.
+    ::chmod(oldPath.c_str(), 0444);
+    FList->CommitBtnClick();
+    ::chmod(oldPath.c_str(), 0644);
+    testsupport::writeFile(upPath, testsupport::readFile(upPath) + " ");
+    FList->CommitBtnClick();
+    ASSERT_EQ(watch.recorded().size(), 2u);
+    EXPECT_EQ(watch.recorded()[1].text, platform::fileChangedText(upPath));
+    EXPECT_EQ(watch.progressShown, (std::vector<bool>{false, false}));
+    EXPECT_EQ(testsupport::readFile(oldPath), oldBytes);
+
+    // UNDO: a failure is shown over the Station Lists, which stay; the
+    // "OKAY" box only once they are gone.
+    fs::copy_file(sample("update.txt"), upPath, fs::copy_options::overwrite_existing);
+    FMain->UpdateBtnClick();
+    FList->CommitBtnClick();
+    ASSERT_TRUE(FList->LastUNDO->isVisible());
+    fs::rename(backupPath, dir.file("aside"));
+    FList->LastUNDOClick();
+    EXPECT_TRUE(FList->isVisible());
+    fs::rename(dir.file("aside"), backupPath);
+    watch.listsShown.clear();
+    FList->LastUNDOClick();
+    EXPECT_EQ(watch.recorded().back().caption, "OKAY");
+    EXPECT_EQ(watch.listsShown, (std::vector<bool>{false}));
+    EXPECT_FALSE(FList->isVisible());
+    EXPECT_EQ(testsupport::readFile(oldPath), oldBytes);
+    platform::setNotices(&notices);
+}
+
+TEST_F(PellorinForms, TextsAndPickersAreNeitherCutNorShifted)
+{
+    // Every help topic fits its window's width.
+    FMain->Help1BtnClick();
+    settle();
+    for (int row = 0; row < FHelp->HelpList->count(); ++row) {
+        FHelp->HelpList->setCurrentRow(row);
+        FHelp->HelpItemClicked();
+        settle();
+        EXPECT_TRUE(linesFit(*FHelp->HelpMemo)) << FHelp->HelpList->item(row)->text().toStdString();
+    }
+    FHelp->close();
+
+    // A datasheet's 80-column lines fit both viewers.
+    choose(oldPath, upPath);
+    FMain->UpdateBtnClick();
+    FList->OldListClick(0);
+    FList->UpListClick(0);
+    settle();
+    ASSERT_GT(FOldDS->OldMemo->blockCount(), 10);
+    EXPECT_TRUE(linesFit(*FOldDS->OldMemo));
+    EXPECT_TRUE(linesFit(*FUpDS->UpMemo));
+
+    // A refused pick hides the OLD path box; the two picker sets stay level.
+    ::chmod(oldPath.c_str(), 0444);
+    FMain->GrabOldFile(oldPath);
+    settle();
+    EXPECT_FALSE(FMain->OldFileBox->isVisible());
+    const auto level = [](const QWidget* widget) {
+        return std::pair{widget->mapTo(FMain, QPoint(0, 0)).y(), widget->height()};
+    };
+    EXPECT_EQ(level(FMain->OldFileList), level(FMain->UpFileList));
+    EXPECT_EQ(level(FMain->OldFilterCombo), level(FMain->UpFilterCombo));
+}
+
+TEST_F(PellorinForms, ClosingTheMainWindowEndsTheProgram)
+{
+    choose(oldPath, upPath);
+    FMain->UpdateBtnClick();
+    FList->OldListClick(0);
+    ASSERT_TRUE(FOldDS->isVisible());
+    bool timedOut = false;
+    QTimer::singleShot(0, [] { FMain->close(); });
+    QTimer::singleShot(10000, [&] {
+        timedOut = true;
+        QCoreApplication::quit();
+    });
+    QCoreApplication::exec();
+    EXPECT_FALSE(timedOut);
+}
+
+TEST_F(PellorinForms, FilesWhoseNamesAreNotUtf8ArePickedAndMerged)
+{
+    // Latin-1 names, as an old disc or archive gives them.
+    const std::string oldFile = dir.file("caf\xe9.dat");
+    const std::string upFile = dir.file("na\xefve.dat");
+    fs::rename(oldPath, oldFile);
+    fs::rename(upPath, upFile);
+    ASSERT_TRUE(FMain->OldPicker->setDirectory(dir.path()));
+    ASSERT_TRUE(FMain->UpPicker->setDirectory(dir.path()));
+    const auto rowOf = [](const platform::FilePicker& picker, const std::string& path) {
+        for (int row = 0; row < picker.fileCount(); ++row)
+            if (picker.filePath(row) == path)
+                return row;
+        return -1;
+    };
+    ASSERT_GE(rowOf(*FMain->OldPicker, oldFile), 0);
+    FMain->OldPicker->clickFile(rowOf(*FMain->OldPicker, oldFile));
+    FMain->UpPicker->clickFile(rowOf(*FMain->UpPicker, upFile));
+    EXPECT_TRUE(notices.recorded().empty());
+    FMain->UpdateBtnClick();
+    EXPECT_TRUE(notices.recorded().empty());
+    EXPECT_EQ(FMain->GetOldPath(), oldFile);
+    ASSERT_EQ(FMain->Lists.oldList.size(), 12u);
+    FList->CommitBtnClick();
+    EXPECT_TRUE(notices.recorded().empty());
+    EXPECT_EQ(testsupport::readFile(oldFile).size(), 57145u);
+    EXPECT_EQ(testsupport::readFile(backupPath), oldBytes);
+}
+
+TEST_F(PellorinForms, WindowsTheUserMinimizedComeBackWhenAskedFor)
+{
+    choose(oldPath, upPath);
+    FMain->UpdateBtnClick();
+    FList->OldListClick(0);
+    FList->UpListClick(0);
+    FList->HelpCommitBtnClick();
+    for (QWidget* window : std::initializer_list<QWidget*>{FList, FOldDS, FUpDS, FHelp2})
+        window->showMinimized();
+    FMain->UpdateBtnClick();
+    FList->OldListClick(1);
+    FList->UpListClick(1);
+    FList->HelpCommitBtnClick();
+    for (QWidget* window : std::initializer_list<QWidget*>{FList, FOldDS, FUpDS, FHelp2}) {
+        EXPECT_TRUE(window->isVisible()) << window->windowTitle().toStdString();
+        EXPECT_FALSE(window->isMinimized()) << window->windowTitle().toStdString();
     }
 }

@@ -21,6 +21,7 @@
 #include "pellorin/tf_up_ds.h"
 #include "pellorin/tf_windows.h"
 #include "platform/notices.h"
+#include "platform/qt/form_parts.h"
 #include "platform/qt/line_list_view.h"
 #include "platform/qt/memo.h"
 #include "platform/qt/text.h"
@@ -149,6 +150,9 @@ TFList::TFList(UpdateLists& lists, QWidget* parent)
     connect(HelpUndoBtn, &QPushButton::clicked, this, [this] { HelpUndoBtnClick(); });
     connect(OldList, &platform::LineListView::itemClicked, this, [this](int row) { OldListClick(row); });
     connect(UpList, &platform::LineListView::itemClicked, this, [this](int row) { UpListClick(row); });
+    // The arrow keys step through the datasheets as clicks do.
+    platform::runOnKeySelection(*OldList, [this] { OldListClick(OldList->selectedRow()); });
+    platform::runOnKeySelection(*UpList, [this] { UpListClick(UpList->selectedRow()); });
 
     ResetButtons();
 }

@@ -27,8 +27,9 @@ TEST(AvailableTable, HasTheRowsOfEachBuildInOrder)
     EXPECT_EQ(morvane.rows()[25], (itempick::AvailableItem{"GEOID_SRC", 10}));
     EXPECT_EQ(morvane.rows()[26], (itempick::AvailableItem{"ELLP_SRC", 10}));
     for (int i = 0; i < 72; ++i)
-        if (i < 24 || i > 26)
+        if (i < 24 || i > 26) {
             EXPECT_EQ(kavro.rows()[i], morvane.rows()[i]) << i;
+        }
 }
 
 TEST(AvailableTable, ObsoleteRowsGoInAfterSuperNgvd29)

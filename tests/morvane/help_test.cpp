@@ -63,9 +63,10 @@ TEST_F(MorvaneHelp, SplitDialogsListTheirIndexFile)
             EXPECT_NE(memo[1].find(file), std::string::npos) << memo[1];
             // No other index file is named.
             for (const char* other : {"DSCOUNTY.INX", "DSQUAD.INX", "DSAREA.INX"})
-                if (file != other)
+                if (file != other) {
                     for (const auto& line : memo)
                         EXPECT_EQ(line.find(other), std::string::npos) << line;
+                }
         }
     }
     EXPECT_TRUE(notices.recorded().empty());

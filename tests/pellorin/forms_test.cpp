@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 #include <QListWidget>
 #include <QTextDocument>
+#include <QTest>
 #include <QTimer>
 #include <QDialog>
 #include <QLineEdit>
@@ -463,6 +464,19 @@ TEST_F(PellorinForms, ClosingTheMainWindowEndsTheProgram)
     });
     QCoreApplication::exec();
     EXPECT_FALSE(timedOut);
+}
+
+TEST_F(PellorinForms, ArrowKeysStepThroughTheDatasheetsAsClicksDo)
+{
+    choose(oldPath, upPath);
+    FMain->UpdateBtnClick();
+    QTest::keyClick(FList->OldList, Qt::Key_Down); // from no selection to the first line
+    EXPECT_EQ(memo(FOldDS->OldMemo).at(1).substr(1, 6), "KA0001");
+    QTest::keyClick(FList->OldList, Qt::Key_Down);
+    EXPECT_EQ(memo(FOldDS->OldMemo).at(1).substr(1, 6), "KA0002");
+    QTest::keyClick(FList->UpList, Qt::Key_Down);
+    QTest::keyClick(FList->UpList, Qt::Key_Down);
+    EXPECT_EQ(memo(FUpDS->UpMemo).at(1).substr(1, 6), "KA0010");
 }
 
 TEST_F(PellorinForms, FilesWhoseNamesAreNotUtf8ArePickedAndMerged)

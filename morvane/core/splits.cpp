@@ -272,6 +272,7 @@ bool SplitByCount(const CountSplit& split, platform::NoticeSink& notices, platfo
     }
     bool currentEmpty = true;
     const auto openPiece = [&](const std::string& name) {
+        pieces.finish(current);
         current = pieces.output(name);
         currentEmpty = true;
         if (current < 0)

@@ -14,11 +14,14 @@ namespace morvane {
 
 namespace {
 
-// An output's block is written once it holds this much; all blocks
-// together are written (and their memory freed) once they hold the second
-// figure.
-constexpr std::size_t kBlock = 32 * 1024;
+// All blocks together are written (and their memory freed) once they hold
+// this much. An output's block is written once full. An output that gets a
+// block while no other holds one (a split that fills one piece at a time)
+// gets a large one, which the file system takes faster; where many outputs
+// fill at once, each gets a small one, which costs less fresh memory.
 constexpr std::size_t kAllBlocks = 64 * 1024 * 1024;
+constexpr std::size_t kMinBlock = 32 * 1024;
+constexpr std::size_t kMaxBlock = 1024 * 1024;
 // Descriptors left for the rest of the program.
 constexpr std::size_t kSpareFiles = 128;
 
@@ -147,16 +150,19 @@ void OutputSet::WriteTrimmedLines(int index, std::string_view run)
 // never grows past its first size.
 void OutputSet::put(Output& out, std::string_view bytes)
 {
-    if (out.pending.size() + bytes.size() > kBlock) {
+    if (out.block == 0) {
+        out.block = buffered_ == 0 ? kMaxBlock : kMinBlock;
+        out.pending.reserve(out.block);
+        ++buffered_;
+    }
+    if (out.pending.size() + bytes.size() > out.block) {
         flush(out, false);
-        if (bytes.size() >= kBlock) {
+        if (bytes.size() >= out.block) {
             if (ok_ && !(reopen(out) && writeAll(out.fd, bytes.data(), bytes.size())))
                 ok_ = false;
             return;
         }
     }
-    if (out.pending.capacity() < kBlock)
-        out.pending.reserve(kBlock);
     out.pending.append(bytes);
     pendingBytes_ += bytes.size();
 }
@@ -183,8 +189,11 @@ void OutputSet::flush(Output& output, bool release)
         pendingBytes_ -= output.pending.size();
         output.pending.clear();
     }
-    if (release)
+    if (release && output.block > 0) {
         output.pending.shrink_to_fit();
+        output.block = 0;
+        --buffered_;
+    }
 }
 
 // Opens the output's temporary file again when it was closed to make room.
@@ -318,6 +327,7 @@ void OutputSet::discard()
     outputs_.clear();
     byName_.clear();
     pendingBytes_ = 0;
+    buffered_ = 0;
 }
 
 } // namespace morvane

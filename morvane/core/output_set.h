@@ -8,7 +8,7 @@
 // A split may have a thousand outputs: each keeps its temporary file open
 // while the open-file limit allows (the oldest opened is closed to make
 // room, and opened again when it gets more lines), and its lines are
-// gathered in memory and written out in large blocks.
+// gathered in memory and written out in blocks.
 //
 // An output that replaces a file gives it the replaced file's mode and
 // owner; a new file gets 0666 less the umask.
@@ -64,6 +64,7 @@ private:
         std::string temp;
         int fd = -1; // the temporary file while it is open
         std::string pending;
+        std::size_t block = 0; // the size of its block; 0 while it has none
     };
     // Writes the output's block; `release` also frees its memory.
     void flush(Output& output, bool release);
@@ -82,6 +83,7 @@ private:
     std::size_t openFiles_ = 0;
     std::size_t maxOpenFiles_;
     std::size_t pendingBytes_ = 0;
+    std::size_t buffered_ = 0; // outputs that hold a block
     bool ok_ = true;
 };
 

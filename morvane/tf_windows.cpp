@@ -9,6 +9,7 @@
 #include "datasheet/forms/tf_offsets.h"
 #include "datasheet/forms/tf_status.h"
 #include "datasheet/forms/tf_warning.h"
+#include "datasheet/type_filter.h"
 #include "itempick/tf_select.h"
 #include "morvane/tf_cd_drive.h"
 #include "morvane/tf_disclaim.h"
@@ -67,6 +68,8 @@ void CreateMorvaneForms()
     created.push_back(new TFWarning(nullptr, [](char answer) { FFile->SetExistAnswer(answer); },
                                     TFWarning::Layout::Morvane));
     created.push_back(new TFSelect(itempick::kMorvaneItems));
+    // Morvane's item form sets the station-type code when it is made.
+    FFile->SetTypeCode(std::string(ds::kAnyTypeCode));
     // The output format chosen there is kept in the frame, where the join reads it.
     created.push_back(new TFGetOut(nullptr, {[](int format) { FFile->SetOutputFormat(format); },
                                             [] { return FFile->GetOutputFormat(); }}));

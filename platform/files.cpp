@@ -11,6 +11,7 @@
 #include <fstream>
 #include <sstream>
 #include <strings.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -120,7 +121,7 @@ std::string makeTempFile(const std::string& directory, const std::string& prefix
     return std::string(name.data());
 }
 
-std::string makeTempFile(const std::string& directory, const std::string& prefix, unsigned permissions)
+int createTempFile(const std::string& directory, const std::string& prefix, unsigned permissions, std::string& path)
 {
     static const char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
     static std::mt19937_64 random{std::random_device{}() ^ static_cast<std::uint64_t>(::getpid())};
@@ -132,13 +133,40 @@ std::string makeTempFile(const std::string& directory, const std::string& prefix
         const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW,
                               static_cast<mode_t>(permissions));
         if (fd >= 0) {
-            ::close(fd);
-            return name;
+            path = std::move(name);
+            return fd;
         }
         if (errno != EEXIST)
-            return {};
+            return -1;
     }
-    return {};
+    return -1;
+}
+
+std::string makeTempFile(const std::string& directory, const std::string& prefix, unsigned permissions)
+{
+    std::string path;
+    const int fd = createTempFile(directory, prefix, permissions, path);
+    if (fd < 0)
+        return {};
+    ::close(fd);
+    return path;
+}
+
+std::size_t openFileLimit()
+{
+    static const std::size_t limit = [] {
+        struct rlimit files {};
+        if (::getrlimit(RLIMIT_NOFILE, &files) != 0)
+            return std::size_t{256};
+        if (files.rlim_cur < files.rlim_max) {
+            const rlim_t before = files.rlim_cur;
+            files.rlim_cur = files.rlim_max;
+            if (::setrlimit(RLIMIT_NOFILE, &files) != 0)
+                files.rlim_cur = before;
+        }
+        return files.rlim_cur == RLIM_INFINITY ? std::size_t{1} << 20 : static_cast<std::size_t>(files.rlim_cur);
+    }();
+    return limit;
 }
 
 bool replaceFile(const std::string& from, const std::string& to)

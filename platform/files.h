@@ -1,6 +1,7 @@
 #pragma once
 // File system helpers: names, existence, directory listing, temporary
 // files and the replace-by-rename that every save goes through.
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,13 @@ std::string locatePath(const std::string& root, const std::vector<std::string>& 
 std::string makeTempFile(const std::string& directory, const std::string& prefix = "tmp");
 // The same, created with `permissions` less the umask (mkstemp gives 0600).
 std::string makeTempFile(const std::string& directory, const std::string& prefix, unsigned permissions);
+// The same, left open for writing: returns the descriptor (the caller
+// closes it) and sets `path`, or -1 when the file cannot be created.
+int createTempFile(const std::string& directory, const std::string& prefix, unsigned permissions, std::string& path);
+
+// How many files the process may have open, after raising the soft limit
+// to the hard one (once; later calls return the figure).
+std::size_t openFileLimit();
 // Renames `from` over `to` (atomic on one file system).
 bool replaceFile(const std::string& from, const std::string& to);
 bool removeFile(const std::string& path);

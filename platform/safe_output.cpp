@@ -102,13 +102,7 @@ bool SafeOutput::finishTemp()
     if (!temp.valid())
         return false;
     if (exists_ && mode_ == Mode::Overwrite && !hardLinked_) {
-        // Owner first: a change of owner clears the set-id bits. Where the
-        // process may not give the file away, the group alone may still be.
-        struct stat st {};
-        if (::fstat(temp.get(), &st) == 0 && (st.st_uid != owner_ || st.st_gid != group_) &&
-            ::fchown(temp.get(), owner_, group_) != 0)
-            (void)::fchown(temp.get(), static_cast<uid_t>(-1), group_);
-        ::fchmod(temp.get(), permissions_);
+        giveIdentity(temp.get(), permissions_, owner_, group_);
     }
     return ::fsync(temp.get()) == 0 && temp.close();
 }
@@ -202,6 +196,16 @@ bool saveLines(const std::string& path, const std::vector<std::string>& lines, S
     SafeOutput::Failure failure;
     std::string keptNote;
     return saveLines(path, lines, mode, failure, keptNote);
+}
+
+void giveIdentity(int fd, unsigned permissions, unsigned owner, unsigned group)
+{
+    // Where the process may not give the file away, the group alone may
+    // still be.
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && (st.st_uid != owner || st.st_gid != group) && ::fchown(fd, owner, group) != 0)
+        (void)::fchown(fd, static_cast<uid_t>(-1), group);
+    ::fchmod(fd, permissions);
 }
 
 bool isSameFile(const std::string& first, const std::string& second)

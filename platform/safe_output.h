@@ -90,6 +90,11 @@ bool saveLines(const std::string& path, const std::vector<std::string>& lines, S
 bool saveLines(const std::string& path, const std::vector<std::string>& lines, SafeOutput::Mode mode,
                SafeOutput::Failure& failure, std::string& keptNote);
 
+// Gives an open file that is to replace another the replaced file's owner,
+// group and mode (as far as the process may set them; the owner first,
+// since a change of owner clears the set-id bits).
+void giveIdentity(int fd, unsigned permissions, unsigned owner, unsigned group);
+
 // Whether both paths name one existing file, whatever their spelling or links.
 bool isSameFile(const std::string& first, const std::string& second);
 

@@ -4,18 +4,26 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 
 #include "platform/files.h"
+#include "platform/safe_output.h"
 
 namespace morvane {
 
 namespace {
 
-// An output's block is written once it holds this much; all blocks
-// together are written once they hold the second figure.
-constexpr std::size_t kBlock = 64 * 1024;
+// All blocks together are written (and their memory freed) once they hold
+// this much. An output's block is written once full. An output that gets a
+// block while no other holds one (a split that fills one piece at a time)
+// gets a large one, which the file system takes faster; where many outputs
+// fill at once, each gets a small one, which costs less fresh memory.
 constexpr std::size_t kAllBlocks = 64 * 1024 * 1024;
+constexpr std::size_t kMinBlock = 32 * 1024;
+constexpr std::size_t kMaxBlock = 1024 * 1024;
+// Descriptors left for the rest of the program.
+constexpr std::size_t kSpareFiles = 128;
 
 bool writeAll(int fd, const char* bytes, std::size_t size)
 {
@@ -29,15 +37,6 @@ bool writeAll(int fd, const char* bytes, std::size_t size)
         size -= static_cast<std::size_t>(written);
     }
     return true;
-}
-
-bool appendBytes(const std::string& path, const char* bytes, std::size_t size)
-{
-    const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    const bool written = writeAll(fd, bytes, size);
-    return ::close(fd) == 0 && written;
 }
 
 // Adds the file's bytes at the end of the destination.
@@ -65,20 +64,6 @@ bool appendFile(const std::string& from, const std::string& to)
     return done;
 }
 
-// A new file gets what the system gives new files: 0666 less the umask.
-void newFilePermissions(const std::string& path)
-{
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::chmod(path.c_str(), 0666 & ~mask);
-}
-
-off_t fileSize(const std::string& path)
-{
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 ? st.st_size : -1;
-}
-
 } // namespace
 
 std::string_view trimmedLine(std::string_view line)
@@ -92,7 +77,14 @@ std::string_view trimmedLine(std::string_view line)
     return line;
 }
 
-OutputSet::OutputSet(std::string directory, Mode mode) : directory_(std::move(directory)), mode_(mode) {}
+OutputSet::OutputSet(std::string directory, Mode mode, std::size_t maxOpenFiles)
+    : directory_(std::move(directory)), mode_(mode), maxOpenFiles_(maxOpenFiles)
+{
+    if (maxOpenFiles_ == 0) {
+        const std::size_t limit = platform::openFileLimit();
+        maxOpenFiles_ = std::max<std::size_t>(16, limit - std::min(limit, kSpareFiles));
+    }
+}
 
 OutputSet::~OutputSet()
 {
@@ -108,28 +100,30 @@ int OutputSet::output(const std::string& name)
 {
     if (const auto found = byName_.find(name); found != byName_.end())
         return found->second;
-    std::string temp = platform::makeTempFile(directory_);
-    if (temp.empty())
+    makeRoom();
+    std::string temp;
+    const int fd = platform::createTempFile(directory_, "tmp", 0666, temp);
+    if (fd < 0)
         return -1;
-    outputs_.push_back({name, std::move(temp), {}});
+    outputs_.push_back({name, std::move(temp), fd, {}});
     const int index = static_cast<int>(outputs_.size() - 1);
     byName_.emplace(name, index);
+    opened_.push_back(index);
+    ++openFiles_;
     return index;
 }
 
 void OutputSet::WriteTrimmedLine(int index, std::string_view line)
 {
     Output& out = outputs_[static_cast<std::size_t>(index)];
-    const std::string_view text = trimmedLine(line);
-    out.pending.append(text);
-    out.pending.append("\r\n");
-    added(out, text.size() + 2);
+    put(out, trimmedLine(line));
+    put(out, "\r\n");
+    checkMemory();
 }
 
 void OutputSet::WriteTrimmedLines(int index, std::string_view run)
 {
     Output& out = outputs_[static_cast<std::size_t>(index)];
-    const std::size_t before = out.pending.size();
     std::size_t copied = 0; // start of the lines not yet written
     std::size_t start = 0;
     while (start < run.size()) {
@@ -140,43 +134,112 @@ void OutputSet::WriteTrimmedLines(int index, std::string_view run)
         const bool asWritten = lf != std::string_view::npos && lf > start && run[lf - 1] == '\r' &&
                                (lf - 1 == start || trimmedLine(run.substr(lf - 2, 1)).size() == 1);
         if (!asWritten) {
-            out.pending.append(run.substr(copied, start - copied));
-            const std::string_view text = trimmedLine(run.substr(start, end - start));
-            out.pending.append(text);
-            out.pending.append("\r\n");
+            put(out, run.substr(copied, start - copied));
+            put(out, trimmedLine(run.substr(start, end - start)));
+            put(out, "\r\n");
             copied = end;
         }
         start = end;
     }
-    out.pending.append(run.substr(copied));
-    added(out, out.pending.size() - before);
+    put(out, run.substr(copied));
+    checkMemory();
 }
 
-void OutputSet::added(Output& out, std::size_t bytes)
+// Adds the bytes to the output's block; a full block is written first, and
+// bytes that would fill one by themselves are written at once. A block
+// never grows past its first size.
+void OutputSet::put(Output& out, std::string_view bytes)
 {
-    pendingBytes_ += bytes;
-    if (out.pending.size() >= kBlock)
-        flush(out);
+    if (out.block == 0) {
+        out.block = buffered_ == 0 ? kMaxBlock : kMinBlock;
+        out.pending.reserve(out.block);
+        ++buffered_;
+    }
+    if (out.pending.size() + bytes.size() > out.block) {
+        flush(out, false);
+        if (bytes.size() >= out.block) {
+            if (ok_ && !(reopen(out) && writeAll(out.fd, bytes.data(), bytes.size())))
+                ok_ = false;
+            return;
+        }
+    }
+    out.pending.append(bytes);
+    pendingBytes_ += bytes.size();
+}
+
+void OutputSet::checkMemory()
+{
     if (pendingBytes_ >= kAllBlocks)
         for (Output& each : outputs_)
-            flush(each);
+            flush(each, true);
 }
 
-void OutputSet::flush(Output& output)
+void OutputSet::finish(int index)
 {
-    if (output.pending.empty())
+    Output& out = outputs_[static_cast<std::size_t>(index)];
+    flush(out, true);
+    closeFile(out);
+}
+
+void OutputSet::flush(Output& output, bool release)
+{
+    if (!output.pending.empty()) {
+        if (ok_ && !(reopen(output) && writeAll(output.fd, output.pending.data(), output.pending.size())))
+            ok_ = false;
+        pendingBytes_ -= output.pending.size();
+        output.pending.clear();
+    }
+    if (release && output.block > 0) {
+        output.pending.shrink_to_fit();
+        output.block = 0;
+        --buffered_;
+    }
+}
+
+// Opens the output's temporary file again when it was closed to make room.
+bool OutputSet::reopen(Output& output)
+{
+    if (output.fd >= 0)
+        return true;
+    makeRoom();
+    output.fd = ::open(output.temp.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    if (output.fd < 0)
+        return false;
+    opened_.push_back(static_cast<int>(&output - outputs_.data()));
+    ++openFiles_;
+    return true;
+}
+
+void OutputSet::closeFile(Output& output)
+{
+    if (output.fd < 0)
         return;
-    if (ok_ && !appendBytes(output.temp, output.pending.data(), output.pending.size()))
+    if (::close(output.fd) != 0)
         ok_ = false;
-    pendingBytes_ -= output.pending.size();
-    output.pending.clear();
-    output.pending.shrink_to_fit();
+    output.fd = -1;
+    --openFiles_;
+}
+
+// Closes the file opened first while the limit is reached.
+void OutputSet::makeRoom()
+{
+    while (openFiles_ >= maxOpenFiles_ && !opened_.empty()) {
+        Output& oldest = outputs_[static_cast<std::size_t>(opened_.front())];
+        opened_.pop_front();
+        if (oldest.fd >= 0) {
+            flush(oldest, true);
+            closeFile(oldest);
+        }
+    }
 }
 
 bool OutputSet::commit()
 {
-    for (Output& output : outputs_)
-        flush(output);
+    for (Output& output : outputs_) {
+        flush(output, true);
+        closeFile(output);
+    }
+    opened_.clear();
     if (!ok_) {
         discard();
         return false;
@@ -191,23 +254,30 @@ bool OutputSet::commit()
     bool failed = false;
     for (Output& output : outputs_) {
         const std::string path = pathOf(output.name);
-        const off_t oldSize = platform::isRegularFile(path) ? fileSize(path) : -1;
-        if (mode_ == Mode::Add && oldSize >= 0) {
+        struct stat old {};
+        const bool exists = ::stat(path.c_str(), &old) == 0;
+        if (exists && !S_ISREG(old.st_mode)) {
+            failed = true;
+            break;
+        }
+        if (mode_ == Mode::Add && exists) {
             if (!appendFile(output.temp, path)) {
-                ::truncate(path.c_str(), oldSize);
+                ::truncate(path.c_str(), old.st_size);
                 failed = true;
                 break;
             }
             platform::removeFile(output.temp);
-            done.push_back({path, oldSize, {}});
+            done.push_back({path, old.st_size, {}});
         } else {
-            if (platform::fileExists(path) && !platform::isRegularFile(path)) {
-                failed = true;
-                break;
-            }
-            // A file of the name is kept aside until every output is in place.
+            // A file of the name is kept aside until every output is in
+            // place; the output takes its mode and owner.
             std::string backup;
-            if (oldSize >= 0) {
+            if (exists) {
+                const int fd = ::open(output.temp.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+                if (fd >= 0) {
+                    platform::giveIdentity(fd, old.st_mode & 07777, old.st_uid, old.st_gid);
+                    ::close(fd);
+                }
                 backup = platform::makeTempFile(directory_);
                 if (backup.empty() || !platform::replaceFile(path, backup)) {
                     if (!backup.empty())
@@ -216,7 +286,6 @@ bool OutputSet::commit()
                     break;
                 }
             }
-            newFilePermissions(output.temp);
             if (!platform::replaceFile(output.temp, path)) {
                 if (!backup.empty())
                     platform::replaceFile(backup, path);
@@ -249,12 +318,16 @@ bool OutputSet::commit()
 
 void OutputSet::discard()
 {
-    for (Output& output : outputs_)
+    for (Output& output : outputs_) {
+        closeFile(output);
         if (!output.temp.empty())
             platform::removeFile(output.temp);
+    }
+    opened_.clear();
     outputs_.clear();
     byName_.clear();
     pendingBytes_ = 0;
+    buffered_ = 0;
 }
 
 } // namespace morvane

@@ -5,10 +5,15 @@
 // (Add) or gives it the name (Replace). When any step fails, the outputs
 // already changed are put back and none has changed.
 //
-// A split may have a thousand outputs: lines are gathered in memory and
-// written out in blocks, each by a short open, so that no more than one
-// file is open at a time.
+// A split may have a thousand outputs: each keeps its temporary file open
+// while the open-file limit allows (the oldest opened is closed to make
+// room, and opened again when it gets more lines), and its lines are
+// gathered in memory and written out in blocks.
+//
+// An output that replaces a file gives it the replaced file's mode and
+// owner; a new file gets 0666 less the umask.
 #include <cstddef>
+#include <deque>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -24,7 +29,9 @@ class OutputSet {
 public:
     enum class Mode { Add, Replace };
 
-    explicit OutputSet(std::string directory, Mode mode);
+    // At most `maxOpenFiles` temporary files are open at a time; 0 takes
+    // the process's limit less a margin for the rest of the program.
+    OutputSet(std::string directory, Mode mode, std::size_t maxOpenFiles = 0);
     ~OutputSet();
     OutputSet(const OutputSet&) = delete;
     OutputSet& operator=(const OutputSet&) = delete;
@@ -38,6 +45,9 @@ public:
     // end) as WriteTrimmedLine does; lines that already stand so are copied
     // together.
     void WriteTrimmedLines(int output, std::string_view run);
+    // The output gets no more lines for now: its block is written and its
+    // file closed (a later write opens it again).
+    void finish(int output);
     // False once a write failed.
     bool ok() const { return ok_; }
 
@@ -52,17 +62,28 @@ private:
     struct Output {
         std::string name;
         std::string temp;
+        int fd = -1; // the temporary file while it is open
         std::string pending;
+        std::size_t block = 0; // the size of its block; 0 while it has none
     };
-    void flush(Output& output);
-    void added(Output& output, std::size_t bytes);
+    // Writes the output's block; `release` also frees its memory.
+    void flush(Output& output, bool release);
+    bool reopen(Output& output);
+    void closeFile(Output& output);
+    void makeRoom();
+    void put(Output& output, std::string_view bytes);
+    void checkMemory();
     void discard();
 
     std::string directory_;
     Mode mode_;
     std::vector<Output> outputs_;
     std::unordered_map<std::string, int> byName_;
+    std::deque<int> opened_; // outputs in the order their files were opened
+    std::size_t openFiles_ = 0;
+    std::size_t maxOpenFiles_;
     std::size_t pendingBytes_ = 0;
+    std::size_t buffered_ = 0; // outputs that hold a block
     bool ok_ = true;
 };
 

@@ -176,7 +176,18 @@ bool SplitByIndex(const IndexSplit& split, platform::NoticeSink& notices, platfo
     }
     const IndexLookup lookup(split.kind, split.indexLines);
     const std::uint64_t size = input.size();
+    // The station's lines before its key line; the strings are reused.
     std::vector<std::string> pending;
+    std::size_t pendingCount = 0;
+    const auto keep = [&](std::string_view line) {
+        if (pendingCount < pending.size())
+            pending[pendingCount].assign(line);
+        else
+            pending.emplace_back(line);
+        ++pendingCount;
+    };
+    // The output of each number once made (-1 before).
+    std::vector<int> outputOf(1000, -1);
     bool beforeKey = false;
     int current = -1; // the station's output; -1 writes nothing
     std::uint64_t headers = 0;
@@ -185,8 +196,8 @@ bool SplitByIndex(const IndexSplit& split, platform::NoticeSink& notices, platfo
         const std::string_view line = platform::chompLineEnd(piece);
         if (ds::isHeaderLine(line)) {
             ++headers;
-            pending.clear();
-            pending.emplace_back(line);
+            pendingCount = 0;
+            keep(line);
             beforeKey = true;
             current = -1;
             if (headers == 1 || headers % 20 == 0)
@@ -204,23 +215,26 @@ bool SplitByIndex(const IndexSplit& split, platform::NoticeSink& notices, platfo
             continue;
         }
         if (!isKeyLine(line, split.kind)) {
-            pending.emplace_back(line);
+            keep(line);
             continue;
         }
         // The station's first key line decides where all of it goes.
         beforeKey = false;
         const std::string number = lookup.find(line);
         if (!number.empty()) {
-            current = outputs.output("dsdata." + number);
+            int& known = outputOf[static_cast<std::size_t>(std::stoi(number))];
+            if (known < 0)
+                known = outputs.output("dsdata." + number);
+            current = known;
             if (current < 0) {
                 notices.notice(kCaption, failedToOpen(split.kind));
                 return false;
             }
-            for (const auto& kept : pending)
-                outputs.WriteTrimmedLine(current, kept);
+            for (std::size_t i = 0; i < pendingCount; ++i)
+                outputs.WriteTrimmedLine(current, pending[i]);
             outputs.WriteTrimmedLine(current, line);
         }
-        pending.clear();
+        pendingCount = 0;
         std::string_view run;
         while (input.nextRun(run, ds::kHeaderStart))
             if (current >= 0)
@@ -272,6 +286,7 @@ bool SplitByCount(const CountSplit& split, platform::NoticeSink& notices, platfo
     }
     bool currentEmpty = true;
     const auto openPiece = [&](const std::string& name) {
+        pieces.finish(current);
         current = pieces.output(name);
         currentEmpty = true;
         if (current < 0)

@@ -2,6 +2,8 @@
 // index-driven split and the splits by bytes, lines and stations, on the
 // sample county AZ003 (20 stations, 1389 lines) and on small fixtures.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <map>
 #include <string>
@@ -385,6 +387,68 @@ TEST(SplitOutputs, KeptOutputsGetTheNewLinesAtTheirEnd)
     writeFile(dir.file("dsdata.001"), "kept\r\n");
     ASSERT_TRUE(splitByIndex(IndexKind::Quad, {"|001|A"}, dir.file("in.dat"), dir.path(), notices));
     EXPECT_EQ(readFile(dir.file("dsdata.001")), "kept\r\n" + readFile(dir.file("in.dat")));
+}
+
+TEST(SplitOutputs, ReplacedPiecesKeepModeAndOwnerNewOnesGetTheUmask)
+{
+    testsupport::TempDir dir;
+    platform::RecordingNotices notices;
+    writeFile(dir.file("in.dat"), text({station("AA0001", {"  A"}), station("AA0002", {"  B"})}));
+    writeFile(dir.file("dsdata.001"), "old\r\n");
+    ASSERT_EQ(::chmod(dir.file("dsdata.001").c_str(), 0640), 0);
+    const bool root = ::geteuid() == 0;
+    if (root) {
+        ASSERT_EQ(::chown(dir.file("dsdata.001").c_str(), 65534, 65534), 0);
+    }
+    ASSERT_TRUE(splitByCount(morvane::CountKind::Stations, 1, true, dir.file("in.dat"), dir.path(), notices));
+    struct stat replaced {};
+    struct stat created {};
+    ASSERT_EQ(::stat(dir.file("dsdata.001").c_str(), &replaced), 0);
+    ASSERT_EQ(::stat(dir.file("dsdata.002").c_str(), &created), 0);
+    EXPECT_EQ(readFile(dir.file("dsdata.001")), text({station("AA0001", {"  A"})}));
+    EXPECT_EQ(replaced.st_mode & 07777, 0640u);
+    if (root) {
+        EXPECT_EQ(replaced.st_uid, 65534u);
+        EXPECT_EQ(replaced.st_gid, 65534u);
+    }
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    EXPECT_EQ(created.st_mode & 07777, 0666u & ~mask);
+}
+
+// More outputs than files may be open: each is closed and opened again as
+// lines come, and every output still gets its lines in order.
+TEST(SplitOutputs, MoreOutputsThanOpenFiles)
+{
+    for (const auto mode : {morvane::OutputSet::Mode::Add, morvane::OutputSet::Mode::Replace}) {
+        testsupport::TempDir dir;
+        writeFile(dir.file("out3"), "kept\r\n");
+        std::map<std::string, std::string> expected{{"out3", mode == morvane::OutputSet::Mode::Add ? "kept\r\n" : ""}};
+        {
+            morvane::OutputSet outputs(dir.path(), mode, 2);
+            const std::string longLine(70000, 'x'); // more than a block
+            for (int round = 0; round < 3; ++round) {
+                for (int n = 0; n < 5; ++n) {
+                    const std::string name = "out" + std::to_string(n);
+                    const int output = outputs.output(name);
+                    ASSERT_GE(output, 0);
+                    const std::string line = name + " line " + std::to_string(round);
+                    outputs.WriteTrimmedLine(output, line + "\t\n");
+                    outputs.WriteTrimmedLines(output, round == 1 && n == 2 ? longLine + "\n" : "run\r\nend");
+                    expected[name] += line + "\r\n" + (round == 1 && n == 2 ? longLine : "run\r\nend") + "\r\n";
+                    if (n == 4)
+                        outputs.finish(output);
+                }
+            }
+            ASSERT_TRUE(outputs.ok());
+            ASSERT_TRUE(outputs.commit());
+        }
+        std::vector<std::string> names;
+        platform::listDirectory(dir.path(), names);
+        EXPECT_EQ(names, (Lines{"out0", "out1", "out2", "out3", "out4"}));
+        for (const auto& [name, bytes] : expected)
+            EXPECT_EQ(readFile(dir.file(name)), bytes) << name;
+    }
 }
 
 TEST(SplitLimits, TextsReadInTheCLocale)

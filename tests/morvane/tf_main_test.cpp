@@ -124,6 +124,8 @@ TEST_F(MorvaneMain, StartsBehindTheModalDisclaimerWithItsWindowsInPlace)
     EXPECT_NE(FHelp, nullptr);
     EXPECT_NE(FSelect, nullptr);
     EXPECT_NE(FStatus, nullptr);
+    // The item form's creation sets the station-type code.
+    EXPECT_EQ(FFile->GetTypeCode(), "X-0");
 }
 
 TEST_F(MorvaneMain, FilesMenuResetsTheSharedStateButKeepsDirectoryFileAndHelpMode)

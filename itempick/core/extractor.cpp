@@ -302,6 +302,10 @@ void resolveField(ResolvedEntry& entry)
             entry.field = FieldKind::RecLines;
     if (name == "GPS_SUITABILITY")
         entry.field = FieldKind::GpsSuit;
+    if (name == "SPC_MT" || name == "SPC_SFT" || name == "SPC_IFT" || name == "UTM")
+        entry.field = FieldKind::PlaneCoords;
+    if (name == "SPC_COMBINED_FACTOR" || name == "UTM_COMBINED_FACTOR")
+        entry.field = FieldKind::CombinedFactor;
     if (entry.field == FieldKind::ListLines || entry.field == FieldKind::RecLines) {
         entry.kind = kindOfName(name);
         entry.last = name.starts_with("LAST ");

@@ -23,6 +23,8 @@ namespace itempick {
 enum class FieldKind : std::uint8_t {
     Value,      // WriteItemValue
     GpsSuit,    // its value, or the empty two-field form
+    PlaneCoords,    // its value, or the six-field form with every field empty
+    CombinedFactor, // its value, or the four-field form with every field empty
     ListLines,  // WriteListLine for each collected line
     RecLines,   // WriteRecLine for each collected line
 };

@@ -4,6 +4,7 @@
 #include "datasheet/type_filter.h"
 #include "itempick/core/collectors.h"
 #include "itempick/core/extractor.h"
+#include "itempick/core/formatters.h"
 #include "itempick/core/record_format.h"
 
 namespace itempick {
@@ -58,6 +59,20 @@ void writeRecord(const Extractor& extractor, const StationData& data, std::strin
                 WriteItemValue(out, settings, item, data.values[j]);
             }
             break;
+        case FieldKind::PlaneCoords:
+        case FieldKind::CombinedFactor: {
+            // A station without the item's line still gets its fields, all
+            // empty, so the columns after it stay under their header.
+            std::string value = data.values[j];
+            if (value.empty()) {
+                if (entry.field == FieldKind::PlaneCoords)
+                    FormatPlaneCoords({}, settings, value);
+                else
+                    FormatCombinedFactor({}, settings, value);
+            }
+            WriteItemValue(out, settings, item, value);
+            break;
+        }
         case FieldKind::ListLines:
         case FieldKind::RecLines: {
             const bool rec = entry.field == FieldKind::RecLines;

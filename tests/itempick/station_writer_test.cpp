@@ -105,6 +105,28 @@ TEST(StationWriter, EastLongitudesTakeTheEastSign)
     EXPECT_EQ(save(path, settings, {"TT0001"}), "OROTE|13.441701|-144.629355|E\r\n");
 }
 
+TEST(StationWriter, MissingGridLinesKeepTheirColumns)
+{
+    // A station without plane-coordinate or combined-factor lines: the items
+    // still take the columns their header names, all empty.
+    testsupport::TempDir dir;
+    const std::string path = dir.file("nogrid.dat");
+    testsupport::writeFile(path, "1        Quarndale Geomark Bureau,   Retrieval Date = DECEMBER 28, 2002\r\n"
+                                 " TT0001  PID         -  TT0001\r\n"
+                                 " TT0001  STATE/COUNTY-  KS/RENO\r\n");
+    Settings settings = settingsFor({"PID", "SPC_SFT", "UTM_COMBINED_FACTOR", "STATE"});
+    EXPECT_EQ(save(path, settings, {"TT0001"}),
+              "PID|ZONE|NORTHING|EASTING|UNITS|SCALE FACTOR|CONVERGENCE|ZONE|ELEV_FACTOR|SCAL_FACTOR|COMB_FACTOR|STATE\r\n"
+              "TT0001|||||||||||KS\r\n");
+    settings.fixedField = true;
+    const auto blanks = [](int n) { return std::string(n, ' '); };
+    EXPECT_EQ(save(path, settings, {"TT0001"}),
+              "PID   |ZONE      |NORTHING     |EASTING      |UNT|SCALE.     |CONVERG.  |"
+              "ZONE      |ELEV_FACTOR|SCAL_FACTOR|COMB_FACTOR|ST\r\n"
+              "TT0001|" + blanks(10) + "|" + blanks(13) + "|" + blanks(13) + "|" + blanks(3) + "|" + blanks(11) + "|" +
+                  blanks(10) + "|" + blanks(10) + "|" + blanks(11) + "|" + blanks(11) + "|" + blanks(11) + "|KS\r\n");
+}
+
 TEST(StationWriter, LongLineChangesNoField)
 {
     testsupport::TempDir dir;

@@ -17,32 +17,11 @@ bool contains(std::string_view text, std::string_view part)
     return text.find(part) != std::string_view::npos;
 }
 
-struct Part {
-    std::string_view text;
-    std::size_t width;
-};
-
-// The fixed layout "%-W.Ws%c..." or the delimited "%s%c...".
-template <typename Parts>
-std::string joinParts(char delimiter, const Parts& parts, bool fixed)
-{
-    std::string out;
-    bool first = true;
-    for (const Part& part : parts) {
-        if (!first)
-            out += delimiter;
-        first = false;
-        if (fixed)
-            AppendFixed(out, part.text, part.width);
-        else
-            out += part.text;
-    }
-    return out;
-}
+using Part = FieldPart;
 
 std::string join(char delimiter, std::initializer_list<Part> parts, bool fixed)
 {
-    return joinParts(delimiter, parts, fixed);
+    return JoinFields(delimiter, parts, fixed);
 }
 
 void add(LineList& lines, std::string line, bool last)
@@ -142,7 +121,7 @@ void addHeightLine(const CollectContext& context, std::string_view line, LineLis
         take(field);
     for (const FieldAt& field : kTrailing)
         take(field);
-    add(lines, joinParts(context.settings.fieldDelim, std::span<const Part>(parts.data(), count), true), false);
+    add(lines, JoinFields(context.settings.fieldDelim, std::span<const Part>(parts.data(), count), true), false);
 }
 
 // A superseded position line: the PID, for NAD 83 the 4 characters from
@@ -171,7 +150,7 @@ void addSupersededPosition(const CollectContext& context, std::string_view line,
     put(longitudeSide, 1);
     put(column64, 11);
     put(column76, 1);
-    add(lines, joinParts(settings.fieldDelim, std::span<const Part>(parts.data(), count), settings.fixedField), false);
+    add(lines, JoinFields(settings.fieldDelim, std::span<const Part>(parts.data(), count), settings.fixedField), false);
 }
 
 } // namespace

@@ -202,22 +202,9 @@ void FormatLongitude(std::string_view line, int positionFormat, const Settings& 
 
 namespace {
 
-// Fields joined by the field delimiter: fixed, each "%-W.Ws"; otherwise as they are.
-std::string layout(const Settings& settings, std::initializer_list<std::pair<std::string_view, std::size_t>> fields,
-                   bool fixed)
+std::string layout(const Settings& settings, std::initializer_list<FieldPart> fields, bool fixed)
 {
-    std::string out;
-    bool first = true;
-    for (const auto& [text, width] : fields) {
-        if (!first)
-            out += settings.fieldDelim;
-        first = false;
-        if (fixed)
-            AppendFixed(out, text, width);
-        else
-            out += text;
-    }
-    return out;
+    return JoinFields(settings.fieldDelim, fields, fixed);
 }
 
 } // namespace

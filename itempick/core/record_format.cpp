@@ -59,6 +59,22 @@ void AppendFixed(std::string& out, std::string_view text, std::size_t width)
     out.append(width - text.size(), ' ');
 }
 
+std::string JoinFields(char delimiter, std::span<const FieldPart> parts, bool fixed)
+{
+    std::string out;
+    bool first = true;
+    for (const FieldPart& part : parts) {
+        if (!first)
+            out += delimiter;
+        first = false;
+        if (fixed)
+            AppendFixed(out, part.text, part.width);
+        else
+            out += part.text;
+    }
+    return out;
+}
+
 std::string PadItem(std::string_view value, int width, bool fixedField)
 {
     if (width < 1)

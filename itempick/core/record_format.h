@@ -2,6 +2,7 @@
 // The pieces ITEMPICK output is made of: fields cut from datasheet lines,
 // values fitted to item widths, the header texts, and the two writers of
 // collected lines.
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -30,6 +31,16 @@ std::string TrimmedField(std::string_view line, std::size_t at, std::size_t coun
 
 // printf's "%-W.Ws": cut to `width`, blank-padded to it.
 void AppendFixed(std::string& out, std::string_view text, std::size_t width);
+
+// One field of an output line and its width in the fixed layout.
+struct FieldPart {
+    std::string_view text;
+    std::size_t width;
+};
+
+// The fields joined by the delimiter: fixed, each as "%-W.Ws"; otherwise
+// as they are.
+std::string JoinFields(char delimiter, std::span<const FieldPart> parts, bool fixed);
 
 // TFSelect::PadItem with the item's width: the value cut to the width and,
 // with Fixed Field, blank-padded to exactly that width (empty for a width

@@ -309,6 +309,9 @@ void resolveField(ResolvedEntry& entry)
     if (entry.field == FieldKind::ListLines || entry.field == FieldKind::RecLines) {
         entry.kind = kindOfName(name);
         entry.last = name.starts_with("LAST ");
+    } else if (isHistoryName(name)) {
+        // Another name the history rule takes: its collector by the kind.
+        entry.kind = kindOfName(name);
     }
     entry.delimiterAfter = !contains(name, "ALL ") && !contains(name, "LAST ") && !contains(name, "_DATA");
     entry.morvaneDelimiterAfter = !contains(name, "ALL ") && !contains(name, "LAST ");
@@ -443,11 +446,12 @@ void Extractor::ExtractLineItems(std::string_view line, const NextLine& next, St
             SetNoCheck(line, value);
             break;
         case Action::History:
-            if (contains(entry.name, "HISTORY"))
+            // The entry's kind was resolved from its name once.
+            if (entry.kind == LineKind::History)
                 CollectHistory(context, line, entry.name, lines);
-            else if (contains(entry.name, "REC_DATE"))
+            else if (entry.kind == LineKind::RecDate)
                 CollectRecDate(context, line, entry.name, lines);
-            else if (contains(entry.name, "REC_COND"))
+            else if (entry.kind == LineKind::RecCond)
                 CollectRecCond(context, line, entry.name, lines);
             else
                 CollectRecAgency(context, line, entry.name, lines);

@@ -34,7 +34,7 @@ struct ResolvedEntry {
     std::string name;
     int width = 0;
     FieldKind field = FieldKind::Value;
-    LineKind kind = LineKind::BoxScore; // for ListLines and RecLines
+    LineKind kind = LineKind::BoxScore; // for ListLines, RecLines and the history rule
     bool last = false;                  // a LAST form: one line, the last collected
     // Kavro's record writer puts the field delimiter after the item unless
     // its name holds "ALL ", "LAST " or "_DATA".

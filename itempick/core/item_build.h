@@ -2,7 +2,6 @@
 // What differs between Kavro's and Morvane's builds of the item selection
 // form and the item extraction. One value per program; every routine reads
 // the differences from it instead of being copied.
-#include <cstddef>
 #include <string_view>
 
 #include "datasheet/profile.h"
@@ -34,9 +33,8 @@ struct Build {
     // not a "  NAD 83" line; Kavro's take one without "NAD 83" at 9.
     bool nad27ByNadLabel;
     // The state file ds_parm2.txt: the WANTS OLD line is written and read
-    // (Kavro only), and how many characters a line read holds.
+    // (Kavro only). Its lines are read whole in both builds.
     bool stateFileWantsOld;
-    std::size_t stateFileLineLength;
     // The Desc and Line delimiter boxes follow Single Line Only (Kavro);
     // Morvane's resource keeps them hidden.
     bool delimiterBoxesShown;
@@ -45,7 +43,7 @@ struct Build {
     bool isMorvane() const { return profile->program == ds::Program::Morvane; }
 };
 
-inline constexpr Build kKavroItems{&ds::kKavro, "FSelect", false, false, "SDtm", false, false, false, true, 100, true};
-inline constexpr Build kMorvaneItems{&ds::kMorvane, "Itempick", true, true, "SUPDtm", true, true, true, false, 80, false};
+inline constexpr Build kKavroItems{&ds::kKavro, "FSelect", false, false, "SDtm", false, false, false, true, true};
+inline constexpr Build kMorvaneItems{&ds::kMorvane, "Itempick", true, true, "SUPDtm", true, true, true, false, false};
 
 } // namespace itempick

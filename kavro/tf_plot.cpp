@@ -253,8 +253,7 @@ void TFPlot::ResetClicked()
     resize(ds::kPlotClientWidth, ds::kPlotClientHeight);
     State = ds::resetPlotState(ds::kPlotClientWidth, ds::kPlotClientHeight, WidgetPlotMetrics(font()));
     LastHPos = LastVPos = 0;
-    LoadPts();
-    PaintPlot();
+    LoadPts(); // which paints
 }
 
 void TFPlot::PlotListClicked()

@@ -43,7 +43,8 @@ void writeRecord(const Extractor& extractor, const StationData& data, std::strin
         out += "\r\n";
     for (std::size_t j = 0; j < entries.size(); ++j) {
         const ResolvedEntry& entry = entries[j];
-        const ItemChoice item{entry.name, entry.width};
+        // The entries stand in the order of the settings' items.
+        const ItemChoice& item = settings.items[j];
         const LineList& lines = data.lines[j];
         switch (entry.field) {
         case FieldKind::Value:

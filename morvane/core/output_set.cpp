@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 
+#include "platform/file_swap.h"
 #include "platform/files.h"
 #include "platform/safe_output.h"
 
@@ -253,10 +254,13 @@ bool OutputSet::commit()
     std::vector<Done> done;
     bool failed = false;
     for (Output& output : outputs_) {
-        const std::string path = pathOf(output.name);
+        // A symbolic link stays a link: the file it names is written.
+        const std::string path = platform::resolveLinks(pathOf(output.name));
         struct stat old {};
-        const bool exists = ::stat(path.c_str(), &old) == 0;
-        if (exists && !S_ISREG(old.st_mode)) {
+        const bool exists = !path.empty() && ::stat(path.c_str(), &old) == 0;
+        // A rename needs only the directory's permission: a file the user
+        // may not write is not replaced.
+        if (path.empty() || (exists && (!S_ISREG(old.st_mode) || !platform::isWritableFile(path)))) {
             failed = true;
             break;
         }

@@ -8,6 +8,7 @@
 #include <cerrno>
 
 #include "platform/file_swap.h"
+#include "platform/file_swap.h"
 #include "platform/files.h"
 #include "platform/safe_output.h"
 
@@ -250,6 +251,7 @@ bool OutputSet::commit()
         std::string path;
         off_t oldSize;      // >= 0: bytes were added to a kept file of this size
         std::string backup; // the file that the output replaced, if any
+        bool inPlace;       // the output was written into the file itself
     };
     std::vector<Done> done;
     bool failed = false;
@@ -271,7 +273,19 @@ bool OutputSet::commit()
                 break;
             }
             platform::removeFile(output.temp);
-            done.push_back({path, old.st_size, {}});
+            done.push_back({path, old.st_size, {}, false});
+        } else if (exists && old.st_nlink > 1) {
+            // A file with several names is written in place from the
+            // complete output; a whole copy of it is kept aside until every
+            // output is in place.
+            const std::string backup = platform::holdWholeFile(path, directory_);
+            if (backup.empty() || !platform::restoreFile(output.temp, path)) {
+                if (!backup.empty())
+                    platform::restoreFile(backup, path);
+                failed = true;
+                break;
+            }
+            done.push_back({path, -1, backup, true});
         } else {
             // A file of the name is kept aside until every output is in
             // place; the output takes its mode and owner.
@@ -296,7 +310,7 @@ bool OutputSet::commit()
                 failed = true;
                 break;
             }
-            done.push_back({path, -1, backup});
+            done.push_back({path, -1, backup, false});
         }
         output.temp.clear();
     }
@@ -304,6 +318,8 @@ bool OutputSet::commit()
         for (const Done& each : done) {
             if (each.oldSize >= 0)
                 ::truncate(each.path.c_str(), each.oldSize);
+            else if (each.inPlace)
+                platform::restoreFile(each.backup, each.path);
             else if (!each.backup.empty())
                 platform::replaceFile(each.backup, each.path);
             else

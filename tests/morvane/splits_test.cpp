@@ -457,6 +457,27 @@ TEST(SplitOutputs, ReplacedPiecesHonourReadOnlyFilesAndLinks)
     }
 }
 
+// A piece whose name is one of several hard links of a file is written into
+// that file: every name shows the piece.
+TEST(SplitOutputs, ReplacedPieceWithSeveralNamesIsWrittenInPlace)
+{
+    testsupport::TempDir dir;
+    platform::RecordingNotices notices;
+    const std::string first = text({station("AA0001", {"  A"})});
+    writeFile(dir.file("in.dat"), first);
+    writeFile(dir.file("dsdata.001"), "old\r\n");
+    ASSERT_EQ(::link(dir.file("dsdata.001").c_str(), dir.file("other.dat").c_str()), 0);
+    ASSERT_TRUE(splitByCount(morvane::CountKind::Stations, 1, true, dir.file("in.dat"), dir.path(), notices));
+    EXPECT_EQ(readFile(dir.file("dsdata.001")), first);
+    EXPECT_EQ(readFile(dir.file("other.dat")), first);
+    struct stat st {};
+    ASSERT_EQ(::stat(dir.file("other.dat").c_str(), &st), 0);
+    EXPECT_EQ(st.st_nlink, 2u);
+    std::vector<std::string> names;
+    platform::listDirectory(dir.path(), names);
+    EXPECT_EQ(names, (Lines{"dsdata.001", "in.dat", "other.dat"}));
+}
+
 // More outputs than files may be open: each is closed and opened again as
 // lines come, and every output still gets its lines in order.
 TEST(SplitOutputs, MoreOutputsThanOpenFiles)

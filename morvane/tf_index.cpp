@@ -132,6 +132,11 @@ void TFIndex::CreateIndex(const std::string& kind)
         made = FSplitCounty->WriteDefaultCountyIndex(reader);
         break;
     }
+    // An index made from part of the file is not one.
+    if (reader.failed()) {
+        notice("Could not read file " + input + " to its end.\r\n" + path + " is as it was.");
+        return;
+    }
     if (!platform::saveLines(path, made.lines, platform::SafeOutput::Mode::Overwrite)) {
         notice("Cannot save at the current location");
         return;

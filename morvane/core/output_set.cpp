@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cerrno>
 
+#include "platform/file_swap.h"
+#include "platform/file_swap.h"
 #include "platform/files.h"
 #include "platform/safe_output.h"
 
@@ -249,14 +251,18 @@ bool OutputSet::commit()
         std::string path;
         off_t oldSize;      // >= 0: bytes were added to a kept file of this size
         std::string backup; // the file that the output replaced, if any
+        bool inPlace;       // the output was written into the file itself
     };
     std::vector<Done> done;
     bool failed = false;
     for (Output& output : outputs_) {
-        const std::string path = pathOf(output.name);
+        // A symbolic link stays a link: the file it names is written.
+        const std::string path = platform::resolveLinks(pathOf(output.name));
         struct stat old {};
-        const bool exists = ::stat(path.c_str(), &old) == 0;
-        if (exists && !S_ISREG(old.st_mode)) {
+        const bool exists = !path.empty() && ::stat(path.c_str(), &old) == 0;
+        // A rename needs only the directory's permission: a file the user
+        // may not write is not replaced.
+        if (path.empty() || (exists && (!S_ISREG(old.st_mode) || !platform::isWritableFile(path)))) {
             failed = true;
             break;
         }
@@ -267,7 +273,19 @@ bool OutputSet::commit()
                 break;
             }
             platform::removeFile(output.temp);
-            done.push_back({path, old.st_size, {}});
+            done.push_back({path, old.st_size, {}, false});
+        } else if (exists && old.st_nlink > 1) {
+            // A file with several names is written in place from the
+            // complete output; a whole copy of it is kept aside until every
+            // output is in place.
+            const std::string backup = platform::holdWholeFile(path, directory_);
+            if (backup.empty() || !platform::restoreFile(output.temp, path)) {
+                if (!backup.empty())
+                    platform::restoreFile(backup, path);
+                failed = true;
+                break;
+            }
+            done.push_back({path, -1, backup, true});
         } else {
             // A file of the name is kept aside until every output is in
             // place; the output takes its mode and owner.
@@ -292,7 +310,7 @@ bool OutputSet::commit()
                 failed = true;
                 break;
             }
-            done.push_back({path, -1, backup});
+            done.push_back({path, -1, backup, false});
         }
         output.temp.clear();
     }
@@ -300,6 +318,8 @@ bool OutputSet::commit()
         for (const Done& each : done) {
             if (each.oldSize >= 0)
                 ::truncate(each.path.c_str(), each.oldSize);
+            else if (each.inPlace)
+                platform::restoreFile(each.backup, each.path);
             else if (!each.backup.empty())
                 platform::replaceFile(each.backup, each.path);
             else

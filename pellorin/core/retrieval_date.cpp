@@ -10,14 +10,9 @@ namespace pellorin {
 
 namespace {
 
-bool isLetter(unsigned char c)
+bool isLetter(char c)
 {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-
-bool isDigit(unsigned char c)
-{
-    return c >= '0' && c <= '9';
+    return ds::isUpper(c) || ds::isLower(c);
 }
 
 // The digits of text[from, to), other characters skipped; `stars` when there
@@ -27,7 +22,7 @@ std::string digitsPart(std::string_view text, std::size_t from, std::size_t to, 
 {
     std::string digits;
     for (std::size_t i = from; i < to && i < text.size(); ++i)
-        if (isDigit(static_cast<unsigned char>(text[i])))
+        if (ds::isDigit(text[i]))
             digits += text[i];
     if (digits.size() > most)
         return stars;
@@ -79,7 +74,7 @@ std::string DateToYmd(std::string_view source)
 
     std::size_t lastLetter = 0;
     for (std::size_t i = 0; i < text.size(); ++i)
-        if (isLetter(static_cast<unsigned char>(text[i])))
+        if (isLetter(text[i]))
             lastLetter = i;
     const auto comma = static_cast<std::size_t>(CharIndex(text, ','));
 

@@ -420,6 +420,64 @@ TEST(SplitOutputs, ReplacedPiecesKeepModeAndOwnerNewOnesGetTheUmask)
     EXPECT_EQ(created.st_mode & 07777, 0666u & ~mask);
 }
 
+// A piece never replaces a file the user may not write (the split fails and
+// nothing changes), and a piece whose name is a symbolic link writes the
+// file the link names, which stays a link.
+TEST(SplitOutputs, ReplacedPiecesHonourReadOnlyFilesAndLinks)
+{
+    const std::string first = text({station("AA0001", {"  A"})});
+    {
+        testsupport::TempDir dir;
+        platform::RecordingNotices notices;
+        writeFile(dir.file("in.dat"), text({station("AA0001", {"  A"}), station("AA0002", {"  B"})}));
+        writeFile(dir.file("dsdata.001"), "old\r\n");
+        ASSERT_EQ(::chmod(dir.file("dsdata.001").c_str(), 0444), 0);
+        EXPECT_FALSE(splitByCount(morvane::CountKind::Stations, 1, true, dir.file("in.dat"), dir.path(), notices));
+        EXPECT_EQ(readFile(dir.file("dsdata.001")), "old\r\n");
+        EXPECT_EQ(notices.recorded().size(), 1u);
+        std::vector<std::string> names;
+        platform::listDirectory(dir.path(), names);
+        EXPECT_EQ(names, (Lines{"dsdata.001", "in.dat"}));
+    }
+    {
+        testsupport::TempDir dir;
+        platform::RecordingNotices notices;
+        ASSERT_EQ(::mkdir(dir.file("out").c_str(), 0777), 0);
+        writeFile(dir.file("in.dat"), first);
+        writeFile(dir.file("kept.dat"), "old\r\n");
+        ASSERT_EQ(::symlink("../kept.dat", dir.file("out/dsdata.001").c_str()), 0);
+        ASSERT_TRUE(splitByCount(morvane::CountKind::Stations, 1, true, dir.file("in.dat"), dir.file("out"), notices));
+        struct stat link {};
+        ASSERT_EQ(::lstat(dir.file("out/dsdata.001").c_str(), &link), 0);
+        EXPECT_TRUE(S_ISLNK(link.st_mode));
+        EXPECT_EQ(readFile(dir.file("kept.dat")), first);
+        std::vector<std::string> names;
+        platform::listDirectory(dir.path(), names);
+        EXPECT_EQ(names, (Lines{"in.dat", "kept.dat", "out"}));
+    }
+}
+
+// A piece whose name is one of several hard links of a file is written into
+// that file: every name shows the piece.
+TEST(SplitOutputs, ReplacedPieceWithSeveralNamesIsWrittenInPlace)
+{
+    testsupport::TempDir dir;
+    platform::RecordingNotices notices;
+    const std::string first = text({station("AA0001", {"  A"})});
+    writeFile(dir.file("in.dat"), first);
+    writeFile(dir.file("dsdata.001"), "old\r\n");
+    ASSERT_EQ(::link(dir.file("dsdata.001").c_str(), dir.file("other.dat").c_str()), 0);
+    ASSERT_TRUE(splitByCount(morvane::CountKind::Stations, 1, true, dir.file("in.dat"), dir.path(), notices));
+    EXPECT_EQ(readFile(dir.file("dsdata.001")), first);
+    EXPECT_EQ(readFile(dir.file("other.dat")), first);
+    struct stat st {};
+    ASSERT_EQ(::stat(dir.file("other.dat").c_str(), &st), 0);
+    EXPECT_EQ(st.st_nlink, 2u);
+    std::vector<std::string> names;
+    platform::listDirectory(dir.path(), names);
+    EXPECT_EQ(names, (Lines{"dsdata.001", "in.dat", "other.dat"}));
+}
+
 // More outputs than files may be open: each is closed and opened again as
 // lines come, and every output still gets its lines in order.
 TEST(SplitOutputs, MoreOutputsThanOpenFiles)

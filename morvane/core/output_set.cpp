@@ -288,13 +288,21 @@ bool OutputSet::commit()
             done.push_back({path, -1, backup, true});
         } else {
             // A file of the name is kept aside until every output is in
-            // place; the output takes its mode and owner.
+            // place; the output takes its mode and owner, and reaches the
+            // disk before it takes the place of data that was there (new
+            // pieces are not flushed one by one: nothing is lost if they are
+            // cut short by a crash, the input still holds them).
             std::string backup;
             if (exists) {
                 const int fd = ::open(output.temp.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+                const bool flushed = fd >= 0 && ::fsync(fd) == 0;
                 if (fd >= 0) {
                     platform::giveIdentity(fd, old.st_mode & 07777, old.st_uid, old.st_gid);
                     ::close(fd);
+                }
+                if (!flushed) {
+                    failed = true;
+                    break;
                 }
                 backup = platform::makeTempFile(directory_);
                 if (backup.empty() || !platform::replaceFile(path, backup)) {

@@ -175,7 +175,12 @@ ItemExplanation explainItem(const std::vector<std::string>& lines, std::size_t p
     if (!memoHoldsDatasheet(lines))
         return result;
     result.title = std::string(itemTitle(clickedPiece(lines, position)));
-    for (const auto& place : readmePlaces(dataPath, drive, currentDir)) {
+    const std::vector<std::string> places = readmePlaces(dataPath, drive, currentDir);
+    for (std::size_t i = 0; i < places.size(); ++i) {
+        const std::string& place = places[i];
+        // The current directory's file, named twice without a disc, is read once.
+        if (i > 0 && place == places[i - 1])
+            continue;
         if (readmeHasItems(place)) {
             result.readme = place;
             break;

@@ -69,10 +69,10 @@ std::string openFailure(const platform::SafeOutput& output, const std::string& t
 }
 
 // False, after the notice, when the data file is no longer the one loaded.
-bool dataUnchanged(const std::string& dataPath, const platform::FileIdentity& identity,
+bool dataUnchanged(const std::string& dataPath, const std::optional<platform::FileIdentity>& identity,
                    platform::NoticeSink& notices)
 {
-    return !identity.known || platform::checkUnchanged(dataPath, identity, notices, kCaption);
+    return !identity || platform::checkUnchanged(dataPath, *identity, notices, kCaption);
 }
 
 // Writes a line read from a file as it stands; the last line of a file may

@@ -17,6 +17,7 @@
 // was, and the function returns false; the caller reports success.
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -78,8 +79,9 @@ struct ListSave {
     std::string itemHeader;
     std::function<bool(std::string_view pid, std::size_t index, std::string& records)> stationItems;
     // The data file as it was loaded; formats 0 and 3 read it by offset and
-    // are refused when it has changed. Unknown: not checked.
-    platform::FileIdentity dataIdentity;
+    // are refused when it has changed. An unknown identity (the file changed
+    // while it was loaded) never matches; none given: not checked.
+    std::optional<platform::FileIdentity> dataIdentity;
 };
 
 // Writes the lines to the target in the format. Notices, caption "NOTICE":
@@ -117,7 +119,7 @@ struct ListMerge {
     std::string backup = kMergeBackup;
     std::string dataPath; // the datasheet file in use
     OffsetLookup lookup;
-    platform::FileIdentity dataIdentity; // as loaded; unknown: not checked
+    std::optional<platform::FileIdentity> dataIdentity; // as loaded; none given: not checked
 };
 
 // Merges the stations into the target datasheet file: every station of the

@@ -16,7 +16,8 @@ namespace platform {
 namespace {
 
 // Copies the bytes of `from` into `to` (an existing empty file), with the
-// mode of `from`, flushed to the disk.
+// mode of `from` and, where the process may set them, its owner and group
+// (the copy may be renamed back in its place), flushed to the disk.
 bool copyFileBytes(const std::string& from, const std::string& to)
 {
     Descriptor in(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
@@ -30,7 +31,7 @@ bool copyFileBytes(const std::string& from, const std::string& to)
         return false;
     if (!copyRest(in.get(), out.get()))
         return false;
-    ::fchmod(out.get(), st.st_mode & 07777);
+    giveIdentity(out.get(), st.st_mode & 07777, st.st_uid, st.st_gid);
     return ::fsync(out.get()) == 0 && out.close();
 }
 

@@ -14,7 +14,8 @@ bool isWritableFile(const std::string& path);
 
 // A new file in `directory` that holds the whole of `file`: a hard link when
 // the file system allows one and `file` has no other links, else a full
-// copy with its mode, flushed to the disk. Empty when neither works.
+// copy with its mode, owner and group (as far as the process may set them),
+// flushed to the disk. Empty when neither works.
 std::string holdWholeFile(const std::string& file, const std::string& directory);
 
 // Puts the file `from` (the backup, the old file itself) in place of

@@ -84,7 +84,10 @@ bool SafeOutput::open(const std::string& path, Mode mode)
         hardLinked_ = st.st_nlink > 1;
     }
 
-    temp_ = makeTempFile(directoryPart(destination_), "tmp", 0666);
+    // The new data of an existing file is readable by its owner alone until
+    // the file's own mode is given at the commit; a new file is created as
+    // any would be.
+    temp_ = makeTempFile(directoryPart(destination_), "tmp", exists_ ? 0600 : 0666);
     if (temp_.empty())
         return fail(Failure::CannotMakeTemp);
     if (!writer_.open(temp_, platform::CrlfWriter::Mode::Created))

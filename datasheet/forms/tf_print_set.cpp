@@ -1,10 +1,7 @@
 #include "datasheet/forms/tf_print_set.h"
 
-#include <QGroupBox>
-#include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QRadioButton>
 
 #include <vector>
 
@@ -13,6 +10,7 @@
 #include "platform/qt/qt_printer.h"
 #include "platform/qt/simple_combo_box.h"
 #include "platform/qt/text.h"
+#include "platform/qt/window.h"
 
 TFPrintSet* FPrintSet = nullptr;
 
@@ -49,15 +47,10 @@ TFPrintSet::TFPrintSet(QWidget* parent, const ds::Profile& profile) : QDialog(pa
     PrintSetCombo->setGeometry(16, 32, 81, 165);
 
     if (kavro) {
-        PrintSetRadio = new QGroupBox(QStringLiteral("Page at Next Mark"), this);
+        PrintSetRadio = new platform::RadioGroup(QStringLiteral("Page at Next Mark"),
+                                                 {QStringLiteral("Yes"), QStringLiteral("No")}, this, 2);
         PrintSetRadio->setObjectName(QStringLiteral("PrintSetRadio"));
         PrintSetRadio->setGeometry(120, 28, 145, 57);
-        auto* columns = new QGridLayout(PrintSetRadio);
-        yes_ = new QRadioButton(QStringLiteral("Yes"), PrintSetRadio);
-        no_ = new QRadioButton(QStringLiteral("No"), PrintSetRadio);
-        columns->addWidget(yes_, 0, 0);
-        columns->addWidget(no_, 0, 1);
-        yes_->setChecked(true);
     }
 
     PrintSetOk = new QPushButton(QStringLiteral("OK"), this);
@@ -105,26 +98,19 @@ ds::PageOptions TFPrintSet::PageOptions() const
 
 void TFPrintSet::ShowSettings()
 {
-    show();
-    raise();
-    activateWindow();
+    platform::showForm(*this);
     setFocus();
 }
 
 int TFPrintSet::RadioIndex() const
 {
-    if (!yes_)
-        return -1;
-    if (yes_->isChecked())
-        return 0;
-    return no_->isChecked() ? 1 : -1;
+    return PrintSetRadio ? PrintSetRadio->itemIndex() : -1;
 }
 
 void TFPrintSet::SetRadioIndex(int index)
 {
-    if (!yes_)
-        return;
-    (index == 0 ? yes_ : no_)->setChecked(true);
+    if (PrintSetRadio)
+        PrintSetRadio->setItemIndex(index == 0 ? 0 : 1);
 }
 
 void TFPrintSet::PrintSetOkClick()

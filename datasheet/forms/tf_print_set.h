@@ -9,11 +9,10 @@
 
 #include "datasheet/page_printer.h"
 #include "datasheet/profile.h"
+#include "platform/qt/radio_group.h"
 
-class QGroupBox;
 class QLabel;
 class QPushButton;
-class QRadioButton;
 
 namespace platform {
 class PrinterSetupDialog;
@@ -31,7 +30,7 @@ public:
     // PrintSetRadio and no PrintSetSave (null).
     QLabel* LinesPerPage = nullptr;
     platform::SimpleComboBox* PrintSetCombo = nullptr;
-    QGroupBox* PrintSetRadio = nullptr; // items "Yes" (0) and "No" (1)
+    platform::RadioGroup* PrintSetRadio = nullptr; // items "Yes" (0) and "No" (1)
     QPushButton* PrintSetOk = nullptr;
     QPushButton* PrintSetCancel = nullptr;
     QPushButton* PrintSetSave = nullptr;
@@ -73,8 +72,6 @@ public:
 
 private:
     ds::Profile profile_;
-    QRadioButton* yes_ = nullptr;
-    QRadioButton* no_ = nullptr;
     int PageLines = 58;
     int PageEject = 0;
     bool chosenSinceFile_ = false;

@@ -2,18 +2,19 @@
 
 #include <QButtonGroup>
 #include <QRadioButton>
-#include <QVBoxLayout>
+#include <QGridLayout>
 
 namespace platform {
 
-RadioGroup::RadioGroup(const QString& caption, const QStringList& items, QWidget* parent)
+RadioGroup::RadioGroup(const QString& caption, const QStringList& items, QWidget* parent, int columns)
     : QGroupBox(caption, parent), buttons_(new QButtonGroup(this))
 {
-    auto* column = new QVBoxLayout(this);
+    auto* grid = new QGridLayout(this);
+    const int across = columns > 0 ? columns : 1;
     for (int index = 0; index < items.size(); ++index) {
         auto* button = new QRadioButton(items[index], this);
         buttons_->addButton(button, index);
-        column->addWidget(button);
+        grid->addWidget(button, index / across, index % across);
     }
     if (!items.isEmpty())
         buttons_->button(0)->setChecked(true);

@@ -12,8 +12,8 @@ namespace platform {
 class RadioGroup : public QGroupBox {
     Q_OBJECT
 public:
-    // The first item is chosen.
-    RadioGroup(const QString& caption, const QStringList& items, QWidget* parent = nullptr);
+    // The first item is chosen. The items stand in `columns` columns, row by row.
+    RadioGroup(const QString& caption, const QStringList& items, QWidget* parent = nullptr, int columns = 1);
 
     int itemIndex() const;
     // Chooses an item without a click event.

@@ -340,6 +340,46 @@ TEST_F(SaveTest, FailuresLeaveTheTargetAsItWas)
     }
 }
 
+// A data file that changed while it was loaded leaves the load an unknown
+// identity: the saves that read it by offset refuse it, as they refuse one
+// changed since; a request without an identity is not checked.
+TEST_F(SaveTest, AnUnknownLoadIdentityIsRefusedLikeAChangedFile)
+{
+    const std::string out = dir.file("out.txt");
+    const std::string target = dir.file("target.dat");
+    const std::string text = readFile(fixture("save_target.dat"));
+    const std::vector<platform::Notice> changed{{"NOTICE", platform::fileChangedText(data), false}};
+    writeFile(out, "old\r\n");
+    writeFile(target, text);
+
+    ds::ListSave save;
+    save.target = out;
+    save.format = ds::kDatasheetFormat;
+    save.dataPath = data;
+    save.lookup = lookup();
+    save.dataIdentity = platform::FileIdentity();
+    EXPECT_FALSE(ds::saveList(list, save, notices, progress));
+    EXPECT_EQ(notices.recorded(), changed);
+    EXPECT_EQ(readFile(out), "old\r\n");
+
+    notices.clear();
+    ds::ListMerge merge;
+    merge.target = target;
+    merge.backup = backup;
+    merge.dataPath = data;
+    merge.lookup = lookup();
+    merge.dataIdentity = platform::FileIdentity();
+    EXPECT_FALSE(ds::mergeList(pidsOf(list), merge, notices, progress));
+    EXPECT_EQ(notices.recorded(), changed);
+    EXPECT_EQ(readFile(target), text);
+    EXPECT_EQ(entries(dir.path()), (Lines{"out.txt", "target.dat"}));
+
+    notices.clear();
+    save.dataIdentity = platform::FileIdentity::of(data);
+    EXPECT_TRUE(ds::saveList(list, save, notices, progress));
+    EXPECT_TRUE(notices.recorded().empty());
+}
+
 TEST_F(SaveTest, AStationMissingFromTheIndexIsLeftOut)
 {
     const std::string out = dir.file("out.txt");

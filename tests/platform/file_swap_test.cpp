@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "tests/support/test_files.h"
 
@@ -37,4 +38,29 @@ TEST(FileSwap, HoldWholeFileLinksOrCopies)
     EXPECT_EQ(testsupport::readFile(held), "other");
     EXPECT_EQ(testsupport::readFile(copy), "bytes");
     EXPECT_TRUE(platform::holdWholeFile(dir.file("missing"), dir.path()).empty());
+}
+
+TEST(FileSwap, HeldCopyKeepsModeOwnerAndGroup)
+{
+    testsupport::TempDir dir;
+    const std::string file = dir.file("a.dat");
+    testsupport::writeFile(file, "bytes");
+    // A second name makes the hold a copy rather than a link.
+    ASSERT_EQ(::link(file.c_str(), dir.file("b.dat").c_str()), 0);
+    ::chmod(file.c_str(), 0640);
+    struct stat before {};
+    ASSERT_EQ(::stat(file.c_str(), &before), 0);
+    // Another owner and group where the process may give them (as root).
+    const bool giveAway = ::geteuid() == 0;
+    if (giveAway)
+        ASSERT_EQ(::chown(file.c_str(), 4242, 4343), 0);
+    const std::string copy = platform::holdWholeFile(file, dir.path());
+    ASSERT_FALSE(copy.empty());
+    struct stat held {};
+    ASSERT_EQ(::stat(copy.c_str(), &held), 0);
+    EXPECT_EQ(held.st_nlink, 1u);
+    EXPECT_EQ(held.st_mode & 07777, 0640u);
+    EXPECT_EQ(held.st_uid, giveAway ? 4242u : before.st_uid);
+    EXPECT_EQ(held.st_gid, giveAway ? 4343u : before.st_gid);
+    EXPECT_EQ(testsupport::readFile(copy), "bytes");
 }

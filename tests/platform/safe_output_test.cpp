@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "platform/files.h"
 #include "tests/support/test_files.h"
@@ -71,6 +72,29 @@ TEST(SafeOutput, DestinationIsUntouchedUntilCommitAndOnFailure)
     EXPECT_TRUE(fs::is_directory(dir.file("sub")));
     EXPECT_FALSE(platform::saveLines(dir.file("missing/out.txt"), kLines, Mode::Overwrite));
     EXPECT_EQ(entries(dir.path()), (std::vector<std::string>{"out.txt", "sub"}));
+}
+
+// The new contents of a private file are never readable by others, not even
+// while they are written.
+TEST(SafeOutput, TheNewDataOfAPrivateFileStaysPrivateWhileWritten)
+{
+    testsupport::TempDir dir;
+    const std::string path = dir.file("out.txt");
+    writeFile(path, "old\r\n");
+    ::chmod(path.c_str(), 0600);
+    const mode_t mask = ::umask(022);
+    platform::SafeOutput output;
+    ASSERT_TRUE(output.open(path, Mode::Overwrite));
+    ::umask(mask);
+    output.writer().writeLine("secret");
+    for (const auto& name : entries(dir.path())) {
+        struct stat st {};
+        ASSERT_EQ(::stat(dir.file(name).c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 077, 0u) << name;
+    }
+    ASSERT_TRUE(output.commit());
+    EXPECT_EQ(readFile(path), "secret\r\n");
+    EXPECT_EQ(static_cast<unsigned>(fs::status(path).permissions()), 0600u);
 }
 
 TEST(SafeOutput, ALinkIsWrittenThroughAndKept)

@@ -190,7 +190,9 @@ bool saveList(const std::vector<std::string>& lines, const ListSave& request, pl
         notice(notices, "Not saved: " + request.target + "\r\nis the datasheet file in use.");
         return false;
     }
-    const bool readsData = request.format == kDatasheetFormat || request.format == kItemPickFormat;
+    // An empty list reads nothing from the data file, so there is nothing to check.
+    const bool readsData =
+        !lines.empty() && (request.format == kDatasheetFormat || request.format == kItemPickFormat);
     if (readsData && !dataUnchanged(request.dataPath, request.dataIdentity, notices))
         return false;
     platform::SafeOutput output;

@@ -362,6 +362,12 @@ TEST_F(SaveTest, AnUnknownLoadIdentityIsRefusedLikeAChangedFile)
     EXPECT_EQ(notices.recorded(), changed);
     EXPECT_EQ(readFile(out), "old\r\n");
 
+    // An empty list reads nothing from the data file: it is written as any save.
+    notices.clear();
+    EXPECT_TRUE(ds::saveList({}, save, notices, progress));
+    EXPECT_EQ(readFile(out), "");
+    writeFile(out, "old\r\n");
+
     notices.clear();
     ds::ListMerge merge;
     merge.target = target;

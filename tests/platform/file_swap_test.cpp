@@ -52,8 +52,9 @@ TEST(FileSwap, HeldCopyKeepsModeOwnerAndGroup)
     ASSERT_EQ(::stat(file.c_str(), &before), 0);
     // Another owner and group where the process may give them (as root).
     const bool giveAway = ::geteuid() == 0;
-    if (giveAway)
+    if (giveAway) {
         ASSERT_EQ(::chown(file.c_str(), 4242, 4343), 0);
+    }
     const std::string copy = platform::holdWholeFile(file, dir.path());
     ASSERT_FALSE(copy.empty());
     struct stat held {};

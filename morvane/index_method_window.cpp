@@ -6,7 +6,7 @@
 
 #include "datasheet/forms/tf_help.h"
 #include "datasheet/forms/tf_status.h"
-#include "morvane/radio_group.h"
+#include "platform/qt/radio_group.h"
 #include "morvane/tf_file.h"
 #include "morvane/tf_index.h"
 #include "morvane/tf_split_options.h"
@@ -21,7 +21,7 @@ IndexMethodWindow::IndexMethodWindow(const IndexMethodProfile& profile, QWidget*
     QStringList items;
     for (const char* item : profile.items)
         items.append(QString::fromUtf8(item));
-    Options = new RadioGroup(QString::fromUtf8(profile.groupCaption), items, 0, this);
+    Options = new platform::RadioGroup(QString::fromUtf8(profile.groupCaption), items, this);
     layout->addWidget(Options);
     auto* buttons = new QHBoxLayout;
     Okay = new QPushButton(QStringLiteral("Okay"), this);

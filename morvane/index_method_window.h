@@ -9,7 +9,7 @@
 #include "platform/line_reader.h"
 
 class QPushButton;
-namespace morvane {
+namespace platform {
 class RadioGroup;
 }
 
@@ -29,7 +29,7 @@ class IndexMethodWindow : public QWidget {
 public:
     IndexMethodWindow(const IndexMethodProfile& profile, QWidget* parent);
 
-    RadioGroup* Options = nullptr;
+    platform::RadioGroup* Options = nullptr;
     QPushButton* Okay = nullptr;
     QPushButton* HelpButton = nullptr;
 

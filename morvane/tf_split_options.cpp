@@ -8,7 +8,7 @@
 #include "morvane/core/index_files.h"
 #include "morvane/core/output_pieces.h"
 #include "morvane/core/splits.h"
-#include "morvane/radio_group.h"
+#include "platform/qt/radio_group.h"
 #include "morvane/split_steps.h"
 #include "morvane/tf_file.h"
 #include "morvane/tf_index.h"
@@ -35,12 +35,13 @@ TFSplitOptions::TFSplitOptions(QWidget* parent) : QWidget(parent, Qt::Window)
     FSplitOptions = this;
     setWindowTitle(QStringLiteral("Split Methods"));
     auto* layout = new QVBoxLayout(this);
-    SplitOptions = new morvane::RadioGroup(
+    SplitOptions = new platform::RadioGroup(
         QString(),
         {QStringLiteral("USGS Quad Names"), QStringLiteral("COUNTY Names"), QStringLiteral("MIN/MAX Areas"),
          QStringLiteral("Specified number of bytes per file"), QStringLiteral("Specified number of lines per file"),
          QStringLiteral("Specified number of stations per File")},
-        1, this);
+        this);
+    SplitOptions->setItemIndex(1);
     layout->addWidget(SplitOptions);
     Okay = new QPushButton(QStringLiteral("Okay"), this);
     layout->addWidget(Okay, 0, Qt::AlignHCenter);

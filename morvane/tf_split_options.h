@@ -9,7 +9,7 @@
 #include "morvane/core/index_files.h"
 
 class QPushButton;
-namespace morvane {
+namespace platform {
 class RadioGroup;
 }
 
@@ -19,7 +19,7 @@ public:
     explicit TFSplitOptions(QWidget* parent = nullptr);
     ~TFSplitOptions() override;
 
-    morvane::RadioGroup* SplitOptions = nullptr;
+    platform::RadioGroup* SplitOptions = nullptr;
     QPushButton* Okay = nullptr;
 
     void OkayClick();

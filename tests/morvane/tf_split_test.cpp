@@ -12,7 +12,7 @@
 #include <map>
 
 #include "morvane/core/output_pieces.h"
-#include "morvane/radio_group.h"
+#include "platform/qt/radio_group.h"
 #include "morvane/tf_cd_drive.h"
 #include "morvane/tf_file.h"
 #include "morvane/tf_index.h"

@@ -1,13 +1,11 @@
 #include "kavro/tf_poptions.h"
 
-#include <QButtonGroup>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QVBoxLayout>
 
 #include "kavro/tf_plot.h"
+#include "platform/qt/radio_group.h"
 
 TFPOptions* FPOptions = nullptr;
 
@@ -17,16 +15,7 @@ TFPOptions::TFPOptions(QWidget* parent) : QWidget(parent, Qt::Window)
     setWindowTitle("Plot Options");
 
     auto* layout = new QVBoxLayout(this);
-    PlotRadio = new QGroupBox("Plot Label", this);
-    auto* radios = new QVBoxLayout(PlotRadio);
-    items_ = new QButtonGroup(this);
-    int index = 0;
-    for (const char* caption : {"Number", "PID", "Designation"}) {
-        auto* item = new QRadioButton(caption, PlotRadio);
-        items_->addButton(item, index++);
-        radios->addWidget(item);
-    }
-    SetPlotRadioIndex(0);
+    PlotRadio = new platform::RadioGroup("Plot Label", {"Number", "PID", "Designation"}, this);
     layout->addWidget(PlotRadio);
 
     auto* buttons = new QHBoxLayout;
@@ -48,13 +37,12 @@ TFPOptions::~TFPOptions()
 
 int TFPOptions::PlotRadioIndex() const
 {
-    return items_->checkedId();
+    return PlotRadio->itemIndex();
 }
 
 void TFPOptions::SetPlotRadioIndex(int index)
 {
-    if (QAbstractButton* item = items_->button(index))
-        item->setChecked(true);
+    PlotRadio->setItemIndex(index);
 }
 
 void TFPOptions::PlotOptionOKClick()

@@ -3,10 +3,10 @@
 // and leaves the dialog open; Cancel hides it and keeps the labels.
 #include <QWidget>
 
-class QButtonGroup;
-class QGroupBox;
 class QPushButton;
-class QRadioButton;
+namespace platform {
+class RadioGroup;
+}
 
 class TFPOptions : public QWidget {
     Q_OBJECT
@@ -16,7 +16,7 @@ public:
 
     // Controls (names as in the window's layout). PlotRadio is the radio
     // group "Plot Label"; its item index is PlotRadioIndex().
-    QGroupBox* PlotRadio = nullptr;
+    platform::RadioGroup* PlotRadio = nullptr;
     QPushButton* PlotOptionOK = nullptr;
     QPushButton* PlotOptionCancel = nullptr;
 
@@ -26,9 +26,6 @@ public:
 
     void PlotOptionOKClick();
     void PlotOptionCancelClick();
-
-private:
-    QButtonGroup* items_ = nullptr;
 };
 
 extern TFPOptions* FPOptions;

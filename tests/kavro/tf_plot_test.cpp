@@ -17,6 +17,7 @@
 #include "kavro/tf_pform.h"
 #include "kavro/tf_plot.h"
 #include "kavro/tf_poptions.h"
+#include "platform/qt/radio_group.h"
 #include "kavro/tf_pprint_set.h"
 #include "datasheet/forms/tf_status.h"
 #include "platform/qt/line_list_view.h"

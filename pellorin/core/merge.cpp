@@ -373,27 +373,30 @@ bool MergeFiles(const MergeInput& input, MergeLists& lists, platform::NoticeSink
             return false;
         }
     }
-    auto restoreAside = [&] {
-        if (!aside.empty())
-            std::rename(aside.c_str(), input.backupPath.c_str());
+    // Puts the former backup back; when that fails too, says where it is.
+    auto restoreAside = [&]() -> std::string {
+        if (aside.empty() || std::rename(aside.c_str(), input.backupPath.c_str()) == 0)
+            return {};
+        return "\r\n      The former backup is kept as\r\n         " + aside + "\r\n";
     };
     if (std::rename(held.c_str(), input.backupPath.c_str()) != 0) {
         platform::removeFile(held);
-        restoreAside();
-        notices.notice("ERROR", renameErrorText(input.oldPath, input.backupPath));
+        const std::string asideNote = restoreAside();
+        notices.notice("ERROR", renameErrorText(input.oldPath, input.backupPath) + asideNote);
         return false;
     }
     if (!output.commit()) {
         // The OLD file is as it was, unless a copy in place (a file with
         // several names) stopped halfway: then the new backup holds the only
         // whole old file and stays, and the merged data is kept too.
+        std::string asideNote;
         if (output.keptTemporary().empty()) {
             platform::removeFile(input.backupPath);
-            restoreAside();
+            asideNote = restoreAside();
         } else if (!aside.empty()) {
             platform::removeFile(aside);
         }
-        notices.notice("ERROR", writeErrorText(input.oldPath) + output.keptNote());
+        notices.notice("ERROR", writeErrorText(input.oldPath) + output.keptNote() + asideNote);
         return false;
     }
     if (!aside.empty())

@@ -323,15 +323,20 @@ bool OutputSet::commit()
         output.temp.clear();
     }
     if (failed) {
+        unrestored_.clear();
         for (const Done& each : done) {
-            if (each.oldSize >= 0)
-                ::truncate(each.path.c_str(), each.oldSize);
-            else if (each.inPlace)
-                platform::restoreFile(each.backup, each.path);
-            else if (!each.backup.empty())
-                platform::replaceFile(each.backup, each.path);
-            else
+            bool undone = true;
+            if (each.oldSize >= 0) {
+                undone = ::truncate(each.path.c_str(), each.oldSize) == 0;
+            } else if (each.inPlace) {
+                undone = platform::restoreFile(each.backup, each.path); // removes the backup
+            } else if (!each.backup.empty()) {
+                undone = platform::replaceFile(each.backup, each.path);
+            } else {
                 platform::removeFile(each.path);
+            }
+            if (!undone)
+                unrestored_ += "\r\n" + each.path + (each.backup.empty() ? "" : " (its old data is kept as " + each.backup + ")");
         }
         discard();
         return false;

@@ -53,6 +53,9 @@ public:
 
     // Puts every output in place; false (and nothing changed) on failure.
     bool commit();
+    // After a failed commit, the files that could not be put back as they
+    // were, a line each; empty when nothing has changed.
+    const std::string& unrestored() const { return unrestored_; }
 
     const std::string& directory() const { return directory_; }
     // The destination path of an output's name.
@@ -85,6 +88,7 @@ private:
     std::size_t pendingBytes_ = 0;
     std::size_t buffered_ = 0; // outputs that hold a block
     bool ok_ = true;
+    std::string unrestored_;
 };
 
 } // namespace morvane

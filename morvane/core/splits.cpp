@@ -61,9 +61,13 @@ const char* failedToOpen(IndexKind kind)
     return "";
 }
 
-void cannotCommit(platform::NoticeSink& notices, const std::string& dir)
+void cannotCommit(platform::NoticeSink& notices, const std::string& dir, const OutputSet& outputs)
 {
-    notices.notice(kCaption, "Could not write the split's files in " + dir + "\r\nNo file has changed.");
+    const std::string& unrestored = outputs.unrestored();
+    notices.notice(kCaption, "Could not write the split's files in " + dir +
+                                 (unrestored.empty() ? "\r\nNo file has changed."
+                                                     : "\r\nThese files could not be put back as they were:" +
+                                                           unrestored));
 }
 
 bool isPid(std::string_view text)
@@ -245,7 +249,7 @@ bool SplitByIndex(const IndexSplit& split, platform::NoticeSink& notices, platfo
         return false;
     }
     if (!outputs.commit()) {
-        cannotCommit(notices, split.outDir);
+        cannotCommit(notices, split.outDir, outputs);
         return false;
     }
     return true;
@@ -374,7 +378,7 @@ bool SplitByCount(const CountSplit& split, platform::NoticeSink& notices, platfo
         return false;
     }
     if (!pieces.commit()) {
-        cannotCommit(notices, split.outDir);
+        cannotCommit(notices, split.outDir, pieces);
         return false;
     }
     return true;

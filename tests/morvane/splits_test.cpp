@@ -478,6 +478,27 @@ TEST(SplitOutputs, ReplacedPieceWithSeveralNamesIsWrittenInPlace)
     EXPECT_EQ(names, (Lines{"dsdata.001", "in.dat", "other.dat"}));
 }
 
+// A later piece that cannot be put in place undoes the in-place write of a
+// file with several names: both names hold the old bytes, and no copy of
+// them is left behind.
+TEST(SplitOutputs, FailedSplitPutsBackAPieceWithSeveralNames)
+{
+    testsupport::TempDir dir;
+    platform::RecordingNotices notices;
+    writeFile(dir.file("in.dat"), text({station("AA0001", {"  A"}), station("BB0002", {"  B"})}));
+    writeFile(dir.file("dsdata.001"), "old\r\n");
+    ASSERT_EQ(::link(dir.file("dsdata.001").c_str(), dir.file("other.dat").c_str()), 0);
+    ASSERT_EQ(::mkdir(dir.file("dsdata.002").c_str(), 0755), 0);
+    EXPECT_FALSE(splitByCount(morvane::CountKind::Stations, 1, true, dir.file("in.dat"), dir.path(), notices));
+    EXPECT_EQ(readFile(dir.file("dsdata.001")), "old\r\n");
+    EXPECT_EQ(readFile(dir.file("other.dat")), "old\r\n");
+    ASSERT_EQ(notices.recorded().size(), 1u);
+    EXPECT_NE(notices.recorded()[0].text.find("No file has changed."), std::string::npos);
+    std::vector<std::string> names;
+    platform::listDirectory(dir.path(), names);
+    EXPECT_EQ(names, (Lines{"dsdata.001", "dsdata.002", "in.dat", "other.dat"}));
+}
+
 // More outputs than files may be open: each is closed and opened again as
 // lines come, and every output still gets its lines in order.
 TEST(SplitOutputs, MoreOutputsThanOpenFiles)

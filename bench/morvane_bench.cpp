@@ -7,9 +7,16 @@
 //   mvbench bytes|lines|stations LIMIT FILE DIR
 //                                   split FILE into pieces of LIMIT
 //                                   megabytes, lines or stations
+//   mvbench floor PIECES DIR        the floor of a split: writes files of the
+//                                   names and sizes of those in PIECES into
+//                                   DIR, each made under a temporary name
+//                                   and renamed, as a split makes its pieces
 // The last line is "seconds=<float>".
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -19,6 +26,9 @@
 #include "platform/line_reader.h"
 #include "platform/notices.h"
 #include "platform/progress.h"
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -103,6 +113,37 @@ int countSplit(int argc, char** argv)
     return 0;
 }
 
+// Times what any split of the same pieces must do at least: create as many
+// files, write the same bytes and rename each into place. The bytes are read
+// before the clock starts.
+int floor(int argc, char** argv)
+{
+    if (argc != 4)
+        return usage();
+    namespace fs = std::filesystem;
+    std::vector<std::pair<std::string, std::string>> pieces;
+    for (const auto& entry : fs::directory_iterator(argv[2])) {
+        if (!entry.is_regular_file())
+            continue;
+        std::ifstream in(entry.path(), std::ios::binary);
+        pieces.emplace_back(entry.path().filename().string(),
+                            std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()));
+    }
+    const std::string dir = argv[3];
+    const auto start = Clock::now();
+    for (const auto& [name, bytes] : pieces) {
+        const std::string temp = dir + "/." + name + ".tmp";
+        const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0)
+            return 1;
+        const bool written = ::write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
+        if (::close(fd) != 0 || !written || ::rename(temp.c_str(), (dir + "/" + name).c_str()) != 0)
+            return 1;
+    }
+    std::printf("files=%zu\nseconds=%.6f\n", pieces.size(), since(start));
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -116,5 +157,7 @@ int main(int argc, char** argv)
         return indexSplit(argc, argv);
     if (command == "bytes" || command == "lines" || command == "stations")
         return countSplit(argc, argv);
+    if (command == "floor")
+        return floor(argc, argv);
     return usage();
 }

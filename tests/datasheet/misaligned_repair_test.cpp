@@ -8,6 +8,7 @@
 #include "datasheet/misaligned_repair.h"
 #include "datasheet/raw_file.h"
 #include "platform/file_identity.h"
+#include "tests/support/as_nobody.h"
 #include "tests/support/test_files.h"
 
 namespace {
@@ -104,20 +105,27 @@ TEST(MisalignedRepair, FailedWriteLeavesTheFileUntouched)
 
 TEST(MisalignedRepair, UnwritableDirectoryLeavesTheFileUntouched)
 {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "permissions do not stop root";
     testsupport::TempDir dir;
     std::string sub = dir.file("ro");
     std::filesystem::create_directory(sub);
     std::string path = sub + "/county.dat";
     std::string original = readFile(fixture("misaligned.dat"));
     writeFile(path, original);
+    testsupport::giveToNobody(dir.path());
+    testsupport::giveToNobody(sub);
+    testsupport::giveToNobody(path);
     ::chmod(sub.c_str(), 0555); // no temporary file can be made beside it
-    platform::NullProgress progress;
-    EXPECT_EQ(ds::repairMisaligned(path, progress), ds::RepairResult::CannotWriteTemp);
+    const std::string results = testsupport::asNobody([&] {
+        platform::NullProgress progress;
+        std::string r;
+        r += ds::repairMisaligned(path, progress) == ds::RepairResult::CannotWriteTemp ? 'T' : 't';
+        r += ds::repairMisaligned(sub + "/missing", progress) == ds::RepairResult::CannotReadData ? 'R' : 'r';
+        return r;
+    });
     ::chmod(sub.c_str(), 0755);
+    EXPECT_EQ(results, "TR");
     EXPECT_EQ(readFile(path), original);
-    EXPECT_EQ(ds::repairMisaligned(dir.file("missing"), progress), ds::RepairResult::CannotReadData);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(sub), {}), 1);
 }
 
 TEST(RawFile, WholeLinesWithoutLineEnds)

@@ -16,6 +16,7 @@
 
 #include "datasheet/list_save.h"
 #include "platform/files.h"
+#include "tests/support/as_nobody.h"
 #include "tests/support/test_files.h"
 
 namespace {
@@ -30,13 +31,9 @@ const std::vector<std::string> kLines{"     |AB1234| - |          |           |N
 const std::string kNew = "     |AB1234| - |          |           |NEW MARK\r\n     |CD5678| - |\r\n";
 const std::string kOld = "     |AB1234| - |          |           |OLD MARK\r\n";
 
-constexpr uid_t kNobody = 65534;
-constexpr gid_t kNogroup = 65534;
-
-bool runningAsRoot()
-{
-    return ::geteuid() == 0;
-}
+using testsupport::kNobody;
+using testsupport::kNogroup;
+using testsupport::runningAsRoot;
 
 struct Outcome {
     bool done = false;
@@ -63,29 +60,12 @@ Outcome saveHere(const std::string& path, Mode mode)
 // show).
 Outcome save(const std::string& path, Mode mode, bool unprivileged)
 {
-    if (!unprivileged || !runningAsRoot())
+    if (!unprivileged)
         return saveHere(path, mode);
-    int fds[2];
-    EXPECT_EQ(::pipe(fds), 0);
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::close(fds[0]);
-        if (::setgroups(0, nullptr) != 0 || ::setgid(kNogroup) != 0 || ::setuid(kNobody) != 0)
-            ::_exit(100);
+    const std::string report = testsupport::asNobody([&] {
         const Outcome outcome = saveHere(path, mode);
-        const std::string report = (outcome.done ? "1" : "0") + outcome.notices;
-        const bool written = ::write(fds[1], report.data(), report.size()) == static_cast<ssize_t>(report.size());
-        ::_exit(written ? 0 : 101);
-    }
-    ::close(fds[1]);
-    std::string report;
-    char buffer[1024];
-    for (ssize_t n; (n = ::read(fds[0], buffer, sizeof buffer)) > 0;)
-        report.append(buffer, static_cast<std::size_t>(n));
-    ::close(fds[0]);
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the unprivileged child failed";
+        return (outcome.done ? "1" : "0") + outcome.notices;
+    });
     if (report.empty())
         return {};
     return {report[0] == '1', report.substr(1)};

@@ -91,11 +91,13 @@ private:
     void createControls();
     void setListWidth(int width);
     void showTopic(const std::string& title);
+    void setStayOnTop(bool onTop);
 
     HelpProfile Profile;
     std::vector<std::string> TopicTable;
     int HelpContext = 0;
-    bool Opening = false; // OpenHelp has built the list already
+    bool Opening = false;   // OpenHelp has built the list already
+    bool Restyling = false; // Stay On Top shows the window again
     friend void OpenHelp(int context);
 };
 

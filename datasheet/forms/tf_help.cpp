@@ -225,12 +225,9 @@ std::vector<std::string> TFHelp::memoLines() const
 
 void TFHelp::HelpPrintClick()
 {
-    // Each line goes through the program's line buffer; 50 lines per page
-    // (a page holds one more), no page eject.
-    std::vector<std::string> lines = memoLines();
-    for (auto& line : lines)
-        if (line.size() > Profile.program->readLength())
-            line.resize(Profile.program->readLength());
+    // The memo's lines whole; 50 lines per page (a page holds one more), no
+    // page eject.
+    const std::vector<std::string> lines = memoLines();
     ds::PageOptions options;
     options.linesPerPage = 50;
     options.pageEject = false;

@@ -14,6 +14,7 @@
 #include "datasheet/forms/help_topics_pellorin.h"
 #include "datasheet/forms/tf_help.h"
 #include "platform/qt/memo.h"
+#include "platform/recording_printer.h"
 #include "tests/support/list_texts.h"
 
 namespace {
@@ -389,6 +390,23 @@ TEST_F(HelpWindow, StayOnTopFollowsTheBoxAndKeepsTheTopic)
     OpenHelp(3);
     EXPECT_EQ(listed(), (Lines{"Saving", "Printing", "Sorting", "Searches", "Grab"}));
     EXPECT_EQ(memo(), kStartLines);
+}
+
+TEST_F(HelpWindow, PrintKeepsLongLinesWhole)
+{
+    // Longer than any program's line buffer (150, 255), with its end marked.
+    const Lines lines{"short", std::string(300, 'w') + " END", std::string(254, 'p') + "QR", "100% %s"};
+    for (const char* program : {"kavro", "morvane", "pellorin"}) {
+        make(program);
+        OpenHelp(1);
+        platform::setMemoLines(*FHelp->HelpMemo, lines);
+        platform::RecordingPrinter printer;
+        platform::setPrinter(&printer);
+        FHelp->HelpPrintClick();
+        platform::setPrinter(nullptr);
+        ASSERT_EQ(printer.jobs.size(), 1u) << program;
+        EXPECT_EQ(printer.jobs[0].lines(), lines) << program;
+    }
 }
 
 TEST(PellorinSmallHelp, CaptionsAndTexts)

@@ -5,8 +5,12 @@
 // job of its own. A page holds L + 1 lines (L = lines per page); with page
 // eject a line beginning with '1' starts a new page; a page also ends when
 // the next line would not fit the printable height. Lines are printed whole,
-// as they are (the paper's edge clips them). The lines are read one at a
-// time, so nothing grows with their number.
+// as they are; where the widest line would pass the paper's right edge in
+// the source's font, the whole printout takes that font in the size at
+// which it fits (so lines keep their ends and more of them fit a page). The
+// lines are read one at a time, so nothing grows with their number; the
+// widths are measured in a pass before the printout (two more passes when
+// the font is made smaller).
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -18,7 +22,8 @@
 
 namespace ds {
 
-// Where the lines come from, read in order from 0 to count() - 1.
+// Where the lines come from, read in order from 0 to count() - 1 (more
+// than once: the widths are measured before the lines are printed).
 class PrintSource {
 public:
     virtual ~PrintSource() = default;

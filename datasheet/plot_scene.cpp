@@ -4,6 +4,7 @@
 #include <climits>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 #include <utility>
 
 namespace ds {
@@ -258,6 +259,25 @@ void findPlotCenter(PlotState& state, const std::vector<std::string>& lines)
             state.CenterLon = lon;
         }
     }
+}
+
+bool zoomIn(PlotState& state)
+{
+    const double half = state.Span * 0.5;
+    if (!(half >= std::numeric_limits<double>::min()))
+        return false;
+    state.Span = half;
+    return true;
+}
+
+bool zoomOut(PlotState& state)
+{
+    // Beyond the globe a doubling shows nothing more, and enough of them
+    // would make the span, and the centre that pans by it, infinite.
+    if (!(state.Span < kPlotGlobeSpan))
+        return false;
+    state.Span *= 2.0;
+    return true;
 }
 
 void PanWest(PlotState& state, int clientWidth)

@@ -101,6 +101,15 @@ bool marksLinePosition(std::string_view marksLine, double& latitude, double& lon
 // a tie. An empty list leaves the centre unset.
 void findPlotCenter(PlotState& state, const std::vector<std::string>& lines);
 
+// The zoom buttons: the span halved or doubled, within bounds that keep the
+// centre's boxes in numbers. Zoom out stops once the window spans the whole
+// globe (360 degrees or more); zoom in stops where the halved span would
+// underflow towards 0 (below the smallest normal double). False when the
+// span stays as it was.
+inline constexpr double kPlotGlobeSpan = 360.0;
+bool zoomIn(PlotState& state);
+bool zoomOut(PlotState& state);
+
 // Pan steps: the span of 10 pixels of the client area.
 void PanWest(PlotState& state, int clientWidth);
 void PanEast(PlotState& state, int clientWidth);

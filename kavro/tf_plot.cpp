@@ -280,13 +280,13 @@ void TFPlot::HelpClick()
 
 void TFPlot::VoomInClicked()
 {
-    State.Span *= 0.5;
+    ds::zoomIn(State);
     PaintPlot();
 }
 
 void TFPlot::VoomOutClicked()
 {
-    State.Span *= 2.0;
+    ds::zoomOut(State);
     PaintPlot();
 }
 

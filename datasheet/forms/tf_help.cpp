@@ -225,12 +225,9 @@ std::vector<std::string> TFHelp::memoLines() const
 
 void TFHelp::HelpPrintClick()
 {
-    // Each line goes through the program's line buffer; 50 lines per page
-    // (a page holds one more), no page eject.
-    std::vector<std::string> lines = memoLines();
-    for (auto& line : lines)
-        if (line.size() > Profile.program->readLength())
-            line.resize(Profile.program->readLength());
+    // The memo's lines whole; 50 lines per page (a page holds one more), no
+    // page eject.
+    const std::vector<std::string> lines = memoLines();
     ds::PageOptions options;
     options.linesPerPage = 50;
     options.pageEject = false;
@@ -257,20 +254,29 @@ void TFHelp::closeEvent(QCloseEvent* event)
 void TFHelp::showEvent(QShowEvent* event)
 {
     // Not when the window system shows it again (a window restored from
-    // its icon keeps its topic).
-    if (!event->spontaneous() && !Opening)
+    // its icon keeps its topic), nor when a change of style shows it again.
+    if (!event->spontaneous() && !Opening && !Restyling)
         HelpInit();
     QMainWindow::showEvent(event);
 }
 
+void TFHelp::setStayOnTop(bool onTop)
+{
+    // A new window style hides the window and shows it again; the topic
+    // being read stays.
+    Restyling = true;
+    platform::setStayOnTop(*this, onTop);
+    Restyling = false;
+}
+
 void TFHelp::CheckBoxClick()
 {
-    platform::setStayOnTop(*this, CheckBox->isChecked());
+    setStayOnTop(CheckBox->isChecked());
 }
 
 void TFHelp::TopClicked()
 {
-    platform::setStayOnTop(*this, CheckBox->isChecked());
+    setStayOnTop(CheckBox->isChecked());
 }
 
 void OpenHelp(int context)

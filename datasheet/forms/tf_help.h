@@ -27,7 +27,7 @@ class TFHelp;
 
 // What differs between the programs' builds of the window.
 struct HelpProfile {
-    const ds::Profile* program = &ds::kKavro; // print line length
+    const ds::Profile* program = &ds::kKavro; // the program whose build this is
     const char* caption = "FHelp";             // "Help" in Morvane
     bool infoTipColours = false;               // list and memo (Pellorin)
     // Where the help context is kept. Without these the window keeps its
@@ -91,11 +91,13 @@ private:
     void createControls();
     void setListWidth(int width);
     void showTopic(const std::string& title);
+    void setStayOnTop(bool onTop);
 
     HelpProfile Profile;
     std::vector<std::string> TopicTable;
     int HelpContext = 0;
-    bool Opening = false; // OpenHelp has built the list already
+    bool Opening = false;   // OpenHelp has built the list already
+    bool Restyling = false; // Stay On Top shows the window again
     friend void OpenHelp(int context);
 };
 

@@ -2,6 +2,8 @@
 // paper's height, failures and the progress bar.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <string>
 #include <vector>
 
@@ -137,10 +139,10 @@ TEST(PagePrinter, LargeFontEndsPagesAtThePapersHeight)
     print(inPoints, numbered(25), pages(58), points);
     EXPECT_EQ(inPoints.pageSizes(), (std::vector<int>{20, 5}));
 
-    // A line taller than the paper still prints, one a page.
+    // A line taller than the paper (and narrow enough for it) still prints, one a page.
     platform::PrintFont huge{"Serif", 0, 1000, false, false, false};
     Printed tall;
-    print(tall, numbered(2), pages(58), huge);
+    print(tall, {"a", "b"}, pages(58), huge);
     EXPECT_EQ(tall.pageSizes(), (std::vector<int>{1, 1, 0}));
 }
 
@@ -150,6 +152,68 @@ TEST(PagePrinter, LinesPrintWholeAndUnchanged)
     Printed out;
     print(out, lines, pages(58));
     EXPECT_EQ(out.allLines(), lines);
+}
+
+// The right end of every printed text, in the font of its page.
+int rightmost(const platform::RecordingPrinter& recorded)
+{
+    platform::RecordingPrinter measure(recorded.pixelsPerInch(), recorded.printableWidth(),
+                                       recorded.printableHeight());
+    int right = 0;
+    for (const auto& job : recorded.jobs) {
+        measure.setFont(job.fonts.back());
+        for (const auto& text : job.texts)
+            right = std::max(right, text.x + measure.textWidth(text.text));
+    }
+    return right;
+}
+
+TEST(PagePrinter, WideLinesPrintSmallerUntilTheWidestFits)
+{
+    // 4800 pixels wide from x = 10: 140 characters of 34 pixels fit in the
+    // list's font, 141 do not.
+    const platform::PrintFont large{"Monospace", 40, 0, false, false, true}; // 250 high: 24 lines a page
+    struct WidthCase {
+        const char* name;
+        Lines lines;
+        platform::PrintFont font;
+        bool smaller;
+        int lineHeight; // of the font printed in
+        std::vector<int> sizes;
+    };
+    const std::vector<WidthCase> cases{
+        {"140 characters fit", concat(numbered(2), {std::string(140, 'x')}), kListFont, false, 69, {3}},
+        {"141 characters", concat(numbered(2), {std::string(140, 'x') + "M"}), kListFont, true, 67, {3}},
+        {"84 characters in 40 pixels", concat({std::string(81, 'x') + " MI"}, numbered(59)), large, true, 114,
+         {52, 8}},
+        {"the widest line anywhere", concat(numbered(70), {std::string(200, 'y') + "END"}), kListFont, true, 47,
+         {59, 12}},
+        {"a line of 4000 characters", {"short", std::string(4000, 'z')}, kListFont, true, 2, {2}},
+    };
+    for (const auto& c : cases) {
+        Printed out;
+        print(out, c.lines, pages(58), c.font);
+        EXPECT_TRUE(out.ok) << c.name;
+        EXPECT_EQ(out.allLines(), c.lines) << c.name;
+        EXPECT_EQ(out.pageSizes(), c.sizes) << c.name;
+        EXPECT_LE(rightmost(out.printer), out.printer.printableWidth()) << c.name;
+        // One font for the whole printout: the source's, or the same face in points.
+        const platform::PrintFont printed = out.printer.jobs.front().fonts.back();
+        for (const auto& job : out.printer.jobs)
+            for (const auto& font : job.fonts)
+                EXPECT_EQ(font, printed) << c.name;
+        if (!c.smaller) {
+            EXPECT_EQ(printed, c.font) << c.name;
+        } else {
+            EXPECT_EQ(printed.family, c.font.family) << c.name;
+            EXPECT_EQ(printed.fixedPitch, c.font.fixedPitch) << c.name;
+            EXPECT_EQ(printed.pixelSize, 0) << c.name;
+            EXPECT_GT(printed.pointSize, 0) << c.name;
+        }
+        const auto& texts = out.printer.jobs.front().texts;
+        ASSERT_GE(texts.size(), 2u) << c.name;
+        EXPECT_EQ(texts[1].y - texts[0].y, c.lineHeight) << c.name;
+    }
 }
 
 TEST(PagePrinter, ProgressBar)

@@ -3,7 +3,9 @@
 // recentre from a marks line, the printed page, and the text conversions.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cmath>
+#include <limits>
 
 #include "datasheet/list_lines.h"
 #include "datasheet/plot_scene.h"
@@ -82,11 +84,70 @@ TEST(PlotScene, ResetPutsTheStationNearestTheCornersMidpointOnTheCross)
 TEST(PlotScene, ZoomInDoublesEveryDistanceFromTheOrigin)
 {
     ds::PlotState state = resetAndLoad(kThree);
-    state.Span *= 0.5;
+    EXPECT_TRUE(ds::zoomIn(state));
+    EXPECT_DOUBLE_EQ(state.Span, 0.0625);
     // x2 = 151 - 15.11, y2 = 194 - 55.11; x3 = 151 + 122.23, y3 = 194 + 104.89.
     EXPECT_EQ(ds::buildPlotScene(state, kThree, 309, 400, kMetrics),
               withLabels(frame("098 59 58", "38 59 59"),
                          {text(151, 194, "1", 0), text(135, 138, "2", 1), text(273, 298, "3", 2)}));
+}
+
+// The LON and LAT texts of a scene, each "d mm ss" in digits.
+std::vector<std::string> boxTexts(const std::vector<PlotStep>& steps)
+{
+    std::vector<std::string> texts;
+    for (const PlotStep& step : steps)
+        if (step.kind == PlotStep::Text && step.station < 0)
+            texts.push_back(step.text);
+    return texts;
+}
+
+bool isDms(const std::string& text, std::size_t degreeDigits)
+{
+    if (text.size() != degreeDigits + 6 || text[degreeDigits] != ' ' || text[degreeDigits + 3] != ' ')
+        return false;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (i != degreeDigits && i != degreeDigits + 3 && !std::isdigit(static_cast<unsigned char>(text[i])))
+            return false;
+    return true;
+}
+
+TEST(PlotScene, ZoomStopsAtTheGlobeAndBeforeTheSpanUnderflows)
+{
+    // Out: 0.125 doubled 12 times is 512, the first span over 360 degrees.
+    ds::PlotState state = resetAndLoad(kThree);
+    int doublings = 0;
+    while (doublings < 5000 && ds::zoomOut(state))
+        ++doublings;
+    EXPECT_EQ(doublings, 12);
+    EXPECT_EQ(state.Span, 512.0);
+    EXPECT_FALSE(ds::zoomOut(state));
+    EXPECT_EQ(state.Span, 512.0);
+    // Pans at the widest span keep the boxes in numbers inside their width.
+    for (int i = 0; i < 3; ++i) {
+        ds::scrollLeft(state, 309);
+        ds::scrollUp(state, 400);
+        const auto texts = boxTexts(ds::buildPlotScene(state, kThree, 309, 400, kMetrics));
+        ASSERT_EQ(texts.size(), 2u);
+        EXPECT_TRUE(isDms(texts[0], 3)) << texts[0];
+        EXPECT_TRUE(isDms(texts[1], 2)) << texts[1];
+    }
+
+    // In: halved down to the smallest normal double, 2^-1022, never to 0.
+    state = resetAndLoad(kThree);
+    int halvings = 0;
+    while (halvings < 5000 && ds::zoomIn(state))
+        ++halvings;
+    EXPECT_EQ(halvings, 1019);
+    EXPECT_EQ(state.Span, std::numeric_limits<double>::min());
+    EXPECT_FALSE(ds::zoomIn(state));
+    EXPECT_GT(state.Span, 0.0);
+    // The centre station stays on the cross, the others far off are left
+    // out, and the boxes still read the centre; zoom out comes back.
+    EXPECT_EQ(ds::buildPlotScene(state, kThree, 309, 400, kMetrics),
+              withLabels(frame("098 59 58", "38 59 59"), {text(151, 194, "1", 0)}));
+    EXPECT_TRUE(ds::zoomOut(state));
+    EXPECT_EQ(state.Span, 2 * std::numeric_limits<double>::min());
 }
 
 TEST(PlotScene, AScrollStepMovesTheOriginAndTheCentreByTenPixelsEach)

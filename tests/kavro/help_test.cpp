@@ -216,10 +216,16 @@ TEST_F(KavroHelp, PrintsFiftyOneLinesAPage)
     EXPECT_EQ(printer.jobs[1].lines().size(), 51u);
     EXPECT_EQ(printer.jobs[2].lines().size(), 18u);
     EXPECT_EQ(printer.jobs[0].lines()[0], "line 1 100% %s");
-    EXPECT_EQ(printer.jobs[0].lines()[2], std::string(149, 'w')); // through the 150-character line buffer
+    EXPECT_EQ(printer.jobs[0].lines()[2], std::string(200, 'w')); // whole
     EXPECT_EQ(printer.jobs[2].lines().back(), "line 120 100% %s");
+    // In the memo's face, smaller so that the 200 characters fit the paper.
     ASSERT_FALSE(printer.jobs[0].fonts.empty());
-    EXPECT_EQ(printer.jobs[0].fonts.back(), platform::printFont(FHelp->HelpMemo->font()));
+    const platform::PrintFont memoFont = platform::printFont(FHelp->HelpMemo->font());
+    const platform::PrintFont printed = printer.jobs[0].fonts.back();
+    EXPECT_EQ(printed.family, memoFont.family);
+    EXPECT_EQ(printed.bold, memoFont.bold);
+    ASSERT_GT(memoFont.pixelSize, 0);
+    EXPECT_LT(printed.pointSize, memoFont.pixelSize * 72.0 / 96.0);
     EXPECT_TRUE(notices.recorded().empty());
 }
 

@@ -198,21 +198,43 @@ TEST_F(Plot, ZoomAndScrollSteps)
     EXPECT_EQ(FPlot->state(), start);
 }
 
-TEST_F(Plot, UnlimitedZoomAndPansStillPaint)
+TEST_F(Plot, ZoomIsBoundedAndTheBoxesShowNumbers)
 {
     FFound->Plot1Click();
     for (int i = 0; i < 40; ++i)
-        FPlot->VoomInClicked();
+        FPlot->PlotVoomIn->click();
     FPlot->HScrollBar->triggerAction(QAbstractSlider::SliderSingleStepSub);
     EXPECT_TRUE(paintsSomething());
-    for (int i = 0; i < 1000; ++i)
-        FPlot->VoomOutClicked();
-    for (int i = 0; i < 5; ++i) {
+    // Zoom in stops before the span underflows to 0.
+    for (int i = 0; i < 1100; ++i)
+        FPlot->VoomInClicked();
+    EXPECT_GT(FPlot->state().Span, 0.0);
+    EXPECT_TRUE(paintsSomething());
+    // Zoom out stops at the globe: 512 degrees across.
+    for (int i = 0; i < 1100; ++i)
+        FPlot->BitBtn1->click();
+    EXPECT_EQ(FPlot->state().Span, 512.0);
+    for (int i = 0; i < 2; ++i) {
         FPlot->HScrollBar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
         FPlot->VScrollBar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     }
     EXPECT_TRUE(paintsSomething());
-    EXPECT_EQ(boxTexts().size(), 2u);
+    // Each box holds its text: "ddd mm ss" and "dd mm ss" in digits, inside the rectangle drawn for it.
+    const std::vector<ds::PlotStep> scene = FPlot->scene();
+    int boxes = 0;
+    for (std::size_t i = 1; i < scene.size(); ++i) {
+        const ds::PlotStep& step = scene[i];
+        if (step.kind != ds::PlotStep::Text || step.station >= 0)
+            continue;
+        ++boxes;
+        for (const char c : step.text)
+            EXPECT_TRUE(c == ' ' || (c >= '0' && c <= '9')) << step.text;
+        const ds::PlotStep& box = scene[i - 1];
+        ASSERT_EQ(box.kind, ds::PlotStep::Rectangle);
+        EXPECT_LE(step.x1 + FPlot->fontMetrics().horizontalAdvance(QString::fromStdString(step.text)), box.x2)
+            << step.text;
+    }
+    EXPECT_EQ(boxes, 2);
 }
 
 TEST_F(Plot, MarksListRecentresThePlot)

@@ -14,6 +14,7 @@
 #include "datasheet/forms/help_topics_pellorin.h"
 #include "datasheet/forms/tf_help.h"
 #include "platform/qt/memo.h"
+#include "platform/recording_printer.h"
 #include "tests/support/list_texts.h"
 
 namespace {
@@ -353,16 +354,58 @@ TEST_F(HelpWindow, ItemExplanationsHideTheListAndKeepTheCallersText)
     EXPECT_EQ(FHelp->HelpMemo->font(), FHelp->HelpList->font());
 }
 
-TEST_F(HelpWindow, StayOnTopFollowsTheBox)
+TEST_F(HelpWindow, StayOnTopFollowsTheBoxAndKeepsTheTopic)
 {
-    for (const char* program : {"kavro", "pellorin"}) {
+    for (const char* program : {"kavro", "morvane", "pellorin"}) {
         make(program);
         OpenHelp(1);
-        FHelp->CheckBox->setChecked(true);
-        EXPECT_TRUE(FHelp->windowFlags().testFlag(Qt::WindowStaysOnTopHint)) << program;
-        EXPECT_TRUE(FHelp->isVisible());
-        FHelp->CheckBox->setChecked(false);
-        EXPECT_FALSE(FHelp->windowFlags().testFlag(Qt::WindowStaysOnTopHint)) << program;
+        click(2);
+        const Lines topic = memo();
+        ASSERT_EQ(topic[1], "[What's New...]") << program;
+        const Lines titles = listed();
+        for (const bool onTop : {true, false}) {
+            FHelp->CheckBox->setChecked(onTop);
+            QCoreApplication::processEvents();
+            EXPECT_EQ(FHelp->windowFlags().testFlag(Qt::WindowStaysOnTopHint), onTop) << program;
+            EXPECT_TRUE(FHelp->isVisible()) << program;
+            // Only the window's style changes: the topic being read stays.
+            EXPECT_EQ(memo(), topic) << program << " " << onTop;
+            EXPECT_EQ(listed(), titles) << program << " " << onTop;
+            EXPECT_EQ(FHelp->HelpList->currentRow(), 2) << program << " " << onTop;
+            EXPECT_GE(FHelp->HelpList->width(), 160) << program << " " << onTop;
+        }
+    }
+    // A memo filled by its caller (item explanations) stays too.
+    make("kavro");
+    FHelp->SetHelpContext(6);
+    platform::setMemoLines(*FHelp->HelpMemo, {"DATA ITEM: Designation", "text"});
+    OpenHelp(6);
+    FHelp->CheckBox->setChecked(true);
+    EXPECT_EQ(memo(), (Lines{"DATA ITEM: Designation", "text"}));
+    EXPECT_EQ(FHelp->HelpList->width(), 0);
+    // A hidden window only takes the style; the next caller still gets its list.
+    FHelp->HelpCloseClick();
+    FHelp->CheckBox->setChecked(false);
+    EXPECT_FALSE(FHelp->isVisible());
+    OpenHelp(3);
+    EXPECT_EQ(listed(), (Lines{"Saving", "Printing", "Sorting", "Searches", "Grab"}));
+    EXPECT_EQ(memo(), kStartLines);
+}
+
+TEST_F(HelpWindow, PrintKeepsLongLinesWhole)
+{
+    // Longer than any program's line buffer (150, 255), with its end marked.
+    const Lines lines{"short", std::string(300, 'w') + " END", std::string(254, 'p') + "QR", "100% %s"};
+    for (const char* program : {"kavro", "morvane", "pellorin"}) {
+        make(program);
+        OpenHelp(1);
+        platform::setMemoLines(*FHelp->HelpMemo, lines);
+        platform::RecordingPrinter printer;
+        platform::setPrinter(&printer);
+        FHelp->HelpPrintClick();
+        platform::setPrinter(nullptr);
+        ASSERT_EQ(printer.jobs.size(), 1u) << program;
+        EXPECT_EQ(printer.jobs[0].lines(), lines) << program;
     }
 }
 

@@ -187,13 +187,20 @@ std::vector<MergeCase> mergeCases()
     const std::string longOld = A + " AA0001.long " + kLong + "\r\n";
     const std::string longUp = station("AA0001", "u") + " AA0001.long " + kLong + kLong + "\r\n";
     // Lines that are neither header nor body lines go, but an old station's
-    // first line after its header stays; body lines with another PID stay.
+    // first line after its header stays, and so do the lines before the
+    // first header; body lines with another PID stay.
     const std::string header = pellorin_test::kHeader + "MARCH 2, 2004\r\n";
     const std::string odd = "text before the first station\r\n" + header + "first line after the header\r\n" +
                             " GG0007  DESIGNATION -  ODD ONE\r\n" + "lower case line\r\n" + "\r\n" +
                             " HH0008 a line of another station\r\n";
-    const std::string oddWritten = header + "first line after the header\r\n" + " GG0007  DESIGNATION -  ODD ONE\r\n" +
-                                   " HH0008 a line of another station\r\n";
+    const std::string oddWritten = "text before the first station\r\n" + header + "first line after the header\r\n" +
+                                   " GG0007  DESIGNATION -  ODD ONE\r\n" + " HH0008 a line of another station\r\n";
+    const std::string beforeFirst = "text before the first station\n AA0001  a body line before it\n\n";
+    // A damaged header line makes B's lines follow A's; B still opens at its
+    // first line, and A stays whether B is replaced or not.
+    std::string nulHeader = station("BB0002", "o");
+    nulHeader.replace(12, 3, std::string(3, '\0'));
+    const std::string damagedB = "2" + B.substr(1);
     std::string noFinalEnd = B;
     noFinalEnd.resize(noFinalEnd.size() - 2);
     return {
@@ -205,6 +212,13 @@ std::vector<MergeCase> mergeCases()
         {"long lines whole", longOld, longUp + D, longUp + D, {"   NEW|DD0004"}},
         {"LF-only inputs", lf(A + B + C), lf(Bu + D), A + Bu + C + D, {"   NEW|DD0004"}},
         {"lines between stations", odd + "\r\n" + A, D, oddWritten + A + D, {"   NEW|DD0004"}},
+        {"lines before the first header", beforeFirst + A + B, Bu,
+         "text before the first station\r\n AA0001  a body line before it\r\n\r\n" + A + Bu, {}},
+        {"a damaged header, the later station updated", A + damagedB + C, Bu + D,
+         A + Bu + C + D, {"   NEW|DD0004"}},
+        {"NUL bytes in a header, the later station updated", A + nulHeader + C, Bu, A + Bu + C, {}},
+        {"a damaged header, the earlier station updated", A + damagedB + C, station("AA0001", "u"),
+         station("AA0001", "u") + B.substr(B.find("\r\n") + 2) + C, {}},
         {"an old file without a header line", " AA0001  DESIGNATION -  NO HEADER\r\n AA0001.x\r\n", D,
          " AA0001  DESIGNATION -  NO HEADER\r\n AA0001.x\r\n" + D, {"   NEW|DD0004"}},
         {"no final line end", A + noFinalEnd, lf(D).substr(0, lf(D).size() - 1), A + B + D, {"   NEW|DD0004"}},

@@ -453,3 +453,57 @@ TEST(Merge, SaveAndUndo)
                                     false}));
     }
 }
+
+TEST(Merge, TheThreeFilesMustBeThreeFilesWhateverTheirNames)
+{
+    // Another name of a file, by a hard link, a symbolic link or a linked
+    // directory, is that file: each pair is refused before anything changes.
+    struct Case {
+        const char* name;
+        std::function<void(MergeRun&)> arrange;
+    };
+    const std::vector<Case> cases = {
+        {"OLD a hard link of UPDATE",
+         [](MergeRun& r) {
+             fs::create_hard_link(r.upPath, r.dir.file("data/second.dat"));
+             r.oldPath = r.dir.file("data/second.dat");
+         }},
+        {"OLD a symbolic link to UPDATE",
+         [](MergeRun& r) {
+             fs::create_symlink("up.dat", r.dir.file("data/link.dat"));
+             r.oldPath = r.dir.file("data/link.dat");
+         }},
+        {"UPDATE a symbolic link to OLD",
+         [](MergeRun& r) {
+             fs::create_symlink(r.oldPath, r.dir.file("data/link.dat"));
+             r.upPath = r.dir.file("data/link.dat");
+         }},
+        {"backup a hard link of OLD", [](MergeRun& r) { fs::create_hard_link(r.oldPath, r.backupPath); }},
+        {"backup a symbolic link to UPDATE", [](MergeRun& r) { fs::create_symlink(r.upPath, r.backupPath); }},
+        {"backup in a linked directory, named as OLD",
+         [](MergeRun& r) {
+             fs::create_directory_symlink(r.dir.file("data"), r.dir.file("work/data"));
+             r.backupPath = r.dir.file("work/data/old.dat");
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MergeRun run(station("AA0001", "o"), station("AA0001", "u"));
+        c.arrange(run);
+        run.lists.oldIdentity = platform::FileIdentity::of(run.oldPath);
+        run.lists.upIdentity = platform::FileIdentity::of(run.upPath);
+        const Snapshot before(run);
+        EXPECT_FALSE(run.merge());
+        EXPECT_EQ(Snapshot(run), before);
+        EXPECT_EQ(testsupport::readFile(run.dir.file("data/old.dat")), station("AA0001", "o"));
+        EXPECT_EQ(testsupport::readFile(run.dir.file("data/up.dat")), station("AA0001", "u"));
+        EXPECT_EQ(run.notices.recorded(),
+                  (std::vector<platform::Notice>{
+                      {"NOTICE",
+                       "\r\n       ERROR - The Old file, the Update file and the backup file\r\n"
+                       "       must be three different files.\r\n\r\n       Old file    " +
+                           run.oldPath + "\r\n       Update file " + run.upPath + "\r\n       Backup file " +
+                           run.backupPath + "\r\n",
+                       false}}));
+    }
+}

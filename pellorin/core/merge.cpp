@@ -448,13 +448,28 @@ bool SaveMerge(const std::string& oldPath, const std::string& backupPath, platfo
     return true;
 }
 
-bool UndoMerge(const std::string& oldPath, const std::string& backupPath, platform::NoticeSink& notices)
+std::string changedSinceCommitText(const std::string& oldPath, const std::string& backupPath)
+{
+    return "\r\n   File\r\n      " + oldPath +
+           "\r\n\r\n   has changed since the update was committed.\r\n"
+           "   UNDO puts the original file stored at\r\n      " +
+           backupPath +
+           "\r\n   in its place, and the changes are lost.\r\n   Answer No to keep both files as they are.\r\n\r\n"
+           "   DO YOU WANT TO CONTINUE THE UNDO";
+}
+
+bool UndoMerge(const std::string& oldPath, const std::string& backupPath, platform::NoticeSink& notices,
+               const std::optional<platform::FileIdentity>& merged)
 {
     if (!exists(backupPath)) {
         notices.notice("ERROR", "\r\n         Original file stored at\r\n            " + backupPath +
                                     "\r\n\r\n         could not be found.\r\n");
         return false;
     }
+    // Whatever was done to the merged file since Commit would go without a word.
+    if (merged && exists(oldPath) && !merged->matches(oldPath) &&
+        !notices.ask("WARNING", changedSinceCommitText(oldPath, backupPath)))
+        return false;
     const std::string target = platform::resolveLinks(oldPath);
     if (target.empty() || (exists(target) && !platform::isWritableFile(target))) {
         notices.notice("NOTICE", "\r\n   File\r\n      " + oldPath + "\r\n\r\n   could not be removed before rename.\r\n");

@@ -75,9 +75,16 @@ bool MergeFiles(const MergeInput& input, MergeLists& lists, platform::NoticeSink
 bool SaveMerge(const std::string& oldPath, const std::string& backupPath, platform::NoticeSink& notices);
 
 // UNDO: puts the backup in place of the merged file in one step; a merged
-// file that is missing does not stop it. Shows the "OKAY" box on success,
-// else the "ERROR" or "NOTICE" box of the step that failed (the backup then
-// stays in place). True on success.
-bool UndoMerge(const std::string& oldPath, const std::string& backupPath, platform::NoticeSink& notices);
+// file that is missing does not stop it. `merged` is the merged file as
+// Commit left it: when the file at the OLD path is no longer that (edited,
+// or another file put in its place), a "WARNING" asks first, naming the
+// backup, and No leaves both files as they are. Shows the "OKAY" box on
+// success, else the "ERROR" or "NOTICE" box of the step that failed (the
+// backup then stays in place). True on success.
+bool UndoMerge(const std::string& oldPath, const std::string& backupPath, platform::NoticeSink& notices,
+               const std::optional<platform::FileIdentity>& merged = std::nullopt);
+
+// The question of UNDO over a merged file that has changed since Commit.
+std::string changedSinceCommitText(const std::string& oldPath, const std::string& backupPath);
 
 } // namespace pellorin

@@ -191,6 +191,31 @@ TEST_F(PellorinForms, UndoPutsTheOldFileBack)
     EXPECT_FALSE(FList->isVisible());
 }
 
+TEST_F(PellorinForms, UndoOverAMergedFileEditedSinceCommitAsksFirst)
+{
+    choose(oldPath, upPath);
+    FMain->UpdateBtnClick();
+    FList->CommitBtnClick();
+    ASSERT_TRUE(FList->LastUNDO->isVisible());
+    const std::string edited = testsupport::readFile(oldPath) + " KA0001.remark added by hand\r\n";
+    testsupport::writeFile(oldPath, edited);
+    notices.queueAnswer(false);
+    FList->LastUNDOClick();
+    ASSERT_EQ(notices.recorded().size(), 1u);
+    EXPECT_EQ(notices.recorded()[0],
+              (platform::Notice{"WARNING", changedSinceCommitText(oldPath, backupPath), true}));
+    EXPECT_EQ(testsupport::readFile(oldPath), edited);
+    EXPECT_EQ(testsupport::readFile(backupPath), oldBytes);
+    EXPECT_TRUE(FList->isVisible());
+    EXPECT_TRUE(FList->LastUNDO->isVisible());
+
+    notices.queueAnswer(true);
+    FList->LastUNDOClick();
+    EXPECT_EQ(notices.recorded().back().caption, "OKAY");
+    EXPECT_EQ(testsupport::readFile(oldPath), oldBytes);
+    EXPECT_FALSE(fs::exists(backupPath));
+}
+
 TEST_F(PellorinForms, SwappedFilesAskAndNoLoadsNothing)
 {
     choose(upPath, oldPath);

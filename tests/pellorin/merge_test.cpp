@@ -5,6 +5,7 @@
 #include <csignal>
 #include <functional>
 #include <filesystem>
+#include <fstream>
 #include <set>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -505,5 +506,58 @@ TEST(Merge, TheThreeFilesMustBeThreeFilesWhateverTheirNames)
                            run.oldPath + "\r\n       Update file " + run.upPath + "\r\n       Backup file " +
                            run.backupPath + "\r\n",
                        false}}));
+    }
+}
+
+TEST(Merge, UndoAsksBeforeItReplacesAMergedFileThatChangedSinceCommit)
+{
+    const std::string oldBytes = station("AA0001", "o");
+    const std::string mergedBytes = station("AA0001", "u");
+    const std::string edit = mergedBytes + " AA0001.remark added by hand\r\n";
+    struct Case {
+        const char* name;
+        std::function<void(MergeRun&)> change;
+        bool yes;
+        bool asks;
+    };
+    const auto edited = [&](MergeRun& r) {
+        std::ofstream out(r.oldPath, std::ios::binary | std::ios::app);
+        out << " AA0001.remark added by hand\r\n";
+    };
+    const auto replaced = [&](MergeRun& r) {
+        testsupport::writeFile(r.dir.file("data/new.dat"), edit);
+        fs::rename(r.dir.file("data/new.dat"), r.oldPath);
+    };
+    const std::vector<Case> cases = {
+        {"unchanged", [](MergeRun&) {}, false, false},
+        {"edited, No", edited, false, true},
+        {"edited, Yes", edited, true, true},
+        {"replaced, No", replaced, false, true},
+        {"replaced, Yes", replaced, true, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MergeRun run(oldBytes, mergedBytes);
+        ASSERT_TRUE(run.merge());
+        c.change(run);
+        run.notices.queueAnswer(c.yes);
+        const bool undone = pellorin::UndoMerge(run.oldPath, run.backupPath, run.notices, run.merged);
+        std::vector<platform::Notice> expected;
+        if (c.asks)
+            expected.push_back({"WARNING", pellorin::changedSinceCommitText(run.oldPath, run.backupPath), true});
+        if (!c.asks || c.yes) {
+            expected.push_back({"OKAY",
+                                "\r\n              File " + run.oldPath +
+                                    "\r\n\r\n              has been Restored to Original.\r\n",
+                                false});
+            EXPECT_TRUE(undone);
+            EXPECT_EQ(testsupport::readFile(run.oldPath), oldBytes);
+            EXPECT_FALSE(fs::exists(run.backupPath));
+        } else {
+            EXPECT_FALSE(undone);
+            EXPECT_EQ(testsupport::readFile(run.oldPath), edit);
+            EXPECT_EQ(testsupport::readFile(run.backupPath), oldBytes);
+        }
+        EXPECT_EQ(run.notices.recorded(), expected);
     }
 }

@@ -319,6 +319,11 @@ std::string readOnlyText(std::string_view lead, const std::string& path)
            "      Make sure the Read-only box is not checked.\r\n";
 }
 
+std::string fileGoneText(const std::string& path)
+{
+    return path + " has been removed or renamed since it was loaded.\r\nLoad the file again.";
+}
+
 bool checkDistinctFiles(const std::string& oldPath, const std::string& upPath, const std::string& backupPath,
                         platform::NoticeSink& notices)
 {
@@ -334,6 +339,14 @@ bool checkDistinctFiles(const std::string& oldPath, const std::string& upPath, c
 bool MergeFiles(const MergeInput& input, MergeLists& lists, platform::NoticeSink& notices,
                 platform::ProgressSink& progress, platform::FileIdentity& merged)
 {
+    // A file removed, renamed or replaced since the load is not a read-only
+    // file: say what happened to it.
+    if (!platform::FileIdentity::of(input.oldPath).known) {
+        notices.notice("ERROR", fileGoneText(input.oldPath));
+        return false;
+    }
+    if (!platform::checkUnchanged(input.oldPath, input.oldIdentity, notices, "ERROR"))
+        return false;
     const std::string target = platform::resolveLinks(input.oldPath);
     if (target.empty() || !platform::isWritableFile(target)) {
         notices.notice("ERROR", readOnlyText("Yout Input file", input.oldPath));

@@ -41,6 +41,9 @@ std::string backupPathIn(const std::string& workDir);
 // merge ("Yout Input file"), caption "ERROR".
 std::string readOnlyText(std::string_view lead, const std::string& path);
 
+// The notice of a Commit whose OLD file is no longer there, caption "ERROR".
+std::string fileGoneText(const std::string& path);
+
 // The OLD, UPDATE and backup paths must name three different files (the
 // backup need not exist). Otherwise a "NOTICE" and false.
 bool checkDistinctFiles(const std::string& oldPath, const std::string& upPath, const std::string& backupPath,

@@ -316,6 +316,15 @@ TEST(Merge, EveryFailureLeavesFilesAndListsAsTheyWere)
          [&](MergeRun& r) { return error(pellorin::readOnlyText("Yout Input file", r.oldPath)); }, {}},
         {"OLD file changed since the load", [](MergeRun& r) { testsupport::writeFile(r.oldPath, "other"); },
          [&](MergeRun& r) { return error(platform::fileChangedText(r.oldPath)); }, {}},
+        {"OLD file gone since the load", [](MergeRun& r) { fs::remove(r.oldPath); },
+         [&](MergeRun& r) { return error(pellorin::fileGoneText(r.oldPath)); }, {}},
+        {"OLD file replaced by a read-only file since the load",
+         [](MergeRun& r) {
+             testsupport::writeFile(r.dir.file("data/new.dat"), station("AA0001", "n"));
+             ::chmod(r.dir.file("data/new.dat").c_str(), 0444);
+             fs::rename(r.dir.file("data/new.dat"), r.oldPath);
+         },
+         [&](MergeRun& r) { return error(platform::fileChangedText(r.oldPath)); }, {}},
         {"update file gone since the load", [](MergeRun& r) { fs::remove(r.upPath); },
          [&](MergeRun& r) { return error("\r\n     ERROR - Could not open input file " + r.upPath + " for read.\r\n"); },
          {}},

@@ -52,6 +52,36 @@ inline bool isBodyLine(std::string_view line)
     return line.size() >= 2 && line[0] == ' ' && isUpper(line[1]);
 }
 
+// The PID a body line holds at index 1-6 (after its blank): two capital
+// letters and four digits; empty when the line holds none. Text such as
+// " DATABASE = ..." after a header is a body line that holds no PID.
+inline std::string_view heldPid(std::string_view line)
+{
+    if (line.size() < 7 || line[0] != ' ' || !isUpper(line[1]) || !isUpper(line[2]))
+        return {};
+    for (std::size_t i = 3; i < 7; ++i)
+        if (!isDigit(line[i]))
+            return {};
+    return line.substr(1, 6);
+}
+
+// The boundary between stations: true when `line` ends the station whose
+// lines carry `pid` and opens the next one, that is a header line, or a
+// body line that holds another PID (the next station's first line when its
+// header line is damaged). With `pid` empty (the station has shown no PID
+// yet) only a header line does. Every reader that copies, skips or replaces
+// stations goes by this, so a damaged header never hides a station in its
+// neighbour.
+inline bool opensNextStation(std::string_view line, std::string_view pid)
+{
+    if (isHeaderLine(line))
+        return true;
+    if (pid.empty())
+        return false;
+    const std::string_view held = heldPid(line);
+    return !held.empty() && held != pid;
+}
+
 // Whether the text at `index` of the line begins with `label` (false when the
 // line is too short to hold it).
 inline bool hasAt(std::string_view line, std::size_t index, std::string_view label)

@@ -169,6 +169,8 @@ std::size_t WriteDatasheet(platform::LineReader& data, std::uint64_t offset, std
                 header.assign(line);
             continue;
         }
+        if (written > 0 && opensNextStation(line, pid))
+            break; // the next station, its header damaged
         if (carriesPid(line, pid)) {
             if (written == 0)
                 out.writeLine(header);
@@ -287,32 +289,85 @@ int MoveByCopy(const std::string& source, const std::string& destination, platfo
 
 namespace {
 
-// The header line that ends a station's lines, read after them.
-bool readHeader(platform::LineReader& in, std::string& pendingHeader)
+// The line that opens the next station, read after a station's lines.
+bool readPending(platform::LineReader& in, std::string& pending)
 {
     std::string_view line;
     if (!in.next(line))
         return false;
-    pendingHeader.assign(line);
+    pending.assign(line);
     return true;
+}
+
+// Reads the rest of a station in runs of whole lines and hands each run to
+// `take`, cut before the line that opens the next station (the reader is
+// then left before that line, or at the end of the file). `onLine` sees
+// each line of the station with its offset.
+template <typename Take, typename OnLine>
+void readStation(platform::LineReader& in, std::string& station, Take take, OnLine onLine)
+{
+    std::string_view run;
+    while (in.nextRun(run, kHeaderStart)) {
+        const std::uint64_t runOffset = in.pieceOffset();
+        for (std::size_t at = 0; at < run.size();) {
+            const std::size_t lf = run.find('\n', at);
+            const std::size_t end = lf == std::string_view::npos ? run.size() : lf + 1;
+            const std::string_view line = run.substr(at, end - at);
+            if (opensNextStation(line, station)) {
+                take(run.substr(0, at));
+                in.seek(runOffset + at);
+                return;
+            }
+            if (station.empty())
+                station.assign(heldPid(line));
+            onLine(line, runOffset + at);
+            at = end;
+        }
+        take(run);
+    }
 }
 
 } // namespace
 
-bool CopyStationLines(platform::LineReader& in, platform::CrlfWriter& out, std::string& pendingHeader)
+bool CopyStationLines(platform::LineReader& in, platform::CrlfWriter& out, std::string& pending,
+                      std::string_view pid)
 {
-    std::string_view lines;
-    while (in.nextRun(lines, kHeaderStart))
-        writeWhole(out, lines); // only the file's last line can lack a line end
-    return readHeader(in, pendingHeader);
+    std::string station(pid);
+    const auto write = [&](std::string_view lines) {
+        if (!lines.empty())
+            writeWhole(out, lines); // only the file's last line can lack a line end
+    };
+    readStation(in, station, write, [](std::string_view, std::uint64_t) {});
+    return readPending(in, pending);
 }
 
-bool SkipStationLines(platform::LineReader& in, std::string& pendingHeader)
+bool SkipStationLines(platform::LineReader& in, std::string& pending, std::string_view pid,
+                      platform::CrlfWriter* keep)
 {
-    std::string_view lines;
-    while (in.nextRun(lines, kHeaderStart)) {
+    std::string station(pid);
+    // Where the lines after the station's last PID line begin.
+    std::uint64_t after = in.position();
+    bool afterLines = false;
+    const auto onLine = [&](std::string_view line, std::uint64_t offset) {
+        if (!station.empty() && carriesPid(line, station)) {
+            afterLines = false;
+        } else if (!afterLines) {
+            afterLines = true;
+            after = offset;
+        }
+    };
+    readStation(in, station, [](std::string_view) {}, onLine);
+    const std::uint64_t boundary = in.position(); // the next station's first line, or the end
+    if (keep && afterLines) {
+        // Read again and copied as they stand; a seek back within the
+        // buffered bytes costs no read.
+        in.seek(after);
+        std::string_view line;
+        while (in.position() < boundary && in.next(line))
+            writeWhole(*keep, line);
+        in.seek(boundary);
     }
-    return readHeader(in, pendingHeader);
+    return readPending(in, pending);
 }
 
 namespace {
@@ -401,13 +456,24 @@ bool mergeList(const std::vector<std::string>& pids, const ListMerge& request, p
     platform::ProgressCounter counter(progress);
     const std::uint64_t size = in.size();
 
-    // A station: its header line (none before the first one) and the lines up
-    // to the next header line; its PID is index 1-6 of its first line after
-    // the header.
+    // A station: its header line (none before the first one, nor when the
+    // station opens at a line that holds another PID, its header damaged)
+    // and its lines up to the line that opens the next station. Its PID is
+    // index 1-6 of its first line after the header.
     std::string header;
     bool haveHeader = false;
+    std::string pending; // read ahead: the line that opens the next station
+    bool havePending = false;
+    std::string first;
     std::string_view line;
-    while (in.next(line)) {
+    for (;;) {
+        if (havePending) {
+            first.swap(pending);
+            line = first;
+            havePending = false;
+        } else if (!in.next(line)) {
+            break;
+        }
         if (isHeaderLine(line)) {
             if (haveHeader) // a header without lines of its own
                 writeWhole(out, header);
@@ -417,20 +483,24 @@ bool mergeList(const std::vector<std::string>& pids, const ListMerge& request, p
         }
         counter.unit(in.pieceOffset(), size);
         const std::string_view text = lineText(line);
-        const std::string_view pid = text.size() > 1 ? text.substr(1, 6) : std::string_view();
+        const std::string pid(text.size() > 1 ? text.substr(1, 6) : std::string_view());
         if (buffer.take(pid)) {
             const DataFile::Outcome outcome = data.write(pid, out);
             if (outcome == DataFile::Outcome::Failed)
                 return false;
             if (outcome == DataFile::Outcome::Written) {
-                haveHeader = SkipStationLines(in, header);
+                // What follows the old lines up to the next station (a
+                // damaged header of it) is kept.
+                havePending = SkipStationLines(in, pending, pid, &out);
+                haveHeader = false;
                 continue;
             }
         }
         if (haveHeader)
             writeWhole(out, header);
+        haveHeader = false;
         writeWhole(out, line);
-        haveHeader = CopyStationLines(in, out, header);
+        havePending = CopyStationLines(in, out, pending, heldPid(line));
     }
     if (haveHeader)
         writeWhole(out, header);

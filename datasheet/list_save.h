@@ -53,9 +53,10 @@ using OffsetLookup = std::function<std::int64_t(std::string_view pid)>;
 //   "1        Quarndale Geomark Bureau," (with the comma); without one an
 //   empty line stands in its place. Lines before the first PID line that do
 //   not carry the PID are passed over.
-// - Once a PID line was written, the station ends at the next header line
-//   (33-character start), or at the first line without the PID after more
-//   than five written lines; up to five, such lines are dropped.
+// - Once a PID line was written, the station ends at the line that opens
+//   the next station (ds::opensNextStation: a header line, or a body line
+//   that holds another PID), or at the first line without the PID after
+//   more than five written lines; up to five, such lines are dropped.
 // - When no PID line follows the offset, the search gives up at the second
 //   header line.
 // Returns the number of PID lines written; 0 means nothing was written.
@@ -104,14 +105,21 @@ bool saveList(const std::vector<std::string>& lines, const ListSave& request, pl
 // or its size differs (the copy is then removed).
 int MoveByCopy(const std::string& source, const std::string& destination, platform::NoticeSink& notices);
 
-// A station's lines in a datasheet file run up to the next header line
-// (33-character start). Both helpers read whole lines (piece length 0) on
-// to that line, which they put into `pendingHeader` (line end kept), and
-// return true; false when the file ended first. CopyStationLines writes
-// every line as it stands (a last line without a line end gets CR LF);
-// SkipStationLines drops them.
-bool CopyStationLines(platform::LineReader& in, platform::CrlfWriter& out, std::string& pendingHeader);
-bool SkipStationLines(platform::LineReader& in, std::string& pendingHeader);
+// A station's lines in a datasheet file run up to the line that opens the
+// next station (ds::opensNextStation): a header line, or a body line that
+// holds another PID. `pid` is the PID the station's lines carry; empty: the
+// PID of the first of them that holds one. Both helpers read whole lines
+// (piece length 0) on to that line, which they put into `pending` (line end
+// kept), and return true; false when the file ended first.
+// CopyStationLines writes every line as it stands (a last line without a
+// line end gets CR LF). SkipStationLines drops the station's lines, that is
+// its PID lines and what stands among them; the lines after its last PID
+// line are no part of it (lines between stations, the damaged header of the
+// next one) and are written to `keep` as they stand, when one is given.
+bool CopyStationLines(platform::LineReader& in, platform::CrlfWriter& out, std::string& pending,
+                      std::string_view pid = {});
+bool SkipStationLines(platform::LineReader& in, std::string& pending, std::string_view pid = {},
+                      platform::CrlfWriter* keep = nullptr);
 
 // What a merge needs besides the PIDs.
 struct ListMerge {
@@ -125,10 +133,14 @@ struct ListMerge {
 // Merges the stations into the target datasheet file: every station of the
 // target whose PID (index 1-6 of its first line after the header) is one of
 // `pids` is replaced by its datasheet from the data file, every other
-// station is copied unchanged, and the stations the target lacks are added
+// station is copied unchanged (lines before the first header too), and the stations the target lacks are added
 // at its end in the order of `pids`. A PID given twice replaces two
 // stations of the target or is added twice. A listed station whose
-// datasheet cannot be read keeps its old one.
+// datasheet cannot be read keeps its old one. A station of the target ends
+// where the next one opens (see CopyStationLines): a station whose header
+// line is damaged opens at its first line, and is copied or replaced as a
+// station of its own; the lines between a replaced station's last line
+// and the next station stay.
 //
 // The backup is made first and removed after success; it stays when
 // anything failed, and when a listed PID was missing from the index.

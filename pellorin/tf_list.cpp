@@ -214,7 +214,7 @@ void TFList::LastUNDOClick()
     // The "OKAY" box stands alone, the window already hidden; after a failed
     // UNDO the window comes back, with SAVE and UNDO.
     hide();
-    if (UndoMerge(FMain->GetOldPath(), FMain->GetBackupPath(), platform::notices()))
+    if (UndoMerge(FMain->GetOldPath(), FMain->GetBackupPath(), platform::notices(), lists_.oldIdentity))
         close();
     else
         show();

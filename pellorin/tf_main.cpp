@@ -14,7 +14,9 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <memory>
+#include <vector>
 
 #include "datasheet/datasheet_format.h"
 #include "datasheet/forms/tf_help.h"
@@ -56,11 +58,51 @@ std::string pickedPath(const platform::FilePicker& picker, const QString& path)
     return !selected.empty() && platform::pathToQ(selected) == path ? selected : platform::pathFromQ(path);
 }
 
+// The bytes of a path typed into a box. Its text in the system's encoding
+// (UTF-8) comes first. A name from an old disc or archive is often
+// Latin-1: when the UTF-8 bytes name nothing, the Latin-1 bytes of the
+// same text are tried; and a name shown with replacement characters (bytes
+// that are not UTF-8, as a box shows a picked name) is the one entry of
+// its directory that shows so.
+std::string typedPath(const QString& text)
+{
+    const std::string bytes = platform::pathFromQ(text);
+    if (bytes.empty() || platform::fileExists(bytes))
+        return bytes;
+    const bool latin1 = std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() <= 0xFF; });
+    if (latin1) {
+        const std::string old = platform::fromQ(text);
+        if (platform::fileExists(old))
+            return old;
+    }
+    if (!text.contains(QChar::ReplacementCharacter))
+        return bytes;
+    std::string walked;
+    const QStringList parts = text.split(QLatin1Char('/'));
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        if (i > 0)
+            walked += '/';
+        std::string name = platform::pathFromQ(parts[i]);
+        if (parts[i].contains(QChar::ReplacementCharacter)) {
+            std::vector<std::string> entries;
+            platform::listDirectory(walked.empty() ? "." : walked, entries);
+            int shownSo = 0;
+            for (const std::string& entry : entries)
+                if (platform::pathToQ(entry) == parts[i] && ++shownSo == 1)
+                    name = entry;
+            if (shownSo != 1)
+                name = platform::pathFromQ(parts[i]);
+        }
+        walked += name;
+    }
+    return platform::fileExists(walked) ? walked : bytes;
+}
+
 // The path a box holds: the picked file's bytes while the box shows it
-// unchanged, else its text.
+// unchanged, else the file its text names.
 std::string boxPath(const QLineEdit& box, const std::string& picked)
 {
-    return !picked.empty() && box.text() == platform::pathToQ(picked) ? picked : platform::pathFromQ(box.text());
+    return !picked.empty() && box.text() == platform::pathToQ(picked) ? picked : typedPath(box.text());
 }
 
 QLabel* makeLabel(const char* text, QWidget* parent, int pixelSize, bool bold)

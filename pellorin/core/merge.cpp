@@ -136,7 +136,10 @@ private:
         written_ += line.size() + 2;
     }
 
-    // The old file's stations in order, each replaced or copied.
+    // The old file: the lines before its first header as they stand, then
+    // its stations in order, each replaced or copied. A station opens at a
+    // header line, or at a body line that holds another PID than the lines
+    // before it (its own header damaged), and runs up to the next one.
     void firstPass(platform::ProgressSink& progress)
     {
         platform::ProgressCounter counter(progress, 20, 0, 0.5);
@@ -149,23 +152,35 @@ private:
                 ds::ParseDesignation(line, pid, designation);
             have = oldReader_.next(line);
         }
+        const std::uint64_t firstHeader = have ? oldReader_.pieceOffset() : oldReader_.position();
         // A file without any header line whose lines name a station: the
         // loaders list it at offset 0, so it is carried as a station too.
-        if (!have && !designation.empty())
-            station(0, oldReader_.position(), pid);
+        if (!have && !designation.empty()) {
+            station(0, firstHeader, pid, true);
+            return;
+        }
+        copyLines(0, firstHeader);
+        if (have)
+            have = oldReader_.next(line); // the first header again
         while (have) {
             const std::uint64_t start = oldReader_.pieceOffset();
             counter.unit(start, size);
+            const bool headed = ds::isHeaderLine(line);
+            std::string held(headed ? std::string_view() : ds::heldPid(line));
             pid.clear();
             designation.clear();
+            if (!headed && ds::hasAt(line, 7, ds::kDesignationLabel))
+                ds::ParseDesignation(line, pid, designation);
             while ((have = oldReader_.next(line))) {
-                if (ds::isHeaderLine(line))
+                if (ds::opensNextStation(line, held))
                     break;
+                if (held.empty())
+                    held.assign(ds::heldPid(line));
                 if (ds::isBodyLine(line) && ds::hasAt(line, 7, ds::kDesignationLabel))
                     ds::ParseDesignation(line, pid, designation);
             }
             const std::uint64_t end = have ? oldReader_.pieceOffset() : oldReader_.position();
-            station(start, end, pid);
+            station(start, end, pid, headed);
             if (have) {
                 oldReader_.seek(end);
                 have = oldReader_.next(line);
@@ -173,14 +188,24 @@ private:
         }
     }
 
+    // The old file's lines from `start` to `end`, as they stand.
+    void copyLines(std::uint64_t start, std::uint64_t end)
+    {
+        oldReader_.seek(start);
+        std::string_view line;
+        while (oldReader_.position() < end && oldReader_.next(line))
+            write(line);
+        oldReader_.seek(end);
+    }
+
     // One old station, the bytes from `start` to `end`: the update's
     // datasheet of its PID, else its own.
-    void station(std::uint64_t start, std::uint64_t end, const std::string& pid)
+    void station(std::uint64_t start, std::uint64_t end, const std::string& pid, bool headed)
     {
         oldHeaders_.push_back(start);
         oldMerged_.push_back(written_);
         if (pid.empty() || !WriteUpSheet(pid))
-            CopyOldSheet(start, end);
+            CopyOldSheet(start, end, headed);
     }
 
     // The update's stations that replaced none, from the last to the first.
@@ -211,16 +236,17 @@ private:
         return static_cast<std::uint64_t>(std::max<std::int64_t>(0, ds::locLineOffset(lists_.upLocList.at(index))));
     }
 
-    // An old station: its header, the line after it whatever it holds, then
-    // its body lines up to `end` (the next header or the end of the file).
-    void CopyOldSheet(std::uint64_t start, std::uint64_t end)
+    // An old station: its first line (its header), the line after a header
+    // whatever it holds, then its body lines up to `end` (where the next
+    // station opens, or the end of the file).
+    void CopyOldSheet(std::uint64_t start, std::uint64_t end, bool headed)
     {
         oldReader_.seek(start);
         std::string_view line;
         if (!oldReader_.next(line))
             return;
         write(line);
-        bool first = true;
+        bool first = headed;
         while (oldReader_.position() < end && oldReader_.next(line)) {
             if (first || ds::isBodyLine(line))
                 write(line);
@@ -293,6 +319,11 @@ std::string readOnlyText(std::string_view lead, const std::string& path)
            "      Make sure the Read-only box is not checked.\r\n";
 }
 
+std::string fileGoneText(const std::string& path)
+{
+    return path + " has been removed or renamed since it was loaded.\r\nLoad the file again.";
+}
+
 bool checkDistinctFiles(const std::string& oldPath, const std::string& upPath, const std::string& backupPath,
                         platform::NoticeSink& notices)
 {
@@ -308,6 +339,14 @@ bool checkDistinctFiles(const std::string& oldPath, const std::string& upPath, c
 bool MergeFiles(const MergeInput& input, MergeLists& lists, platform::NoticeSink& notices,
                 platform::ProgressSink& progress, platform::FileIdentity& merged)
 {
+    // A file removed, renamed or replaced since the load is not a read-only
+    // file: say what happened to it.
+    if (!platform::FileIdentity::of(input.oldPath).known) {
+        notices.notice("ERROR", fileGoneText(input.oldPath));
+        return false;
+    }
+    if (!platform::checkUnchanged(input.oldPath, input.oldIdentity, notices, "ERROR"))
+        return false;
     const std::string target = platform::resolveLinks(input.oldPath);
     if (target.empty() || !platform::isWritableFile(target)) {
         notices.notice("ERROR", readOnlyText("Yout Input file", input.oldPath));
@@ -422,13 +461,28 @@ bool SaveMerge(const std::string& oldPath, const std::string& backupPath, platfo
     return true;
 }
 
-bool UndoMerge(const std::string& oldPath, const std::string& backupPath, platform::NoticeSink& notices)
+std::string changedSinceCommitText(const std::string& oldPath, const std::string& backupPath)
+{
+    return "\r\n   File\r\n      " + oldPath +
+           "\r\n\r\n   has changed since the update was committed.\r\n"
+           "   UNDO puts the original file stored at\r\n      " +
+           backupPath +
+           "\r\n   in its place, and the changes are lost.\r\n   Answer No to keep both files as they are.\r\n\r\n"
+           "   DO YOU WANT TO CONTINUE THE UNDO";
+}
+
+bool UndoMerge(const std::string& oldPath, const std::string& backupPath, platform::NoticeSink& notices,
+               const std::optional<platform::FileIdentity>& merged)
 {
     if (!exists(backupPath)) {
         notices.notice("ERROR", "\r\n         Original file stored at\r\n            " + backupPath +
                                     "\r\n\r\n         could not be found.\r\n");
         return false;
     }
+    // Whatever was done to the merged file since Commit would go without a word.
+    if (merged && exists(oldPath) && !merged->matches(oldPath) &&
+        !notices.ask("WARNING", changedSinceCommitText(oldPath, backupPath)))
+        return false;
     const std::string target = platform::resolveLinks(oldPath);
     if (target.empty() || (exists(target) && !platform::isWritableFile(target))) {
         notices.notice("NOTICE", "\r\n   File\r\n      " + oldPath + "\r\n\r\n   could not be removed before rename.\r\n");

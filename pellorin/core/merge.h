@@ -6,10 +6,14 @@
 // replaced by the update's datasheet of its PID when the update holds one
 // (the update's last such station, found from the end of the update list),
 // then the update's other stations from the last to the first. A station
-// runs from its header line to the next header line: its header and body
-// lines (a blank, then an upper-case letter) are written, other lines are
-// left out as between stations, except an old station's first line after
-// its header. Lines are written whole; only their line ends become CR LF.
+// runs from its header line to the next header line; in the old file it
+// also ends at a body line that holds another PID (the next station, whose
+// header line is damaged, opens there and is replaced or copied on its
+// own). Its header and body lines (a blank, then an upper-case letter) are
+// written, other lines are left out as between stations, except an old
+// station's first line after its header. The old file's lines before its
+// first header are kept, first, as they stand. Lines are written whole;
+// only their line ends become CR LF.
 //
 // The merged file is made in a temporary file beside the OLD file. Only
 // when it is complete does the backup take the whole old file (a hard link,
@@ -36,6 +40,9 @@ std::string backupPathIn(const std::string& workDir);
 // The read-only notice of the OLD file's pick ("The selected file") or the
 // merge ("Yout Input file"), caption "ERROR".
 std::string readOnlyText(std::string_view lead, const std::string& path);
+
+// The notice of a Commit whose OLD file is no longer there, caption "ERROR".
+std::string fileGoneText(const std::string& path);
 
 // The OLD, UPDATE and backup paths must name three different files (the
 // backup need not exist). Otherwise a "NOTICE" and false.
@@ -71,9 +78,16 @@ bool MergeFiles(const MergeInput& input, MergeLists& lists, platform::NoticeSink
 bool SaveMerge(const std::string& oldPath, const std::string& backupPath, platform::NoticeSink& notices);
 
 // UNDO: puts the backup in place of the merged file in one step; a merged
-// file that is missing does not stop it. Shows the "OKAY" box on success,
-// else the "ERROR" or "NOTICE" box of the step that failed (the backup then
-// stays in place). True on success.
-bool UndoMerge(const std::string& oldPath, const std::string& backupPath, platform::NoticeSink& notices);
+// file that is missing does not stop it. `merged` is the merged file as
+// Commit left it: when the file at the OLD path is no longer that (edited,
+// or another file put in its place), a "WARNING" asks first, naming the
+// backup, and No leaves both files as they are. Shows the "OKAY" box on
+// success, else the "ERROR" or "NOTICE" box of the step that failed (the
+// backup then stays in place). True on success.
+bool UndoMerge(const std::string& oldPath, const std::string& backupPath, platform::NoticeSink& notices,
+               const std::optional<platform::FileIdentity>& merged = std::nullopt);
+
+// The question of UNDO over a merged file that has changed since Commit.
+std::string changedSinceCommitText(const std::string& oldPath, const std::string& backupPath);
 
 } // namespace pellorin

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 
 #include "datasheet/list_lines.h"
 #include "datasheet/list_save.h"
@@ -490,3 +491,142 @@ TEST_F(SaveTest, MergeFailuresChangeNothing)
 }
 
 } // namespace
+
+namespace {
+
+// A station of `count` lines, each carrying the PID.
+std::string numberedStation(const std::string& pid, const std::string& version, int count)
+{
+    Lines texts;
+    for (int i = 1; i <= count; ++i)
+        texts.push_back(version + " line " + std::to_string(i));
+    return station(pid, texts);
+}
+
+// The header line of a station, damaged the ways a disc or a transfer does.
+std::vector<std::pair<std::string, std::string>> damagedHeaders()
+{
+    std::string nul = kHeader;
+    nul.replace(12, 4, std::string(4, '\0'));
+    std::string lastOfThe33 = kHeader;
+    lastOfThe33[32] = 'x';
+    return {
+        {"first character changed", "2" + kHeader.substr(1)},
+        {"a letter of the name changed", kHeader.substr(0, 11) + "o" + kHeader.substr(12)},
+        {"last of the 33 characters changed", lastOfThe33},
+        {"NUL bytes in it", nul},
+        {"a blank first", " " + kHeader.substr(1)},
+    };
+}
+
+} // namespace
+
+TEST_F(SaveTest, MergeKeepsTheStationAfterADamagedHeaderAsAStationOfItsOwn)
+{
+    // Forty lines of B follow A; B's header line is damaged, so B opens at
+    // its first line. Replacing A, B or C must keep every other line.
+    const std::string oldA = numberedStation("AA0001", "old A", 3);
+    const std::string oldBLines = numberedStation("BB0002", "old B", 40).substr(kHeader.size() + 2);
+    const std::string oldC = numberedStation("CC0003", "old C", 2);
+    const std::string newA = numberedStation("AA0001", "new A", 2);
+    const std::string newB = numberedStation("BB0002", "new B", 2);
+    const std::string newC = numberedStation("CC0003", "new C", 2);
+    data = dir.file("new.dat");
+    writeFile(data, newA + newB + newC);
+    locList.assign({ds::MakeLocLine("AA0001", 0), ds::MakeLocLine("BB0002", static_cast<std::int64_t>(newA.size())),
+                    ds::MakeLocLine("CC0003", static_cast<std::int64_t>(newA.size() + newB.size()))});
+    const std::string target = dir.file("target.dat");
+    for (const auto& [name, damaged] : damagedHeaders()) {
+        SCOPED_TRACE(name);
+        const std::string b = damaged + "\r\n" + oldBLines;
+        struct Case {
+            Lines pids;
+            std::string expected;
+        };
+        for (const Case& m : {Case{{}, oldA + b + oldC}, Case{{"AA0001"}, newA + b + oldC},
+                              Case{{"BB0002"}, oldA + damaged + "\r\n" + newB + oldC},
+                              Case{{"CC0003", "AA0001"}, newA + b + newC},
+                              Case{{"AA0001", "BB0002"}, newA + damaged + "\r\n" + newB + oldC}}) {
+            SCOPED_TRACE(m.pids.size());
+            writeFile(target, oldA + b + oldC);
+            ASSERT_TRUE(merge(m.pids, target));
+            EXPECT_TRUE(readFile(target) == m.expected) << readFile(target);
+            EXPECT_TRUE(notices.recorded().empty());
+            EXPECT_FALSE(platform::fileExists(backup));
+        }
+    }
+
+    // Without any header line between them, B's first line is kept too, and
+    // lines between a replaced station and the next stay where they were.
+    struct Case {
+        const char* name;
+        std::string old;
+        Lines pids;
+        std::string expected;
+    };
+    const std::string between = "\r\n*** a line between stations\r\n";
+    for (const Case& c : {Case{"no header", oldA + oldBLines + oldC, {"AA0001"}, newA + oldBLines + oldC},
+                          Case{"no header, both replaced", oldA + oldBLines + oldC, {"AA0001", "BB0002"}, newA + newB + oldC},
+                          Case{"lines between", oldA + between + oldC, {"AA0001"}, newA + between + oldC},
+                          Case{"lines between at the end", oldA + between, {"AA0001"}, newA + between}}) {
+        SCOPED_TRACE(c.name);
+        writeFile(target, c.old);
+        ASSERT_TRUE(merge(c.pids, target));
+        EXPECT_TRUE(readFile(target) == c.expected) << readFile(target);
+        EXPECT_TRUE(notices.recorded().empty());
+    }
+}
+
+TEST_F(SaveTest, ADatasheetEndsWhereALineHoldsAnotherPid)
+{
+    // In the data file, A's header is followed by two lines, the damaged
+    // header of B, B's lines and one more line of A's PID: that line is
+    // B's station's, not A's.
+    const std::string newA = numberedStation("AA0001", "new A", 2);
+    const std::string rest = "2" + kHeader.substr(1) + "\r\n BB0002  b line\r\n AA0001  stray line\r\n";
+    data = dir.file("new.dat");
+    writeFile(data, newA + rest + kHeader + "\r\n");
+    locList.assign({ds::MakeLocLine("AA0001", 0)});
+    ASSERT_TRUE(save({"     |AA0001|"}, ds::kDatasheetFormat, dir.file("out.txt")));
+    EXPECT_EQ(readFile(dir.file("out.txt")), newA);
+}
+
+TEST_F(SaveTest, ATargetThatIsAnotherNameOfTheDataFileIsRefused)
+{
+    namespace fs = std::filesystem;
+    const std::string dataFile = dir.file("data.dat");
+    const std::string bytes = readFile(fixture("save_data.dat"));
+    struct Case {
+        const char* name;
+        std::function<void(const std::string&)> make;
+    };
+    for (const Case& c : {Case{"hard link", [&](const std::string& p) { fs::create_hard_link(dataFile, p); }},
+                          Case{"symbolic link", [&](const std::string& p) { fs::create_symlink(dataFile, p); }},
+                          Case{"link to a link", [&](const std::string& p) {
+                                   fs::create_symlink(dataFile, dir.file("step"));
+                                   fs::create_symlink("step", p);
+                               }}}) {
+        SCOPED_TRACE(c.name);
+        fs::remove(dir.file("step"));
+        writeFile(dataFile, bytes);
+        data = dataFile;
+        const std::string target = dir.file("target.dat");
+        fs::remove(target);
+        c.make(target);
+        for (bool append : {false, true}) {
+            notices.clear();
+            EXPECT_FALSE(save(list, ds::kDatasheetFormat, target, append));
+            EXPECT_EQ(notices.recorded(),
+                      (std::vector<platform::Notice>{
+                          {"NOTICE", "Not saved: " + target + "\r\nis the datasheet file in use.", false}}));
+        }
+        notices.clear();
+        EXPECT_FALSE(merge(pidsOf(list), target));
+        EXPECT_EQ(notices.recorded(),
+                  (std::vector<platform::Notice>{
+                      {"NOTICE", "Not merged: " + target + "\r\nis the datasheet file in use.", false}}));
+        EXPECT_EQ(readFile(dataFile), bytes);
+        EXPECT_FALSE(platform::fileExists(backup));
+        fs::remove(target);
+    }
+}

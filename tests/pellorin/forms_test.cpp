@@ -31,6 +31,7 @@
 #include "platform/qt/memo.h"
 #include "platform/qt/modal.h"
 #include "platform/qt/test_mode.h"
+#include "platform/qt/text.h"
 #include "platform/recording_printer.h"
 #include "platform/qt/qt_printer.h"
 #include "tests/support/pdf_text.h"
@@ -189,6 +190,31 @@ TEST_F(PellorinForms, UndoPutsTheOldFileBack)
     EXPECT_EQ(testsupport::readFile(oldPath), oldBytes);
     EXPECT_FALSE(fs::exists(backupPath));
     EXPECT_FALSE(FList->isVisible());
+}
+
+TEST_F(PellorinForms, UndoOverAMergedFileEditedSinceCommitAsksFirst)
+{
+    choose(oldPath, upPath);
+    FMain->UpdateBtnClick();
+    FList->CommitBtnClick();
+    ASSERT_TRUE(FList->LastUNDO->isVisible());
+    const std::string edited = testsupport::readFile(oldPath) + " KA0001.remark added by hand\r\n";
+    testsupport::writeFile(oldPath, edited);
+    notices.queueAnswer(false);
+    FList->LastUNDOClick();
+    ASSERT_EQ(notices.recorded().size(), 1u);
+    EXPECT_EQ(notices.recorded()[0],
+              (platform::Notice{"WARNING", changedSinceCommitText(oldPath, backupPath), true}));
+    EXPECT_EQ(testsupport::readFile(oldPath), edited);
+    EXPECT_EQ(testsupport::readFile(backupPath), oldBytes);
+    EXPECT_TRUE(FList->isVisible());
+    EXPECT_TRUE(FList->LastUNDO->isVisible());
+
+    notices.queueAnswer(true);
+    FList->LastUNDOClick();
+    EXPECT_EQ(notices.recorded().back().caption, "OKAY");
+    EXPECT_EQ(testsupport::readFile(oldPath), oldBytes);
+    EXPECT_FALSE(fs::exists(backupPath));
 }
 
 TEST_F(PellorinForms, SwappedFilesAskAndNoLoadsNothing)
@@ -501,6 +527,37 @@ TEST_F(PellorinForms, FilesWhoseNamesAreNotUtf8ArePickedAndMerged)
     FMain->UpdateBtnClick();
     EXPECT_TRUE(notices.recorded().empty());
     EXPECT_EQ(FMain->GetOldPath(), oldFile);
+    ASSERT_EQ(FMain->Lists.oldList.size(), 12u);
+    FList->CommitBtnClick();
+    EXPECT_TRUE(notices.recorded().empty());
+    EXPECT_EQ(testsupport::readFile(oldFile).size(), 57145u);
+    EXPECT_EQ(testsupport::readFile(backupPath), oldBytes);
+}
+
+TEST_F(PellorinForms, TypedPathsNameFilesWhoseNamesAreNotUtf8)
+{
+    // The OLD name typed with its accent, the UPDATE name as a box shows
+    // it (a replacement character for the byte that is not UTF-8): both
+    // name the Latin-1 files on the disc.
+    const std::string oldFile = dir.file("caf\xe9.dat");
+    const std::string upFile = dir.file("na\xefve.dat");
+    fs::rename(oldPath, oldFile);
+    fs::rename(upPath, upFile);
+    testsupport::writeFile(dir.file("na\xeeve.dat"), "another name shown the same\r\n");
+    FMain->OldFileBox->setText(QString::fromUtf8(dir.file("caf\u00e9.dat")));
+    FMain->UpFileBox->setText(platform::pathToQ(upFile));
+    FMain->UpdateBtnClick();
+    // Two names show as "na\ufffdve.dat": which one is meant is not known.
+    ASSERT_EQ(notices.recorded().size(), 1u);
+    EXPECT_EQ(notices.recorded()[0].text, notDatasheetText("update", platform::pathFromQ(platform::pathToQ(upFile))));
+    EXPECT_EQ(FMain->GetOldPath(), oldFile);
+
+    notices.clear();
+    fs::remove(dir.file("na\xeeve.dat"));
+    FMain->UpdateBtnClick();
+    EXPECT_TRUE(notices.recorded().empty());
+    EXPECT_EQ(FMain->GetOldPath(), oldFile);
+    EXPECT_EQ(FMain->GetUpPath(), upFile);
     ASSERT_EQ(FMain->Lists.oldList.size(), 12u);
     FList->CommitBtnClick();
     EXPECT_TRUE(notices.recorded().empty());

@@ -5,6 +5,7 @@
 #include <csignal>
 #include <functional>
 #include <filesystem>
+#include <fstream>
 #include <set>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -187,13 +188,20 @@ std::vector<MergeCase> mergeCases()
     const std::string longOld = A + " AA0001.long " + kLong + "\r\n";
     const std::string longUp = station("AA0001", "u") + " AA0001.long " + kLong + kLong + "\r\n";
     // Lines that are neither header nor body lines go, but an old station's
-    // first line after its header stays; body lines with another PID stay.
+    // first line after its header stays, and so do the lines before the
+    // first header; body lines with another PID stay.
     const std::string header = pellorin_test::kHeader + "MARCH 2, 2004\r\n";
     const std::string odd = "text before the first station\r\n" + header + "first line after the header\r\n" +
                             " GG0007  DESIGNATION -  ODD ONE\r\n" + "lower case line\r\n" + "\r\n" +
                             " HH0008 a line of another station\r\n";
-    const std::string oddWritten = header + "first line after the header\r\n" + " GG0007  DESIGNATION -  ODD ONE\r\n" +
-                                   " HH0008 a line of another station\r\n";
+    const std::string oddWritten = "text before the first station\r\n" + header + "first line after the header\r\n" +
+                                   " GG0007  DESIGNATION -  ODD ONE\r\n" + " HH0008 a line of another station\r\n";
+    const std::string beforeFirst = "text before the first station\n AA0001  a body line before it\n\n";
+    // A damaged header line makes B's lines follow A's; B still opens at its
+    // first line, and A stays whether B is replaced or not.
+    std::string nulHeader = station("BB0002", "o");
+    nulHeader.replace(12, 3, std::string(3, '\0'));
+    const std::string damagedB = "2" + B.substr(1);
     std::string noFinalEnd = B;
     noFinalEnd.resize(noFinalEnd.size() - 2);
     return {
@@ -205,6 +213,13 @@ std::vector<MergeCase> mergeCases()
         {"long lines whole", longOld, longUp + D, longUp + D, {"   NEW|DD0004"}},
         {"LF-only inputs", lf(A + B + C), lf(Bu + D), A + Bu + C + D, {"   NEW|DD0004"}},
         {"lines between stations", odd + "\r\n" + A, D, oddWritten + A + D, {"   NEW|DD0004"}},
+        {"lines before the first header", beforeFirst + A + B, Bu,
+         "text before the first station\r\n AA0001  a body line before it\r\n\r\n" + A + Bu, {}},
+        {"a damaged header, the later station updated", A + damagedB + C, Bu + D,
+         A + Bu + C + D, {"   NEW|DD0004"}},
+        {"NUL bytes in a header, the later station updated", A + nulHeader + C, Bu, A + Bu + C, {}},
+        {"a damaged header, the earlier station updated", A + damagedB + C, station("AA0001", "u"),
+         station("AA0001", "u") + B.substr(B.find("\r\n") + 2) + C, {}},
         {"an old file without a header line", " AA0001  DESIGNATION -  NO HEADER\r\n AA0001.x\r\n", D,
          " AA0001  DESIGNATION -  NO HEADER\r\n AA0001.x\r\n" + D, {"   NEW|DD0004"}},
         {"no final line end", A + noFinalEnd, lf(D).substr(0, lf(D).size() - 1), A + B + D, {"   NEW|DD0004"}},
@@ -300,6 +315,15 @@ TEST(Merge, EveryFailureLeavesFilesAndListsAsTheyWere)
         {"read-only OLD file", [](MergeRun& r) { ::chmod(r.oldPath.c_str(), 0444); },
          [&](MergeRun& r) { return error(pellorin::readOnlyText("Yout Input file", r.oldPath)); }, {}},
         {"OLD file changed since the load", [](MergeRun& r) { testsupport::writeFile(r.oldPath, "other"); },
+         [&](MergeRun& r) { return error(platform::fileChangedText(r.oldPath)); }, {}},
+        {"OLD file gone since the load", [](MergeRun& r) { fs::remove(r.oldPath); },
+         [&](MergeRun& r) { return error(pellorin::fileGoneText(r.oldPath)); }, {}},
+        {"OLD file replaced by a read-only file since the load",
+         [](MergeRun& r) {
+             testsupport::writeFile(r.dir.file("data/new.dat"), station("AA0001", "n"));
+             ::chmod(r.dir.file("data/new.dat").c_str(), 0444);
+             fs::rename(r.dir.file("data/new.dat"), r.oldPath);
+         },
          [&](MergeRun& r) { return error(platform::fileChangedText(r.oldPath)); }, {}},
         {"update file gone since the load", [](MergeRun& r) { fs::remove(r.upPath); },
          [&](MergeRun& r) { return error("\r\n     ERROR - Could not open input file " + r.upPath + " for read.\r\n"); },
@@ -437,5 +461,112 @@ TEST(Merge, SaveAndUndo)
                                         "locate the temp file\r\n       " +
                                         run.backupPath + "\r\n",
                                     false}));
+    }
+}
+
+TEST(Merge, TheThreeFilesMustBeThreeFilesWhateverTheirNames)
+{
+    // Another name of a file, by a hard link, a symbolic link or a linked
+    // directory, is that file: each pair is refused before anything changes.
+    struct Case {
+        const char* name;
+        std::function<void(MergeRun&)> arrange;
+    };
+    const std::vector<Case> cases = {
+        {"OLD a hard link of UPDATE",
+         [](MergeRun& r) {
+             fs::create_hard_link(r.upPath, r.dir.file("data/second.dat"));
+             r.oldPath = r.dir.file("data/second.dat");
+         }},
+        {"OLD a symbolic link to UPDATE",
+         [](MergeRun& r) {
+             fs::create_symlink("up.dat", r.dir.file("data/link.dat"));
+             r.oldPath = r.dir.file("data/link.dat");
+         }},
+        {"UPDATE a symbolic link to OLD",
+         [](MergeRun& r) {
+             fs::create_symlink(r.oldPath, r.dir.file("data/link.dat"));
+             r.upPath = r.dir.file("data/link.dat");
+         }},
+        {"backup a hard link of OLD", [](MergeRun& r) { fs::create_hard_link(r.oldPath, r.backupPath); }},
+        {"backup a symbolic link to UPDATE", [](MergeRun& r) { fs::create_symlink(r.upPath, r.backupPath); }},
+        {"backup in a linked directory, named as OLD",
+         [](MergeRun& r) {
+             fs::create_directory_symlink(r.dir.file("data"), r.dir.file("work/data"));
+             r.backupPath = r.dir.file("work/data/old.dat");
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MergeRun run(station("AA0001", "o"), station("AA0001", "u"));
+        c.arrange(run);
+        run.lists.oldIdentity = platform::FileIdentity::of(run.oldPath);
+        run.lists.upIdentity = platform::FileIdentity::of(run.upPath);
+        const Snapshot before(run);
+        EXPECT_FALSE(run.merge());
+        EXPECT_EQ(Snapshot(run), before);
+        EXPECT_EQ(testsupport::readFile(run.dir.file("data/old.dat")), station("AA0001", "o"));
+        EXPECT_EQ(testsupport::readFile(run.dir.file("data/up.dat")), station("AA0001", "u"));
+        EXPECT_EQ(run.notices.recorded(),
+                  (std::vector<platform::Notice>{
+                      {"NOTICE",
+                       "\r\n       ERROR - The Old file, the Update file and the backup file\r\n"
+                       "       must be three different files.\r\n\r\n       Old file    " +
+                           run.oldPath + "\r\n       Update file " + run.upPath + "\r\n       Backup file " +
+                           run.backupPath + "\r\n",
+                       false}}));
+    }
+}
+
+TEST(Merge, UndoAsksBeforeItReplacesAMergedFileThatChangedSinceCommit)
+{
+    const std::string oldBytes = station("AA0001", "o");
+    const std::string mergedBytes = station("AA0001", "u");
+    const std::string edit = mergedBytes + " AA0001.remark added by hand\r\n";
+    struct Case {
+        const char* name;
+        std::function<void(MergeRun&)> change;
+        bool yes;
+        bool asks;
+    };
+    const auto edited = [&](MergeRun& r) {
+        std::ofstream out(r.oldPath, std::ios::binary | std::ios::app);
+        out << " AA0001.remark added by hand\r\n";
+    };
+    const auto replaced = [&](MergeRun& r) {
+        testsupport::writeFile(r.dir.file("data/new.dat"), edit);
+        fs::rename(r.dir.file("data/new.dat"), r.oldPath);
+    };
+    const std::vector<Case> cases = {
+        {"unchanged", [](MergeRun&) {}, false, false},
+        {"edited, No", edited, false, true},
+        {"edited, Yes", edited, true, true},
+        {"replaced, No", replaced, false, true},
+        {"replaced, Yes", replaced, true, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MergeRun run(oldBytes, mergedBytes);
+        ASSERT_TRUE(run.merge());
+        c.change(run);
+        run.notices.queueAnswer(c.yes);
+        const bool undone = pellorin::UndoMerge(run.oldPath, run.backupPath, run.notices, run.merged);
+        std::vector<platform::Notice> expected;
+        if (c.asks)
+            expected.push_back({"WARNING", pellorin::changedSinceCommitText(run.oldPath, run.backupPath), true});
+        if (!c.asks || c.yes) {
+            expected.push_back({"OKAY",
+                                "\r\n              File " + run.oldPath +
+                                    "\r\n\r\n              has been Restored to Original.\r\n",
+                                false});
+            EXPECT_TRUE(undone);
+            EXPECT_EQ(testsupport::readFile(run.oldPath), oldBytes);
+            EXPECT_FALSE(fs::exists(run.backupPath));
+        } else {
+            EXPECT_FALSE(undone);
+            EXPECT_EQ(testsupport::readFile(run.oldPath), edit);
+            EXPECT_EQ(testsupport::readFile(run.backupPath), oldBytes);
+        }
+        EXPECT_EQ(run.notices.recorded(), expected);
     }
 }

@@ -490,9 +490,10 @@ void Extractor::ExtractLineItems(std::string_view line, const NextLine& next, St
             CollectRecoveryText(context, line, lines);
             // The line after a title belongs to the text, whatever it holds;
             // it is consumed here and tested by nothing else.
+            // Only its line end goes: a CR inside it is text.
             std::string following;
             if (next && next(following))
-                CollectRecoveryText(context, CutLineEnd(following), lines);
+                CollectRecoveryText(context, CutFinalLineEnd(following), lines);
             else
                 CollectRecoveryText(context, {}, lines);
             break;

@@ -232,6 +232,19 @@ void WriteListLine(std::string& out, const Settings& settings, std::string_view 
     }
 }
 
+void WriteEmptyLine(std::string& out, const Settings& settings, const ItemChoice& item, bool recLine,
+                    std::string_view fields)
+{
+    if (fields.empty())
+        out += PadItem({}, item.width, settings.fixedField);
+    else
+        out += fields;
+    if (settings.singleLine && !(recLine && !contains(item.name, "ALL")))
+        out += settings.lineDelim;
+    else
+        out += settings.fieldDelim;
+}
+
 void WriteItemValue(std::string& out, const Settings& settings, const ItemChoice& item, std::string_view value)
 {
     if (settings.fixedField)

@@ -84,8 +84,9 @@ TEST(HistoryItems, LastItemWithoutHistoryKeepsItsColumns)
                            line({{7, "  STATE/COUNTY- "}, {24, "KS/RENO"}})});
     Settings settings = noHeader(settingsFor({"PID", "LAST HISTORY", "LAST REC_DATE", "STATE"}));
     EXPECT_EQ(station.save(settings), "AB1234|||||KS\r\n");
+    // With Fixed Field every empty field at its width.
     settings.fixedField = true;
-    EXPECT_EQ(station.save(settings), "AB1234|        |              |||KS\r\n");
+    EXPECT_EQ(station.save(settings), "AB1234|        |              |      |        |KS\r\n");
 }
 
 TEST(HistoryItems, RecordFieldsTakenAlone)

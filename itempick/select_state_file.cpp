@@ -132,9 +132,10 @@ int ReadSelectState(const std::string& path, const Build& build, const ItemRows&
         const int all = current + rows.obsolete(name);
         if (all == 0)
             return 1;
-        if (++taken[name] > 1)
+        const int count = ++taken[name];
+        if (count > all)
             continue;
-        if (current == 0)
+        if (count > current)
             choices.wantsObsolete = true;
         choices.selected.push_back(std::move(name));
     }

@@ -72,9 +72,9 @@ std::string findStateFile(const std::string& directory);
 // that is in neither table (the file is then obsolete and `choices` mean
 // nothing). Lines are taken whole, the last one also without a line end.
 // The names are checked once the whole file is read: an empty name is
-// passed over, a repeated one is taken once (the separator line too: a
-// selection never names an item twice), and an obsolete one turns Include
-// Obsolete Elements on.
+// passed over, a name is taken as often as rows carry it (once, but the
+// separator line as often as it was saved, up to its rows), and a name
+// that needs an obsolete row turns Include Obsolete Elements on.
 int ReadSelectState(const std::string& path, const Build& build, const ItemRows& rows,
                     FormChoices& choices);
 

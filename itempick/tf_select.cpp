@@ -14,7 +14,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <set>
+#include <map>
 
 #include "datasheet/forms/tf_help.h"
 #include "platform/files.h"
@@ -259,17 +259,20 @@ int TFSelect::BuildAvailable()
 void TFSelect::fillAvailableList()
 {
     // A Selected item keeps its row blank: a rebuilt list shows no item
-    // twice. Of the separator's rows, the first is blank.
-    std::set<std::string_view> selected;
+    // twice. The separator has several rows; each Selected copy blanks one.
+    std::map<std::string_view, int> selected;
     for (const std::string& line : SelectWant->lines().lines())
-        selected.insert(std::string_view(line).substr(0, kNameLength));
+        ++selected[std::string_view(line).substr(0, kNameLength)];
     std::vector<std::string> lines;
     lines.reserve(available_->rows().size());
     for (const itempick::AvailableItem& item : available_->rows()) {
-        if (selected.erase(item.name) > 0)
+        auto it = selected.find(item.name);
+        if (it != selected.end() && it->second > 0) {
+            --it->second;
             lines.emplace_back();
-        else
+        } else {
             lines.emplace_back(item.name);
+        }
     }
     SelectList->lines().assign(std::move(lines));
 }
@@ -279,11 +282,7 @@ void TFSelect::SelectListClick(int row)
     platform::LineList& available = SelectList->lines();
     if (row < 0 || static_cast<std::size_t>(row) >= available.size() || available.at(row).empty())
         return;
-    // A name is selected once: another of the separator's rows stays.
     std::string name = available.at(row);
-    const auto& selected = SelectWant->lines().lines();
-    if (std::find(selected.begin(), selected.end(), name) != selected.end())
-        return;
     available.set(row, std::string());
     SelectWant->lines().add(std::move(name));
 }

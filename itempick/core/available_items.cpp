@@ -170,7 +170,7 @@ void Selection::ClearSelection()
 std::uint8_t Selection::AddSelection(std::string_view name, platform::NoticeSink& notices)
 {
     // An empty name fills no entry: the entry it would take stays free.
-    if (!name.empty() && names_.size() < kTableRows && std::find(names_.begin(), names_.end(), name) == names_.end())
+    if (!name.empty() && names_.size() < kTableRows)
         names_.emplace_back(name);
     for (std::size_t pair = 0; pair < 4; ++pair) {
         const bool last = std::find(names_.begin(), names_.end(), kPairs[pair][0]) != names_.end();

@@ -73,8 +73,9 @@ public:
     // ClearSelection: no entries; SelectOK back to 1 (OK sets it so first).
     void ClearSelection();
 
-    // Adds the name as the next entry (unless the table already holds it:
-    // a selection never names an item twice; or holds 100 entries), then
+    // Adds the name as the next entry (unless it is empty or the table
+    // holds 100 entries): one entry per Selected line, so two separators
+    // are two entries. Then
     // checks the whole table for the four LAST/ALL pairs, in the order
     // HISTORY, REC_DATE, REC_COND, REC_AGENCY; each pair present shows its
     // "Cannot Select both ..." box (caption "ITEMPICK ERROR") and clears

@@ -176,10 +176,22 @@ void CollectRecAgency(const CollectContext& context, std::string_view line, std:
     collectHistory(context, line, name, lines, HistoryField::Agency);
 }
 
-std::string EmptyHistoryLine(const CollectContext& context, std::string_view name)
+std::string EmptyCollectedLine(const CollectContext& context, std::string_view name)
 {
     if (contains(name, "HISTORY"))
         return historyLine(context, {}, {}, {});
+    const bool nad83 = name == "SUPER_NAD83_DATA";
+    if (nad83 || name == "SUPER_1927_DATA") {
+        // The fields of a superseded position line.
+        static constexpr std::size_t kNad83Widths[] = {6, 4, 14, 1, 15, 1, 11, 1};
+        static constexpr std::size_t kNad27Widths[] = {6, 14, 1, 15, 1, 11, 1};
+        std::vector<Part> parts;
+        for (std::size_t width : nad83 ? std::span<const std::size_t>(kNad83Widths)
+                                       : std::span<const std::size_t>(kNad27Widths))
+            parts.push_back({{}, width});
+        return JoinFields(context.settings.fieldDelim, parts, context.settings.fixedField);
+    }
+    // REC_DATE, REC_COND, REC_AGENCY and the superseded heights.
     return {};
 }
 

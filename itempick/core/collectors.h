@@ -25,9 +25,11 @@ void CollectRecDate(const CollectContext& context, std::string_view line, std::s
 void CollectRecCond(const CollectContext& context, std::string_view line, std::string_view name, LineList& lines);
 void CollectRecAgency(const CollectContext& context, std::string_view line, std::string_view name,
                       LineList& lines);
-// The line a LAST history item writes when the station has no history
-// line: the collector's layout with empty fields.
-std::string EmptyHistoryLine(const CollectContext& context, std::string_view name);
+// What a multi-line item that writes inside the record (a LAST or SUPER_
+// item) stands for when the station has no line of it: one empty field for
+// each column of its header, in its collector's layout (fixed fields at
+// their widths). Empty for the items headed by one column.
+std::string EmptyCollectedLine(const CollectContext& context, std::string_view name);
 
 // Box-score lines ("| " at 7) of a reference mark (APPROX or METERS).
 void CollectBoxScore(const CollectContext& context, std::string_view line, LineList& lines);

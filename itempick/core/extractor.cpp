@@ -323,6 +323,7 @@ void StationData::reset(std::size_t entries)
 {
     values.resize(entries);
     lines.resize(entries);
+    dated.assign(entries, 0);
     for (std::size_t i = 0; i < entries; ++i) {
         values[i].clear();
         lines[i].clear();
@@ -399,10 +400,12 @@ void Extractor::ExtractLineItems(std::string_view line, const NextLine& next, St
         }
         case Action::Suitability:
             SetGpsSuitability(line, settings_, entry.width, value);
+            data.dated[e] = 0;
             break;
         case Action::SatelliteDate: {
             std::string letter = value.substr(0, 1);
             value = letter + settings_.fieldDelim + SatelliteDate(line);
+            data.dated[e] = 1;
             break;
         }
         case Action::Setting:
@@ -490,9 +493,10 @@ void Extractor::ExtractLineItems(std::string_view line, const NextLine& next, St
             CollectRecoveryText(context, line, lines);
             // The line after a title belongs to the text, whatever it holds;
             // it is consumed here and tested by nothing else.
+            // Only its line end goes: a CR inside it is text.
             std::string following;
             if (next && next(following))
-                CollectRecoveryText(context, CutLineEnd(following), lines);
+                CollectRecoveryText(context, CutFinalLineEnd(following), lines);
             else
                 CollectRecoveryText(context, {}, lines);
             break;

@@ -49,6 +49,9 @@ struct ResolvedEntry {
 struct StationData {
     std::vector<std::string> values;
     std::vector<std::vector<std::string>> lines;
+    // GPS_SUITABILITY: 1 when a date line made the value, which then holds
+    // both its fields; 0 while it is the letter alone (or nothing).
+    std::vector<std::uint8_t> dated;
 
     void reset(std::size_t entries);
 };

@@ -128,7 +128,11 @@ std::optional<std::string> positionField(std::string_view line, int positionForm
     } else {
         negative = Field(line, 39, 1) == "S";
     }
-    if (negative && value != 0)
+    // A zero has no hemisphere: only "West = -" gives a longitude's zero
+    // its minus sign (" -0.000").
+    if (value == 0)
+        negative = longitude && settings.westSign == 1;
+    if (negative)
         value = -value;
     return FormatFixed(value, *format);
 }

@@ -20,8 +20,8 @@ inline constexpr int kStandardPositions = 0;     // RadioPosFormat "Standard"
 inline constexpr int kDecimalDegreePositions = 1; // RadioPosFormat "Decimal Degree"
 
 struct Settings {
-    // The selected items in output order, without repeats (the selection
-    // table's filled entries; see Selection::choices).
+    // The selected items in output order (the selection table's filled
+    // entries, one per Selected line; see Selection::choices).
     std::vector<ItemChoice> items;
     // The three delimiters, made from the boxes' texts by DelimiterFromText.
     char fieldDelim = '|';

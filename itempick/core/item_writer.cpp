@@ -51,11 +51,18 @@ void writeRecord(const Extractor& extractor, const StationData& data, std::strin
             WriteItemValue(out, settings, item, data.values[j]);
             break;
         case FieldKind::GpsSuit:
-            if (data.values[j].empty()) {
-                if (settings.fixedField)
-                    out += ' ' + std::string(1, settings.fieldDelim) + std::string(8, ' ');
-                else
+            if (!data.dated[j]) {
+                // Nothing, or the letter of a suitability line without a
+                // date line: the letter's field and an empty date.
+                const std::string_view letter = std::string_view(data.values[j]).substr(0, 1);
+                if (settings.fixedField) {
+                    AppendFixed(out, letter, 1);
                     out += settings.fieldDelim;
+                    out.append(8, ' ');
+                } else {
+                    out += letter;
+                    out += settings.fieldDelim;
+                }
             } else {
                 WriteItemValue(out, settings, item, data.values[j]);
             }
@@ -83,10 +90,11 @@ void writeRecord(const Extractor& extractor, const StationData& data, std::strin
                 else
                     WriteListLine(out, settings, pid, entry.name, line);
             };
-            // A LAST item without a line still writes its empty fields, so
-            // that the columns after it stay under their header.
-            if (lines.empty() && entry.last)
-                writeOne(EmptyHistoryLine(context, entry.name));
+            // An item that writes inside the record (LAST, SUPER_) and has
+            // no line still writes its empty fields, so that the columns
+            // after it stay under their header.
+            if (lines.empty() && (entry.last || entry.name.starts_with("SUPER_")))
+                WriteEmptyLine(out, settings, item, rec, EmptyCollectedLine(context, entry.name));
             for (const std::string& line : lines)
                 writeOne(line);
             break;

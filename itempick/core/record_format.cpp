@@ -30,6 +30,15 @@ std::string_view CutLineEnd(std::string_view line)
     return line.substr(0, line.find('\r'));
 }
 
+std::string_view CutFinalLineEnd(std::string_view line)
+{
+    if (!line.empty() && line.back() == '\n')
+        line.remove_suffix(1);
+    if (!line.empty() && line.back() == '\r')
+        line.remove_suffix(1);
+    return line;
+}
+
 void TrimTrailing(std::string& text)
 {
     std::size_t end = text.size();
@@ -221,6 +230,19 @@ void WriteListLine(std::string& out, const Settings& settings, std::string_view 
     } else {
         writeSeparateLine(out, settings, pid, text);
     }
+}
+
+void WriteEmptyLine(std::string& out, const Settings& settings, const ItemChoice& item, bool recLine,
+                    std::string_view fields)
+{
+    if (fields.empty())
+        out += PadItem({}, item.width, settings.fixedField);
+    else
+        out += fields;
+    if (settings.singleLine && !(recLine && !contains(item.name, "ALL")))
+        out += settings.lineDelim;
+    else
+        out += settings.fieldDelim;
 }
 
 void WriteItemValue(std::string& out, const Settings& settings, const ItemChoice& item, std::string_view value)

@@ -18,6 +18,8 @@ inline constexpr int kCollectedLineWidth = 100;
 
 // TFSelect::CutLineEnd: the line up to its first CR or LF.
 std::string_view CutLineEnd(std::string_view line);
+// The line without its line end (LF, or CR LF); a CR elsewhere stays.
+std::string_view CutFinalLineEnd(std::string_view line);
 
 // TFSelect::TrimTrailing: removes trailing blanks, NULs and ASCII control
 // characters. Bytes of 128 and above are text and stay.
@@ -78,6 +80,13 @@ void WriteRecLine(std::string& out, const Settings& settings, std::string_view p
 // delimiter, any other item's line as a separate line.
 void WriteListLine(std::string& out, const Settings& settings, std::string_view pid, std::string_view name,
                    std::string_view line);
+// The field of a LAST or SUPER_ item without a collected line: `fields`
+// (EmptyCollectedLine) as they are, or for an item of one column an empty
+// value fitted to the item's width; then the delimiter WriteRecLine
+// (`recLine`) or WriteListLine would put after a line. Not trimmed, so that
+// a blank or TAB delimiter stays.
+void WriteEmptyLine(std::string& out, const Settings& settings, const ItemChoice& item, bool recLine,
+                    std::string_view fields);
 // TFSelect::WriteItemValue: the value, with Fixed Field fitted to the width.
 void WriteItemValue(std::string& out, const Settings& settings, const ItemChoice& item, std::string_view value);
 

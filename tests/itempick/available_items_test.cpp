@@ -106,16 +106,19 @@ TEST(Selection, ChecksTheFourPairsInOrder)
     EXPECT_EQ(last, (std::vector<std::string>(itempick::kConflictTexts.begin(), itempick::kConflictTexts.end())));
 }
 
-TEST(Selection, HoldsEachNameOnceWithItsWidth)
+TEST(Selection, OneEntryPerSelectedLineWithItsWidth)
 {
+    // Two separators are two entries; an empty name takes none.
     platform::RecordingNotices notices;
     itempick::Selection selection;
-    for (const char* name : {"PID", "STATE", "PID", "", "SUPER_LAT"})
+    for (std::string_view name : {std::string_view("PID"), itempick::kSeparator, std::string_view("STATE"),
+                                  itempick::kSeparator, std::string_view(""), std::string_view("SUPER_LAT")})
         selection.AddSelection(name, notices);
-    EXPECT_EQ(selection.names(), (std::vector<std::string>{"PID", "STATE", "SUPER_LAT"}));
+    const std::string separator(itempick::kSeparator);
+    EXPECT_EQ(selection.names(), (std::vector<std::string>{"PID", separator, "STATE", separator, "SUPER_LAT"}));
     const AvailableTable current(kKavroItems, false);
-    EXPECT_EQ(selection.choices(current),
-              (std::vector<itempick::ItemChoice>{{"PID", 6}, {"STATE", 2}, {"SUPER_LAT", 0}}));
+    EXPECT_EQ(selection.choices(current), (std::vector<itempick::ItemChoice>{
+                                              {"PID", 6}, {separator, 20}, {"STATE", 2}, {separator, 20}, {"SUPER_LAT", 0}}));
     EXPECT_TRUE(notices.recorded().empty());
 }
 

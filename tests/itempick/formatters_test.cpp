@@ -83,6 +83,35 @@ TEST(PositionFormat, HemispheresTakeTheirSigns)
     EXPECT_EQ(latitude("13 28 30.00000", Settings{}, "S"), "13 28 30.00000");
 }
 
+TEST(PositionFormat, ExactZeroTakesTheWestSignOnly)
+{
+    // A zero has no hemisphere: "West = -" negates it whatever the letter,
+    // nothing else does.
+    const struct {
+        bool isLongitude;
+        const char* decimals;
+        int westSign;
+        const char* letter;
+        const char* expected;
+    } cases[] = {
+        {true, "3 decimals", 1, "W", " -0.000"},
+        {true, "0 decimals", 1, "W", "  -0"},
+        {true, "3 decimals", 1, "E", " -0.000"},
+        {true, "3 decimals", 0, "W", "  0.000"},
+        {true, "3 decimals", 0, "E", "  0.000"},
+        {true, "0 decimals", 0, "E", "   0"},
+        {false, "3 decimals", 1, "S", " 0.000"},
+        {false, "0 decimals", 0, "N", "  0"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.isLongitude ? "longitude " : "latitude ") + c.decimals + " " + c.letter);
+        const Settings settings = decimal(c.decimals, c.westSign);
+        EXPECT_EQ(c.isLongitude ? longitude("000 00 00.00000", settings, c.letter)
+                                : latitude("00 00 00.00000", settings, c.letter),
+                  c.expected);
+    }
+}
+
 TEST(PlaneCoordinates, SixFieldsByLayout)
 {
     const std::string spc = line(

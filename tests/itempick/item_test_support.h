@@ -12,7 +12,10 @@
 #include "itempick/core/available_items.h"
 #include "itempick/core/item_settings.h"
 #include "itempick/core/item_writer.h"
+#include "platform/crlf_writer.h"
+#include "platform/line_reader.h"
 #include "platform/notices.h"
+#include "platform/progress.h"
 #include "tests/support/test_files.h"
 
 namespace itemtest {
@@ -81,6 +84,30 @@ inline std::string save(const std::string& path, const itempick::Settings& setti
     std::string out = save(path, settings, pids, notices);
     EXPECT_TRUE(notices.recorded().empty());
     return out;
+}
+
+// The join's output for the input files, through the header writer and
+// the file writer of one session.
+inline std::string join(const std::vector<std::string>& inputs, const itempick::Settings& settings,
+                        std::string_view typeCode)
+{
+    testsupport::TempDir dir;
+    const std::string path = dir.file("out.txt");
+    const itempick::ItemSession session(itempick::kMorvaneItems, settings);
+    itempick::FileItemWriter writer(session);
+    platform::CrlfWriter out;
+    EXPECT_TRUE(out.open(path));
+    writer.WriteItemHeader(out);
+    platform::RecordingProgress progress;
+    for (const std::string& input : inputs) {
+        platform::LineReader reader(149);
+        EXPECT_TRUE(reader.open(input));
+        writer.WriteFileItems(reader, out, typeCode, progress);
+        // The reader is handed back with its piece length.
+        EXPECT_EQ(reader.pieceLength(), 149u);
+    }
+    EXPECT_TRUE(out.close());
+    return testsupport::readFile(path);
 }
 
 } // namespace itemtest

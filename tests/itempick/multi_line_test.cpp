@@ -84,8 +84,9 @@ TEST(HistoryItems, LastItemWithoutHistoryKeepsItsColumns)
                            line({{7, "  STATE/COUNTY- "}, {24, "KS/RENO"}})});
     Settings settings = noHeader(settingsFor({"PID", "LAST HISTORY", "LAST REC_DATE", "STATE"}));
     EXPECT_EQ(station.save(settings), "AB1234|||||KS\r\n");
+    // With Fixed Field every empty field at its width.
     settings.fixedField = true;
-    EXPECT_EQ(station.save(settings), "AB1234|        |              |||KS\r\n");
+    EXPECT_EQ(station.save(settings), "AB1234|        |              |      |        |KS\r\n");
 }
 
 TEST(HistoryItems, RecordFieldsTakenAlone)
@@ -205,6 +206,26 @@ TEST(RecoveryText, TitlesTheLineAfterAndTheText)
     EXPECT_EQ(station.save(single),
               "#                         STATION DESCRIPTION~ HISTORY     - 1999~THE MARK IS A DISK.~" +
                   std::string(79, 'A') + "B~#                         STATION RECOVERY (2003)~~RECOVERED AS DESCRIBED.~|\r\n");
+}
+
+TEST(RecoveryText, TheLineAfterATitleKeepsAnInnerCr)
+{
+    // Only its line end goes, CR LF or LF; a CR inside it is text.
+    const std::string title = line({{31, "  STATION DESCRIPTION"}});
+    const std::string after = line({{7, "'THE DISK IS SET\rIN A BOULDER."}});
+    const std::string text = line({{7, "'FOUND."}});
+    const Settings settings = noHeader(settingsFor({"RECOVERY TEXT"}));
+    for (const char* end : {"\r\n", "\n"}) {
+        SCOPED_TRACE(end[0] == '\r' ? "CR LF" : "LF");
+        testsupport::TempDir dir;
+        const std::string path = dir.file("station.dat");
+        testsupport::writeFile(path, "1        Quarndale Geomark Bureau,\r\n" + title + end + after + end + text + end);
+        EXPECT_EQ(save(path, settings, {"AB1234"}),
+                  "AB1234|                         STATION DESCRIPTION\r\n"
+                  "AB1234|THE DISK IS SET\rIN A BOULDER.\r\n"
+                  "AB1234|FOUND.\r\n"
+                  "\r\n");
+    }
 }
 
 TEST(RepeatedItems, EachCopyWritesItsOwnLines)

@@ -188,11 +188,20 @@ TEST(StateFile, ReadingKeysAndValues)
         EXPECT_EQ(read.choices, c.expected);
     }
 
-    // The separator, a name of several rows, is taken once too.
+    // The separator, a name of several rows: as often as it was saved, up
+    // to its rows.
     const std::string separator = "SELECT    = " + kSeparator + "\r\n";
-    const Read read = readText(separator + "SELECT    = PID\r\n" + separator);
-    EXPECT_EQ(read.choices.selected, (Lines{kSeparator, "PID"}));
+    Read read = readText(separator + "SELECT    = PID\r\n" + separator);
+    EXPECT_EQ(read.choices.selected, (Lines{kSeparator, "PID", kSeparator}));
     EXPECT_FALSE(read.choices.wantsObsolete);
+    std::string separators;
+    for (int i = 0; i < 7; ++i)
+        separators += separator;
+    read = readText(separators);
+    EXPECT_EQ(read.choices.selected, Lines(7, kSeparator));
+    EXPECT_TRUE(read.choices.wantsObsolete); // the seventh needs an obsolete row
+    read = readText(separators + separators);
+    EXPECT_EQ(read.choices.selected, Lines(8, kSeparator));
 }
 
 TEST(StateFile, MorvaneIgnoresWantsOldButRestoresObsoleteNames)

@@ -194,17 +194,51 @@ TEST_F(SelectForm, ClicksMoveItemsBothWaysLeavingBlankLines)
         EXPECT_EQ(selected(shown), (Lines{"PID", "DESIGNATION"}));
         EXPECT_EQ(row(available(shown), "SUPER_LAT"), -1);
 
-        // The separator is an item like any other, selected once; it goes
-        // back to the row it left.
+        // Separators are rows like any other: two of them are both
+        // selected, and each goes back to a row of its own.
         shown.SelectListClick(17);
         shown.SelectListClick(5);
-        EXPECT_EQ(selected(shown), (Lines{"PID", "DESIGNATION", kSeparator}));
+        EXPECT_EQ(selected(shown), (Lines{"PID", "DESIGNATION", kSeparator, kSeparator}));
+        EXPECT_EQ(available(shown)[5], "");
+        EXPECT_EQ(available(shown)[17], "");
+        shown.SelectWantClick(3);
         EXPECT_EQ(available(shown)[5], kSeparator);
         EXPECT_EQ(available(shown)[17], "");
         shown.SelectWantClick(2);
         EXPECT_EQ(available(shown)[17], kSeparator);
+        EXPECT_EQ(selected(shown), (Lines{"PID", "DESIGNATION"}));
         shown.SelectCancel->click();
     });
+}
+
+TEST_F(SelectForm, TwoSeparatorsReachTheSettingsAndTheSavedFile)
+{
+    const std::vector<itempick::ItemChoice> items{{"PID", 6}, {kSeparator, 20}, {"STATE", 2}, {kSeparator, 20}};
+    {
+        TFSelect form;
+        EXPECT_EQ(show(form,
+                       [&](TFSelect& shown) {
+                           for (int row : {1, 5, 2, 30})
+                               shown.SelectListClick(row);
+                           shown.SelectSave->click();
+                           shown.SelectOK->click();
+                       }),
+                  1);
+        EXPECT_EQ(form.Settings().items, items);
+    }
+    const std::string separatorLine = "SELECT    = " + kSeparator + "\r\n";
+    const std::string saved = readFile(dir.file("ds_parm2.txt"));
+    EXPECT_EQ(saved.substr(0, saved.find("POS FORMAT")),
+              "SELECT    = PID\r\n" + separatorLine + "SELECT    = STATE\r\n" + separatorLine);
+
+    // Restored: both in Selected, two separator rows blank in Available.
+    TFSelect form;
+    EXPECT_EQ(selected(form), (Lines{"PID", kSeparator, "STATE", kSeparator}));
+    Lines expected = tableNames(itempick::kKavroItems, false);
+    expected[1] = expected[2] = expected[5] = expected[17] = "";
+    EXPECT_EQ(available(form), expected);
+    EXPECT_EQ(show(form, [&](TFSelect& shown) { shown.SelectOK->click(); }), 1);
+    EXPECT_EQ(form.Settings().items, items);
 }
 
 TEST_F(SelectForm, RightButtonDragReordersTheSelectedList)

@@ -8,7 +8,6 @@
 #include <cerrno>
 
 #include "platform/file_swap.h"
-#include "platform/file_swap.h"
 #include "platform/files.h"
 #include "platform/safe_output.h"
 
@@ -26,6 +25,18 @@ constexpr std::size_t kMinBlock = 32 * 1024;
 constexpr std::size_t kMaxBlock = 1024 * 1024;
 // Descriptors left for the rest of the program.
 constexpr std::size_t kSpareFiles = 128;
+
+OutputSet::StepHook& stepHook()
+{
+    static OutputSet::StepHook hook;
+    return hook;
+}
+
+void step(const char* name, const std::string& path)
+{
+    if (stepHook())
+        stepHook()(name, path);
+}
 
 bool writeAll(int fd, const char* bytes, std::size_t size)
 {
@@ -96,6 +107,19 @@ OutputSet::~OutputSet()
 std::string OutputSet::pathOf(const std::string& name) const
 {
     return platform::joinPath(directory_, name);
+}
+
+std::string OutputSet::outputWriting(const std::string& file) const
+{
+    for (const Output& output : outputs_)
+        if (platform::isSameFile(pathOf(output.name), file))
+            return output.name;
+    return {};
+}
+
+void OutputSet::setStepHook(StepHook hook)
+{
+    stepHook() = std::move(hook);
 }
 
 int OutputSet::output(const std::string& name)
@@ -267,6 +291,7 @@ bool OutputSet::commit()
             break;
         }
         if (mode_ == Mode::Add && exists) {
+            step("append", path);
             if (!appendFile(output.temp, path)) {
                 ::truncate(path.c_str(), old.st_size);
                 failed = true;
@@ -278,7 +303,10 @@ bool OutputSet::commit()
             // A file with several names is written in place from the
             // complete output; a whole copy of it is kept aside until every
             // output is in place.
+            step("backup", path);
             const std::string backup = platform::holdWholeFile(path, directory_);
+            if (!backup.empty())
+                step("in place", path);
             if (backup.empty() || !platform::restoreFile(output.temp, path)) {
                 if (!backup.empty())
                     platform::restoreFile(backup, path);
@@ -287,8 +315,11 @@ bool OutputSet::commit()
             }
             done.push_back({path, -1, backup, true});
         } else {
-            // A file of the name is kept aside until every output is in
-            // place; the output takes its mode and owner, and reaches the
+            // The old data of the name is kept under a second name until
+            // every output is in place: a hard link (a full copy where the
+            // file system has none), so that the name itself stays in place
+            // until the one rename that puts the complete output there. The
+            // output takes the old file's mode and owner, and reaches the
             // disk before it takes the place of data that was there (new
             // pieces are not flushed one by one: nothing is lost if they are
             // cut short by a crash, the input still holds them).
@@ -304,17 +335,18 @@ bool OutputSet::commit()
                     failed = true;
                     break;
                 }
-                backup = platform::makeTempFile(directory_);
-                if (backup.empty() || !platform::replaceFile(path, backup)) {
-                    if (!backup.empty())
-                        platform::removeFile(backup);
+                step("backup", path);
+                backup = platform::holdWholeFile(path, directory_);
+                if (backup.empty()) {
                     failed = true;
                     break;
                 }
             }
+            step("rename", path);
             if (!platform::replaceFile(output.temp, path)) {
+                // The name still holds its old data.
                 if (!backup.empty())
-                    platform::replaceFile(backup, path);
+                    platform::removeFile(backup);
                 failed = true;
                 break;
             }
@@ -342,8 +374,10 @@ bool OutputSet::commit()
         return false;
     }
     for (const Done& each : done)
-        if (!each.backup.empty())
+        if (!each.backup.empty()) {
+            step("remove backup", each.backup);
             platform::removeFile(each.backup);
+        }
     outputs_.clear();
     byName_.clear();
     return true;

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <memory>
 
 #include "platform/file_swap.h"
 #include "platform/files.h"
@@ -23,6 +24,8 @@ namespace {
 constexpr std::size_t kAllBlocks = 64 * 1024 * 1024;
 constexpr std::size_t kMinBlock = 32 * 1024;
 constexpr std::size_t kMaxBlock = 1024 * 1024;
+// The memory a block takes at first.
+constexpr std::size_t kFirstMemory = 4 * 1024;
 // Descriptors left for the rest of the program.
 constexpr std::size_t kSpareFiles = 128;
 
@@ -60,16 +63,20 @@ bool appendFile(const std::string& from, const std::string& to)
         return false;
     const int out = ::open(to.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
     bool done = out >= 0;
-    std::string block(1 << 20, '\0');
+    // A block of at most 1 MiB, no larger than the file.
+    struct stat st {};
+    const std::size_t size = ::fstat(in, &st) == 0 && st.st_size > 0 ? static_cast<std::size_t>(st.st_size) : 1;
+    const std::size_t blockSize = std::min<std::size_t>(size, 1 << 20);
+    const auto block = std::make_unique_for_overwrite<char[]>(blockSize);
     while (done) {
-        const ssize_t got = ::read(in, block.data(), block.size());
+        const ssize_t got = ::read(in, block.get(), blockSize);
         if (got < 0 && errno == EINTR)
             continue;
         if (got <= 0) {
             done = got == 0;
             break;
         }
-        done = writeAll(out, block.data(), static_cast<std::size_t>(got));
+        done = writeAll(out, block.get(), static_cast<std::size_t>(got));
     }
     ::close(in);
     if (out >= 0 && ::close(out) != 0)
@@ -178,7 +185,6 @@ void OutputSet::put(Output& out, std::string_view bytes)
 {
     if (out.block == 0) {
         out.block = buffered_ == 0 ? kMaxBlock : kMinBlock;
-        out.pending.reserve(out.block);
         ++buffered_;
     }
     if (out.pending.size() + bytes.size() > out.block) {
@@ -189,6 +195,11 @@ void OutputSet::put(Output& out, std::string_view bytes)
             return;
         }
     }
+    // A block's memory is small at first, and its whole size once it
+    // outgrows that.
+    const std::size_t needed = out.pending.size() + bytes.size();
+    if (needed > out.pending.capacity())
+        out.pending.reserve(needed <= kFirstMemory ? kFirstMemory : out.block);
     out.pending.append(bytes);
     pendingBytes_ += bytes.size();
 }

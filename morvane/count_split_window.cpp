@@ -67,13 +67,18 @@ void CountSplitWindow::OkayClick()
     if (FOutExist->GetProceed() != 1)
         return;
     int mode = kNumberedPieces;
-    if (kind == CountKind::Stations && split.limit == 1) {
-        if (platform::execModal(*FPrefix) != QDialog::Accepted)
-            return;
-        mode = FPrefix->GetPrefixMode();
-        split.prefixMode = mode;
-        if (mode == kPidPieces && inputIsAPiece(split.input, kPidPieces))
-            return;
+    // The stations split looks again, by the pieces it will write: the PID
+    // pieces after the prefix was chosen, or once more the numbered pieces
+    // (which the user may have kept by taking their lines out of the list).
+    if (kind == CountKind::Stations) {
+        if (split.limit == 1) {
+            if (platform::execModal(*FPrefix) != QDialog::Accepted)
+                return;
+            mode = FPrefix->GetPrefixMode();
+            split.prefixMode = mode;
+            if (mode == kPidPieces && inputIsAPiece(split.input, kPidPieces))
+                return;
+        }
         FOutExist->CheckExistingFiles(mode);
         if (FOutExist->GetProceed() != 1)
             return;

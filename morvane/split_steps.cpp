@@ -37,8 +37,14 @@ bool askOutputDirectory(const std::string& caption, const std::string& indexName
 bool inputIsAPiece(const std::string& input, int mode)
 {
     const std::string dir = FOutDir->GetOutDir();
-    if (!isPieceName(platform::fileNamePart(input), mode) ||
-        !platform::isSameFile(platform::directoryPart(input), dir))
+    bool piece = isPieceName(platform::fileNamePart(input), mode) &&
+                 platform::isSameFile(platform::directoryPart(input), dir);
+    // A piece that is the input under another name: the split would write
+    // over it, or "Delete above files" delete it (an input that is a link
+    // to the piece).
+    for (const auto& name : listPieces(dir, mode))
+        piece = piece || platform::isSameFile(platform::joinPath(dir, name), input);
+    if (!piece)
         return false;
     platform::notices().notice("NOTICE", "Not split: " + input + "\r\nis one of the files that the split writes in " +
                                              dir + ".");

@@ -155,6 +155,10 @@ void TFIndex::EditIndex(const std::string& kind)
         return;
     const std::string name = morvane::indexName(index);
     IndexRecreateBtn->setVisible(index == morvane::IndexKind::County);
+    // The directory of the last Okay is selected again; before the first,
+    // the list's first entry.
+    if (FOutDir->GetOutDir().empty())
+        FOutDir->SelectEntry(FOutDir->GetOutDirIndex());
     if (!morvane::askOutputDirectory("LOCATION OF INDEX FILE", name))
         return;
     const std::string dir = FOutDir->GetOutDir();

@@ -66,6 +66,17 @@ void TFOutDir::SelectDirectory(const std::string& path)
     OutDirList->scrollTo(index);
 }
 
+void TFOutDir::SelectEntry(int position)
+{
+    QModelIndex index = model_->index(0, 0, OutDirList->rootIndex());
+    for (int i = 0; i < position && index.isValid(); ++i)
+        index = OutDirList->indexBelow(index);
+    if (!index.isValid())
+        return;
+    OutDirList->setCurrentIndex(index);
+    OutDirList->scrollTo(index);
+}
+
 std::string TFOutDir::SelectedDirectory() const
 {
     const QModelIndex index = OutDirList->currentIndex();
@@ -78,6 +89,10 @@ void TFOutDir::OkayClick()
     if (dir.empty())
         return;
     SetOutDir(dir);
-    SetOutDirIndex(OutDirList->currentIndex().row());
+    int position = 0;
+    for (QModelIndex above = OutDirList->indexAbove(OutDirList->currentIndex()); above.isValid();
+         above = OutDirList->indexAbove(above))
+        ++position;
+    SetOutDirIndex(position);
     accept();
 }

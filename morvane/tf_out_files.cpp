@@ -1,5 +1,7 @@
 #include "morvane/tf_out_files.h"
 
+#include <QFrame>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -36,11 +38,16 @@ TFOutFiles::TFOutFiles(QWidget* parent) : QWidget(parent, Qt::Window)
     Panel2 = newPanel(QStringLiteral("OUTPUT"), this);
     OutMemo = new QPlainTextEdit(this);
     OutMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Okay = new QPushButton(QStringLiteral("Okay"), this);
+    Panel3 = new QFrame(this);
+    Panel3->setFrameShape(QFrame::Panel);
+    Panel3->setFrameShadow(QFrame::Raised);
+    Okay = new QPushButton(QStringLiteral("Okay"), Panel3);
+    auto* bottom = new QHBoxLayout(Panel3);
+    bottom->addWidget(Okay, 0, Qt::AlignHCenter);
     layout->addWidget(Panel1);
     layout->addWidget(Panel2);
     layout->addWidget(OutMemo, 1);
-    layout->addWidget(Okay, 0, Qt::AlignHCenter);
+    layout->addWidget(Panel3);
     connect(Okay, &QPushButton::clicked, this, [this] { OkayClick(); });
 }
 

@@ -3,6 +3,7 @@
 // output directory now holds.
 #include <QWidget>
 
+class QFrame;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
@@ -16,6 +17,8 @@ public:
     QLabel* Panel1 = nullptr;
     QLabel* Panel2 = nullptr;
     QPlainTextEdit* OutMemo = nullptr;
+    // The bottom panel, holding Okay.
+    QFrame* Panel3 = nullptr;
     QPushButton* Okay = nullptr;
 
     // Mode 1: numbered pieces; 0: PID pieces. Shown only when there are any.

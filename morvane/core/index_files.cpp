@@ -99,7 +99,8 @@ bool isKeyLine(std::string_view line, IndexKind kind)
     case IndexKind::County:
         return ds::hasAt(line, 7, kCountyLabel) || ds::hasAt(line, 7, kCountryLabel);
     case IndexKind::Area:
-        return ds::isPositionLine(line);
+        return ds::hasAt(line, 7, kAreaPositionLabel) ||
+               (ds::hasAt(line, 7, kAreaNadLabel) && line.size() > 21 && line[21] == '-');
     }
     return false;
 }

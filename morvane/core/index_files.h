@@ -36,6 +36,10 @@ std::size_t firstBadEntry(const std::vector<std::string>& lines, IndexKind kind)
 inline constexpr std::string_view kQuadLabel = "  USGS QUAD   -  ";
 inline constexpr std::string_view kCountyLabel = "  STATE/COUNTY-  ";
 inline constexpr std::string_view kCountryLabel = "  COUNTRY     -  ";
+// The area split's position line: this label, or "* NAD" with '-' at index 21.
+// (One blank longer than the label the station list reads.)
+inline constexpr std::string_view kAreaPositionLabel = "  POSITION    -  ";
+inline constexpr std::string_view kAreaNadLabel = "* NAD";
 inline constexpr std::size_t kKeyIndex = 24;
 inline constexpr std::size_t kKeyLength = 40;
 

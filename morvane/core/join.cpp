@@ -81,7 +81,8 @@ std::uint64_t CopyDatasheet(platform::LineReader& input, platform::CrlfWriter& o
     std::string_view piece;
     if (!input.seek(headerOffset) || !input.next(piece))
         return input.position();
-    out.writeLine(lineText(piece));
+    // The header line loses only its line end: a CR inside it stays.
+    out.writeLine(platform::chompLineEnd(piece));
     // The first line after the header is written whatever it carries.
     if (!input.next(piece))
         return input.position();

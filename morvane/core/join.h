@@ -40,7 +40,8 @@ struct JoinSettings {
 // Copies the datasheet whose header line starts at `headerOffset`: the
 // header and the first line after it always, then every line up to the
 // first one whose characters 1-6 are not the PID, which is not written.
-// Every line is cut at its first CR or LF and written with CR LF. Returns
+// The header line is written whole without its line end; every other line
+// is cut at its first CR or LF. Each is written with CR LF. Returns
 // the offset of the line that ended the copy (the reader stands after it),
 // or the file's end.
 std::uint64_t CopyDatasheet(platform::LineReader& input, platform::CrlfWriter& out, std::string_view pid,

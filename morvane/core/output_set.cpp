@@ -6,8 +6,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <memory>
 
-#include "platform/file_swap.h"
 #include "platform/file_swap.h"
 #include "platform/files.h"
 #include "platform/safe_output.h"
@@ -24,8 +24,22 @@ namespace {
 constexpr std::size_t kAllBlocks = 64 * 1024 * 1024;
 constexpr std::size_t kMinBlock = 32 * 1024;
 constexpr std::size_t kMaxBlock = 1024 * 1024;
+// The memory a block takes at first.
+constexpr std::size_t kFirstMemory = 4 * 1024;
 // Descriptors left for the rest of the program.
 constexpr std::size_t kSpareFiles = 128;
+
+OutputSet::StepHook& stepHook()
+{
+    static OutputSet::StepHook hook;
+    return hook;
+}
+
+void step(const char* name, const std::string& path)
+{
+    if (stepHook())
+        stepHook()(name, path);
+}
 
 bool writeAll(int fd, const char* bytes, std::size_t size)
 {
@@ -49,16 +63,20 @@ bool appendFile(const std::string& from, const std::string& to)
         return false;
     const int out = ::open(to.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
     bool done = out >= 0;
-    std::string block(1 << 20, '\0');
+    // A block of at most 1 MiB, no larger than the file.
+    struct stat st {};
+    const std::size_t size = ::fstat(in, &st) == 0 && st.st_size > 0 ? static_cast<std::size_t>(st.st_size) : 1;
+    const std::size_t blockSize = std::min<std::size_t>(size, 1 << 20);
+    const auto block = std::make_unique_for_overwrite<char[]>(blockSize);
     while (done) {
-        const ssize_t got = ::read(in, block.data(), block.size());
+        const ssize_t got = ::read(in, block.get(), blockSize);
         if (got < 0 && errno == EINTR)
             continue;
         if (got <= 0) {
             done = got == 0;
             break;
         }
-        done = writeAll(out, block.data(), static_cast<std::size_t>(got));
+        done = writeAll(out, block.get(), static_cast<std::size_t>(got));
     }
     ::close(in);
     if (out >= 0 && ::close(out) != 0)
@@ -96,6 +114,19 @@ OutputSet::~OutputSet()
 std::string OutputSet::pathOf(const std::string& name) const
 {
     return platform::joinPath(directory_, name);
+}
+
+std::string OutputSet::outputWriting(const std::string& file) const
+{
+    for (const Output& output : outputs_)
+        if (platform::isSameFile(pathOf(output.name), file))
+            return output.name;
+    return {};
+}
+
+void OutputSet::setStepHook(StepHook hook)
+{
+    stepHook() = std::move(hook);
 }
 
 int OutputSet::output(const std::string& name)
@@ -154,7 +185,6 @@ void OutputSet::put(Output& out, std::string_view bytes)
 {
     if (out.block == 0) {
         out.block = buffered_ == 0 ? kMaxBlock : kMinBlock;
-        out.pending.reserve(out.block);
         ++buffered_;
     }
     if (out.pending.size() + bytes.size() > out.block) {
@@ -165,6 +195,11 @@ void OutputSet::put(Output& out, std::string_view bytes)
             return;
         }
     }
+    // A block's memory is small at first, and its whole size once it
+    // outgrows that.
+    const std::size_t needed = out.pending.size() + bytes.size();
+    if (needed > out.pending.capacity())
+        out.pending.reserve(needed <= kFirstMemory ? kFirstMemory : out.block);
     out.pending.append(bytes);
     pendingBytes_ += bytes.size();
 }
@@ -267,6 +302,7 @@ bool OutputSet::commit()
             break;
         }
         if (mode_ == Mode::Add && exists) {
+            step("append", path);
             if (!appendFile(output.temp, path)) {
                 ::truncate(path.c_str(), old.st_size);
                 failed = true;
@@ -278,7 +314,10 @@ bool OutputSet::commit()
             // A file with several names is written in place from the
             // complete output; a whole copy of it is kept aside until every
             // output is in place.
+            step("backup", path);
             const std::string backup = platform::holdWholeFile(path, directory_);
+            if (!backup.empty())
+                step("in place", path);
             if (backup.empty() || !platform::restoreFile(output.temp, path)) {
                 if (!backup.empty())
                     platform::restoreFile(backup, path);
@@ -287,8 +326,11 @@ bool OutputSet::commit()
             }
             done.push_back({path, -1, backup, true});
         } else {
-            // A file of the name is kept aside until every output is in
-            // place; the output takes its mode and owner, and reaches the
+            // The old data of the name is kept under a second name until
+            // every output is in place: a hard link (a full copy where the
+            // file system has none), so that the name itself stays in place
+            // until the one rename that puts the complete output there. The
+            // output takes the old file's mode and owner, and reaches the
             // disk before it takes the place of data that was there (new
             // pieces are not flushed one by one: nothing is lost if they are
             // cut short by a crash, the input still holds them).
@@ -304,17 +346,18 @@ bool OutputSet::commit()
                     failed = true;
                     break;
                 }
-                backup = platform::makeTempFile(directory_);
-                if (backup.empty() || !platform::replaceFile(path, backup)) {
-                    if (!backup.empty())
-                        platform::removeFile(backup);
+                step("backup", path);
+                backup = platform::holdWholeFile(path, directory_);
+                if (backup.empty()) {
                     failed = true;
                     break;
                 }
             }
+            step("rename", path);
             if (!platform::replaceFile(output.temp, path)) {
+                // The name still holds its old data.
                 if (!backup.empty())
-                    platform::replaceFile(backup, path);
+                    platform::removeFile(backup);
                 failed = true;
                 break;
             }
@@ -342,8 +385,10 @@ bool OutputSet::commit()
         return false;
     }
     for (const Done& each : done)
-        if (!each.backup.empty())
+        if (!each.backup.empty()) {
+            step("remove backup", each.backup);
             platform::removeFile(each.backup);
+        }
     outputs_.clear();
     byName_.clear();
     return true;

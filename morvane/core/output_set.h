@@ -12,8 +12,16 @@
 //
 // An output that replaces a file gives it the replaced file's mode and
 // owner; a new file gets 0666 less the umask.
+//
+// A kill during the commit() of Replace outputs leaves each of them whole:
+// a replaced file keeps its name throughout (its old data gets a second
+// name, a hard link, before the complete new file is renamed over it), so
+// the name holds either the old or the new bytes; outputs not yet reached
+// keep their old bytes, and temporary files stay behind. (Add writes at the
+// end of the kept file itself: a kill there leaves part of the new lines.)
 #include <cstddef>
 #include <deque>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -60,6 +68,16 @@ public:
     const std::string& directory() const { return directory_; }
     // The destination path of an output's name.
     std::string pathOf(const std::string& name) const;
+    // The name of an output whose destination is that file under another
+    // name (a symbolic or hard link; compared by device and inode), or
+    // empty when none is.
+    std::string outputWriting(const std::string& file) const;
+
+    // For tests: called before each step of commit() that changes a file,
+    // with the step ("append", "backup", "in place", "rename", "remove
+    // backup") and the path it changes. Empty: no call.
+    using StepHook = std::function<void(const char* step, const std::string& path)>;
+    static void setStepHook(StepHook hook);
 
 private:
     struct Output {

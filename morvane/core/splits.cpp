@@ -70,6 +70,18 @@ void cannotCommit(platform::NoticeSink& notices, const std::string& dir, const O
                                                            unrestored));
 }
 
+// A piece whose name is another name of the input (a symbolic or hard link
+// to it) would write over the file being split: refused, after a notice.
+bool writesTheInput(const OutputSet& outputs, const std::string& input, platform::NoticeSink& notices)
+{
+    const std::string name = outputs.outputWriting(input);
+    if (name.empty())
+        return false;
+    notices.notice(kCaption, "Not split: " + outputs.pathOf(name) + "\r\nis another name of the file to split, " +
+                                 input + ".\r\nNo file has changed.");
+    return true;
+}
+
 bool isPid(std::string_view text)
 {
     return text.size() == 6 && ds::isUpper(text[0]) && ds::isUpper(text[1]) && ds::isDigit(text[2]) &&
@@ -248,6 +260,8 @@ bool SplitByIndex(const IndexSplit& split, platform::NoticeSink& notices, platfo
         notices.notice(kCaption, "Could not read file " + split.input + " to its end.\r\nNo file has changed.");
         return false;
     }
+    if (writesTheInput(outputs, split.input, notices))
+        return false;
     if (!outputs.commit()) {
         cannotCommit(notices, split.outDir, outputs);
         return false;
@@ -377,6 +391,8 @@ bool SplitByCount(const CountSplit& split, platform::NoticeSink& notices, platfo
         notices.notice(kCaption, "Could not read file " + split.input + " to its end.\r\nNo file has changed.");
         return false;
     }
+    if (writesTheInput(pieces, split.input, notices))
+        return false;
     if (!pieces.commit()) {
         cannotCommit(notices, split.outDir, pieces);
         return false;

@@ -2,8 +2,9 @@
 // The splits of a datasheet file into the pieces of an output directory.
 // Every piece changes only once the split is complete (see OutputSet); a
 // failure leaves the directory as it was and gives a notice (caption
-// "NOTICE"). Lines are read whole (CR LF or LF) and written trimmed of
-// their trailing control characters, with CR LF.
+// "NOTICE"); so does a piece whose name is another name of the input (a
+// symbolic or hard link to it). Lines are read whole (CR LF or LF) and
+// written trimmed of their trailing control characters, with CR LF.
 #include <string>
 #include <string_view>
 #include <unordered_map>

@@ -3,6 +3,7 @@
 // CD-ROM and on small fixtures.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <string>
@@ -224,6 +225,14 @@ INSTANTIATE_TEST_SUITE_P(
                     join({station("AA0001", {"  HORZ ORDER  -  FIRST", "  LAST"})})},
         FixtureCase{"CrInsideALine", join({station("AA0001", {"  BEFORE\rAFTER", "  HORZ ORDER  -  FIRST"})}),
                     "X-0", join({station("AA0001", {"  BEFORE", "  HORZ ORDER  -  FIRST"})})},
+        // The header line is kept whole: a CR inside it stays, only its line end goes.
+        FixtureCase{"CrInsideTheHeader",
+                    join({{kHeader + "\rREST", " AA0001  DESIGNATION -  MARK", " AA0001  HORZ ORDER  -  FIRST"}}),
+                    "X-0",
+                    join({{kHeader + "\rREST", " AA0001  DESIGNATION -  MARK", " AA0001  HORZ ORDER  -  FIRST"}})},
+        FixtureCase{"CrInsideTheHeaderLfOnly",
+                    join({{kHeader + "\rREST", " AA0001  DESIGNATION -  MARK"}, station("AA0002", kFirst)}, "\n"),
+                    "X-0", join({{kHeader + "\rREST", " AA0001  DESIGNATION -  MARK"}, station("AA0002", kFirst)})},
         // Another PID's line ends the copy; the station's later lines are not copied.
         FixtureCase{"OtherPidEndsTheCopy",
                     join({station("AA0001", {"  HORZ ORDER  -  FIRST"}), {" BB0001  STRAY", " AA0001  LATER"},
@@ -245,17 +254,45 @@ TEST(JoinFailures, OutputThatCannotBeWrittenIsLeftAsItWas)
     EXPECT_TRUE(r.started.empty());
 }
 
+// The output is refused when it is an input under any name: another
+// spelling, a symbolic link to it, a hard link of it, or the file that an
+// input's symbolic link names.
 TEST(JoinFailures, OutputThatIsAnInputIsRefused)
 {
-    testsupport::TempDir dir;
-    const std::string input = dir.file("in.dat");
     const std::string bytes = join({station("AA0001", kFirst)});
-    writeFile(input, bytes);
-    Joined r;
-    runJoin(r, {input}, dir.path() + "/./in.dat", 0, "", true);
-    EXPECT_FALSE(r.done);
-    ASSERT_EQ(r.notices.recorded().size(), 1u);
-    EXPECT_EQ(r.output, bytes);
+    enum class Name { Spelling, SymbolicLink, HardLink, InputIsALink };
+    for (const Name name : {Name::Spelling, Name::SymbolicLink, Name::HardLink, Name::InputIsALink}) {
+        for (const bool append : {false, true}) {
+            SCOPED_TRACE(std::to_string(static_cast<int>(name)) + (append ? " append" : " overwrite"));
+            testsupport::TempDir dir;
+            std::string input = dir.file("in.dat");
+            std::string output = dir.file("out.txt");
+            writeFile(input, bytes);
+            switch (name) {
+            case Name::Spelling:
+                output = dir.path() + "/./in.dat";
+                break;
+            case Name::SymbolicLink:
+                ASSERT_EQ(::symlink("in.dat", output.c_str()), 0);
+                break;
+            case Name::HardLink:
+                ASSERT_EQ(::link(input.c_str(), output.c_str()), 0);
+                break;
+            case Name::InputIsALink:
+                ::rename(input.c_str(), output.c_str());
+                ASSERT_EQ(::symlink("out.txt", input.c_str()), 0);
+                break;
+            }
+            Joined r;
+            runJoin(r, {dir.file("other.dat"), input}, output, 0, "", append);
+            EXPECT_FALSE(r.done);
+            EXPECT_EQ(r.notices.recorded(),
+                      (std::vector<platform::Notice>{
+                          {"NOTICE", "Not saved: " + output + "\r\nis one of the files to join.", false}}));
+            EXPECT_EQ(readFile(input), bytes);
+            EXPECT_TRUE(r.started.empty());
+        }
+    }
 }
 
 TEST(JoinFailures, MissingInputAndDirectoryGiveTwoMessagesAndTheJoinGoesOn)

@@ -3,6 +3,7 @@
 // sample county AZ003 (20 stations, 1389 lines) and on small fixtures.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <map>
@@ -151,6 +152,24 @@ TEST(IndexLookups, NamesExactlyAndAreasInFileOrder)
     EXPECT_EQ(lookup.find(at("        ", "   ")), "000");
     EXPECT_TRUE(morvane::InCurrentArea("60000064000014030001513000", at("60 30 00.00000", "145 00 00.00000")));
     EXPECT_FALSE(morvane::InCurrentArea("00000000000000000000000000", at("60 30 00.00000", "145 00 00.00000")));
+}
+
+// The area split's position label is 17 characters, one blank longer than
+// the station list's.
+TEST(IndexKeyLines, AreaPositionLines)
+{
+    struct Case {
+        const char* line;
+        bool key;
+    };
+    for (const Case& c : {Case{" AA0001  POSITION    -  31 48 36.     (N) 109 00 00.     (W)", true},
+                          Case{" AA0001  POSITION    - 31 48 36.     (N) 109 00 00.     (W)", false},
+                          Case{" AA0001  POSITION    -", false},
+                          Case{" AA0001* NAD 83(1986)-  31 48 36.39512(N) 109 00 00.12345(W)", true},
+                          Case{" AA0001* NAD 83(1986) POSITION- 31 48 36.39512(N)", false},
+                          Case{" AA0001  USGS QUAD   -  ALDER", false}}) {
+        EXPECT_EQ(morvane::isKeyLine(c.line, IndexKind::Area), c.key) << c.line;
+    }
 }
 
 TEST(DefaultIndexes, QuadAndCountyOfTheSampleAndTheAreaTable)
@@ -501,6 +520,94 @@ TEST(SplitOutputs, FailedSplitPutsBackAPieceWithSeveralNames)
 
 // More outputs than files may be open: each is closed and opened again as
 // lines come, and every output still gets its lines in order.
+// A piece whose name is a symbolic or hard link to the input would write
+// over the file being split, whichever split writes it: refused, and
+// nothing changes.
+TEST(SplitOutputs, APieceThatIsAnotherNameOfTheInputIsRefused)
+{
+    const std::string input = text({station("AA0001", {"  USGS QUAD   -  A"}), station("AA0002", {"  B"})});
+    for (const bool symbolic : {true, false}) {
+        for (const bool byIndex : {true, false}) {
+            SCOPED_TRACE(std::string(symbolic ? "symbolic" : "hard") + (byIndex ? " link, index split" : " link, count split"));
+            testsupport::TempDir dir;
+            platform::RecordingNotices notices;
+            ASSERT_EQ(::mkdir(dir.file("out").c_str(), 0777), 0);
+            writeFile(dir.file("in.dat"), input);
+            const std::string piece = dir.file("out/dsdata.001");
+            ASSERT_EQ(symbolic ? ::symlink("../in.dat", piece.c_str()) : ::link(dir.file("in.dat").c_str(), piece.c_str()),
+                      0);
+            EXPECT_FALSE(byIndex ? splitByIndex(IndexKind::Quad, {"|001|A"}, dir.file("in.dat"), dir.file("out"), notices)
+                                 : splitByCount(morvane::CountKind::Stations, 1, true, dir.file("in.dat"),
+                                                dir.file("out"), notices));
+            EXPECT_EQ(readFile(dir.file("in.dat")), input);
+            EXPECT_EQ(notices.recorded(), (std::vector<platform::Notice>{
+                                              {"NOTICE",
+                                               "Not split: " + piece + "\r\nis another name of the file to split, " +
+                                                   dir.file("in.dat") + ".\r\nNo file has changed.",
+                                               false}}));
+            std::vector<std::string> names;
+            platform::listDirectory(dir.file("out"), names);
+            EXPECT_EQ(names, (Lines{"dsdata.001"}));
+        }
+    }
+}
+
+// A kill at any step of putting the pieces in place: every piece name that
+// held a file still holds one, with its old bytes or its new ones, never
+// part of either; new pieces are there whole or not at all. (The kill is
+// an _exit of a child process at the step.)
+TEST(SplitOutputs, AKillAtAnyStepLeavesEveryPieceWhole)
+{
+    const Lines stations[] = {station("AA0001", {"  A"}), station("AA0002", {"  B"}), station("AA0003", {"  C"})};
+    const std::map<std::string, std::string> old{{"dsdata.001", "old one\r\n"}, {"dsdata.002", "old two\r\n"}};
+    int steps = 0;
+    for (int kill = 0;; ++kill) {
+        testsupport::TempDir dir;
+        ASSERT_EQ(::mkdir(dir.file("out").c_str(), 0777), 0);
+        writeFile(dir.file("in.dat"), text({stations[0], stations[1], stations[2]}));
+        for (const auto& [name, bytes] : old)
+            writeFile(dir.file("out/" + name), bytes);
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            int step = 0;
+            morvane::OutputSet::setStepHook([&](const char*, const std::string&) {
+                if (step++ == kill)
+                    ::_exit(0);
+            });
+            platform::RecordingNotices notices;
+            const bool done =
+                splitByCount(morvane::CountKind::Stations, 1, true, dir.file("in.dat"), dir.file("out"), notices);
+            ::_exit(done ? 10 + std::min(step, 100) : 1);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status));
+        const int code = WEXITSTATUS(status);
+        ASSERT_NE(code, 1) << "the split failed";
+        const auto pieces = piecesIn(dir.file("out"));
+        for (int n = 1; n <= 3; ++n) {
+            const std::string name = morvane::pieceName(n);
+            const std::string fresh = text({stations[n - 1]});
+            const auto found = pieces.find(name);
+            if (old.count(name)) {
+                ASSERT_NE(found, pieces.end()) << name << " missing after a kill at step " << kill;
+                EXPECT_TRUE(found->second == old.at(name) || found->second == fresh) << name << " at step " << kill;
+            } else if (found != pieces.end()) {
+                EXPECT_EQ(found->second, fresh) << name << " at step " << kill;
+            }
+        }
+        if (code >= 10) {
+            steps = code - 10;
+            EXPECT_EQ(kill, steps); // every step was tried
+            EXPECT_EQ(pieces.size(), 3u);
+            break;
+        }
+    }
+    // Two backups, three renames, two removals of the backups.
+    EXPECT_EQ(steps, 7);
+}
+
 TEST(SplitOutputs, MoreOutputsThanOpenFiles)
 {
     for (const auto mode : {morvane::OutputSet::Mode::Add, morvane::OutputSet::Mode::Replace}) {

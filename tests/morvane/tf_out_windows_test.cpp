@@ -2,9 +2,11 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QFrame>
 #include <QTreeView>
 
 #include "morvane/tf_file.h"
+#include "morvane/tf_index.h"
 #include "morvane/tf_out_dir.h"
 #include "morvane/tf_out_exist.h"
 #include "morvane/tf_out_files.h"
@@ -43,6 +45,26 @@ TEST_F(OutWindows, OutDirKeepsItsDirectoryUnlessOkay)
     EXPECT_EQ(FOutDir->GetOutDir(), other.path());
     EXPECT_EQ(FOutDir->Label1->text().toStdString(), "Pick an OUTPUT Directory");
     EXPECT_EQ(FOutDir->Label2->text().toStdString(), "Index Filename = ");
+}
+
+// The index editor asks for the index's directory with the directory of the
+// last Okay selected, and with the list's first entry (the root) before the
+// first Okay.
+TEST_F(OutWindows, IndexEditorPreselectsTheLastDirectoryElseTheFirstEntry)
+{
+    FOutDir->SetOutDir({});
+    testsupport::writeFile(dir.file("DSQUAD.INX"), "|001|A\r\n");
+    std::vector<std::string> selected;
+    platform::queueModal([&](QDialog&) {
+        selected.push_back(FOutDir->SelectedDirectory());
+        FOutDir->SelectDirectory(dir.path());
+        FOutDir->Okay->click();
+    });
+    FIndex->EditIndex("QUAD");
+    EXPECT_EQ(platform::memoLines(*FIndex->IndexMemo), (Lines{"|001|A"}));
+    platform::queueModal([&](QDialog&) { selected.push_back(FOutDir->SelectedDirectory()); });
+    FIndex->EditIndex("QUAD");
+    EXPECT_EQ(selected, (Lines{"/", dir.path()}));
 }
 
 TEST_F(OutWindows, ExistingPiecesAreDeletedOnlyAsListed)
@@ -87,6 +109,8 @@ TEST_F(OutWindows, OutputListShowsTheInputAndThePieces)
     FFile->SetFileName("/data/in.txt");
     FOutFiles->ListOutputFiles(1);
     EXPECT_TRUE(FOutFiles->isVisible());
+    ASSERT_NE(FOutFiles->Panel3, nullptr);
+    EXPECT_EQ(FOutFiles->Okay->parentWidget(), FOutFiles->Panel3);
     EXPECT_EQ(FOutFiles->Panel1->text().toStdString(), "INPUT = /data/in.txt");
     EXPECT_EQ(FOutFiles->Panel2->text().toStdString(), "OUTPUT");
     EXPECT_EQ(platform::memoLines(*FOutFiles->OutMemo), (Lines{"dsdata.001", "dsdata.002"}));

@@ -11,6 +11,8 @@
 
 #include <map>
 
+#include <unistd.h>
+
 #include "morvane/core/output_pieces.h"
 #include "platform/qt/radio_group.h"
 #include "morvane/tf_cd_drive.h"
@@ -292,6 +294,63 @@ TEST_F(SplitWindows, IndexFailuresAndCancels)
     FIndex->IndexSaveBtn->click();
     EXPECT_EQ(notices.recorded().back().text, "Cannot save at the current location");
     EXPECT_TRUE(FIndex->isVisible());
+}
+
+// An input that is a piece of the output directory under another name is
+// refused before the existing pieces are listed: "Delete above files" would
+// delete it (the input a symbolic link to the piece), the split would write
+// over it (the piece a hard link of the input).
+TEST_F(SplitWindows, InputThatIsAPieceUnderAnotherNameIsRefused)
+{
+    testsupport::TempDir elsewhere;
+    testsupport::writeFile(out.file("dsdata.004"), bytes);
+    ASSERT_EQ(::symlink(out.file("dsdata.004").c_str(), elsewhere.file("in.dat").c_str()), 0);
+    testsupport::writeFile(out.file("DSQUAD.INX"), "|001|BRUSH EAGLE (1990)\r\n");
+    FOutDir->SetOutDir(out.path());
+    platform::queueFileAnswer(elsewhere.file("in.dat"));
+    chooseAction(*FSplitQuad, 2);
+    ASSERT_EQ(notices.recorded().size(), 1u);
+    EXPECT_EQ(notices.recorded().back().text, "Not split: " + elsewhere.file("in.dat") +
+                                                  "\r\nis one of the files that the split writes in " + out.path() +
+                                                  ".");
+    EXPECT_EQ(readFile(out.file("dsdata.004")), bytes);
+
+    ASSERT_EQ(::link(input.c_str(), out.file("dsdata.007").c_str()), 0);
+    FSplitLines->SizeBox->setText(QStringLiteral("100"));
+    platform::queueFileAnswer(input);
+    queueOutDir(out.path());
+    FSplitLines->Okay->click();
+    ASSERT_EQ(notices.recorded().size(), 2u);
+    EXPECT_NE(notices.recorded().back().text.find("is one of the files that the split writes"), std::string::npos);
+    EXPECT_EQ(readFile(input), bytes);
+    EXPECT_EQ(morvane::listPieces(out.path(), morvane::kNumberedPieces), (Lines{"dsdata.004", "dsdata.007"}));
+    EXPECT_FALSE(FOutFiles->isVisible());
+}
+
+// A stations split of more than one station a piece asks a second time
+// about the numbered pieces: those the user kept by taking their lines out
+// of the first list are listed again, and Cancel Run stops the split.
+TEST_F(SplitWindows, StationsSplitAsksAgainAboutKeptPieces)
+{
+    testsupport::writeFile(out.file("dsdata.001"), "one\r\n");
+    testsupport::writeFile(out.file("dsdata.002"), "two\r\n");
+    FSplitStations->SizeBox->setText(QStringLiteral("5"));
+    platform::queueFileAnswer(input);
+    queueOutDir(out.path());
+    std::vector<Lines> shown;
+    platform::queueModal([&](QDialog&) {
+        shown.push_back(platform::memoLines(*FOutExist->ExistMemo));
+        platform::setMemoLines(*FOutExist->ExistMemo, {"dsdata.001"});
+        FOutExist->OkDelete->click();
+    });
+    platform::queueModal([&](QDialog&) {
+        shown.push_back(platform::memoLines(*FOutExist->ExistMemo));
+        FOutExist->CancelRun->click();
+    });
+    FSplitStations->Okay->click();
+    EXPECT_EQ(shown, (std::vector<Lines>{{"dsdata.001", "dsdata.002"}, {"dsdata.002"}}));
+    EXPECT_EQ(pieces(), (std::map<std::string, std::string>{{"dsdata.002", "two\r\n"}}));
+    EXPECT_FALSE(FOutFiles->isVisible());
 }
 
 TEST_F(SplitWindows, CountSplitsFromTheirWindows)

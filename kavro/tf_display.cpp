@@ -191,7 +191,7 @@ void TFDisplay::WriteShownText()
     platform::SafeOutput::Failure failure;
     std::string keptNote;
     if (platform::saveLines(OutputFile, platform::memoLines(*DsDisplay), mode, failure, keptNote)) {
-        platform::notices().notice("NOTICE", "Transfer Complete");
+        platform::notices().notice("NOTICE", "Transfer Complete" + keptNote);
         return;
     }
     Msg = "Could not write " + OutputFile + keptNote;

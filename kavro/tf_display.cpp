@@ -162,7 +162,7 @@ void TFDisplay::SaveClick()
         return;
     SaveName = chosen;
     SaveDir = platform::directoryPart(chosen);
-    setWindowTitle(platform::pathToQ(platform::fileNamePart(chosen)));
+    setWindowTitle(platform::systemTextToQ(platform::fileNamePart(chosen)));
     SetOutputFile(chosen);
     if (platform::isSameFile(chosen, FMain->GetDataPath())) {
         Msg = "Not saved: " + chosen + "\r\nis the datasheet file in use.";
@@ -176,7 +176,7 @@ void TFDisplay::SaveClick()
         // Closing the question by its frame stores nothing: that is Cancel.
         FList->SetExistAnswer('C');
         TFWarning warning(this, [](char answer) { FList->SetExistAnswer(answer); });
-        warning.FileName->setText(platform::pathToQ(chosen));
+        warning.FileName->setText(platform::systemTextToQ(chosen));
         platform::execModal(warning);
     }
     WriteShownText();

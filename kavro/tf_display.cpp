@@ -162,7 +162,7 @@ void TFDisplay::SaveClick()
         return;
     SaveName = chosen;
     SaveDir = platform::directoryPart(chosen);
-    setWindowTitle(platform::pathToQ(platform::fileNamePart(chosen)));
+    setWindowTitle(platform::systemTextToQ(platform::fileNamePart(chosen)));
     SetOutputFile(chosen);
     if (platform::isSameFile(chosen, FMain->GetDataPath())) {
         Msg = "Not saved: " + chosen + "\r\nis the datasheet file in use.";
@@ -176,7 +176,7 @@ void TFDisplay::SaveClick()
         // Closing the question by its frame stores nothing: that is Cancel.
         FList->SetExistAnswer('C');
         TFWarning warning(this, [](char answer) { FList->SetExistAnswer(answer); });
-        warning.FileName->setText(platform::pathToQ(chosen));
+        warning.FileName->setText(platform::systemTextToQ(chosen));
         platform::execModal(warning);
     }
     WriteShownText();
@@ -191,7 +191,7 @@ void TFDisplay::WriteShownText()
     platform::SafeOutput::Failure failure;
     std::string keptNote;
     if (platform::saveLines(OutputFile, platform::memoLines(*DsDisplay), mode, failure, keptNote)) {
-        platform::notices().notice("NOTICE", "Transfer Complete");
+        platform::notices().notice("NOTICE", "Transfer Complete" + keptNote);
         return;
     }
     Msg = "Could not write " + OutputFile + keptNote;

@@ -9,6 +9,6 @@
 void TFFound::SaveClick()
 {
     FList->SaveAs(this, 2, SaveName, SaveDir, true, [this](const std::string& path) {
-        setWindowTitle(platform::pathToQ(platform::fileNamePart(path)));
+        setWindowTitle(platform::systemTextToQ(platform::fileNamePart(path)));
     });
 }

@@ -79,7 +79,7 @@ void TFList::SaveAs(QWidget* owner, int source, std::string& saveName, std::stri
         // Closing the question by its frame stores nothing: that is Cancel.
         ExistAnswer = 'C';
         TFWarning warning(owner, [this](char answer) { ExistAnswer = answer; });
-        warning.FileName->setText(platform::pathToQ(path));
+        warning.FileName->setText(platform::systemTextToQ(path));
         platform::execModal(warning);
     }
     if (ExistAnswer == 'C')

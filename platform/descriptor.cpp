@@ -1,5 +1,7 @@
 #include "platform/descriptor.h"
 
+#include "platform/file_steps.h"
+
 #include <cerrno>
 #include <cstddef>
 #include <memory>
@@ -35,6 +37,7 @@ bool copyRest(int from, int to)
                 return false;
             done += static_cast<std::size_t>(put);
         }
+        fileStep("block copied");
     }
 }
 

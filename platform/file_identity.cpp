@@ -4,12 +4,11 @@
 
 namespace platform {
 
-FileIdentity FileIdentity::of(const std::string& path)
+namespace {
+
+FileIdentity identityOf(const struct stat& st)
 {
     FileIdentity identity;
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0)
-        return identity;
     identity.known = true;
     identity.device = static_cast<std::uint64_t>(st.st_dev);
     identity.inode = static_cast<std::uint64_t>(st.st_ino);
@@ -17,6 +16,20 @@ FileIdentity FileIdentity::of(const std::string& path)
     identity.modifiedSeconds = static_cast<std::int64_t>(st.st_mtim.tv_sec);
     identity.modifiedNanoseconds = static_cast<std::int64_t>(st.st_mtim.tv_nsec);
     return identity;
+}
+
+} // namespace
+
+FileIdentity FileIdentity::of(const std::string& path)
+{
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 ? identityOf(st) : FileIdentity{};
+}
+
+FileIdentity FileIdentity::ofDescriptor(int fd)
+{
+    struct stat st {};
+    return ::fstat(fd, &st) == 0 ? identityOf(st) : FileIdentity{};
 }
 
 bool FileIdentity::matches(const std::string& path) const

@@ -23,6 +23,8 @@ struct FileIdentity {
 
     // The identity of the file `path` names (a link is followed).
     static FileIdentity of(const std::string& path);
+    // The identity of an open file.
+    static FileIdentity ofDescriptor(int fd);
     // True when `path` still names this file with these contents. An unknown
     // identity never matches.
     bool matches(const std::string& path) const;

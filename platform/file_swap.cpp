@@ -42,12 +42,18 @@ bool isWritableFile(const std::string& path)
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
         return false;
-    return (st.st_mode & 0222) != 0 && ::access(path.c_str(), W_OK) == 0;
+    if ((st.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0)
+        return false;
+    // What the access test cannot see (an immutable flag on some file
+    // systems, a mount read-only for this process) the open shows; opening a
+    // regular file for writing changes nothing.
+    Descriptor probe(::open(path.c_str(), O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
+    return probe.valid();
 }
 
 std::string holdWholeFile(const std::string& file, const std::string& directory)
 {
-    const std::string name = makeTempFile(directory);
+    const std::string name = makeTempFile(directory, tempPrefixFor(file, "old"), 0600);
     if (name.empty())
         return {};
     struct stat st {};

@@ -6,13 +6,15 @@
 
 namespace platform {
 
-// True when the user may write the file: it exists, is a regular file, the
-// process may write it, and it has a write permission bit at all (a file
-// without one is read-only even for the superuser, as a read-only attribute
-// is for an administrator).
+// The one read-only rule of every writer. True when the user may write the
+// file: it exists, is a regular file, it has a write permission bit at all
+// (a file without one is read-only even for the superuser, as a read-only
+// attribute is for an administrator), and the process may open it for
+// writing (permission, immutable flag, read-only mount).
 bool isWritableFile(const std::string& path);
 
-// A new file in `directory` that holds the whole of `file`: a hard link when
+// A new file in `directory`, named after `file` ("<name>.oldXXXXXX"), that
+// holds the whole of `file`: a hard link when
 // the file system allows one and `file` has no other links, else a full
 // copy with its mode, owner and group (as far as the process may set them),
 // flushed to the disk. Empty when neither works.

@@ -109,6 +109,17 @@ std::string locatePath(const std::string& root, const std::vector<std::string>& 
     return path;
 }
 
+std::string tempPrefixFor(const std::string& path, const std::string& kind)
+{
+    // A directory entry holds at most 255 bytes; six random letters follow.
+    constexpr std::size_t kLongestPrefix = 255 - 6;
+    const std::string suffix = "." + kind;
+    std::string name = fileNamePart(path);
+    if (name.size() + suffix.size() > kLongestPrefix)
+        name.resize(kLongestPrefix > suffix.size() ? kLongestPrefix - suffix.size() : 0);
+    return name + suffix;
+}
+
 std::string makeTempFile(const std::string& directory, const std::string& prefix)
 {
     std::string pattern = joinPath(directory.empty() ? "." : directory, prefix + "XXXXXX");

@@ -31,6 +31,12 @@ std::string resolvePath(const std::string& root, const std::vector<std::string>&
 // so that opening a file that is not there fails.
 std::string locatePath(const std::string& root, const std::vector<std::string>& components);
 
+// The prefix of a temporary file that belongs to `path`: its name, a dot and
+// `kind` ("out.txt.tmp"), with the name cut where the random letters would
+// make it too long for a directory entry. A user who finds such a file after
+// a crash can tell which file it belongs to.
+std::string tempPrefixFor(const std::string& path, const std::string& kind);
+
 // Creates a new empty file named prefix + random in `directory` (mkstemp).
 // Returns its path, or empty when it cannot be created.
 std::string makeTempFile(const std::string& directory, const std::string& prefix = "tmp");

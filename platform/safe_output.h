@@ -1,28 +1,46 @@
 #pragma once
 // An output file that changes only once its new data is complete. The data
-// goes to a temporary file in the destination's directory, which is flushed
-// to the disk when complete; commit() then renames it over the destination
-// (Overwrite) or adds its bytes at the destination's end (Append; when that
-// fails the destination is cut back to its old length). Either mode creates
-// a destination that does not exist yet. Nothing is thrown: open() and
-// commit() tell whether they worked, failure() says what failed.
+// goes to a temporary file in the destination's directory, named after the
+// destination ("out.txt.tmpXXXXXX"), which is flushed to the disk when
+// complete; commit() then renames it over the destination. Append works the
+// same way: the temporary file begins with a copy of the destination's
+// bytes, so the old bytes and the new ones arrive together. A kill at any
+// moment thus leaves the destination with its old or its new bytes. Either
+// mode creates a destination that does not exist yet. Nothing is thrown:
+// open() and commit() tell whether they worked, failure() says what failed.
 //
 // The destination keeps its identity:
-// - a destination the user may not write (permission, immutable flag,
-//   read-only mount) is refused at open(), as the Append of it would be;
+// - a destination the user may not write is refused at open() by the one
+//   rule of isWritableFile (file_swap.h): a file without a write permission
+//   bit is read-only even for the superuser;
 // - a destination that is not a regular file (a directory, FIFO, device)
 //   is refused at open();
 // - a symbolic link stays a link: the file it names gets the data, and is
 //   created when the link dangles;
-// - a replaced file keeps its mode and, where the process may set them,
-//   its owner and group; a new file gets 0666 less the umask;
-// - a file with several hard links gets the new bytes in place, copied from
-//   the complete temporary file, so that every name sees them; when that
-//   copy fails the temporary file is kept and keptTemporary() names it.
+// - a replaced file keeps its mode, owner and group; a new file gets 0666
+//   less the umask;
+// - a file with several hard links (at open()), or one whose owner, group
+//   or mode the process cannot give to a new file, gets the new bytes in
+//   place (unless a name was added to it since open(): then identityNote()
+//   says what it could not keep), copied
+//   from the complete temporary file, so that every name sees them and the
+//   file stays the user's file. Until that copy is complete a whole copy of
+//   the old bytes lies beside it ("out.txt.oldXXXXXX"); a kill meanwhile
+//   leaves that copy and the temporary file. When the copy fails the old
+//   bytes are put back, the temporary file is kept and keptTemporary()
+//   names it (and keptOldCopy() the copy of the old bytes, when they could
+//   not be put back).
+//   An Append in place adds the new bytes after the old ones, which it does
+//   not rewrite.
+// - a destination that changed between open() and commit() of an Append
+//   (its bytes were copied at open()) is not replaced: CannotReplace.
 #include <string>
 #include <vector>
 
+#include <cstdint>
+
 #include "platform/crlf_writer.h"
+#include "platform/file_identity.h"
 
 namespace platform {
 
@@ -59,20 +77,29 @@ public:
     // The temporary file that holds the complete new data after an in-place
     // copy failed; empty otherwise.
     const std::string& keptTemporary() const { return kept_; }
+    // The whole copy of the old bytes kept after a failed in-place copy that
+    // could not put them back; empty otherwise.
+    const std::string& keptOldCopy() const { return keptOld_; }
     // For a notice: "\r\nThe new data is kept in <file>." when a temporary
-    // file was kept, else empty.
+    // file was kept, and "\r\nThe old data is kept in <file>." when the
+    // copy of the old bytes was; else empty.
     std::string keptNote() const;
+    // For the notice of a commit that worked: "\r\n<file> could not keep its
+    // owner, group and mode: ..." when the replaced file's owner, group or
+    // mode could not be given to its new bytes, else empty.
+    const std::string& identityNote() const { return identityNote_; }
 
 private:
     bool fail(Failure failure);
-    bool finishTemp();
-    bool appendTemp();
-    bool copyTempInPlace();
+    bool copyOldBytes(int temp);
+    bool copyTempInPlace(int data);
     void discard();
 
     std::string destination_;
     std::string temp_;
     std::string kept_;
+    std::string keptOld_;
+    std::string identityNote_;
     Mode mode_ = Mode::Overwrite;
     Failure failure_ = Failure::None;
     bool exists_ = false;       // the destination existed at open()
@@ -80,20 +107,27 @@ private:
     unsigned owner_ = 0;        // its owner and group
     unsigned group_ = 0;
     bool hardLinked_ = false;   // it had more than one name
+    std::uint64_t device_ = 0;  // which file it was, with how many names
+    std::uint64_t inode_ = 0;
+    std::uint64_t links_ = 0;
+    bool withOldBytes_ = false; // the temporary file begins with its bytes (Append)
+    std::uint64_t oldSize_ = 0; // how many
+    FileIdentity copiedFrom_;   // the destination when they were copied
     platform::CrlfWriter writer_;
 };
 
 // Writes the lines, each followed by CR LF, through a SafeOutput.
 bool saveLines(const std::string& path, const std::vector<std::string>& lines, SafeOutput::Mode mode);
-// The same, telling what failed through `failure` and the kept temporary
-// file's note through `keptNote`.
+// The same, telling what failed through `failure`, and through `keptNote`
+// the kept files' note after a failure, or the identity note after success.
 bool saveLines(const std::string& path, const std::vector<std::string>& lines, SafeOutput::Mode mode,
                SafeOutput::Failure& failure, std::string& keptNote);
 
 // Gives an open file that is to replace another the replaced file's owner,
 // group and mode (as far as the process may set them; the owner first,
-// since a change of owner clears the set-id bits).
-void giveIdentity(int fd, unsigned permissions, unsigned owner, unsigned group);
+// since a change of owner clears the set-id bits). False when the file did
+// not get all three.
+bool giveIdentity(int fd, unsigned permissions, unsigned owner, unsigned group);
 
 // Whether both paths name one existing file, whatever their spelling or links.
 bool isSameFile(const std::string& first, const std::string& second);

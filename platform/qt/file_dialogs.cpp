@@ -12,8 +12,15 @@ namespace platform {
 
 namespace {
 
+// A queued answer: the chosen path's bytes, or the text a dialog would give.
+struct Answer {
+    std::string bytes;
+    QString text;
+    bool asText = false;
+};
+
 bool testMode = false;
-std::deque<std::string> answers;
+std::deque<Answer> answers;
 int underflows = 0;
 std::string lastDirectory;
 std::string lastFileName;
@@ -22,6 +29,46 @@ std::string lastFilter;
 
 enum class Kind { Open, Save };
 
+// The bytes of a name that the dialog gave as text. The dialog shows a name
+// that is not valid UTF-8 (a Latin-1 name from an old disc) with
+// replacement characters, and its text no longer spells the name's bytes.
+// Each component that does not exist as spelled is looked up among the
+// directory's entries that read as the same text: the proposed name first,
+// else the first in name order. A component that none matches is a new
+// name, written as the text spells it.
+std::string namedBytes(const QString& chosen, const std::string& proposed)
+{
+    const std::string spelled = pathFromQ(chosen);
+    if (spelled.empty() || fileExists(spelled))
+        return spelled;
+    if (!proposed.empty() && pathToQ(proposed) == chosen)
+        return proposed;
+    const QStringList parts = chosen.split(QLatin1Char('/'));
+    std::string path = chosen.startsWith(QLatin1Char('/')) ? "/" : "";
+    bool found = true; // the path so far exists
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        const QString& part = parts[i];
+        if (part.isEmpty())
+            continue;
+        std::string name = pathFromQ(part);
+        if (found && !fileExists(joinPath(path, name))) {
+            std::vector<std::string> entries;
+            found = false;
+            if (listDirectory(path.empty() ? "." : path, entries)) {
+                for (const auto& entry : entries) {
+                    if (pathToQ(entry) == part) {
+                        name = entry;
+                        found = true;
+                        break;
+                    }
+                }
+            }
+        }
+        path = joinPath(path, name);
+    }
+    return path;
+}
+
 std::string runDialog(Kind kind, QWidget* parent, const std::string& caption, const std::string& directory,
                       const std::string& fileName, const std::string& filter = {})
 {
@@ -29,24 +76,24 @@ std::string runDialog(Kind kind, QWidget* parent, const std::string& caption, co
     lastFileName = fileName;
     lastCaption = caption;
     lastFilter = filter;
+    const std::string start = fileName.empty() ? directory
+                              : fileName.front() == '/' ? fileName
+                                                        : joinPath(directory, fileName);
     if (testMode) {
         if (answers.empty()) {
             ++underflows;
             qWarning() << "file dialog: no answer queued for" << toQ(caption);
             return {};
         }
-        std::string answer = std::move(answers.front());
+        Answer answer = std::move(answers.front());
         answers.pop_front();
-        return answer;
+        return answer.asText ? namedBytes(answer.text, start) : answer.bytes;
     }
-    const std::string start = fileName.empty() ? directory
-                              : fileName.front() == '/' ? fileName
-                                                        : joinPath(directory, fileName);
     const QString chosen = kind == Kind::Open
         ? QFileDialog::getOpenFileName(parent, toQ(caption), pathToQ(start), qtFileFilter(filter))
         : QFileDialog::getSaveFileName(parent, toQ(caption), pathToQ(start), QString(), nullptr,
                                        QFileDialog::DontConfirmOverwrite);
-    return pathFromQ(chosen);
+    return namedBytes(chosen, start);
 }
 
 } // namespace
@@ -93,7 +140,12 @@ void setFileDialogTestMode(bool on)
 
 void queueFileAnswer(std::string path)
 {
-    answers.push_back(std::move(path));
+    answers.push_back({std::move(path), {}, false});
+}
+
+void queueFileAnswerText(const QString& path)
+{
+    answers.push_back({{}, path, true});
 }
 
 std::size_t queuedFileAnswers()

@@ -3,7 +3,9 @@
 // empty text when the user cancels. The dialog opens in `directory` with
 // `fileName` (a name in it, or a full path) proposed. In test mode the
 // answers come from a queue (empty text = cancel) and no dialog is shown.
-// Every call records what it was given, so tests can check it.
+// Every call records what it was given, so tests can check it. A chosen name
+// keeps the bytes of the existing file it names, also when they are not
+// valid UTF-8 (the dialog shows such a name with replacement characters).
 #include <QWidget>
 
 #include <cstddef>
@@ -22,6 +24,9 @@ std::string saveFileName(QWidget* parent, const std::string& caption, const std:
 // Switching test mode on or off empties the queue and zeroes the count below.
 void setFileDialogTestMode(bool on);
 void queueFileAnswer(std::string path);
+// An answer as the dialog itself gives it, as text; it goes through the
+// same mapping back to the bytes of an existing name as a real dialog's.
+void queueFileAnswerText(const QString& path);
 std::size_t queuedFileAnswers();
 // Dialogs that found the queue empty in test mode; each answered cancel.
 int fileAnswerUnderflows();

@@ -16,4 +16,12 @@ std::string fromQ(const QString& text);
 QString pathToQ(const std::string& path);
 std::string pathFromQ(const QString& path);
 
+// Text for a person to read in the system's encoding (UTF-8): the notices,
+// and paths shown in labels and captions. A name typed with accents shows
+// as typed; a byte that is no part of UTF-8 (a Latin-1 name from an old
+// disc) shows as "\xNN", so the name can still be told apart. Not for
+// datasheet text, which is 8-bit (toQ), nor for a path handed back to the
+// file system (pathToQ).
+QString systemTextToQ(std::string_view text);
+
 } // namespace platform

@@ -121,6 +121,30 @@ TEST(SaveDestinations, KeepTheirIdentityOrAreRefusedWithANotice)
              return true;
          },
          true, false, kCannotWrite, {{"out", kOld}}},
+        // The same without a write bit, for the superuser too.
+        {"read-only file, whoever saves",
+         [](const std::string& dir) {
+             writeFile(dir + "/out", kOld);
+             ::chmod((dir + "/out").c_str(), 0444);
+             return true;
+         },
+         false, false, kCannotWrite, {{"out", kOld}}},
+        // The user may write the file but not give a new one its owner: the
+        // file gets the new bytes and stays whose it was.
+        {"owner that cannot be given back",
+         [](const std::string& dir) {
+             giveAway(dir, 0755);
+             writeFile(dir + "/out", kOld);
+             ::chmod((dir + "/out").c_str(), 0666);
+             return true;
+         },
+         true, true, "", {{"out", kNew}},
+         [](const std::string& dir) {
+             struct stat st {};
+             ASSERT_EQ(::stat((dir + "/out").c_str(), &st), 0);
+             EXPECT_EQ(st.st_uid, ::geteuid());
+             EXPECT_EQ(st.st_mode & 07777, 0666u);
+         }},
         {"read-only directory",
          [](const std::string& dir) {
              writeFile(dir + "/out", kOld);
@@ -222,9 +246,13 @@ TEST(SaveDestinations, KeepTheirIdentityOrAreRefusedWithANotice)
                 EXPECT_EQ(readFile(dir + "/" + name), appended ? kOld + kNew : bytes) << name;
             }
             c.check(dir);
-            // No temporary file stays anywhere under the case directory.
-            for (const auto& entry : fs::recursive_directory_iterator(dir))
-                EXPECT_NE(entry.path().filename().string().rfind("tmp", 0), 0u) << entry.path();
+            // No temporary file (named after the file it belongs to) stays
+            // anywhere under the case directory.
+            for (const auto& entry : fs::recursive_directory_iterator(dir)) {
+                const std::string name = entry.path().filename().string();
+                EXPECT_EQ(name.find(".tmp"), std::string::npos) << entry.path();
+                EXPECT_EQ(name.find(".old"), std::string::npos) << entry.path();
+            }
 
             std::system(("chattr -i '" + dir + "/out' 2>/dev/null").c_str());
             ::chmod(dir.c_str(), 0755);

@@ -1,5 +1,6 @@
 // Save As of the station list and results windows: the dialog sequence, the
 // answers to an existing file, merge, and what a failed save leaves.
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
@@ -7,6 +8,7 @@
 #include <QRadioButton>
 
 #include <filesystem>
+#include <sys/stat.h>
 
 #include "datasheet/forms/tf_get_out.h"
 #include "datasheet/forms/tf_warning.h"
@@ -14,9 +16,12 @@
 #include "kavro/tf_found.h"
 #include "kavro/tf_list.h"
 #include "kavro/tf_main.h"
+#include "kavro/tf_display.h"
 #include "kavro/tf_sorted.h"
 #include "platform/file_identity.h"
 #include "platform/files.h"
+#include "platform/qt/file_dialogs.h"
+#include "platform/qt/memo.h"
 #include "tests/kavro/kavro_fixture.h"
 #include "tests/support/scratch_cwd.h"
 #include "tests/support/test_files.h"
@@ -88,6 +93,22 @@ protected:
         if (answer != kNoQuestion)
             answerWarning(answer);
         FList->Save->trigger();
+    }
+    // Save As of the viewer showing the first listed station.
+    void saveShown(const std::string& path, int answer = kNoQuestion)
+    {
+        FDisplay->ShowDatasheet(list().at(0).substr(6, 6));
+        platform::queueFileAnswer(path);
+        if (answer != kNoQuestion)
+            answerWarning(answer);
+        FDisplay->Save->trigger();
+    }
+    std::string shownBytes() const
+    {
+        std::string bytes;
+        for (const auto& line : platform::memoLines(*FDisplay->DsDisplay))
+            bytes += line + "\r\n";
+        return bytes;
     }
     Lines entries() const
     {
@@ -267,6 +288,105 @@ TEST_F(SaveAs, FailedSavesSaySoAndLeaveTheFiles)
         if (item == 2) {
             EXPECT_EQ(readFile(dir.file("dsdata0.bak")), old);
         }
+    }
+}
+
+// Every save of the list windows and the viewer: the target by the answer,
+// through the list windows (format) or the viewer (no format).
+struct Writer {
+    const char* name;
+    bool viewer;
+    int format;
+    int answer;
+};
+const Writer kWriters[] = {
+    {"list, Overwrite", false, 1, 0}, {"list, Append", false, 1, 1}, {"list, Merge/Replace", false, 0, 2},
+    {"viewer, Overwrite", true, 0, 0}, {"viewer, Append", true, 0, 1},
+};
+
+// Another name of the loaded file, by a hard or a symbolic link, is the
+// loaded file: no save or merge writes it.
+TEST_F(SaveAs, OtherNamesOfTheDataFileAreNeverWritten)
+{
+    const std::string bytes = readFile(data);
+    std::filesystem::create_hard_link(data, dir.file("hard.dat"));
+    std::filesystem::create_symlink("data.dat", dir.file("soft.dat"));
+    for (const char* name : {"hard.dat", "soft.dat"}) {
+        for (const Writer& w : kWriters) {
+            SCOPED_TRACE(testing::Message() << name << ", " << w.name);
+            notices.clear();
+            const std::string target = dir.file(name);
+            if (w.viewer) {
+                saveShown(target); // refused before any question
+            } else {
+                saveList(target, w.format, w.answer);
+            }
+            const std::string refused = w.answer == 2 ? "Not merged: " : "Not saved: ";
+            EXPECT_EQ(notices.recorded(),
+                      (std::vector<platform::Notice>{{"NOTICE", refused + target + "\r\nis the datasheet file in use.", false}}));
+            EXPECT_EQ(readFile(data), bytes);
+            EXPECT_EQ(entries(), (Lines{"data.dat", "hard.dat", "soft.dat"}));
+        }
+    }
+}
+
+// A file without a write bit is read-only for every user, the superuser
+// (as the tests run in CI) included.
+TEST_F(SaveAs, AFileWithoutAWriteBitIsNeverWritten)
+{
+    const std::string out = dir.file("out.dat");
+    const std::string old = readFile(fixture("save_target.dat"));
+    for (const Writer& w : kWriters) {
+        SCOPED_TRACE(w.name);
+        notices.clear();
+        writeFile(out, old);
+        ::chmod(out.c_str(), 0444);
+        if (w.viewer) {
+            saveShown(out, w.answer);
+        } else {
+            saveList(out, w.format, w.answer);
+        }
+        const std::string notice = (w.viewer ? "Could not write " : "Cannot write to file ") + out;
+        ASSERT_FALSE(notices.recorded().empty());
+        EXPECT_EQ(notices.recorded().back(), (platform::Notice{"NOTICE", notice, false}));
+        EXPECT_EQ(readFile(out), old);
+        std::filesystem::remove(out);
+        std::filesystem::remove(dir.file("dsdata0.bak"));
+    }
+}
+
+// A name that is not valid UTF-8 (a Latin-1 name from an old disc) reaches
+// the dialogs as text with a replacement character: the save asks about the
+// existing file, names it readably, and writes that very file.
+TEST_F(SaveAs, ANameThatIsNotUtf8IsAskedAboutAndWritten)
+{
+    const std::string latin = dir.file("caf\xe9.txt");
+    const QString asShown = QFile::decodeName(QByteArray::fromStdString(latin));
+    const std::string readable = dir.file("caf") + "\\xe9.txt";
+    std::string listed;
+    for (const auto& line : list().lines())
+        listed += line + "\r\n";
+    for (const Writer& w : {kWriters[0], kWriters[4]}) {
+        SCOPED_TRACE(w.name);
+        notices.clear();
+        writeFile(latin, "old\r\n");
+        askedFor.clear();
+        if (w.viewer) {
+            FDisplay->ShowDatasheet(list().at(0).substr(6, 6));
+            platform::queueFileAnswerText(asShown);
+            answerWarning(w.answer);
+            FDisplay->Save->trigger();
+            EXPECT_EQ(FDisplay->windowTitle().toStdString(), "caf\\xe9.txt");
+        } else {
+            platform::queueFileAnswerText(asShown);
+            chooseFormat(w.format);
+            answerWarning(w.answer);
+            FList->Save->trigger();
+        }
+        EXPECT_EQ(askedFor, readable);
+        EXPECT_EQ(readFile(latin), w.viewer ? "old\r\n" + shownBytes() : listed);
+        EXPECT_EQ(notices.recorded(), std::vector<platform::Notice>{kTransferComplete});
+        EXPECT_EQ(entries(), (Lines{"caf\xe9.txt", "data.dat"}));
     }
 }
 

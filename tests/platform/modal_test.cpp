@@ -3,10 +3,14 @@
 #include "platform/qt/modal.h"
 #include "platform/qt/test_mode.h"
 
+#include <QFile>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <gtest/gtest.h>
+
+#include "platform/files.h"
+#include "tests/support/test_files.h"
 
 using namespace platform;
 
@@ -105,6 +109,16 @@ TEST_F(ModalTest, MessageBoxesShowCaptionAndTextWithCrLfAsLineBreak)
     EXPECT_EQ(modalQueueUnderflows(), 0);
 }
 
+TEST_F(ModalTest, MessageBoxesShowPathsInTheSystemsEncoding)
+{
+    MessageBoxNotices boxes;
+    BoxAnswer answer;
+    answer.queue(QMessageBox::Ok);
+    // A UTF-8 name as typed; a Latin-1 name from an old disc with its byte escaped.
+    boxes.notice("NOTICE", "Cannot write to file /d/caf\xc3\xa9.txt\r\nnor /d/caf\xe9.txt");
+    EXPECT_EQ(answer.text, QString::fromUtf8("Cannot write to file /d/caf\xc3\xa9.txt\nnor /d/caf\\xe9.txt"));
+}
+
 TEST_F(ModalTest, InstalledMessageBoxesBecomeTheProgramsNotices)
 {
     installMessageBoxNotices();
@@ -134,4 +148,49 @@ TEST_F(FileDialogTest, AnswersComeFromTheQueueAndTheArgumentsAreRecorded)
 
     EXPECT_EQ(openFileName(nullptr, "Open", "/x"), "");
     EXPECT_EQ(fileAnswerUnderflows(), 1);
+}
+
+// A dialog gives the chosen name as text, and shows a name that is not valid
+// UTF-8 with replacement characters: the name it gives back is the existing
+// file's, bytes and all.
+TEST_F(FileDialogTest, ANameThatIsNotUtf8KeepsItsBytes)
+{
+    testsupport::TempDir dir;
+    const std::string latin = dir.file("caf\xe9.txt");
+    const std::string utf8 = dir.file("caf\xc3\xa9.txt");
+    const std::string inLatinDir = dir.file("d\xe9j\xe0/list.txt");
+    testsupport::writeFile(latin, "x");
+    testsupport::writeFile(utf8, "x");
+    testsupport::writeFile(inLatinDir, "x");
+    // Two names that read alike: the proposed one, else the first in name order.
+    testsupport::writeFile(dir.file("n\xe8.txt"), "x");
+    testsupport::writeFile(dir.file("n\xe9.txt"), "x");
+    const auto asShown = [](const std::string& path) {
+        return QFile::decodeName(QByteArray(path.data(), static_cast<qsizetype>(path.size())));
+    };
+    ASSERT_NE(asShown(latin), asShown(utf8));
+    struct Case {
+        const char* what;
+        QString chosen;
+        std::string proposed;
+        std::string expected;
+    };
+    for (const Case& c : {
+             Case{"a Latin-1 name", asShown(latin), {}, latin},
+             Case{"a UTF-8 name", asShown(utf8), {}, utf8},
+             Case{"a file in a Latin-1 directory", asShown(inLatinDir), {}, inLatinDir},
+             Case{"a new file in a Latin-1 directory", asShown(dir.file("d\xe9j\xe0/new.txt")), {},
+                  dir.file("d\xe9j\xe0/new.txt")},
+             Case{"a new name", QString::fromUtf8(dir.file("new \xc3\xa9.txt").c_str()), {},
+                  dir.file("new \xc3\xa9.txt")},
+             Case{"two alike, none proposed", asShown(dir.file("n\xe9.txt")), {}, dir.file("n\xe8.txt")},
+             Case{"two alike, one proposed", asShown(dir.file("n\xe9.txt")), dir.file("n\xe9.txt"),
+                  dir.file("n\xe9.txt")},
+         }) {
+        SCOPED_TRACE(c.what);
+        queueFileAnswerText(c.chosen);
+        EXPECT_EQ(saveFileName(nullptr, "Save As", dir.path(), c.proposed), c.expected);
+        queueFileAnswerText(c.chosen);
+        EXPECT_EQ(openFileName(nullptr, "Open", dir.path(), c.proposed), c.expected);
+    }
 }

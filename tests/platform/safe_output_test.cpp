@@ -2,10 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <csignal>
 #include <filesystem>
+#include <functional>
+#include <grp.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include "platform/file_steps.h"
 #include "platform/files.h"
 #include "tests/support/test_files.h"
 
@@ -122,6 +129,316 @@ TEST(SafeOutput, SameFileSeesThroughSpellingsAndLinks)
     EXPECT_FALSE(platform::isSameFile(dir.file("other.dat"), path));
     EXPECT_FALSE(platform::isSameFile(dir.file("new.dat"), path));
     EXPECT_FALSE(platform::isSameFile(path, ""));
+}
+
+std::vector<std::string> lines(const std::string& text, std::size_t count)
+{
+    return std::vector<std::string>(count, text);
+}
+
+std::string bytesOf(const std::vector<std::string>& lines)
+{
+    std::string bytes;
+    for (const auto& line : lines)
+        bytes += line + "\r\n";
+    return bytes;
+}
+
+bool startsWith(const std::string& text, const std::string& start)
+{
+    return text.rfind(start, 0) == 0;
+}
+
+// Runs `work` in a forked child and returns its wait status; the child ends
+// with the exit code `work` returns.
+int inChild(const std::function<int()>& work)
+{
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(work());
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return status;
+}
+
+int stopAt = 0; // the step at which the child kills itself
+int stepsSeen = 0;
+
+void killAtStep(const char*)
+{
+    if (++stepsSeen == stopAt)
+        ::raise(SIGKILL);
+}
+
+// A kill at any step of a save leaves every name of the destination with its
+// old or its new bytes; a file written in place may hold a mix only while a
+// whole copy of its old bytes lies beside it. Whatever else is left is named
+// after the destination.
+TEST(SafeOutput, AKillAtAnyStepLeavesOldOrNewBytesOrAWholeCopyOfTheOld)
+{
+    // The new data spans several blocks of the in-place copy.
+    const std::vector<std::string> newLines = lines(std::string(120, 'n'), 25000);
+    const std::string oldBytes = bytesOf(lines(std::string(60, 'o'), 2000));
+    struct Case {
+        const char* name;
+        Mode mode;
+        bool hardLinked;
+    };
+    for (const Case& c : {Case{"Overwrite", Mode::Overwrite, false}, Case{"Append", Mode::Append, false},
+                          Case{"Overwrite, hard-linked", Mode::Overwrite, true},
+                          Case{"Append, hard-linked", Mode::Append, true}}) {
+        SCOPED_TRACE(c.name);
+        const std::string newBytes = (c.mode == Mode::Append ? oldBytes : std::string()) + bytesOf(newLines);
+        int mixes = 0; // kills that left a name with neither
+        bool finished = false;
+        for (int step = 1; !finished && step < 100; ++step) {
+            SCOPED_TRACE(step);
+            testsupport::TempDir dir;
+            const std::string path = dir.file("out.txt");
+            writeFile(path, oldBytes);
+            std::vector<std::string> names{"out.txt"};
+            if (c.hardLinked) {
+                ASSERT_EQ(::link(path.c_str(), dir.file("other.txt").c_str()), 0);
+                names.push_back("other.txt");
+            }
+            const int status = inChild([&] {
+                stopAt = step;
+                platform::setFileStepHook(killAtStep);
+                return platform::saveLines(path, newLines, c.mode) ? 0 : 1;
+            });
+            finished = WIFEXITED(status);
+            if (finished) {
+                ASSERT_EQ(WEXITSTATUS(status), 0);
+            } else {
+                ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+            }
+            bool oldCopy = false;
+            for (const auto& name : entries(dir.path())) {
+                if (std::find(names.begin(), names.end(), name) != names.end())
+                    continue;
+                EXPECT_FALSE(finished) << name << " is left after a save that finished";
+                EXPECT_TRUE(startsWith(name, "out.txt.tmp") || startsWith(name, "out.txt.old")) << name;
+                if (startsWith(name, "out.txt.old")) {
+                    EXPECT_EQ(readFile(dir.file(name)), oldBytes) << name;
+                    oldCopy = true;
+                }
+            }
+            for (const auto& name : names) {
+                const std::string now = readFile(dir.file(name));
+                if (now == oldBytes || now == newBytes)
+                    continue;
+                ++mixes;
+                EXPECT_TRUE(c.hardLinked && oldCopy) << name << " holds a mix, and no copy of its old bytes";
+            }
+            if (finished) {
+                for (const auto& name : names)
+                    EXPECT_EQ(readFile(dir.file(name)), newBytes) << name;
+            }
+        }
+        EXPECT_TRUE(finished);
+        // The kills did land in the middle of the in-place copy.
+        EXPECT_EQ(mixes > 0, c.hardLinked);
+    }
+}
+
+// Tells the parent how the child's commit went, in its exit code.
+int commitCode(platform::SafeOutput& output)
+{
+    if (output.commit())
+        return 0;
+    return 10 + static_cast<int>(output.failure()) + (output.keptTemporary().empty() ? 0 : 20) +
+           (output.keptOldCopy().empty() ? 0 : 40);
+}
+
+void limitFileSize(const char* step)
+{
+    // Once the old bytes are kept, no file may grow beyond 200 kB.
+    if (std::string_view(step) != "old bytes kept")
+        return;
+    struct rlimit limit {200000, 200000};
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+// An in-place copy that fails half way puts the old bytes back into the
+// file, removes their copy, and keeps the new data.
+TEST(SafeOutput, AFailedInPlaceCopyPutsTheOldBytesBack)
+{
+    const std::vector<std::string> newLines = lines(std::string(120, 'n'), 5000);
+    const std::string oldBytes = bytesOf(lines(std::string(60, 'o'), 1000));
+    for (Mode mode : {Mode::Overwrite, Mode::Append}) {
+        SCOPED_TRACE(mode == Mode::Append ? "Append" : "Overwrite");
+        testsupport::TempDir dir;
+        const std::string path = dir.file("out.txt");
+        writeFile(path, oldBytes);
+        ASSERT_EQ(::link(path.c_str(), dir.file("other.txt").c_str()), 0);
+        const int status = inChild([&] {
+            ::signal(SIGXFSZ, SIG_IGN); // as the programs do: a write error
+            platform::setFileStepHook(limitFileSize);
+            platform::SafeOutput output;
+            if (!output.open(path, mode))
+                return 1;
+            for (const auto& line : newLines)
+                output.writer().writeLine(line);
+            return commitCode(output);
+        });
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), 10 + static_cast<int>(platform::SafeOutput::Failure::CannotReplace) + 20);
+        EXPECT_EQ(readFile(path), oldBytes);
+        EXPECT_EQ(readFile(dir.file("other.txt")), oldBytes);
+        const std::vector<std::string> left = entries(dir.path());
+        ASSERT_EQ(left.size(), 3u);
+        EXPECT_TRUE(startsWith(left[2], "out.txt.tmp")) << left[2];
+        EXPECT_EQ(readFile(dir.file(left[2])), bytesOf(newLines)); // the new data alone, as the Append adds it in place
+    }
+}
+
+TEST(SafeOutput, TheTemporaryFileIsNamedAfterTheDestination)
+{
+    testsupport::TempDir dir;
+    // A name so long that the temporary file's name must be cut to fit.
+    for (const std::string& name : {std::string("data.dat"), std::string(250, 'x')}) {
+        SCOPED_TRACE(name.size());
+        const std::string path = dir.file(name);
+        platform::SafeOutput output;
+        ASSERT_TRUE(output.open(path, Mode::Overwrite));
+        std::vector<std::string> made = entries(dir.path());
+        ASSERT_EQ(made.size(), 1u);
+        EXPECT_TRUE(startsWith(made[0], name.substr(0, 200)));
+        EXPECT_NE(made[0].find(".tmp"), std::string::npos);
+        EXPECT_LE(made[0].size(), 255u);
+        output.writer().writeLine("new");
+        ASSERT_TRUE(output.commit());
+        EXPECT_EQ(entries(dir.path()), std::vector<std::string>{name});
+        platform::removeFile(path);
+    }
+}
+
+// A file without a write permission bit is read-only for every user, the
+// superuser included; Overwrite and Append agree.
+TEST(SafeOutput, AFileWithoutAWriteBitIsReadOnlyForEveryone)
+{
+    struct Case {
+        unsigned mode;
+        bool writable;
+    };
+    for (const Case& c : {Case{0444, false}, Case{0555, false}, Case{0400, false}, Case{0644, true}, Case{0600, true}}) {
+        for (Mode mode : {Mode::Overwrite, Mode::Append}) {
+            SCOPED_TRACE(testing::Message() << std::oct << c.mode << (mode == Mode::Append ? " Append" : " Overwrite"));
+            testsupport::TempDir dir;
+            const std::string path = dir.file("out.txt");
+            writeFile(path, "old\r\n");
+            ::chmod(path.c_str(), c.mode);
+            platform::SafeOutput output;
+            EXPECT_EQ(output.open(path, mode), c.writable);
+            if (!c.writable) {
+                EXPECT_EQ(output.failure(), platform::SafeOutput::Failure::NotWritable);
+                EXPECT_EQ(readFile(path), "old\r\n");
+                EXPECT_EQ(entries(dir.path()), std::vector<std::string>{"out.txt"});
+            }
+        }
+    }
+}
+
+// An Append copies the destination's bytes at open(): a destination that
+// changed before the commit is not replaced by a stale copy.
+TEST(SafeOutput, AnAppendToAFileChangedMeanwhileIsRefused)
+{
+    testsupport::TempDir dir;
+    const std::string path = dir.file("out.txt");
+    writeFile(path, "old\r\n");
+    platform::SafeOutput output;
+    ASSERT_TRUE(output.open(path, Mode::Append));
+    output.writer().writeLine("new");
+    writeFile(path, "old\r\nsomeone else's\r\n");
+    EXPECT_FALSE(output.commit());
+    EXPECT_EQ(output.failure(), platform::SafeOutput::Failure::CannotReplace);
+    EXPECT_EQ(readFile(path), "old\r\nsomeone else's\r\n");
+    EXPECT_EQ(entries(dir.path()), std::vector<std::string>{"out.txt"});
+}
+
+constexpr uid_t kNobody = 65534;
+constexpr gid_t kNogroup = 65534;
+
+// A replaced file stays the user's: where the new file could not be given
+// the old one's owner (the user may write the file but not give files
+// away), the new bytes go into the old file.
+TEST(SafeOutput, AFileWhoseOwnerCannotBeGivenBackIsWrittenInPlace)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root, to make a file of another user";
+    for (Mode mode : {Mode::Overwrite, Mode::Append}) {
+        SCOPED_TRACE(mode == Mode::Append ? "Append" : "Overwrite");
+        testsupport::TempDir scratch;
+        ::chmod(scratch.path().c_str(), 0755);
+        const std::string dir = scratch.file("nobody's");
+        fs::create_directory(dir);
+        ASSERT_EQ(::chown(dir.c_str(), kNobody, kNogroup), 0);
+        const std::string path = dir + "/out.txt";
+        writeFile(path, "old\r\n");
+        ASSERT_EQ(::chown(path.c_str(), 0, 0), 0);
+        ::chmod(path.c_str(), 0646);
+        const int status = inChild([&] {
+            if (::setgroups(0, nullptr) != 0 || ::setgid(kNogroup) != 0 || ::setuid(kNobody) != 0)
+                return 100;
+            std::string note;
+            platform::SafeOutput::Failure failure;
+            if (!platform::saveLines(path, {"new"}, mode, failure, note))
+                return 1;
+            return note.empty() ? 0 : 2;
+        });
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), 0);
+        EXPECT_EQ(readFile(path), mode == Mode::Append ? "old\r\nnew\r\n" : "new\r\n");
+        struct stat st {};
+        ASSERT_EQ(::stat(path.c_str(), &st), 0);
+        EXPECT_EQ(st.st_uid, 0u);
+        EXPECT_EQ(st.st_gid, 0u);
+        EXPECT_EQ(st.st_mode & 07777, 0646u);
+        EXPECT_EQ(entries(dir), std::vector<std::string>{"out.txt"});
+    }
+}
+
+// A name given to the destination after open() (a caller's backup, held by
+// a link) keeps the old bytes: only the names of open() see the new ones.
+// Where the file then cannot be written in place and a new file cannot get
+// its owner, the note says what it has instead.
+TEST(SafeOutput, ANameAddedAfterOpenKeepsTheOldBytes)
+{
+    const bool root = ::geteuid() == 0;
+    for (bool foreignOwner : {false, true}) {
+        if (foreignOwner && !root)
+            continue; // needs root, to make a file of another user
+        SCOPED_TRACE(foreignOwner ? "owner that cannot be given back" : "own file");
+        testsupport::TempDir scratch;
+        ::chmod(scratch.path().c_str(), 0755);
+        const std::string dir = scratch.file("d");
+        fs::create_directory(dir);
+        const std::string path = dir + "/out.txt";
+        writeFile(path, "old\r\n");
+        if (foreignOwner) {
+            ASSERT_EQ(::chown(dir.c_str(), kNobody, kNogroup), 0);
+            ::chmod(path.c_str(), 0646);
+        }
+        std::string note;
+        const int status = inChild([&] {
+            if (foreignOwner && (::setgroups(0, nullptr) != 0 || ::setgid(kNogroup) != 0 || ::setuid(kNobody) != 0))
+                return 100;
+            platform::SafeOutput output;
+            if (!output.open(path, Mode::Overwrite))
+                return 1;
+            output.writer().writeLine("new");
+            if (::link(path.c_str(), (dir + "/held").c_str()) != 0 || !output.commit())
+                return 2;
+            const std::string expected = "\r\n" + path +
+                " could not keep its owner, group and mode: it now has mode 0646, owner 65534, group 65534.";
+            return output.identityNote() == (foreignOwner ? expected : std::string()) ? 0 : 3;
+        });
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), 0);
+        EXPECT_EQ(readFile(path), "new\r\n");
+        EXPECT_EQ(readFile(dir + "/held"), "old\r\n");
+        EXPECT_EQ(entries(dir), (std::vector<std::string>{"held", "out.txt"}));
+    }
 }
 
 } // namespace

@@ -2,13 +2,17 @@
 
 #include <cerrno>
 #include <cstring>
+#include <utility>
 #include <fcntl.h>
 #include <unistd.h>
 
 namespace platform {
 
 namespace {
-// Bytes gather here and go to the file in writes of this size.
+// Bytes gather in a buffer and go to the file in writes of up to the
+// largest size. The buffer starts small, so that a writer of a few lines
+// costs little, and doubles as the output grows.
+constexpr std::size_t kFirstBufferSize = 64 << 10;
 constexpr std::size_t kBufferSize = 1 << 20;
 } // namespace
 
@@ -33,8 +37,10 @@ bool CrlfWriter::open(const std::string& path, Mode mode)
     }
     fd_ = ::open(path.c_str(), flags, 0644);
     ok_ = fd_ >= 0;
-    if (!buffer_)
-        buffer_.reset(new char[kBufferSize]);
+    if (!buffer_) {
+        buffer_.reset(new char[kFirstBufferSize]);
+        capacity_ = kFirstBufferSize;
+    }
     used_ = 0;
     return ok_;
 }
@@ -43,7 +49,16 @@ void CrlfWriter::write(std::string_view bytes)
 {
     if (fd_ < 0 || bytes.empty())
         return;
-    if (bytes.size() > kBufferSize - used_) {
+    if (bytes.size() > capacity_ - used_ && capacity_ < kBufferSize) {
+        std::size_t grown = capacity_;
+        while (grown < kBufferSize && grown - used_ < bytes.size())
+            grown *= 2;
+        std::unique_ptr<char[]> larger(new char[grown]);
+        std::memcpy(larger.get(), buffer_.get(), used_);
+        buffer_ = std::move(larger);
+        capacity_ = grown;
+    }
+    if (bytes.size() > capacity_ - used_) {
         flush();
         if (bytes.size() >= kBufferSize) { // a long line goes out as it is
             writeOut(bytes.data(), bytes.size());

@@ -38,7 +38,8 @@ private:
     int fd_ = -1;
     bool ok_ = false;
     std::unique_ptr<char[]> buffer_;
-    std::size_t used_ = 0; // bytes of buffer_ not yet written
+    std::size_t capacity_ = 0; // bytes buffer_ holds
+    std::size_t used_ = 0;     // bytes of buffer_ not yet written
 };
 
 } // namespace platform

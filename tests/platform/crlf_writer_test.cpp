@@ -36,7 +36,8 @@ TEST(CrlfWriter, TruncateThenAppendWritesExactBytes)
 TEST(CrlfWriter, ManyMegabytesReachTheFileInOrder)
 {
     // Short lines that fill the buffer unevenly, with writes larger than
-    // the buffer among them.
+    // the buffer among them, and one early that is larger than the buffer's
+    // first size but not its largest.
     TempDir dir;
     const std::string path = dir.file("big.txt");
     CrlfWriter writer;
@@ -46,6 +47,11 @@ TEST(CrlfWriter, ManyMegabytesReachTheFileInOrder)
         const std::string line = std::to_string(i) + std::string(static_cast<std::size_t>(i % 150), 'x');
         writer.writeLine(line);
         expected += line + "\r\n";
+        if (i == 10) {
+            const std::string middle(200'000, 'm');
+            writer.write(middle);
+            expected += middle;
+        }
         if (i % 10000 == 5000) {
             const std::string big(2'500'000, static_cast<char>('a' + i / 10000));
             writer.write(big);

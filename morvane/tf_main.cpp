@@ -366,7 +366,7 @@ void TFMain::RunJoin(QObject* sender)
         return;
 
     FFile->SetTypeCode("X-0");
-    notice("Transfer Complete");
+    notice("Transfer Complete" + joinIdentityNote_);
     FDisk->close();
     ResetMainWindow();
     show();
@@ -405,5 +405,5 @@ bool TFMain::joinInputs(const std::vector<std::string>& inputs, const std::strin
         status.show();
         platform::repaintNow(status);
     };
-    return morvane::JoinFiles(request, platform::notices(), progress.sink());
+    return morvane::JoinFiles(request, platform::notices(), progress.sink(), &joinIdentityNote_);
 }

@@ -242,13 +242,18 @@ bool TFMain::isStateDir(const std::string& name)
 void TFMain::addEntry(const std::string& text, const std::string& path)
 {
     auto* item = new QListWidgetItem(platform::toQ(text), MorvaneList);
-    item->setData(Qt::UserRole, platform::pathToQ(path));
+    // The path's own bytes: a name that is not UTF-8 would not come back
+    // from a QString unchanged.
+    item->setData(Qt::UserRole, QByteArray(path.data(), static_cast<qsizetype>(path.size())));
 }
 
 std::string TFMain::EntryPath(int row) const
 {
     const QListWidgetItem* item = MorvaneList->item(row);
-    return item ? platform::pathFromQ(item->data(Qt::UserRole).toString()) : std::string();
+    if (!item)
+        return {};
+    const QByteArray path = item->data(Qt::UserRole).toByteArray();
+    return std::string(path.constData(), static_cast<std::size_t>(path.size()));
 }
 
 void TFMain::DriveOKClick()
@@ -338,7 +343,7 @@ void TFMain::RunJoin(QObject* sender)
     if (!chosen.empty()) {
         FFile->SetFileName(chosen);
         FFile->SetLastDir(platform::directoryPart(chosen));
-        setWindowTitle(platform::pathToQ(platform::fileNamePart(chosen)));
+        setWindowTitle(platform::systemTextToQ(platform::fileNamePart(chosen)));
     }
     show();
     if (chosen.empty())
@@ -350,7 +355,7 @@ void TFMain::RunJoin(QObject* sender)
         FFile->SetExistAnswer('C');
         TFWarning warning(this, [](char answer) { FFile->SetExistAnswer(answer); }, TFWarning::Layout::Morvane);
         FWarning = &warning;
-        warning.FileName->setText(platform::pathToQ(chosen));
+        warning.FileName->setText(platform::systemTextToQ(chosen));
         platform::execModal(warning);
         FWarning = nullptr;
         if (FFile->GetExistAnswer() != 'W' && FFile->GetExistAnswer() != 'A')
@@ -366,7 +371,7 @@ void TFMain::RunJoin(QObject* sender)
         return;
 
     FFile->SetTypeCode("X-0");
-    notice("Transfer Complete");
+    notice("Transfer Complete" + joinIdentityNote_);
     FDisk->close();
     ResetMainWindow();
     show();
@@ -405,5 +410,5 @@ bool TFMain::joinInputs(const std::vector<std::string>& inputs, const std::strin
         status.show();
         platform::repaintNow(status);
     };
-    return morvane::JoinFiles(request, platform::notices(), progress.sink());
+    return morvane::JoinFiles(request, platform::notices(), progress.sink(), &joinIdentityNote_);
 }

@@ -74,6 +74,9 @@ private:
     bool joinInputs(const std::vector<std::string>& inputs, const std::string& output, bool append);
 
     std::string Msg;
+    // What the last join's output could not keep of its owner, group and
+    // mode, for the success notice; usually empty.
+    std::string joinIdentityNote_;
 };
 
 extern TFMain* FMain;

@@ -60,7 +60,7 @@ TFOutFiles::~TFOutFiles()
 void TFOutFiles::ListOutputFiles(int mode)
 {
     OutMemo->clear();
-    Panel1->setText(QStringLiteral("INPUT = ") + platform::pathToQ(FFile->GetFileName()));
+    Panel1->setText(QStringLiteral("INPUT = ") + platform::systemTextToQ(FFile->GetFileName()));
     const std::vector<std::string> pieces = morvane::listPieces(FOutDir->GetOutDir(), mode);
     if (pieces.empty())
         return;

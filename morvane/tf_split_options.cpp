@@ -152,7 +152,7 @@ bool TFSplitOptions::SplitByArea(const std::vector<std::string>& index, const st
 bool TFSplitOptions::splitBy(morvane::IndexKind kind, const std::vector<std::string>& index, const std::string& input)
 {
     ProgressWindow progress(this, true);
-    progress.window().Message->setText(QStringLiteral("Splitting file ") + platform::pathToQ(input));
+    progress.window().Message->setText(QStringLiteral("Splitting file ") + platform::systemTextToQ(input));
     platform::repaintNow(progress.window());
     return morvane::SplitByIndex({kind, index, input, FOutDir->GetOutDir()}, platform::notices(), progress.sink());
 }

@@ -215,8 +215,11 @@ std::string entryPath(std::string_view entry)
     return std::string(entry.substr(0, entry.find_first_of(" |")));
 }
 
-bool JoinFiles(const JoinRequest& request, platform::NoticeSink& notices, platform::ProgressSink& progress)
+bool JoinFiles(const JoinRequest& request, platform::NoticeSink& notices, platform::ProgressSink& progress,
+               std::string* identityNote)
 {
+    if (identityNote)
+        identityNote->clear();
     for (const auto& input : request.inputs) {
         if (platform::isSameFile(request.output, input)) {
             notices.notice(kCaption, "Not saved: " + request.output + "\r\nis one of the files to join.");
@@ -258,6 +261,8 @@ bool JoinFiles(const JoinRequest& request, platform::NoticeSink& notices, platfo
         notices.notice(kCaption, "Could not write file " + request.output + "\r\nIt is as it was.");
         return false;
     }
+    if (identityNote)
+        *identityNote = output.identityNote();
     return true;
 }
 

@@ -80,7 +80,10 @@ struct JoinRequest {
 //   %s for read." and "Could not open file %s"; the join goes on;
 // - an input that cannot be read to its end, or an output that cannot be
 //   completed: a notice, and the output stays as it was.
-// True when the output now holds the join.
-bool JoinFiles(const JoinRequest& request, platform::NoticeSink& notices, platform::ProgressSink& progress);
+// True when the output now holds the join; `identityNote` (when given) then
+// gets SafeOutput's identity note for the success notice: empty unless the
+// replaced output could not keep its owner, group and mode.
+bool JoinFiles(const JoinRequest& request, platform::NoticeSink& notices, platform::ProgressSink& progress,
+               std::string* identityNote = nullptr);
 
 } // namespace morvane

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <memory>
 
 #include "platform/file_swap.h"
@@ -55,20 +56,19 @@ bool writeAll(int fd, const char* bytes, std::size_t size)
     return true;
 }
 
-// Adds the file's bytes at the end of the destination.
-bool appendFile(const std::string& from, const std::string& to)
+// Writes the whole file into the output.
+bool copyInto(const std::string& from, platform::SafeOutput& to)
 {
     const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
     if (in < 0)
         return false;
-    const int out = ::open(to.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
-    bool done = out >= 0;
     // A block of at most 1 MiB, no larger than the file.
     struct stat st {};
     const std::size_t size = ::fstat(in, &st) == 0 && st.st_size > 0 ? static_cast<std::size_t>(st.st_size) : 1;
     const std::size_t blockSize = std::min<std::size_t>(size, 1 << 20);
     const auto block = std::make_unique_for_overwrite<char[]>(blockSize);
-    while (done) {
+    bool done = true;
+    for (;;) {
         const ssize_t got = ::read(in, block.get(), blockSize);
         if (got < 0 && errno == EINTR)
             continue;
@@ -76,12 +76,27 @@ bool appendFile(const std::string& from, const std::string& to)
             done = got == 0;
             break;
         }
-        done = writeAll(out, block.get(), static_cast<std::size_t>(got));
+        to.writer().write(std::string_view(block.get(), static_cast<std::size_t>(got)));
     }
     ::close(in);
-    if (out >= 0 && ::close(out) != 0)
-        done = false;
     return done;
+}
+
+std::string octal(unsigned mode)
+{
+    char text[8];
+    std::snprintf(text, sizeof text, "%04o", mode);
+    return text;
+}
+
+// For the split's notice: the mode, owner and group the file now has.
+std::string identityNote(const std::string& path, int fd)
+{
+    struct stat given {};
+    ::fstat(fd, &given);
+    return "\r\n" + path + " could not keep its owner, group and mode: it now has mode " +
+           octal(given.st_mode & 07777) + ", owner " + std::to_string(given.st_uid) + ", group " +
+           std::to_string(given.st_gid) + ".";
 }
 
 } // namespace
@@ -135,7 +150,7 @@ int OutputSet::output(const std::string& name)
         return found->second;
     makeRoom();
     std::string temp;
-    const int fd = platform::createTempFile(directory_, "tmp", 0666, temp);
+    const int fd = platform::createTempFile(directory_, platform::tempPrefixFor(name, "tmp"), 0666, temp);
     if (fd < 0)
         return -1;
     outputs_.push_back({name, std::move(temp), fd, {}});
@@ -277,6 +292,8 @@ bool OutputSet::commit()
         closeFile(output);
     }
     opened_.clear();
+    unrestored_.clear();
+    identityNotes_.clear();
     if (!ok_) {
         discard();
         return false;
@@ -284,7 +301,7 @@ bool OutputSet::commit()
     // What was done, to be undone when a later output fails.
     struct Done {
         std::string path;
-        off_t oldSize;      // >= 0: bytes were added to a kept file of this size
+        off_t oldSize;      // >= 0: bytes were added in place to a kept file of this size
         std::string backup; // the file that the output replaced, if any
         bool inPlace;       // the output was written into the file itself
     };
@@ -302,14 +319,50 @@ bool OutputSet::commit()
             break;
         }
         if (mode_ == Mode::Add && exists) {
+            // The kept file's bytes and the new lines make a new whole file
+            // that takes its place in one rename; the old file keeps a
+            // second name until every output is in place. A file with
+            // several names, or one the user may not read, gets the lines
+            // added in place instead (its old bytes kept aside meanwhile),
+            // which cutting them off again undoes.
+            platform::SafeOutput whole;
+            if (!whole.open(path, platform::SafeOutput::Mode::Append) || !copyInto(output.temp, whole)) {
+                failed = true;
+                break;
+            }
+            std::string backup;
+            if (old.st_nlink == 1) {
+                step("backup", path);
+                backup = platform::holdWholeFile(path, directory_);
+                if (backup.empty()) {
+                    failed = true;
+                    break;
+                }
+            }
             step("append", path);
-            if (!appendFile(output.temp, path)) {
-                ::truncate(path.c_str(), old.st_size);
+            if (!whole.commit()) {
+                if (!backup.empty())
+                    platform::removeFile(backup);
+                // The input still holds the new lines; old bytes that could
+                // not be put back are named.
+                if (!whole.keptTemporary().empty())
+                    platform::removeFile(whole.keptTemporary());
+                if (!whole.keptOldCopy().empty())
+                    unrestored_ += "\r\n" + path + " (its old data is kept as " + whole.keptOldCopy() + ")";
                 failed = true;
                 break;
             }
             platform::removeFile(output.temp);
-            done.push_back({path, old.st_size, {}, false});
+            identityNotes_ += whole.identityNote();
+            struct stat now {};
+            const bool replaced = ::stat(path.c_str(), &now) != 0 || now.st_dev != old.st_dev || now.st_ino != old.st_ino;
+            if (replaced) {
+                done.push_back({path, -1, backup, false});
+            } else {
+                if (!backup.empty())
+                    platform::removeFile(backup);
+                done.push_back({path, old.st_size, {}, false});
+            }
         } else if (exists && old.st_nlink > 1) {
             // A file with several names is written in place from the
             // complete output; a whole copy of it is kept aside until every
@@ -335,11 +388,13 @@ bool OutputSet::commit()
             // pieces are not flushed one by one: nothing is lost if they are
             // cut short by a crash, the input still holds them).
             std::string backup;
+            std::string note;
             if (exists) {
                 const int fd = ::open(output.temp.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
                 const bool flushed = fd >= 0 && ::fsync(fd) == 0;
                 if (fd >= 0) {
-                    platform::giveIdentity(fd, old.st_mode & 07777, old.st_uid, old.st_gid);
+                    if (!platform::giveIdentity(fd, old.st_mode & 07777, old.st_uid, old.st_gid))
+                        note = identityNote(path, fd);
                     ::close(fd);
                 }
                 if (!flushed) {
@@ -361,12 +416,13 @@ bool OutputSet::commit()
                 failed = true;
                 break;
             }
+            identityNotes_ += note;
             done.push_back({path, -1, backup, false});
         }
         output.temp.clear();
     }
     if (failed) {
-        unrestored_.clear();
+        identityNotes_.clear();
         for (const Done& each : done) {
             bool undone = true;
             if (each.oldSize >= 0) {

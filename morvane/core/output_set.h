@@ -10,15 +10,22 @@
 // room, and opened again when it gets more lines), and its lines are
 // gathered in memory and written out in blocks.
 //
-// An output that replaces a file gives it the replaced file's mode and
-// owner; a new file gets 0666 less the umask.
+// Temporary files and the kept copies of old data are named after their
+// output ("dsdata.001.tmpXXXXXX", "dsdata.001.oldXXXXXX"), so that what a
+// crash leaves behind tells which piece it belongs to.
 //
-// A kill during the commit() of Replace outputs leaves each of them whole:
-// a replaced file keeps its name throughout (its old data gets a second
-// name, a hard link, before the complete new file is renamed over it), so
-// the name holds either the old or the new bytes; outputs not yet reached
-// keep their old bytes, and temporary files stay behind. (Add writes at the
-// end of the kept file itself: a kill there leaves part of the new lines.)
+// An output that replaces a file gives it the replaced file's mode and
+// owner; where the process may not, identityNotes() says what the file now
+// has. A new file gets 0666 less the umask.
+//
+// A kill during the commit() leaves each output whole: a replaced file
+// keeps its name throughout (its old data gets a second name, a hard link,
+// before the complete new file is renamed over it), so the name holds
+// either the old or the new bytes; outputs not yet reached keep their old
+// bytes, and temporary files stay behind. Add makes the same kind of new
+// whole file of the kept file's bytes and the new lines. A file with
+// several names is written in place instead, with a whole copy of its old
+// bytes beside it until the new ones are in.
 #include <cstddef>
 #include <deque>
 #include <functional>
@@ -64,6 +71,10 @@ public:
     // After a failed commit, the files that could not be put back as they
     // were, a line each; empty when nothing has changed.
     const std::string& unrestored() const { return unrestored_; }
+    // After a commit that worked, for its notice: "\r\n<file> could not keep
+    // its owner, group and mode: it now has mode 0644, owner 1000, group
+    // 1000." for each replaced file that could not get them back; else empty.
+    const std::string& identityNotes() const { return identityNotes_; }
 
     const std::string& directory() const { return directory_; }
     // The destination path of an output's name.
@@ -107,6 +118,7 @@ private:
     std::size_t buffered_ = 0; // outputs that hold a block
     bool ok_ = true;
     std::string unrestored_;
+    std::string identityNotes_;
 };
 
 } // namespace morvane

@@ -70,6 +70,14 @@ void cannotCommit(platform::NoticeSink& notices, const std::string& dir, const O
                                                            unrestored));
 }
 
+// A split that worked, but left replaced pieces without the owner, group or
+// mode they had, says so.
+void reportIdentity(platform::NoticeSink& notices, const OutputSet& outputs)
+{
+    if (!outputs.identityNotes().empty())
+        notices.notice(kCaption, "The split is complete." + outputs.identityNotes());
+}
+
 // A piece whose name is another name of the input (a symbolic or hard link
 // to it) would write over the file being split: refused, after a notice.
 bool writesTheInput(const OutputSet& outputs, const std::string& input, platform::NoticeSink& notices)
@@ -266,6 +274,7 @@ bool SplitByIndex(const IndexSplit& split, platform::NoticeSink& notices, platfo
         cannotCommit(notices, split.outDir, outputs);
         return false;
     }
+    reportIdentity(notices, outputs);
     return true;
 }
 
@@ -397,6 +406,7 @@ bool SplitByCount(const CountSplit& split, platform::NoticeSink& notices, platfo
         cannotCommit(notices, split.outDir, pieces);
         return false;
     }
+    reportIdentity(notices, pieces);
     return true;
 }
 

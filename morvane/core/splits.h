@@ -3,7 +3,9 @@
 // Every piece changes only once the split is complete (see OutputSet); a
 // failure leaves the directory as it was and gives a notice (caption
 // "NOTICE"); so does a piece whose name is another name of the input (a
-// symbolic or hard link to it). Lines are read whole (CR LF or LF) and
+// symbolic or hard link to it). A split that worked but could not give a
+// replaced piece its owner, group and mode back names it in a notice ("The
+// split is complete." and OutputSet's identity notes). Lines are read whole (CR LF or LF) and
 // written trimmed of their trailing control characters, with CR LF.
 #include <string>
 #include <string_view>

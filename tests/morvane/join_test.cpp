@@ -7,9 +7,11 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "morvane/core/join.h"
+#include "platform/file_steps.h"
 #include "platform/notices.h"
 #include "platform/progress.h"
 #include "tests/support/as_nobody.h"
@@ -65,6 +67,7 @@ struct Joined {
     std::string output;
     platform::RecordingNotices notices;
     Lines started;
+    std::string identityNote;
 };
 
 void runJoin(Joined& result, const Lines& inputs, const std::string& output, int format,
@@ -80,7 +83,7 @@ void runJoin(Joined& result, const Lines& inputs, const std::string& output, int
         result.started.push_back(std::to_string(n) + "/" + std::to_string(m));
     };
     platform::NullProgress progress;
-    result.done = morvane::JoinFiles(request, result.notices, progress);
+    result.done = morvane::JoinFiles(request, result.notices, progress, &result.identityNote);
     result.output = readFile(output);
 }
 
@@ -330,6 +333,47 @@ TEST(JoinFailures, UnwritableDirectoryKeepsTheOldOutput)
     EXPECT_EQ(done, "refused");
     EXPECT_EQ(readFile(output), "old\r\n");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+}
+
+// A name that another program gives the output while the join writes it.
+std::string linkAtCommit;
+
+void linkTheOutput(const char* step)
+{
+    if (std::string_view(step) == "temporary file written" && !linkAtCommit.empty())
+        ::link(linkAtCommit.c_str(), (linkAtCommit + ".link").c_str());
+}
+
+// A join onto another user's file, in a directory the user may write: the
+// new bytes go into that file, which stays the owner's, and there is nothing
+// to note. Only when the file gets another name during the join is it
+// replaced by a new file of the user's, and the note says so.
+TEST(JoinOutputs, AnOutputThatCannotKeepItsOwnerIsNamedInTheNote)
+{
+    if (!testsupport::runningAsRoot())
+        GTEST_SKIP() << "needs a file of another user";
+    for (const bool linked : {false, true}) {
+        SCOPED_TRACE(linked ? "a name added during the join" : "in place");
+        testsupport::TempDir dir;
+        const std::string output = dir.file("out.txt");
+        writeFile(output, "old\r\n");
+        ASSERT_EQ(::chmod(output.c_str(), 0666), 0); // root's, writable by all
+        testsupport::giveToNobody(dir.path());
+        const std::string report = testsupport::asNobody([&] {
+            linkAtCommit = linked ? output : "";
+            platform::setFileStepHook(&linkTheOutput);
+            Joined r;
+            runJoin(r, {kThree[0]}, output, 0);
+            return std::string(r.done ? "done" : "failed") + "|" + r.identityNote;
+        });
+        const std::string note = "\r\n" + output + " could not keep its owner, group and mode: it now has mode 0666, "
+                                                   "owner 65534, group 65534.";
+        EXPECT_EQ(report, "done|" + (linked ? note : std::string()));
+        EXPECT_EQ(readFile(output), readFile(kThree[0]));
+        struct stat st {};
+        ASSERT_EQ(::stat(output.c_str(), &st), 0);
+        EXPECT_EQ(st.st_uid, linked ? testsupport::kNobody : 0u);
+    }
 }
 
 // A directory in the output's place is refused before anything is joined.

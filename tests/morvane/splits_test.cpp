@@ -14,10 +14,12 @@
 #include "morvane/core/output_pieces.h"
 #include "morvane/core/output_set.h"
 #include "morvane/core/splits.h"
+#include "platform/file_steps.h"
 #include "platform/files.h"
 #include "platform/line_reader.h"
 #include "platform/notices.h"
 #include "platform/progress.h"
+#include "tests/support/as_nobody.h"
 #include "tests/support/test_files.h"
 
 namespace {
@@ -439,6 +441,46 @@ TEST(SplitOutputs, ReplacedPiecesKeepModeAndOwnerNewOnesGetTheUmask)
     EXPECT_EQ(created.st_mode & 07777, 0666u & ~mask);
 }
 
+// A replaced piece of another user, in a directory the user may write: the
+// new piece cannot get its owner back, and the split's notice says what it
+// has now. Both the count split (a new piece) and the index split (a kept
+// piece with the new lines added) replace it whole.
+TEST(SplitOutputs, APieceThatCannotKeepItsOwnerIsNamedInTheNotice)
+{
+    if (!testsupport::runningAsRoot())
+        GTEST_SKIP() << "needs a file of another user";
+    const std::string first = text({station("AA0001", {"  USGS QUAD   -  A"})});
+    for (const bool byIndex : {false, true}) {
+        SCOPED_TRACE(byIndex ? "index split" : "count split");
+        testsupport::TempDir dir;
+        writeFile(dir.file("in.dat"), first);
+        writeFile(dir.file("dsdata.001"), "old\r\n");
+        ASSERT_EQ(::chmod(dir.file("dsdata.001").c_str(), 0666), 0); // root's, writable by all
+        testsupport::giveToNobody(dir.path());
+        const std::string report = testsupport::asNobody([&] {
+            platform::RecordingNotices notices;
+            const bool done = byIndex ? splitByIndex(IndexKind::Quad, {"|001|A"}, dir.file("in.dat"), dir.path(), notices)
+                                      : splitByCount(morvane::CountKind::Stations, 1, true, dir.file("in.dat"),
+                                                     dir.path(), notices);
+            std::string report = done ? "done" : "failed";
+            for (const auto& notice : notices.recorded())
+                report += "|" + notice.caption + "|" + notice.text;
+            return report;
+        });
+        EXPECT_EQ(report, "done|NOTICE|The split is complete.\r\n" + dir.file("dsdata.001") +
+                              " could not keep its owner, group and mode: it now has mode 0666, owner 65534, group "
+                              "65534.");
+        EXPECT_EQ(readFile(dir.file("dsdata.001")), byIndex ? "old\r\n" + first : first);
+        struct stat st {};
+        ASSERT_EQ(::stat(dir.file("dsdata.001").c_str(), &st), 0);
+        EXPECT_EQ(st.st_uid, testsupport::kNobody);
+        EXPECT_EQ(st.st_mode & 07777, 0666u);
+        std::vector<std::string> names;
+        platform::listDirectory(dir.path(), names);
+        EXPECT_EQ(names, (byIndex ? Lines{"dsdata.000", "dsdata.001", "in.dat"} : Lines{"dsdata.001", "in.dat"}));
+    }
+}
+
 // A piece never replaces a file the user may not write (the split fails and
 // nothing changes), and a piece whose name is a symbolic link writes the
 // file the link names, which stays a link.
@@ -497,6 +539,36 @@ TEST(SplitOutputs, ReplacedPieceWithSeveralNamesIsWrittenInPlace)
     EXPECT_EQ(names, (Lines{"dsdata.001", "in.dat", "other.dat"}));
 }
 
+// A kept piece with several names gets the new lines in place, seen by every
+// name; a later piece that fails cuts them off again.
+TEST(SplitOutputs, KeptPieceWithSeveralNamesGetsTheLinesInPlace)
+{
+    testsupport::TempDir dir;
+    platform::RecordingNotices notices;
+    const std::string first = text({station("AA0001", {"  USGS QUAD   -  A"})});
+    writeFile(dir.file("in.dat"), first);
+    writeFile(dir.file("dsdata.001"), "old\r\n");
+    ASSERT_EQ(::link(dir.file("dsdata.001").c_str(), dir.file("other.dat").c_str()), 0);
+    ASSERT_TRUE(splitByIndex(IndexKind::Quad, {"|001|A"}, dir.file("in.dat"), dir.path(), notices));
+    EXPECT_EQ(readFile(dir.file("dsdata.001")), "old\r\n" + first);
+    EXPECT_EQ(readFile(dir.file("other.dat")), "old\r\n" + first);
+    std::vector<std::string> names;
+    platform::listDirectory(dir.path(), names);
+    EXPECT_EQ(names, (Lines{"dsdata.000", "dsdata.001", "in.dat", "other.dat"}));
+
+    writeFile(dir.file("in.dat"), first + text({station("AA0002", {"  USGS QUAD   -  B"})}));
+    ASSERT_EQ(::mkdir(dir.file("dsdata.002").c_str(), 0755), 0);
+    EXPECT_FALSE(splitByIndex(IndexKind::Quad, {"|001|A", "|002|B"}, dir.file("in.dat"), dir.path(), notices));
+    EXPECT_EQ(readFile(dir.file("dsdata.001")), "old\r\n" + first);
+    EXPECT_EQ(readFile(dir.file("other.dat")), "old\r\n" + first);
+    EXPECT_EQ(readFile(dir.file("dsdata.000")), "");
+    ASSERT_EQ(notices.recorded().size(), 1u);
+    EXPECT_NE(notices.recorded()[0].text.find("No file has changed."), std::string::npos);
+    names.clear();
+    platform::listDirectory(dir.path(), names);
+    EXPECT_EQ(names, (Lines{"dsdata.000", "dsdata.001", "dsdata.002", "in.dat", "other.dat"}));
+}
+
 // A later piece that cannot be put in place undoes the in-place write of a
 // file with several names: both names hold the old bytes, and no copy of
 // them is left behind.
@@ -552,60 +624,118 @@ TEST(SplitOutputs, APieceThatIsAnotherNameOfTheInputIsRefused)
     }
 }
 
+// Whether a name in the output directory is a piece or a temporary file or
+// kept copy named after one ("dsdata.001.tmpXXXXXX", "dsdata.001.oldXXXXXX").
+bool belongsToAPiece(const std::string& name)
+{
+    for (const char* kind : {".tmp", ".old"}) {
+        const std::size_t at = name.find(kind);
+        if (at != std::string::npos && name.size() == at + 4 + 6 && morvane::isPieceName(name.substr(0, at), morvane::kNumberedPieces))
+            return true;
+    }
+    return morvane::isPieceName(name, morvane::kNumberedPieces);
+}
+
+// The kill test's step counter: the split's own steps and the platform's
+// file steps inside them (each block of a copy, the rename) count alike.
+int killStep = 0;
+int stepsTaken = 0;
+
+void countStep()
+{
+    if (stepsTaken++ == killStep)
+        ::_exit(0);
+}
+
 // A kill at any step of putting the pieces in place: every piece name that
 // held a file still holds one, with its old bytes or its new ones, never
-// part of either; new pieces are there whole or not at all. (The kill is
-// an _exit of a child process at the step.)
+// part of either; new pieces are there whole or not at all. The count split
+// replaces pieces; the index split adds to kept ones, one of them larger
+// than a block of the copy. Whatever else lies in the directory is named
+// after its piece. (The kill is an _exit of a child process at the step.)
 TEST(SplitOutputs, AKillAtAnyStepLeavesEveryPieceWhole)
 {
-    const Lines stations[] = {station("AA0001", {"  A"}), station("AA0002", {"  B"}), station("AA0003", {"  C"})};
-    const std::map<std::string, std::string> old{{"dsdata.001", "old one\r\n"}, {"dsdata.002", "old two\r\n"}};
-    int steps = 0;
-    for (int kill = 0;; ++kill) {
-        testsupport::TempDir dir;
-        ASSERT_EQ(::mkdir(dir.file("out").c_str(), 0777), 0);
-        writeFile(dir.file("in.dat"), text({stations[0], stations[1], stations[2]}));
-        for (const auto& [name, bytes] : old)
-            writeFile(dir.file("out/" + name), bytes);
-        const pid_t child = ::fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            int step = 0;
-            morvane::OutputSet::setStepHook([&](const char*, const std::string&) {
-                if (step++ == kill)
-                    ::_exit(0);
-            });
-            platform::RecordingNotices notices;
-            const bool done =
-                splitByCount(morvane::CountKind::Stations, 1, true, dir.file("in.dat"), dir.file("out"), notices);
-            ::_exit(done ? 10 + std::min(step, 100) : 1);
-        }
-        int status = 0;
-        ASSERT_EQ(::waitpid(child, &status, 0), child);
-        ASSERT_TRUE(WIFEXITED(status));
-        const int code = WEXITSTATUS(status);
-        ASSERT_NE(code, 1) << "the split failed";
-        const auto pieces = piecesIn(dir.file("out"));
-        for (int n = 1; n <= 3; ++n) {
-            const std::string name = morvane::pieceName(n);
-            const std::string fresh = text({stations[n - 1]});
-            const auto found = pieces.find(name);
-            if (old.count(name)) {
-                ASSERT_NE(found, pieces.end()) << name << " missing after a kill at step " << kill;
-                EXPECT_TRUE(found->second == old.at(name) || found->second == fresh) << name << " at step " << kill;
-            } else if (found != pieces.end()) {
-                EXPECT_EQ(found->second, fresh) << name << " at step " << kill;
+    const Lines stations[] = {station("AA0001", {"  USGS QUAD   -  A"}), station("AA0002", {"  USGS QUAD   -  B"}),
+                              station("AA0003", {"  USGS QUAD   -  5"})};
+    const std::string input = text({stations[0], stations[1], stations[2]});
+    const std::string large = std::string(1500000, 'x') + "\r\n";
+    struct Case {
+        const char* name;
+        bool byIndex;
+        std::map<std::string, std::string> old;
+        std::map<std::string, std::string> fresh;
+        int steps;
+    };
+    const Case cases[] = {
+        // Two backups, three renames, two removals of the backups.
+        {"count split",
+         false,
+         {{"dsdata.001", "old one\r\n"}, {"dsdata.002", "old two\r\n"}},
+         {{"dsdata.001", text({stations[0]})}, {"dsdata.002", text({stations[1]})}, {"dsdata.003", text({stations[2]})}},
+         7},
+        // dsdata.000 renamed into place; for each kept piece its temporary
+        // file made, its old bytes copied (two blocks, one), the backup, the
+        // append, the temporary file written, on the disk and renamed; two
+        // removals of the backups.
+        {"index split",
+         true,
+         {{"dsdata.001", large}, {"dsdata.002", "old two\r\n"}},
+         {{"dsdata.000", text({stations[2]})},
+          {"dsdata.001", large + text({stations[0]})},
+          {"dsdata.002", "old two\r\n" + text({stations[1]})}},
+         20},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        int steps = 0;
+        for (int kill = 0;; ++kill) {
+            testsupport::TempDir dir;
+            ASSERT_EQ(::mkdir(dir.file("out").c_str(), 0777), 0);
+            writeFile(dir.file("in.dat"), input);
+            for (const auto& [name, bytes] : c.old)
+                writeFile(dir.file("out/" + name), bytes);
+            const pid_t child = ::fork();
+            ASSERT_GE(child, 0);
+            if (child == 0) {
+                killStep = kill;
+                morvane::OutputSet::setStepHook([](const char*, const std::string&) { countStep(); });
+                platform::setFileStepHook([](const char*) { countStep(); });
+                platform::RecordingNotices notices;
+                const bool done = c.byIndex ? splitByIndex(IndexKind::Quad, {"|001|A", "|002|B"}, dir.file("in.dat"),
+                                                           dir.file("out"), notices)
+                                            : splitByCount(morvane::CountKind::Stations, 1, true, dir.file("in.dat"),
+                                                           dir.file("out"), notices);
+                ::_exit(done ? 10 + std::min(stepsTaken, 100) : 1);
+            }
+            int status = 0;
+            ASSERT_EQ(::waitpid(child, &status, 0), child);
+            ASSERT_TRUE(WIFEXITED(status));
+            const int code = WEXITSTATUS(status);
+            ASSERT_NE(code, 1) << "the split failed";
+            const auto pieces = piecesIn(dir.file("out"));
+            for (const auto& [name, fresh] : c.fresh) {
+                const auto found = pieces.find(name);
+                if (c.old.count(name)) {
+                    ASSERT_NE(found, pieces.end()) << name << " missing after a kill at step " << kill;
+                    EXPECT_TRUE(found->second == c.old.at(name) || found->second == fresh) << name << " at step " << kill;
+                } else if (found != pieces.end()) {
+                    EXPECT_EQ(found->second, fresh) << name << " at step " << kill;
+                }
+            }
+            std::vector<std::string> names;
+            ASSERT_TRUE(platform::listDirectory(dir.file("out"), names));
+            for (const auto& name : names)
+                EXPECT_TRUE(belongsToAPiece(name)) << name << " after a kill at step " << kill;
+            if (code >= 10) {
+                steps = code - 10;
+                EXPECT_EQ(kill, steps); // every step was tried
+                EXPECT_EQ(pieces, c.fresh);
+                EXPECT_EQ(names.size(), c.fresh.size()); // nothing left beside the pieces
+                break;
             }
         }
-        if (code >= 10) {
-            steps = code - 10;
-            EXPECT_EQ(kill, steps); // every step was tried
-            EXPECT_EQ(pieces.size(), 3u);
-            break;
-        }
+        EXPECT_EQ(steps, c.steps);
     }
-    // Two backups, three renames, two removals of the backups.
-    EXPECT_EQ(steps, 7);
 }
 
 TEST(SplitOutputs, MoreOutputsThanOpenFiles)

@@ -194,6 +194,18 @@ TEST_F(MorvaneMain, CdromScanListsEveryCountyFileAndThePacificFile)
     EXPECT_EQ(FMain->MorvaneList->count(), 8);
 }
 
+// An entry whose file name is not UTF-8 gives back that name's bytes.
+TEST_F(MorvaneMain, EntryPathKeepsBytesThatAreNotUtf8)
+{
+    const std::string d = dir.path();
+    testsupport::writeFile(d + "/DATA/CO/county.CO", "CO\xe9" "01.DAT | ODD\r\n");
+    FMain->DrivesCombo->addItem(platform::pathToQ(d));
+    FMain->DrivesCombo->setCurrentIndex(FMain->DrivesCombo->count() - 1);
+    FMain->DriveOKClick();
+    ASSERT_EQ(FMain->MorvaneList->count(), 1);
+    EXPECT_EQ(FMain->EntryPath(0), d + "/DATA/CO/CO\xe9" "01.DAT");
+}
+
 TEST_F(MorvaneMain, CdromTreeVariants)
 {
     // No Pacific, a lower-case state, a directory beyond its code, VI, a
@@ -259,6 +271,30 @@ TEST_F(MorvaneMain, JoinOfSelectedCountiesThenTransferCompleteAndReset)
     EXPECT_EQ(platform::lastFileDialogDirectory(), dir.path());
     EXPECT_EQ(readFile(out), join({"DATA/AZ/AZ001.DAT", "DATA/AZ/AZ003.DAT", "DATA/CO/CO001.DAT",
                                    "DATA/CO/CO001.DAT"}));
+}
+
+// A name that is not UTF-8 (a Latin-1 "café.txt") shows with the byte as
+// \xe9 in the file-exists question and the caption, and the join writes that
+// very file.
+TEST_F(MorvaneMain, NameThatIsNotUtf8ShowsItsByteAndKeepsIt)
+{
+    const std::string out = dir.file("caf\xe9.txt");
+    testsupport::writeFile(out, "old\r\n");
+    scanSamples();
+    select({"CO001"});
+    queueFormat(0);
+    platform::queueFileAnswer(out);
+    QString asked;
+    platform::queueModal([&asked](QDialog&) {
+        asked = FWarning->FileName->text();
+        FWarning->RadioGroup1->findChildren<QRadioButton*>()[1]->click();
+        FWarning->Okay->click();
+    });
+    FMain->RunBtnClick(FMain->RunBtn);
+    EXPECT_EQ(asked, QString::fromStdString(dir.path()) + QStringLiteral("/caf\\xe9.txt"));
+    EXPECT_EQ(title(FMain), "caf\\xe9.txt");
+    EXPECT_EQ(readFile(out), "old\r\n" + join({"DATA/CO/CO001.DAT"}));
+    EXPECT_EQ(notices.recorded(), (std::vector<platform::Notice>{{"NOTICE", "Transfer Complete", false}}));
 }
 
 TEST_F(MorvaneMain, FilterChoiceKeepsTheChosenType)

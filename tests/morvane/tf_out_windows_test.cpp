@@ -112,6 +112,10 @@ TEST_F(OutWindows, OutputListShowsTheInputAndThePieces)
     ASSERT_NE(FOutFiles->Panel3, nullptr);
     EXPECT_EQ(FOutFiles->Okay->parentWidget(), FOutFiles->Panel3);
     EXPECT_EQ(FOutFiles->Panel1->text().toStdString(), "INPUT = /data/in.txt");
+    // A name that is not UTF-8 shows its byte as \xNN; UTF-8 shows as typed.
+    FFile->SetFileName("/data/caf\xe9/\xc3\xa9t\xc3\xa9.txt");
+    FOutFiles->ListOutputFiles(1);
+    EXPECT_EQ(FOutFiles->Panel1->text(), QString::fromUtf8("INPUT = /data/caf\\xe9/\xc3\xa9t\xc3\xa9.txt"));
     EXPECT_EQ(FOutFiles->Panel2->text().toStdString(), "OUTPUT");
     EXPECT_EQ(platform::memoLines(*FOutFiles->OutMemo), (Lines{"dsdata.001", "dsdata.002"}));
     FOutFiles->Okay->click();

@@ -171,14 +171,20 @@ void TFIndex::EditIndex(const std::string& kind)
         return;
     }
     platform::setMemoLines(*IndexMemo, lines);
-    FileLabel->setText(platform::pathToQ(path));
+    ShowFile(path);
     show();
     raise();
 }
 
+void TFIndex::ShowFile(const std::string& path)
+{
+    file_ = path;
+    FileLabel->setText(platform::systemTextToQ(path));
+}
+
 void TFIndex::IndexSaveBtnClick()
 {
-    const std::string path = platform::pathFromQ(FileLabel->text());
+    const std::string& path = file_;
     if (path.empty() ||
         !platform::saveLines(path, platform::memoLines(*IndexMemo), platform::SafeOutput::Mode::Overwrite)) {
         notice("Cannot save at the current location");

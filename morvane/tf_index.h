@@ -20,6 +20,11 @@ public:
     QPushButton* IndexSaveBtn = nullptr;
     QPushButton* IndexRecreateBtn = nullptr;
 
+    // The index file being edited: its path (kept as bytes, a name need not
+    // be UTF-8) and the label that shows it.
+    void ShowFile(const std::string& path);
+    const std::string& GetFile() const { return file_; }
+
     void CreateIndex(const std::string& kind);
     void EditIndex(const std::string& kind);
     // "OPEN FILE TO SPLIT": a chosen file becomes the current file. False
@@ -27,6 +32,9 @@ public:
     bool OpenSplitFile();
     void IndexSaveBtnClick();
     void IndexRecreateBtnClick();
+
+private:
+    std::string file_;
 };
 
 extern TFIndex* FIndex;

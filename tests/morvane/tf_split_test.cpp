@@ -284,16 +284,27 @@ TEST_F(SplitWindows, IndexFailuresAndCancels)
     chooseAction(*FSplitCounty, 1);
     EXPECT_EQ(notices.recorded().size(), before);
     queueOutDir(out.path());
-    FIndex->FileLabel->setText(QStringLiteral("/kept"));
+    FIndex->ShowFile("/kept");
     chooseAction(*FSplitCounty, 1); // no DSCOUNTY.INX
     EXPECT_EQ(notices.recorded().back().text, "Cannot open file");
     EXPECT_EQ(FIndex->FileLabel->text().toStdString(), "/kept");
+    EXPECT_EQ(FIndex->GetFile(), "/kept");
     // A save that fails keeps the editor.
     FIndex->show();
-    FIndex->FileLabel->setText(platform::pathToQ(out.file("no/such/DSQUAD.INX")));
+    FIndex->ShowFile(out.file("no/such/DSQUAD.INX"));
     FIndex->IndexSaveBtn->click();
     EXPECT_EQ(notices.recorded().back().text, "Cannot save at the current location");
     EXPECT_TRUE(FIndex->isVisible());
+    // A name that is not UTF-8 (Latin-1 from an old disc) shows its byte
+    // escaped and is saved under its own bytes.
+    const std::string latin1 = out.file("caf\xe9.INX");
+    testsupport::writeFile(latin1, "old\r\n");
+    FIndex->ShowFile(latin1);
+    platform::setMemoLines(*FIndex->IndexMemo, {"|001|B"});
+    EXPECT_EQ(FIndex->FileLabel->text().toStdString(), out.file("caf\\xe9.INX"));
+    FIndex->IndexSaveBtn->click();
+    EXPECT_EQ(notices.recorded().back().text, "File has been saved");
+    EXPECT_EQ(readFile(latin1), "|001|B\r\n");
 }
 
 // An input that is a piece of the output directory under another name is

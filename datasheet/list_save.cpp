@@ -8,6 +8,7 @@
 
 #include "datasheet/datasheet_format.h"
 #include "datasheet/list_lines.h"
+#include "platform/file_swap.h"
 #include "platform/files.h"
 #include "platform/safe_output.h"
 
@@ -186,7 +187,7 @@ std::size_t WriteDatasheet(platform::LineReader& data, std::uint64_t offset, std
 // --- save ---
 
 bool saveList(const std::vector<std::string>& lines, const ListSave& request, platform::NoticeSink& notices,
-              platform::ProgressSink& progress)
+              platform::ProgressSink& progress, std::string* identityNote)
 {
     if (platform::isSameFile(request.target, request.dataPath)) {
         notice(notices, "Not saved: " + request.target + "\r\nis the datasheet file in use.");
@@ -249,6 +250,8 @@ bool saveList(const std::vector<std::string>& lines, const ListSave& request, pl
         notice(notices, cannotWrite(request.target) + output.keptNote());
         return false;
     }
+    if (identityNote)
+        *identityNote = output.identityNote();
     return true;
 }
 
@@ -256,19 +259,20 @@ bool saveList(const std::vector<std::string>& lines, const ListSave& request, pl
 
 int MoveByCopy(const std::string& source, const std::string& destination, platform::NoticeSink& notices)
 {
-    {
-        // Opening for reading and writing changes nothing; it only tests access.
-        std::fstream access(source, std::ios::in | std::ios::out | std::ios::binary);
-        if (!access || !platform::isRegularFile(source)) {
-            notice(notices, cannotWrite(source));
-            return -1;
-        }
+    // The merged file later replaces the source, so it must be one the user
+    // may write (a file without a write bit is read-only for root too); the
+    // test comes before the copy, so that a refusal leaves no copy behind.
+    if (!platform::isWritableFile(source) || !std::ifstream(source, std::ios::binary).is_open()) {
+        notice(notices, cannotWrite(source));
+        return -1;
     }
     // An old copy is removed, not emptied: a file emptied and written anew
-    // makes ext4 write it out when it is closed.
-    const bool replaceable = !platform::fileExists(destination) ||
-                             (platform::isRegularFile(destination) && !platform::isSameFile(source, destination) &&
-                              platform::removeFile(destination));
+    // makes ext4 write it out when it is closed. One that may not be written
+    // is not the program's to replace.
+    const bool replaceable =
+        !platform::fileExists(destination) ||
+        (platform::isWritableFile(destination) && !platform::isSameFile(source, destination) &&
+         platform::removeFile(destination));
     std::error_code error;
     if (replaceable)
         fs::copy_file(source, destination, fs::copy_options::none, error);
@@ -418,7 +422,7 @@ private:
 } // namespace
 
 bool mergeList(const std::vector<std::string>& pids, const ListMerge& request, platform::NoticeSink& notices,
-               platform::ProgressSink& progress)
+               platform::ProgressSink& progress, std::string* identityNote)
 {
     const std::string& target = request.target;
     if (platform::isSameFile(target, request.dataPath)) {
@@ -521,6 +525,8 @@ bool mergeList(const std::vector<std::string>& pids, const ListMerge& request, p
     }
     if (!data.missingOffsets())
         platform::removeFile(request.backup);
+    if (identityNote)
+        *identityNote = output.identityNote();
     return true;
 }
 

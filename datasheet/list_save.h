@@ -93,9 +93,10 @@ struct ListSave {
 // read), the temporary file cannot be made, the data file cannot be read,
 // the target cannot be written ("Cannot write to file %s", also for a
 // target the user may not write or that is no regular file). Progress
-// moves at line 0 and every 20th line.
+// moves at line 0 and every 20th line. After success `identityNote`, when
+// given, holds SafeOutput::identityNote() for the caller's success notice.
 bool saveList(const std::vector<std::string>& lines, const ListSave& request, platform::NoticeSink& notices,
-              platform::ProgressSink& progress);
+              platform::ProgressSink& progress, std::string* identityNote = nullptr);
 
 // Copies source to destination byte for byte (the copy half of moving the
 // target aside: the merged file later takes the source's place). Returns 1,
@@ -148,7 +149,8 @@ struct ListMerge {
 // or that is no datasheet file, and a data file that has changed since it
 // was loaded (checked before the backup is made, and again before the
 // target is replaced; the backup then stays). Progress follows the target's stations.
+// `identityNote` as for saveList.
 bool mergeList(const std::vector<std::string>& pids, const ListMerge& request, platform::NoticeSink& notices,
-               platform::ProgressSink& progress);
+               platform::ProgressSink& progress, std::string* identityNote = nullptr);
 
 } // namespace ds

@@ -28,10 +28,11 @@
 
 namespace {
 
-// The station list window takes the focus after every save, wherever it began.
-void transferComplete()
+// The station list window takes the focus after every save, wherever it
+// began. `identityNote` says what a replaced file could not keep, if anything.
+void transferComplete(const std::string& identityNote)
 {
-    platform::notices().notice("NOTICE", "Transfer Complete");
+    platform::notices().notice("NOTICE", "Transfer Complete" + identityNote);
     FList->activateWindow();
 }
 
@@ -122,12 +123,13 @@ void TFList::SaveList()
         };
     }
     bool done = false;
+    std::string identityNote;
     {
         ProgressWindow progress(this);
-        done = ds::saveList(SaveSourceLines(), request, platform::notices(), progress.sink());
+        done = ds::saveList(SaveSourceLines(), request, platform::notices(), progress.sink(), &identityNote);
     }
     if (done)
-        transferComplete();
+        transferComplete(identityNote);
 }
 
 void TFList::MergeList()
@@ -150,12 +152,13 @@ void TFList::MergeList()
     request.dataIdentity = FMain->GetDataIdentity();
     request.lookup = [&index](std::string_view pid) { return index.find(pid); };
     bool done = false;
+    std::string identityNote;
     {
         ProgressWindow progress(this);
-        done = ds::mergeList(pids, request, platform::notices(), progress.sink());
+        done = ds::mergeList(pids, request, platform::notices(), progress.sink(), &identityNote);
     }
     if (done)
-        transferComplete();
+        transferComplete(identityNote);
 }
 
 void TFList::WriteDatasheet(const std::string& pid, platform::CrlfWriter& out)

@@ -388,7 +388,7 @@ bool TFMain::loadList(const std::string& path, bool (UpdateLists::*load)(const s
         FOffsets->hide();
     if (FList) {
         FList->hide();
-        FList->setWindowTitle(platform::pathToQ(path));
+        FList->setWindowTitle(platform::systemTextToQ(path));
     }
     bool opened;
     {

@@ -403,7 +403,7 @@ bool MergeFiles(const MergeInput& input, MergeLists& lists, platform::NoticeSink
     }
     std::string aside;
     if (exists(input.backupPath)) {
-        aside = platform::makeTempFile(inDir);
+        aside = platform::makeTempFile(inDir, platform::tempPrefixFor(input.backupPath, "old"));
         if (aside.empty() || std::rename(input.backupPath.c_str(), aside.c_str()) != 0) {
             if (!aside.empty())
                 platform::removeFile(aside);
@@ -440,6 +440,10 @@ bool MergeFiles(const MergeInput& input, MergeLists& lists, platform::NoticeSink
     }
     if (!aside.empty())
         platform::removeFile(aside);
+    // The merged file is in place, but not as the user's file it was.
+    if (!output.identityNote().empty())
+        notices.notice("WARNING", "\r\n   File\r\n      " + input.oldPath + "\r\n\r\n   has been updated." +
+                                      output.identityNote() + "\r\n");
 
     merger.applyTo(lists);
     merged = platform::FileIdentity::of(input.oldPath);

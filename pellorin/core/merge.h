@@ -69,7 +69,8 @@ struct MergeLists {
 // Runs the merge. On success: the update list and its offsets are empty,
 // one "   NEW" line per appended station ends the old list, the old offset
 // list holds the merged file's offsets for every old list line, and
-// `merged` is the merged file's identity.
+// `merged` is the merged file's identity. When the merged file could not
+// be given the OLD file's owner, group and mode, a "WARNING" says what it has.
 bool MergeFiles(const MergeInput& input, MergeLists& lists, platform::NoticeSink& notices,
                 platform::ProgressSink& progress, platform::FileIdentity& merged);
 

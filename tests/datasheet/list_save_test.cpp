@@ -4,14 +4,18 @@
 #include <algorithm>
 #include <filesystem>
 #include <functional>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "datasheet/list_lines.h"
 #include "datasheet/list_save.h"
 #include "datasheet/list_sort.h"
 #include "datasheet/offset_index.h"
 #include "datasheet/station_loader.h"
+#include "platform/file_steps.h"
 #include "platform/files.h"
 #include "platform/line_list.h"
+#include "tests/support/as_nobody.h"
 #include "tests/support/test_files.h"
 
 namespace {
@@ -67,7 +71,8 @@ protected:
         return [this](std::string_view pid) { return index.find(pid); };
     }
 
-    bool save(const Lines& lines, int format, const std::string& target, bool append = false)
+    bool save(const Lines& lines, int format, const std::string& target, bool append = false,
+              std::string* identityNote = nullptr)
     {
         ds::ListSave request;
         request.target = target;
@@ -75,17 +80,17 @@ protected:
         request.format = format;
         request.dataPath = data;
         request.lookup = lookup();
-        return ds::saveList(lines, request, notices, progress);
+        return ds::saveList(lines, request, notices, progress, identityNote);
     }
 
-    bool merge(const Lines& pids, const std::string& target)
+    bool merge(const Lines& pids, const std::string& target, std::string* identityNote = nullptr)
     {
         ds::ListMerge request;
         request.target = target;
         request.backup = backup;
         request.dataPath = data;
         request.lookup = lookup();
-        return ds::mergeList(pids, request, notices, progress);
+        return ds::mergeList(pids, request, notices, progress, identityNote);
     }
 
     static Lines pidsOf(const Lines& lines)
@@ -444,11 +449,19 @@ TEST_F(SaveTest, MergeFailuresChangeNothing)
         std::string backupPath;
         std::string notice;
         bool backupKept;
+        unsigned targetMode = 0644;
+        // A backup of an earlier merge, without a write bit, lies there first.
+        bool earlierBackup = false;
     };
+    const std::string earlier = "earlier backup\r\n";
     const std::string bakDir = dir.file("bak dir");
     for (const Case& c : {
              Case{"empty target", "-", data, backup, "Syetem error, Could not Merge Files", false},
              Case{"target not readable and writable", "", data, backup, "Cannot write to file " + target, false},
+             // Without a write bit a file is read-only for root too.
+             Case{"target without a write bit", text, data, backup, "Cannot write to file " + target, false, 0444},
+             Case{"earlier backup without a write bit", text, data, backup, "Cannot write to file " + backup, true,
+                  0644, true},
              Case{"backup cannot be written", text, data, bakDir, "Cannot write to file " + bakDir, false},
              Case{"the backup would be the data file", text, dir.file("data.dat"), dir.file("data.dat"),
                   "Cannot write to file " + dir.file("data.dat"), false},
@@ -469,6 +482,12 @@ TEST_F(SaveTest, MergeFailuresChangeNothing)
             std::filesystem::create_directory(target);
         else
             writeFile(target, c.content == "-" ? "" : c.content);
+        if (!c.content.empty())
+            ::chmod(target.c_str(), c.targetMode);
+        if (c.earlierBackup) {
+            writeFile(backup, earlier);
+            ::chmod(backup.c_str(), 0444);
+        }
         data = c.dataFile;
         const std::string before = c.content.empty() ? "" : readFile(target);
         ds::ListMerge request{target, c.backupPath, data, lookup(), {}};
@@ -484,13 +503,76 @@ TEST_F(SaveTest, MergeFailuresChangeNothing)
         expected.push_back("target.dat");
         EXPECT_EQ(entries(dir.path()), expected);
         if (c.backupKept) {
-            EXPECT_EQ(readFile(backup), before);
+            EXPECT_EQ(readFile(backup), c.earlierBackup ? earlier : before);
         }
         std::filesystem::remove(backup);
     }
 }
 
 } // namespace
+
+namespace {
+
+// Gives the target a second name once its temporary file is made, as a
+// backup tool might while a save runs.
+std::string gLinkTarget;
+std::string gLinkName;
+
+void linkTheTarget(const char* step)
+{
+    if (std::string(step) == "temporary file made" && !gLinkName.empty()) {
+        ::link(gLinkTarget.c_str(), gLinkName.c_str());
+        gLinkName.clear();
+    }
+}
+
+} // namespace
+
+// A user's save over a file of root's that the user may write, which got a
+// second name meanwhile: the file cannot be written in place (the second
+// name keeps the old bytes) and a new file cannot be root's. The save
+// works, and tells the caller what the file has now, for its notice.
+TEST_F(SaveTest, ASaveOrMergeTellsWhatAReplacedFileCouldNotKeep)
+{
+    const std::string target = dir.file("target.dat");
+    const std::string old = readFile(fixture("save_target.dat"));
+    writeFile(dir.file("data.dat"), readFile(fixture("save_data.dat")));
+    data = dir.file("data.dat");
+    ::chmod(dir.path().c_str(), 0755);
+    testsupport::giveToNobody(dir.path());
+    const std::string note = testsupport::runningAsRoot()
+                                 ? "\r\n" + target + " could not keep its owner, group and mode: it now has mode "
+                                                     "0646, owner 65534, group 65534."
+                                 : std::string();
+    struct Case {
+        const char* name;
+        std::function<bool(std::string&)> write;
+    };
+    for (const Case& c : {
+             Case{"Overwrite", [&](std::string& n) { return save(list, ds::kListFormat, target, false, &n); }},
+             Case{"Append", [&](std::string& n) { return save(list, ds::kListFormat, target, true, &n); }},
+             Case{"Merge", [&](std::string& n) { return merge({"DD0004", "AA0001"}, target, &n); }},
+         }) {
+        SCOPED_TRACE(c.name);
+        std::filesystem::remove(target); // a new file of root's
+        writeFile(target, old);
+        ::chmod(target.c_str(), 0646);
+        gLinkTarget = target;
+        gLinkName = dir.file("held");
+        const platform::FileStepHook previous = platform::setFileStepHook(&linkTheTarget);
+        const std::string told = testsupport::asNobody([&] {
+            std::string identityNote = "unset";
+            const bool done = c.write(identityNote);
+            return std::string(done ? "done" : "failed") + "|" + identityNote;
+        });
+        platform::setFileStepHook(previous);
+        EXPECT_EQ(told, "done|" + note);
+        EXPECT_EQ(readFile(dir.file("held")), old);
+        EXPECT_NE(readFile(target), old);
+        EXPECT_EQ(entries(dir.path()), (Lines{"data.dat", "held", "target.dat"}));
+        std::filesystem::remove(dir.file("held"));
+    }
+}
 
 namespace {
 

@@ -350,8 +350,8 @@ TEST_F(SaveAs, AFileWithoutAWriteBitIsNeverWritten)
         ASSERT_FALSE(notices.recorded().empty());
         EXPECT_EQ(notices.recorded().back(), (platform::Notice{"NOTICE", notice, false}));
         EXPECT_EQ(readFile(out), old);
+        EXPECT_EQ(entries(), (Lines{"data.dat", "out.dat"})); // no backup, no temporary file
         std::filesystem::remove(out);
-        std::filesystem::remove(dir.file("dsdata0.bak"));
     }
 }
 

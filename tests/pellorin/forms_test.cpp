@@ -528,10 +528,16 @@ TEST_F(PellorinForms, FilesWhoseNamesAreNotUtf8ArePickedAndMerged)
     EXPECT_TRUE(notices.recorded().empty());
     EXPECT_EQ(FMain->GetOldPath(), oldFile);
     ASSERT_EQ(FMain->Lists.oldList.size(), 12u);
+    // Shown to the user, a byte that is no part of UTF-8 reads "\xNN".
+    EXPECT_EQ(FList->windowTitle().toStdString(), dir.file("na") + "\\xefve.dat");
     FList->CommitBtnClick();
     EXPECT_TRUE(notices.recorded().empty());
     EXPECT_EQ(testsupport::readFile(oldFile).size(), 57145u);
     EXPECT_EQ(testsupport::readFile(backupPath), oldBytes);
+    FList->LastOKClick();
+    const auto end = memo(FTheEnd->TheEndMemo);
+    ASSERT_EQ(end.size(), 5u);
+    EXPECT_EQ(end[3], " " + dir.file("caf") + "\\xe9.dat");
 }
 
 TEST_F(PellorinForms, TypedPathsNameFilesWhoseNamesAreNotUtf8)

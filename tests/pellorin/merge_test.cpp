@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <functional>
 #include <filesystem>
@@ -12,7 +13,9 @@
 
 #include "datasheet/datasheet_reader.h"
 #include "datasheet/offset_index.h"
+#include "platform/file_steps.h"
 #include "tests/pellorin/pellorin_fixture.h"
+#include "tests/support/as_nobody.h"
 #include "tests/support/test_files.h"
 
 using pellorin_test::station;
@@ -569,4 +572,90 @@ TEST(Merge, UndoAsksBeforeItReplacesAMergedFileThatChangedSinceCommit)
         }
         EXPECT_EQ(run.notices.recorded(), expected);
     }
+}
+
+namespace {
+
+// The names in the data and work directories at the last step of a
+// Commit's write, before the merged file takes the OLD file's place; the
+// hook then puts a directory in the OLD file's place, so that the rename fails.
+std::string gDataDir, gWorkDir;
+std::set<std::string> gDataNamesMidway, gWorkNamesMidway;
+
+void blockTheRename(const char* step)
+{
+    if (std::string(step) != "temporary file on disk")
+        return;
+    gDataNamesMidway = namesIn(gDataDir);
+    gWorkNamesMidway = namesIn(gWorkDir);
+    fs::rename(gDataDir + "/old.dat", gDataDir + "/moved.dat");
+    fs::create_directory(gDataDir + "/old.dat");
+}
+
+bool hasNameStartingWith(const std::set<std::string>& names, const std::string& start)
+{
+    return std::any_of(names.begin(), names.end(), [&](const std::string& name) {
+        return name.size() > start.size() && name.compare(0, start.size(), start) == 0;
+    });
+}
+
+} // namespace
+
+// The files a Commit makes on its way are named after the file they belong
+// to, and a Commit that fails at its last step leaves none of them.
+TEST(Merge, ACommitThatFailsAtTheRenameLeavesNoFileOfItsOwn)
+{
+    const std::string oldBytes = station("AA0001", "o");
+    MergeRun run(oldBytes, station("AA0001", "u"));
+    testsupport::writeFile(run.backupPath, "former backup");
+    gDataDir = run.dir.file("data");
+    gWorkDir = run.dir.file("work");
+    const platform::FileStepHook previous = platform::setFileStepHook(&blockTheRename);
+    const bool merged = run.merge();
+    platform::setFileStepHook(previous);
+    EXPECT_FALSE(merged);
+    EXPECT_EQ(run.notices.recorded(),
+              (std::vector<platform::Notice>{
+                  {"ERROR", "\r\n     ERROR - Could not open input file " + run.oldPath + " for write.\r\n", false}}));
+    // Midway: the merged data beside the OLD file, the former backup beside the new one.
+    EXPECT_EQ(gDataNamesMidway.size(), 3u);
+    EXPECT_TRUE(hasNameStartingWith(gDataNamesMidway, "old.dat.tmp"));
+    EXPECT_EQ(gWorkNamesMidway.size(), 2u);
+    EXPECT_TRUE(gWorkNamesMidway.count("plrn0000.bak"));
+    EXPECT_TRUE(hasNameStartingWith(gWorkNamesMidway, "plrn0000.bak.old"));
+    // Afterwards: the former backup back in its place, no other file.
+    EXPECT_EQ(namesIn(gDataDir), (std::set<std::string>{"moved.dat", "old.dat", "up.dat"}));
+    EXPECT_EQ(namesIn(gWorkDir), (std::set<std::string>{"plrn0000.bak"}));
+    EXPECT_EQ(testsupport::readFile(run.backupPath), "former backup");
+    EXPECT_EQ(testsupport::readFile(gDataDir + "/moved.dat"), oldBytes);
+    EXPECT_EQ(run.lists.upList.size(), 1u);
+}
+
+// A user's Commit over a file of root's that the user may write: the
+// backup is a second name of the old file, so the merged file is a new one,
+// which cannot be root's. The Commit works and says what the file has now.
+TEST(Merge, ACommitSaysWhenTheMergedFileCouldNotKeepItsOwner)
+{
+    const std::string oldBytes = station("AA0001", "o");
+    MergeRun run(oldBytes, station("AA0001", "u"));
+    ::chmod(run.oldPath.c_str(), 0646);
+    ::chmod(run.dir.path().c_str(), 0755);
+    testsupport::giveToNobody(run.dir.file("data"));
+    testsupport::giveToNobody(run.dir.file("work"));
+    const std::string shown = testsupport::asNobody([&] {
+        std::string report = run.merge() ? "merged" : "failed";
+        for (const auto& notice : run.notices.recorded())
+            report += "\n" + notice.caption + "|" + notice.text;
+        return report;
+    });
+    std::string expected = "merged";
+    if (testsupport::runningAsRoot())
+        expected += "\nWARNING|\r\n   File\r\n      " + run.oldPath + "\r\n\r\n   has been updated.\r\n" + run.oldPath +
+                    " could not keep its owner, group and mode: it now has mode 0646, owner 65534, group "
+                    "65534.\r\n";
+    EXPECT_EQ(shown, expected);
+    EXPECT_EQ(testsupport::readFile(run.oldPath), station("AA0001", "u"));
+    EXPECT_EQ(testsupport::readFile(run.backupPath), oldBytes);
+    EXPECT_EQ(namesIn(run.dir.file("data")), (std::set<std::string>{"old.dat", "up.dat"}));
+    EXPECT_EQ(namesIn(run.dir.file("work")), (std::set<std::string>{"plrn0000.bak"}));
 }

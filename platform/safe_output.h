@@ -21,10 +21,10 @@
 //   less the umask;
 // - a file with several hard links (at open()), or one whose owner, group
 //   or mode the process cannot give to a new file, gets the new bytes in
-//   place (unless a name was added to it since open(): then identityNote()
-//   says what it could not keep), copied
-//   from the complete temporary file, so that every name sees them and the
-//   file stays the user's file. Until that copy is complete a whole copy of
+//   place, copied from the complete temporary file, so that every name sees
+//   them and the file stays the user's file (unless a name was added to it
+//   since open(): it is then replaced, and identityNote() says what it could
+//   not keep). Until that copy is complete a whole copy of
 //   the old bytes lies beside it ("out.txt.oldXXXXXX"); a kill meanwhile
 //   leaves that copy and the temporary file. When the copy fails the old
 //   bytes are put back, the temporary file is kept and keptTemporary()

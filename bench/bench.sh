@@ -312,12 +312,18 @@ if [[ -x $mvbench ]]; then
     mkdir -p "$work/cp_dir"
     join_cp=$(best_time /dev/null cp "${counties[@]}" "$work/cp_dir/")
     rm -rf "$work/cp_dir"
+    # The join flushes its output to the disk before it takes the output's
+    # name, so its floor is the ten files copied into one and flushed.
+    synced_join() { rm -f "$1"; shift; cat "$@" | dd of="$work/joined.cp" bs=1M conv=fsync status=none; }
+    join_flushed=$(best_time /dev/null synced_join "$work/joined.cp" "${counties[@]}")
+    rm -f "$work/joined.cp"
     if join_s=$(runner=$mvbench best_load join "$work/joined.dat" "${counties[@]}"); then
-        echo "morvane join of 10 files, $(mbps "$all" 1) MB: $join_s s, $(mbps "$all" "$join_s") MB/s; cp $(mbps "$all" "$join_cp") MB/s"
-        check "$(awk -v j="$join_s" -v c="$join_cp" 'BEGIN { print (j <= 4 * c) ? 1 : 0 }')" \
-            "join at least a quarter as fast as cp"
+        echo "morvane join of 10 files, $(mbps "$all" 1) MB: $join_s s, $(mbps "$all" "$join_s") MB/s;" \
+            "cp $(mbps "$all" "$join_cp") MB/s, flushed copy into one file $(mbps "$all" "$join_flushed") MB/s"
+        check "$(awk -v j="$join_s" -v c="$join_flushed" 'BEGIN { print (j <= 4 * c) ? 1 : 0 }')" \
+            "join at least a quarter as fast as a flushed copy"
     else
-        check 0 "join at least a quarter as fast as cp (mvbench failed)"
+        check 0 "join at least a quarter as fast as a flushed copy (mvbench failed)"
     fi
     rm -f "$work/joined.dat"
 

@@ -16,7 +16,6 @@
 
 #include <algorithm>
 #include <memory>
-#include <vector>
 
 #include "datasheet/datasheet_format.h"
 #include "datasheet/forms/tf_help.h"
@@ -30,6 +29,7 @@
 #include "pellorin/tf_windows.h"
 #include "platform/files.h"
 #include "platform/notices.h"
+#include "platform/qt/file_dialogs.h"
 #include "platform/qt/file_picker.h"
 #include "platform/qt/text.h"
 #include "platform/qt/window.h"
@@ -75,26 +75,8 @@ std::string typedPath(const QString& text)
         if (platform::fileExists(old))
             return old;
     }
-    if (!text.contains(QChar::ReplacementCharacter))
-        return bytes;
-    std::string walked;
-    const QStringList parts = text.split(QLatin1Char('/'));
-    for (qsizetype i = 0; i < parts.size(); ++i) {
-        if (i > 0)
-            walked += '/';
-        std::string name = platform::pathFromQ(parts[i]);
-        if (parts[i].contains(QChar::ReplacementCharacter)) {
-            std::vector<std::string> entries;
-            platform::listDirectory(walked.empty() ? "." : walked, entries);
-            int shownSo = 0;
-            for (const std::string& entry : entries)
-                if (platform::pathToQ(entry) == parts[i] && ++shownSo == 1)
-                    name = entry;
-            if (shownSo != 1)
-                name = platform::pathFromQ(parts[i]);
-        }
-        walked += name;
-    }
+    // Where two names read alike, which one is meant is not known.
+    const std::string walked = platform::pathFromShownText(text, {}, platform::AlikeNames::Refuse);
     return platform::fileExists(walked) ? walked : bytes;
 }
 

@@ -7,6 +7,7 @@
 #include <QFileDialog>
 
 #include <deque>
+#include <vector>
 
 namespace platform {
 
@@ -29,46 +30,6 @@ std::string lastFilter;
 
 enum class Kind { Open, Save };
 
-// The bytes of a name that the dialog gave as text. The dialog shows a name
-// that is not valid UTF-8 (a Latin-1 name from an old disc) with
-// replacement characters, and its text no longer spells the name's bytes.
-// Each component that does not exist as spelled is looked up among the
-// directory's entries that read as the same text: the proposed name first,
-// else the first in name order. A component that none matches is a new
-// name, written as the text spells it.
-std::string namedBytes(const QString& chosen, const std::string& proposed)
-{
-    const std::string spelled = pathFromQ(chosen);
-    if (spelled.empty() || fileExists(spelled))
-        return spelled;
-    if (!proposed.empty() && pathToQ(proposed) == chosen)
-        return proposed;
-    const QStringList parts = chosen.split(QLatin1Char('/'));
-    std::string path = chosen.startsWith(QLatin1Char('/')) ? "/" : "";
-    bool found = true; // the path so far exists
-    for (qsizetype i = 0; i < parts.size(); ++i) {
-        const QString& part = parts[i];
-        if (part.isEmpty())
-            continue;
-        std::string name = pathFromQ(part);
-        if (found && !fileExists(joinPath(path, name))) {
-            std::vector<std::string> entries;
-            found = false;
-            if (listDirectory(path.empty() ? "." : path, entries)) {
-                for (const auto& entry : entries) {
-                    if (pathToQ(entry) == part) {
-                        name = entry;
-                        found = true;
-                        break;
-                    }
-                }
-            }
-        }
-        path = joinPath(path, name);
-    }
-    return path;
-}
-
 std::string runDialog(Kind kind, QWidget* parent, const std::string& caption, const std::string& directory,
                       const std::string& fileName, const std::string& filter = {})
 {
@@ -87,16 +48,47 @@ std::string runDialog(Kind kind, QWidget* parent, const std::string& caption, co
         }
         Answer answer = std::move(answers.front());
         answers.pop_front();
-        return answer.asText ? namedBytes(answer.text, start) : answer.bytes;
+        return answer.asText ? pathFromShownText(answer.text, start) : answer.bytes;
     }
     const QString chosen = kind == Kind::Open
         ? QFileDialog::getOpenFileName(parent, toQ(caption), pathToQ(start), qtFileFilter(filter))
         : QFileDialog::getSaveFileName(parent, toQ(caption), pathToQ(start), QString(), nullptr,
                                        QFileDialog::DontConfirmOverwrite);
-    return namedBytes(chosen, start);
+    return pathFromShownText(chosen, start);
 }
 
 } // namespace
+
+std::string pathFromShownText(const QString& text, const std::string& proposed, AlikeNames alike)
+{
+    const std::string spelled = pathFromQ(text);
+    if (spelled.empty() || fileExists(spelled))
+        return spelled;
+    if (!proposed.empty() && pathToQ(proposed) == text)
+        return proposed;
+    const QStringList parts = text.split(QLatin1Char('/'));
+    std::string path = text.startsWith(QLatin1Char('/')) ? "/" : "";
+    bool found = true; // the path so far exists
+    for (const QString& part : parts) {
+        if (part.isEmpty())
+            continue;
+        std::string name = pathFromQ(part);
+        if (found && !fileExists(joinPath(path, name))) {
+            std::vector<std::string> entries;
+            listDirectory(path.empty() ? "." : path, entries);
+            int alikeCount = 0;
+            for (const auto& entry : entries) {
+                if (pathToQ(entry) == part && ++alikeCount == 1)
+                    name = entry;
+            }
+            found = alikeCount == 1 || (alikeCount > 1 && alike == AlikeNames::First);
+            if (!found)
+                name = pathFromQ(part);
+        }
+        path = joinPath(path, name);
+    }
+    return path;
+}
 
 std::string openFileName(QWidget* parent, const std::string& caption, const std::string& directory,
                          const std::string& fileName, const std::string& filter)

@@ -36,6 +36,18 @@ const std::string& lastFileDialogFileName();
 const std::string& lastFileDialogCaption();
 const std::string& lastFileDialogFilter();
 
+// The bytes of a path that a dialog gave, or a box shows, as text. A name
+// that is not valid UTF-8 (a Latin-1 name from an old disc) reads with
+// replacement characters, and the text no longer spells its bytes: each
+// component that does not exist as spelled is looked up among its
+// directory's entries that read as the same text. `proposed`, when the text
+// reads as it, comes first. Where several entries read alike, First takes
+// the first in name order, Refuse none. A component that no entry matches
+// is a new name, spelled as the text is.
+enum class AlikeNames { First, Refuse };
+std::string pathFromShownText(const QString& text, const std::string& proposed = {},
+                              AlikeNames alike = AlikeNames::First);
+
 // The Qt form of a '|'-separated filter: "Datasheet files (*)".
 QString qtFileFilter(const std::string& filter);
 

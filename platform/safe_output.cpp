@@ -18,13 +18,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string octal(unsigned mode)
-{
-    char text[8];
-    std::snprintf(text, sizeof text, "%04o", mode);
-    return text;
-}
-
 // Flushes a directory's entries to the disk, so that a rename in it lasts.
 void syncDirectory(const std::string& directory)
 {
@@ -175,11 +168,7 @@ bool SafeOutput::commit()
         if (sameFile) {
             inPlace = true;
         } else {
-            struct stat given {};
-            ::fstat(temp.get(), &given);
-            identityNote_ = "\r\n" + destination_ + " could not keep its owner, group and mode: it now has mode " +
-                            octal(given.st_mode & 07777) + ", owner " + std::to_string(given.st_uid) + ", group " +
-                            std::to_string(given.st_gid) + ".";
+            identityNote_ = identityNoteFor(destination_, temp.get());
         }
     }
     if (::fsync(temp.get()) != 0)
@@ -327,6 +316,16 @@ bool giveIdentity(int fd, unsigned permissions, unsigned owner, unsigned group)
     // A change of mode may also be refused without an error (a set-group-id
     // bit for a group the process is not in): what counts is what the file has.
     return ::fstat(fd, &st) == 0 && st.st_uid == owner && st.st_gid == group && (st.st_mode & 07777) == permissions;
+}
+
+std::string identityNoteFor(const std::string& path, int fd)
+{
+    struct stat given {};
+    ::fstat(fd, &given);
+    char mode[8];
+    std::snprintf(mode, sizeof mode, "%04o", static_cast<unsigned>(given.st_mode & 07777));
+    return "\r\n" + path + " could not keep its owner, group and mode: it now has mode " + mode + ", owner " +
+           std::to_string(given.st_uid) + ", group " + std::to_string(given.st_gid) + ".";
 }
 
 bool isSameFile(const std::string& first, const std::string& second)

@@ -129,6 +129,11 @@ bool saveLines(const std::string& path, const std::vector<std::string>& lines, S
 // not get all three.
 bool giveIdentity(int fd, unsigned permissions, unsigned owner, unsigned group);
 
+// For a notice, when giveIdentity() failed: "\r\n<path> could not keep its
+// owner, group and mode: it now has mode 0644, owner 1000, group 1000." with
+// what the open file `fd` has.
+std::string identityNoteFor(const std::string& path, int fd);
+
 // Whether both paths name one existing file, whatever their spelling or links.
 bool isSameFile(const std::string& first, const std::string& second);
 

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
 #include <memory>
 
 #include "platform/file_swap.h"
@@ -80,23 +79,6 @@ bool copyInto(const std::string& from, platform::SafeOutput& to)
     }
     ::close(in);
     return done;
-}
-
-std::string octal(unsigned mode)
-{
-    char text[8];
-    std::snprintf(text, sizeof text, "%04o", mode);
-    return text;
-}
-
-// For the split's notice: the mode, owner and group the file now has.
-std::string identityNote(const std::string& path, int fd)
-{
-    struct stat given {};
-    ::fstat(fd, &given);
-    return "\r\n" + path + " could not keep its owner, group and mode: it now has mode " +
-           octal(given.st_mode & 07777) + ", owner " + std::to_string(given.st_uid) + ", group " +
-           std::to_string(given.st_gid) + ".";
 }
 
 } // namespace
@@ -394,7 +376,7 @@ bool OutputSet::commit()
                 const bool flushed = fd >= 0 && ::fsync(fd) == 0;
                 if (fd >= 0) {
                     if (!platform::giveIdentity(fd, old.st_mode & 07777, old.st_uid, old.st_gid))
-                        note = identityNote(path, fd);
+                        note = platform::identityNoteFor(path, fd);
                     ::close(fd);
                 }
                 if (!flushed) {

@@ -381,7 +381,6 @@ const HelpTopics& topics()
 HelpProfile profile()
 {
     HelpProfile profile;
-    profile.program = &ds::kKavro;
     profile.caption = "FHelp";
     profile.stayOnTopHandler = &TFHelp::CheckBoxClick;
     profile.topics = &topics();

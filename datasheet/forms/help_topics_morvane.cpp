@@ -376,7 +376,6 @@ const HelpTopics& topics()
 HelpProfile profile(std::function<int()> getHelpMode, std::function<void(int)> setHelpMode)
 {
     HelpProfile profile;
-    profile.program = &ds::kMorvane;
     profile.caption = "Help";
     profile.getContext = std::move(getHelpMode);
     profile.setContext = std::move(setHelpMode);

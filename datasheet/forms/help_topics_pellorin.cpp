@@ -130,7 +130,6 @@ const HelpTopics& topics()
 HelpProfile profile()
 {
     HelpProfile profile;
-    profile.program = &ds::kPellorin;
     profile.caption = "FHelp";
     profile.infoTipColours = true;
     profile.oneTopicList = true;

@@ -27,7 +27,6 @@ class TFHelp;
 
 // What differs between the programs' builds of the window.
 struct HelpProfile {
-    const ds::Profile* program = &ds::kKavro; // the program whose build this is
     const char* caption = "FHelp";             // "Help" in Morvane
     bool infoTipColours = false;               // list and memo (Pellorin)
     // Where the help context is kept. Without these the window keeps its

@@ -5,6 +5,7 @@
 #include "itempick/core/collectors.h"
 #include "itempick/core/formatters.h"
 #include "itempick/core/record_format.h"
+#include "platform/line_reader.h"
 
 namespace itempick {
 
@@ -496,7 +497,7 @@ void Extractor::ExtractLineItems(std::string_view line, const NextLine& next, St
             // Only its line end goes: a CR inside it is text.
             std::string following;
             if (next && next(following))
-                CollectRecoveryText(context, CutFinalLineEnd(following), lines);
+                CollectRecoveryText(context, platform::chompLineEnd(following), lines);
             else
                 CollectRecoveryText(context, {}, lines);
             break;

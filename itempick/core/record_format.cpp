@@ -30,15 +30,6 @@ std::string_view CutLineEnd(std::string_view line)
     return line.substr(0, line.find('\r'));
 }
 
-std::string_view CutFinalLineEnd(std::string_view line)
-{
-    if (!line.empty() && line.back() == '\n')
-        line.remove_suffix(1);
-    if (!line.empty() && line.back() == '\r')
-        line.remove_suffix(1);
-    return line;
-}
-
 void TrimTrailing(std::string& text)
 {
     std::size_t end = text.size();

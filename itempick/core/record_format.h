@@ -18,8 +18,6 @@ inline constexpr int kCollectedLineWidth = 100;
 
 // TFSelect::CutLineEnd: the line up to its first CR or LF.
 std::string_view CutLineEnd(std::string_view line);
-// The line without its line end (LF, or CR LF); a CR elsewhere stays.
-std::string_view CutFinalLineEnd(std::string_view line);
 
 // TFSelect::TrimTrailing: removes trailing blanks, NULs and ASCII control
 // characters. Bytes of 128 and above are text and stay.

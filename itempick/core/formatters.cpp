@@ -128,10 +128,11 @@ std::optional<std::string> positionField(std::string_view line, int positionForm
     } else {
         negative = Field(line, 39, 1) == "S";
     }
-    // A zero has no hemisphere: only "West = -" gives a longitude's zero
-    // its minus sign (" -0.000").
-    if (value == 0)
-        negative = longitude && settings.westSign == 1;
+    // A longitude's sign follows its letter alone, a zero's too (" -0.000"
+    // for a zero marked W with "West = -", as for any west longitude that
+    // rounds to zero). A zero latitude is never negative.
+    if (value == 0 && !longitude)
+        negative = false;
     if (negative)
         value = -value;
     return FormatFixed(value, *format);

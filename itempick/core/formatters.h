@@ -37,10 +37,9 @@ std::string FormatFixed(double value, DegreeFormat format);
 // 14 (latitude at 24) or 15 (longitude at 45) characters as they stand, or
 // the decimal-degree number. In decimal degrees a latitude marked S (index
 // 39) is negative; a longitude is negative with "West = -" when marked W
-// and with "West = +" when marked E (index 61); a zero longitude is
-// negative with "West = -" whatever its letter, a zero latitude never. A
-// text of fewer than three
-// numbers gives an empty field. Nothing (no value written) when no format
+// and with "West = +" when marked E (index 61), a zero as any other; a
+// zero latitude is never negative. A text of fewer than three numbers gives
+// an empty field. Nothing (no value written) when no format
 // applies: the blank decimals line, or a position format other than 0, 1.
 std::optional<std::string> LatitudeField(std::string_view line, int positionFormat, const Settings& settings);
 std::optional<std::string> LongitudeField(std::string_view line, int positionFormat, const Settings& settings);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cfloat>
+#include <cstdio>
 #include <limits>
 
 #include "itempick/core/formatters.h"
@@ -83,33 +84,51 @@ TEST(PositionFormat, HemispheresTakeTheirSigns)
     EXPECT_EQ(latitude("13 28 30.00000", Settings{}, "S"), "13 28 30.00000");
 }
 
-TEST(PositionFormat, ExactZeroTakesTheWestSignOnly)
+TEST(PositionFormat, ZeroLongitudeTakesItsLetterSign)
 {
-    // A zero has no hemisphere: "West = -" negates it whatever the letter,
-    // nothing else does.
+    // A longitude's sign comes from its letter and the West choice alone:
+    // an exact zero prints as a non-zero value that rounds to zero does
+    // (printf's "%W.Pf" of the signed value, "-0.000" included).
+    const char* const precisions[] = {"10 decimals", "9 decimals", "8 decimals", "7 decimals",
+                                      "6 decimals",  "5 decimals", "4 decimals", "3 decimals",
+                                      "2 decimals",  "1 decimals", "0 decimals"};
     const struct {
-        bool isLongitude;
-        const char* decimals;
-        int westSign;
-        const char* letter;
-        const char* expected;
-    } cases[] = {
-        {true, "3 decimals", 1, "W", " -0.000"},
-        {true, "0 decimals", 1, "W", "  -0"},
-        {true, "3 decimals", 1, "E", " -0.000"},
-        {true, "3 decimals", 0, "W", "  0.000"},
-        {true, "3 decimals", 0, "E", "  0.000"},
-        {true, "0 decimals", 0, "E", "   0"},
-        {false, "3 decimals", 1, "S", " 0.000"},
-        {false, "0 decimals", 0, "N", "  0"},
+        const char* text;
+        double degrees;
+    } positions[] = {
+        {"000 00 00.00000", 0},
+        {"000 00 00      ", 0},
+        {"000 00 00.00360", 0.00360 / 3600},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.isLongitude ? "longitude " : "latitude ") + c.decimals + " " + c.letter);
-        const Settings settings = decimal(c.decimals, c.westSign);
-        EXPECT_EQ(c.isLongitude ? longitude("000 00 00.00000", settings, c.letter)
-                                : latitude("00 00 00.00000", settings, c.letter),
-                  c.expected);
+    for (int westSign : {0, 1}) {
+        for (const char* letter : {"W", "E"}) {
+            const bool negative = (westSign == 1) == (std::string_view(letter) == "W");
+            for (const auto& position : positions) {
+                // Standard: the text as it stands, whatever the sign.
+                Settings standard;
+                standard.westSign = westSign;
+                EXPECT_EQ(longitude(position.text, standard, letter), position.text);
+                for (int i = 0; i <= 10; ++i) {
+                    const int decimals = 10 - i;
+                    SCOPED_TRACE(std::string(position.text) + " " + letter + " " + precisions[i] +
+                                 (westSign ? " West = -" : " West = +"));
+                    char expected[32];
+                    std::snprintf(expected, sizeof expected, "%*.*f", decimals + 4, decimals,
+                                  negative ? -position.degrees : position.degrees);
+                    EXPECT_EQ(longitude(position.text, decimal(precisions[i], westSign), letter), expected);
+                }
+            }
+        }
     }
+    // The cases as a user sees them.
+    EXPECT_EQ(longitude("000 00 00.00000", decimal("3 decimals", 1), "W"), " -0.000");
+    EXPECT_EQ(longitude("000 00 00.00000", decimal("3 decimals", 1), "E"), "  0.000");
+    EXPECT_EQ(longitude("000 00 00.00000", decimal("3 decimals", 0), "W"), "  0.000");
+    EXPECT_EQ(longitude("000 00 00.00000", decimal("0 decimals", 0), "E"), "  -0");
+    EXPECT_EQ(longitude("000 00 00.00360", decimal("7 decimals", 1), "E"), "  0.0000010");
+    // A zero latitude is never negative, south or not.
+    EXPECT_EQ(latitude("00 00 00.00000", decimal("3 decimals", 1), "S"), " 0.000");
+    EXPECT_EQ(latitude("00 00 00.00000", decimal("0 decimals", 0), "N"), "  0");
 }
 
 TEST(PlaneCoordinates, SixFieldsByLayout)

@@ -1,5 +1,7 @@
 #include "itempick/core/extractor.h"
 
+#include <algorithm>
+
 #include "datasheet/code_tables.h"
 #include "datasheet/line_parsers.h"
 #include "itempick/core/collectors.h"
@@ -310,6 +312,7 @@ void resolveField(ResolvedEntry& entry)
     if (entry.field == FieldKind::ListLines || entry.field == FieldKind::RecLines) {
         entry.kind = kindOfName(name);
         entry.last = name.starts_with("LAST ");
+        entry.inRecord = entry.last || name.starts_with("SUPER_");
     } else if (isHistoryName(name)) {
         // Another name the history rule takes: its collector by the kind.
         entry.kind = kindOfName(name);
@@ -347,6 +350,10 @@ Extractor::Extractor(const Build& build, const Settings& settings) : build_(buil
                 entry.rules.push_back(static_cast<std::uint8_t>(r));
         }
         resolveField(entry);
+        if (entry.inRecord && settings_.fixedField) {
+            const std::string empty = EmptyCollectedLine({build_, settings_}, entry.name);
+            entry.fixedColumn = empty.empty() ? static_cast<std::size_t>(std::max(item.width, 0)) : empty.size();
+        }
         entries_.push_back(std::move(entry));
     }
     for (std::size_t e = 0; e < entries_.size(); ++e) {

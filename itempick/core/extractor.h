@@ -41,6 +41,13 @@ struct ResolvedEntry {
     bool delimiterAfter = true;
     // Morvane's: unless it holds "ALL " or "LAST ".
     bool morvaneDelimiterAfter = true;
+    // A LAST or SUPER_ item: its lines stand inside the record, and a
+    // station without one writes the item's empty fields.
+    bool inRecord = false;
+    // With Fixed Field, the width each line of an item inside the record
+    // takes: that of its empty fields (EmptyCollectedLine), or for an item
+    // of one column the item's width. 0 otherwise.
+    std::size_t fixedColumn = 0;
     std::vector<std::uint8_t> rules; // rule numbers, in table order
 };
 

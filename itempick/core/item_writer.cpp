@@ -85,15 +85,18 @@ void writeRecord(const Extractor& extractor, const StationData& data, std::strin
         case FieldKind::RecLines: {
             const bool rec = entry.field == FieldKind::RecLines;
             auto writeOne = [&](std::string_view line) {
-                if (rec)
+                if (entry.fixedColumn > 0)
+                    WriteColumnLine(out, settings, item, rec, line, entry.fixedColumn);
+                else if (rec)
                     WriteRecLine(out, settings, pid, item, line);
                 else
                     WriteListLine(out, settings, pid, entry.name, line);
             };
             // An item that writes inside the record (LAST, SUPER_) and has
             // no line still writes its empty fields, so that the columns
-            // after it stay under their header.
-            if (lines.empty() && (entry.last || entry.name.starts_with("SUPER_")))
+            // after it stay under their header; with Fixed Field its lines
+            // take the same width.
+            if (lines.empty() && entry.inRecord)
                 WriteEmptyLine(out, settings, item, rec, EmptyCollectedLine(context, entry.name));
             for (const std::string& line : lines)
                 writeOne(line);

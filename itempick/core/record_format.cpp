@@ -223,6 +223,18 @@ void WriteListLine(std::string& out, const Settings& settings, std::string_view 
     }
 }
 
+namespace {
+
+// The delimiter after a line of an item that stands inside the record.
+char inRecordDelimiter(const Settings& settings, const ItemChoice& item, bool recLine)
+{
+    if (settings.singleLine && !(recLine && !contains(item.name, "ALL")))
+        return settings.lineDelim;
+    return settings.fieldDelim;
+}
+
+} // namespace
+
 void WriteEmptyLine(std::string& out, const Settings& settings, const ItemChoice& item, bool recLine,
                     std::string_view fields)
 {
@@ -230,10 +242,14 @@ void WriteEmptyLine(std::string& out, const Settings& settings, const ItemChoice
         out += PadItem({}, item.width, settings.fixedField);
     else
         out += fields;
-    if (settings.singleLine && !(recLine && !contains(item.name, "ALL")))
-        out += settings.lineDelim;
-    else
-        out += settings.fieldDelim;
+    out += inRecordDelimiter(settings, item, recLine);
+}
+
+void WriteColumnLine(std::string& out, const Settings& settings, const ItemChoice& item, bool recLine,
+                     std::string_view line, std::size_t width)
+{
+    AppendFixed(out, line, width);
+    out += inRecordDelimiter(settings, item, recLine);
 }
 
 void WriteItemValue(std::string& out, const Settings& settings, const ItemChoice& item, std::string_view value)

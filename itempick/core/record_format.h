@@ -85,6 +85,12 @@ void WriteListLine(std::string& out, const Settings& settings, std::string_view 
 // a blank or TAB delimiter stays.
 void WriteEmptyLine(std::string& out, const Settings& settings, const ItemChoice& item, bool recLine,
                     std::string_view fields);
+// With Fixed Field, a collected line of a LAST or SUPER_ item, which
+// stands inside the record: cut and blank-padded to `width`, its column's,
+// and not trimmed, so that the columns after it start where they do in a
+// record without the item's line; then the delimiter WriteEmptyLine puts.
+void WriteColumnLine(std::string& out, const Settings& settings, const ItemChoice& item, bool recLine,
+                     std::string_view line, std::size_t width);
 // TFSelect::WriteItemValue: the value, with Fixed Field fitted to the width.
 void WriteItemValue(std::string& out, const Settings& settings, const ItemChoice& item, std::string_view value);
 

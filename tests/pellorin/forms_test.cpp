@@ -171,6 +171,28 @@ TEST_F(PellorinForms, UpdateCommitPrintAndSave)
     EXPECT_EQ(end[4], "has been updated and saved.");
 }
 
+// Pellorin's printouts shrink down to the size at which a line of 254
+// characters fills the paper; a longer one goes on on the next row.
+TEST_F(PellorinForms, PrintoutsWrapOnlyLinesLongerThanPellorinsLines)
+{
+    std::string wide;
+    for (int i = 0; i < 300; ++i)
+        wide += static_cast<char>('a' + i % 26);
+    for (const std::size_t length : {254u, 300u}) {
+        SCOPED_TRACE(length);
+        const std::string line = wide.substr(0, length);
+        platform::setMemoLines(*FOldDS->OldMemo, {"short", line});
+        printer.jobs.clear();
+        FOldDS->PrintDSClick();
+        ASSERT_EQ(printer.jobs.size(), 1u);
+        const auto rows = printer.jobs[0].lines();
+        ASSERT_EQ(rows.size(), length == 254 ? 2u : 3u);
+        EXPECT_EQ(rows[0], "short");
+        EXPECT_GE(rows[1].size(), 254u);
+        EXPECT_EQ(rows.size() == 3 ? rows[1] + rows[2] : rows[1], line);
+    }
+}
+
 TEST_F(PellorinForms, UndoPutsTheOldFileBack)
 {
     choose(oldPath, upPath);

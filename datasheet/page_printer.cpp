@@ -1,5 +1,7 @@
 #include "datasheet/page_printer.h"
 
+#include <algorithm>
+
 namespace ds {
 
 namespace {
@@ -29,39 +31,106 @@ WidestLine widestLine(PrintSource& source, platform::Printer& printer)
     return widest;
 }
 
+double pointsOf(const platform::PrintFont& font)
+{
+    return font.pixelSize > 0 ? font.pixelSize * kPointsPerInch / kScreenPixelsPerInch : font.pointSize;
+}
+
+// The largest size, from `points` down, at which `text` is no wider than
+// `room`. Widths do not follow the size exactly (hinting, whole pixels): the
+// size goes down by the ratio, then in small steps until the text fits. The
+// printer's smallest text (1 pixel high) ends it. The printer's font is left
+// in the size returned.
+double sizeToFit(std::string_view text, platform::PrintFont font, double points, int room,
+                 platform::Printer& printer)
+{
+    font.pixelSize = 0;
+    font.pointSize = points;
+    printer.setFont(font);
+    const int width = printer.textWidth(text);
+    if (width <= room)
+        return points;
+    double factor = static_cast<double>(room) / width;
+    for (int step = 0; step < 100; ++step) {
+        font.pointSize = points * factor;
+        printer.setFont(font);
+        if (printer.textWidth(text) <= room || printer.textHeight("E") <= 1)
+            break;
+        factor *= 0.98;
+    }
+    return font.pointSize;
+}
+
+struct PrintedFont {
+    platform::PrintFont font;
+    // Some line may be wider than the paper in the font: rows are measured.
+    bool wraps = false;
+};
+
 // The font the lines are printed in: the source's own, or, where its widest
 // line would pass the right edge of the printable area, the same font made
-// smaller (in points) so that every line fits. The printer's font is left
+// smaller (in points) so that every line fits, down to the size at which
+// `floorCharacters` characters fill the width. Below that size the lines no
+// longer read on paper; wider lines wrap instead. The printer's font is left
 // as the one returned.
-platform::PrintFont fittingFont(PrintSource& source, const platform::PrintFont& font, platform::Printer& printer)
+PrintedFont printedFont(PrintSource& source, const platform::PrintFont& font, std::size_t floorCharacters,
+                        platform::Printer& printer)
 {
     printer.setFont(font);
     const int room = printer.printableWidth() - kLeftMargin;
     WidestLine widest = widestLine(source, printer);
-    double points = font.pixelSize > 0 ? font.pixelSize * kPointsPerInch / kScreenPixelsPerInch : font.pointSize;
+    const double points = pointsOf(font);
     if (widest.width <= room || room <= 0 || !(points > 0))
-        return font;
+        return {font, false};
+    const std::string sample(std::max<std::size_t>(floorCharacters, 1), '0');
+    printer.setFont(font);
+    const bool floorAtSource = printer.textWidth(sample) <= room;
+    // Never larger than the source's own size.
+    const double floor = floorAtSource ? points : sizeToFit(sample, font, points, room, printer);
+
     platform::PrintFont fitted = font;
     fitted.pixelSize = 0;
-    // Widths do not follow the size exactly (hinting, whole pixels): the
-    // size goes down by the ratio, then in small steps until the line fits.
+    auto inSize = [&](double size, bool wraps) {
+        fitted.pointSize = size;
+        printer.setFont(fitted);
+        return PrintedFont{fitted, wraps};
+    };
     // In the smaller size another line may be the widest, so all are
-    // measured again. The printer's smallest text (1 pixel high) ends it.
-    for (int pass = 0; pass < 4 && widest.width > room; ++pass) {
-        double factor = static_cast<double>(room) / widest.width;
-        for (int step = 0; step < 100; ++step) {
-            fitted.pointSize = points * factor;
-            printer.setFont(fitted);
-            if (printer.textWidth(widest.text) <= room || printer.textHeight("E") <= 1)
-                break;
-            factor *= 0.98;
-        }
-        points = fitted.pointSize;
-        if (printer.textHeight("E") <= 1)
+    // measured again.
+    double size = points;
+    for (int pass = 0; pass < 4; ++pass) {
+        size = sizeToFit(widest.text, font, size, room, printer);
+        if (size <= floor)
             break;
         widest = widestLine(source, printer);
+        if (widest.width <= room)
+            return inSize(size, false);
     }
-    return fitted;
+    if (size > floor) // not settled: what is still wider wraps
+        return inSize(size, true);
+    if (floorAtSource) {
+        printer.setFont(font);
+        return {font, true};
+    }
+    return inSize(floor, true);
+}
+
+// The number of characters from the start of `line` that the next row
+// takes: as many as fit `room`, at least one.
+std::size_t rowLength(std::string_view line, int room, platform::Printer& printer)
+{
+    if (printer.textWidth(line) <= room)
+        return line.size();
+    std::size_t fits = 1; // a character wider than the paper still takes a row
+    std::size_t over = line.size();
+    while (over - fits > 1) {
+        const std::size_t middle = fits + (over - fits) / 2;
+        if (printer.textWidth(line.substr(0, middle)) <= room)
+            fits = middle;
+        else
+            over = middle;
+    }
+    return fits;
 }
 
 int percentOf(std::size_t done, std::size_t total)
@@ -83,10 +152,12 @@ bool printPages(PrintSource& source, const platform::PrintFont& sourceFont, cons
 {
     const std::size_t n = source.count();
     const unsigned stride = options.progressStride == 0 ? 1 : options.progressStride;
-    const platform::PrintFont font = fittingFont(source, sourceFont, printer);
+    const PrintedFont printed = printedFont(source, sourceFont, options.floorCharacters, printer);
+    const platform::PrintFont& font = printed.font;
     const int lineHeight = printer.textHeight("E");
     const int top = printer.pixelsPerInch() / 2;
     const int bottom = printer.printableHeight();
+    const int room = printer.printableWidth() - kLeftMargin;
 
     if (!printer.beginPrintout())
         return fail(printer, progress, notices);
@@ -103,28 +174,36 @@ bool printPages(PrintSource& source, const platform::PrintFont& sourceFont, cons
 
     int y = top;
     long long onPage = 0;
+    auto newPage = [&] {
+        if (!nextJob())
+            return false;
+        printer.setFont(font);
+        onPage = 0;
+        y = top;
+        return true;
+    };
     for (std::size_t i = 0; i < n; ++i) {
         if (!options.progressAfterEveryLine && i % stride == 0)
             progress.set(percentOf(i, n));
-        const std::string_view line = source.line(i);
+        std::string_view line = source.line(i);
         if (options.pageEject && !line.empty() && line.front() == '1' && onPage > 0) {
-            if (!nextJob())
+            if (!newPage())
                 return abandon();
-            printer.setFont(font);
-            onPage = 0;
-            y = top;
         }
-        printer.textOut(kLeftMargin, y, line);
-        y += lineHeight;
-        ++onPage;
-        // A full page, or one whose next line would run off the paper.
-        if (onPage > options.linesPerPage || y + lineHeight > bottom) {
-            if (!nextJob())
-                return abandon();
-            printer.setFont(font);
-            onPage = 0;
-            y = top;
-        }
+        // One row, or the rows of a line wider than the paper; an empty line
+        // is a row too.
+        do {
+            const std::size_t length = printed.wraps ? rowLength(line, room, printer) : line.size();
+            printer.textOut(kLeftMargin, y, line.substr(0, length));
+            line.remove_prefix(length);
+            y += lineHeight;
+            ++onPage;
+            // A full page, or one whose next row would run off the paper.
+            if (onPage > options.linesPerPage || y + lineHeight > bottom) {
+                if (!newPage())
+                    return abandon();
+            }
+        } while (!line.empty());
         if (options.progressAfterEveryLine)
             progress.set(percentOf(i + 1, n));
     }

@@ -2,15 +2,19 @@
 // The page printer: every printout of the three programs. The lines of a
 // list or memo are printed one under the other in the source control's font,
 // from x = 10 and y = half the printer's pixels per inch, each page a print
-// job of its own. A page holds L + 1 lines (L = lines per page); with page
-// eject a line beginning with '1' starts a new page; a page also ends when
-// the next line would not fit the printable height. Lines are printed whole,
-// as they are; where the widest line would pass the paper's right edge in
-// the source's font, the whole printout takes that font in the size at
-// which it fits (so lines keep their ends and more of them fit a page). The
-// lines are read one at a time, so nothing grows with their number; the
-// widths are measured in a pass before the printout (two more passes when
-// the font is made smaller).
+// job of its own. A page holds L + 1 printed rows (L = lines per page); with
+// page eject a line beginning with '1' starts a new page; a page also ends
+// when the next row would not fit the printable height. Lines are printed
+// whole, as they are. Where the widest line would pass the paper's right edge
+// in the source's font, the whole printout takes that font in the size at
+// which it fits, but never smaller than the size at which a line of the
+// program's line length (149 characters, 254 in Pellorin) fills the width; a
+// line wider than the paper in that size goes on, character by character, on
+// the rows below it. Each row counts against L and the paper's height, so a
+// page break may fall inside a wrapped line; page eject looks at the start
+// of a line only, never at a row that continues one. The lines are read one
+// at a time, so nothing grows with their number; the widths are measured in
+// a pass before the printout (two more passes when the font is made smaller).
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -51,6 +55,9 @@ struct PageOptions {
     // 100 x (lines printed) / n.
     unsigned progressStride = 20;
     bool progressAfterEveryLine = false;
+    // The smallest font: the size at which this many characters ("0") fill
+    // the printable width. A profile's readLength(): 149, or 254 in Pellorin.
+    std::size_t floorCharacters = 149;
 };
 
 // Prints the source. The progress window is already open (started); the

@@ -280,24 +280,49 @@ bool zoomOut(PlotState& state)
     return true;
 }
 
-void PanWest(PlotState& state, int clientWidth)
+namespace {
+
+// Moves a centre coordinate by `by` degrees, but not past +-`limit`; a
+// centre already beyond it (a station's position out of range) moves no
+// farther out. Returns the part of the step made: 1 for a whole one.
+double panBy(double& centre, double by, double limit)
 {
-    state.CenterLon += 10 * state.Span / clientWidth;
+    const double before = centre;
+    double after = centre + by;
+    if (by > 0 && !(after <= limit))
+        after = std::max(before, limit);
+    else if (by < 0 && !(after >= -limit))
+        after = std::min(before, -limit);
+    centre = after;
+    if (by == 0 || after == before + by)
+        return 1.0;
+    const double made = (after - before) / by;
+    return std::isfinite(made) ? made : 0.0;
 }
 
-void PanEast(PlotState& state, int clientWidth)
+constexpr double kLongitudeLimit = 180.0;
+constexpr double kLatitudeLimit = 90.0;
+
+} // namespace
+
+double PanWest(PlotState& state, int clientWidth)
 {
-    state.CenterLon -= 10 * state.Span / clientWidth;
+    return panBy(state.CenterLon, 10 * state.Span / clientWidth, kLongitudeLimit);
 }
 
-void PanNorth(PlotState& state, int clientHeight)
+double PanEast(PlotState& state, int clientWidth)
 {
-    state.CenterLat += 10 * state.Span / clientHeight;
+    return panBy(state.CenterLon, -(10 * state.Span / clientWidth), kLongitudeLimit);
 }
 
-void PanSouth(PlotState& state, int clientHeight)
+double PanNorth(PlotState& state, int clientHeight)
 {
-    state.CenterLat -= 10 * state.Span / clientHeight;
+    return panBy(state.CenterLat, 10 * state.Span / clientHeight, kLatitudeLimit);
+}
+
+double PanSouth(PlotState& state, int clientHeight)
+{
+    return panBy(state.CenterLat, -(10 * state.Span / clientHeight), kLatitudeLimit);
 }
 
 namespace {
@@ -310,30 +335,33 @@ void moveOrigin(int& origin, int by)
     origin = static_cast<int>(moved > INT_MAX / 2 ? INT_MAX / 2 : moved < INT_MIN / 2 ? INT_MIN / 2 : moved);
 }
 
+// The origin follows the part of the pan step that was made, so that at the
+// globe's edge the drawing stops with the centre's boxes.
+int originStep(double made)
+{
+    return static_cast<int>(std::lround(10 * made));
+}
+
 } // namespace
 
 void scrollLeft(PlotState& state, int clientWidth)
 {
-    moveOrigin(state.OriginX, 10);
-    PanWest(state, clientWidth);
+    moveOrigin(state.OriginX, originStep(PanWest(state, clientWidth)));
 }
 
 void scrollRight(PlotState& state, int clientWidth)
 {
-    moveOrigin(state.OriginX, -10);
-    PanEast(state, clientWidth);
+    moveOrigin(state.OriginX, -originStep(PanEast(state, clientWidth)));
 }
 
 void scrollUp(PlotState& state, int clientHeight)
 {
-    moveOrigin(state.OriginY, 10);
-    PanNorth(state, clientHeight);
+    moveOrigin(state.OriginY, originStep(PanNorth(state, clientHeight)));
 }
 
 void scrollDown(PlotState& state, int clientHeight)
 {
-    moveOrigin(state.OriginY, -10);
-    PanSouth(state, clientHeight);
+    moveOrigin(state.OriginY, -originStep(PanSouth(state, clientHeight)));
 }
 
 void thumbHorizontal(PlotState& state, int clientWidth, int delta)

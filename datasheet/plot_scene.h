@@ -110,12 +110,16 @@ inline constexpr double kPlotGlobeSpan = 360.0;
 bool zoomIn(PlotState& state);
 bool zoomOut(PlotState& state);
 
-// Pan steps: the span of 10 pixels of the client area.
-void PanWest(PlotState& state, int clientWidth);
-void PanEast(PlotState& state, int clientWidth);
-void PanNorth(PlotState& state, int clientHeight);
-void PanSouth(PlotState& state, int clientHeight);
-// A scroll bar's line or page step: the origin by 10 pixels and one pan step.
+// Pan steps: the span of 10 pixels of the client area. The centre stays
+// within 180 degrees of longitude and 90 of latitude either way: a step
+// stops at that edge (a centre already beyond it moves back only). Each
+// returns the part of the step made, 1 for a whole step, 0 at the edge.
+double PanWest(PlotState& state, int clientWidth);
+double PanEast(PlotState& state, int clientWidth);
+double PanNorth(PlotState& state, int clientHeight);
+double PanSouth(PlotState& state, int clientHeight);
+// A scroll bar's line or page step: one pan step and the origin by 10 pixels
+// (by the part of 10 that the pan step made at the edge).
 void scrollLeft(PlotState& state, int clientWidth);
 void scrollRight(PlotState& state, int clientWidth);
 void scrollUp(PlotState& state, int clientHeight);

@@ -16,6 +16,7 @@
 
 #include "datasheet/forms/print_lines.h"
 #include "datasheet/forms/tf_print_set.h"
+#include "datasheet/profile.h"
 #include "pellorin/tf_windows.h"
 #include "platform/qt/memo.h"
 #include "platform/qt/window.h"
@@ -27,6 +28,7 @@ void printPellorinLines(QWidget* owner, const std::vector<std::string>& lines, c
     ds::PageOptions options;
     options.linesPerPage = FPrintSet ? FPrintSet->GetLinesPerPage() : 58;
     options.pageEject = false;
+    options.floorCharacters = ds::kPellorin.readLength();
     PrintLines(owner, lines, font, options);
 }
 

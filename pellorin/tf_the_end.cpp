@@ -2,7 +2,6 @@
 
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTextCursor>
 #include <QVBoxLayout>
 
 #include "platform/qt/memo.h"
@@ -45,16 +44,14 @@ void TFTheEnd::Button1Click()
 
 void TFTheEnd::AddMessage(const std::string& text)
 {
-    // A message for a person, naming a file: the system's text, not
-    // datasheet text, one memo line per line of it.
-    QTextCursor cursor(TheEndMemo->document());
-    cursor.movePosition(QTextCursor::End);
+    // A message for a person, naming a file: shown as the notices show
+    // theirs, one memo line per line of it.
     std::size_t start = 0;
     while (true) {
         const std::size_t end = text.find("\r\n", start);
         const std::string_view line =
             std::string_view(text).substr(start, end == std::string::npos ? std::string::npos : end - start);
-        cursor.insertText(platform::systemTextToQ(line) + QLatin1Char('\n'));
+        platform::addMemoLine(*TheEndMemo, line, platform::noticeTextToQ);
         if (end == std::string::npos)
             break;
         start = end + 2;

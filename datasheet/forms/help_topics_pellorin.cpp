@@ -135,6 +135,7 @@ HelpProfile profile()
     profile.oneTopicList = true;
     profile.stayOnTopHandler = &TFHelp::TopClicked;
     profile.topics = &topics();
+    profile.printFloorCharacters = ds::kPellorin.readLength();
     return profile;
 }
 

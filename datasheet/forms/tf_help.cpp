@@ -231,6 +231,7 @@ void TFHelp::HelpPrintClick()
     ds::PageOptions options;
     options.linesPerPage = 50;
     options.pageEject = false;
+    options.floorCharacters = Profile.printFloorCharacters;
     PrintLines(this, lines, HelpMemo->font(), options);
 }
 

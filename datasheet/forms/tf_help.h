@@ -38,6 +38,8 @@ struct HelpProfile {
     // The handler of the "Stay On Top" box: CheckBoxClick, or TopClicked (Pellorin).
     void (TFHelp::*stayOnTopHandler)() = nullptr;
     const help::HelpTopics* topics = nullptr;
+    // The printout's smallest font holds a line of this many characters.
+    std::size_t printFloorCharacters = ds::kKavro.readLength();
 };
 
 class TFHelp : public QMainWindow {

@@ -56,9 +56,9 @@ bool endsWithBreak(const QTextDocument& document)
 // back as a CR.
 constexpr char16_t kCarriageReturnSymbol = u'\u240D';
 
-QString memoText(std::string_view line)
+QString memoText(std::string_view line, QString (*shown)(std::string_view) = toQ)
 {
-    QString text = toQ(line);
+    QString text = shown(line);
     text.replace(QLatin1Char('\r'), QChar(kCarriageReturnSymbol));
     return text;
 }
@@ -85,16 +85,16 @@ void setMemoLines(QPlainTextEdit& memo, const std::vector<std::string>& lines)
     memo.setPlainText(text);
 }
 
-void addMemoLine(QPlainTextEdit& memo, std::string_view line)
+void addMemoLine(QPlainTextEdit& memo, std::string_view line, QString (*shown)(std::string_view))
 {
     QTextDocument& document = *memo.document();
     QTextCursor cursor(&document);
     cursor.movePosition(QTextCursor::End);
     // Text typed without a final break gets one before the new line.
     if (endsWithBreak(document))
-        cursor.insertText(memoText(line) + QLatin1Char('\n'));
+        cursor.insertText(memoText(line, shown) + QLatin1Char('\n'));
     else
-        cursor.insertText(QLatin1Char('\n') + memoText(line) + QLatin1Char('\n'));
+        cursor.insertText(QLatin1Char('\n') + memoText(line, shown) + QLatin1Char('\n'));
 }
 
 std::vector<std::string> memoLines(const QPlainTextEdit& memo)

@@ -6,6 +6,8 @@
 // final break is not a line.
 #include <QPlainTextEdit>
 
+#include "platform/qt/text.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,7 +16,8 @@ namespace platform {
 
 // Replaces the whole text at once (fast for many lines).
 void setMemoLines(QPlainTextEdit& memo, const std::vector<std::string>& lines);
-void addMemoLine(QPlainTextEdit& memo, std::string_view line);
+// Adds a line; `shown` makes its text (8-bit datasheet text unless told).
+void addMemoLine(QPlainTextEdit& memo, std::string_view line, QString (*shown)(std::string_view) = toQ);
 std::vector<std::string> memoLines(const QPlainTextEdit& memo);
 int memoLineCount(const QPlainTextEdit& memo);
 

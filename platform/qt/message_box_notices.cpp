@@ -14,10 +14,10 @@ namespace {
 QMessageBox::StandardButton runBox(std::string_view caption, std::string_view text,
                                    QMessageBox::StandardButtons buttons)
 {
-    // Notices name files: their text is in the system's encoding.
-    QString body = systemTextToQ(text);
+    // Datasheet and typed text (8-bit) and paths (UTF-8) alike.
+    QString body = noticeTextToQ(text);
     body.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    QMessageBox box(QMessageBox::NoIcon, systemTextToQ(caption), body, buttons, QApplication::activeWindow());
+    QMessageBox box(QMessageBox::NoIcon, noticeTextToQ(caption), body, buttons, QApplication::activeWindow());
     // Data texts may hold '<' or '&'; they are never markup.
     box.setTextFormat(Qt::PlainText);
     execModal(box);

@@ -58,27 +58,46 @@ std::size_t utf8SequenceLength(std::string_view text)
     return length;
 }
 
+// The text with its valid UTF-8 sequences decoded and every other byte
+// given to `other`.
+template <typename Other>
+QString decodeUtf8Or(std::string_view text, Other other)
+{
+    QString shown;
+    shown.reserve(static_cast<qsizetype>(text.size()));
+    while (!text.empty()) {
+        std::size_t length = 0;
+        while (length < text.size()) {
+            const std::size_t sequence = utf8SequenceLength(text.substr(length));
+            if (sequence == 0)
+                break;
+            length += sequence;
+        }
+        shown += QString::fromUtf8(text.data(), static_cast<qsizetype>(length));
+        text.remove_prefix(length);
+        if (!text.empty()) {
+            other(shown, static_cast<unsigned char>(text.front()));
+            text.remove_prefix(1);
+        }
+    }
+    return shown;
+}
+
 } // namespace
 
 QString systemTextToQ(std::string_view text)
 {
-    static const char kHex[] = "0123456789abcdef";
-    std::string shown;
-    shown.reserve(text.size());
-    while (!text.empty()) {
-        const std::size_t length = utf8SequenceLength(text);
-        if (length == 0) {
-            const auto byte = static_cast<unsigned char>(text.front());
-            shown += "\\x";
-            shown += kHex[byte >> 4];
-            shown += kHex[byte & 0x0F];
-            text.remove_prefix(1);
-        } else {
-            shown.append(text.substr(0, length));
-            text.remove_prefix(length);
-        }
-    }
-    return QString::fromUtf8(shown.data(), static_cast<qsizetype>(shown.size()));
+    return decodeUtf8Or(text, [](QString& shown, unsigned char byte) {
+        static const char kHex[] = "0123456789abcdef";
+        shown += QLatin1String("\\x");
+        shown += QLatin1Char(kHex[byte >> 4]);
+        shown += QLatin1Char(kHex[byte & 0x0F]);
+    });
+}
+
+QString noticeTextToQ(std::string_view text)
+{
+    return decodeUtf8Or(text, [](QString& shown, unsigned char byte) { shown += QChar(char16_t(byte)); });
 }
 
 std::string pathFromQ(const QString& path)

@@ -16,12 +16,20 @@ std::string fromQ(const QString& text);
 QString pathToQ(const std::string& path);
 std::string pathFromQ(const QString& path);
 
-// Text for a person to read in the system's encoding (UTF-8): the notices,
-// and paths shown in labels and captions. A name typed with accents shows
+// Text for a person to read in the system's encoding (UTF-8): paths shown
+// in labels and captions. A name typed with accents shows
 // as typed; a byte that is no part of UTF-8 (a Latin-1 name from an old
 // disc) shows as "\xNN", so the name can still be told apart. Not for
 // datasheet text, which is 8-bit (toQ), nor for a path handed back to the
 // file system (pathToQ).
 QString systemTextToQ(std::string_view text);
+
+// Text of a notice (message boxes, Pellorin's end window): datasheet text
+// and typed text, which are 8-bit, and paths, which are mostly UTF-8. Valid
+// UTF-8 shows as UTF-8, every other byte as the 8-bit character of the same
+// code, as captions and memos show it: a designation "CAF\xc9" reads
+// "CAFÉ", as do "CAF\xc3\x89" in UTF-8. A Latin-1 byte that happens to
+// form valid UTF-8 with the next one reads as that character.
+QString noticeTextToQ(std::string_view text);
 
 } // namespace platform

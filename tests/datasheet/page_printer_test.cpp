@@ -151,7 +151,9 @@ TEST(PagePrinter, LinesPrintWholeAndUnchanged)
     const Lines lines{std::string(300, 'x') + "END", "100% of %s and %d %n", "", std::string("\xE9t\xE9 8-bit\t")};
     Printed out;
     print(out, lines, pages(58));
-    EXPECT_EQ(out.allLines(), lines);
+    // The long line on three rows of the smallest size (149 characters a row).
+    EXPECT_EQ(out.allLines(), concat({std::string(149, 'x'), std::string(149, 'x'), "xxEND"},
+                                     Lines(lines.begin() + 1, lines.end())));
 }
 
 // The right end of every printed text, in the font of its page.
@@ -186,9 +188,8 @@ TEST(PagePrinter, WideLinesPrintSmallerUntilTheWidestFits)
         {"141 characters", concat(numbered(2), {std::string(140, 'x') + "M"}), kListFont, true, 67, {3}},
         {"84 characters in 40 pixels", concat({std::string(81, 'x') + " MI"}, numbered(59)), large, true, 114,
          {52, 8}},
-        {"the widest line anywhere", concat(numbered(70), {std::string(200, 'y') + "END"}), kListFont, true, 47,
+        {"the widest line anywhere", concat(numbered(70), {std::string(145, 'y') + "END"}), kListFont, true, 65,
          {59, 12}},
-        {"a line of 4000 characters", {"short", std::string(4000, 'z')}, kListFont, true, 2, {2}},
     };
     for (const auto& c : cases) {
         Printed out;
@@ -214,6 +215,127 @@ TEST(PagePrinter, WideLinesPrintSmallerUntilTheWidestFits)
         ASSERT_GE(texts.size(), 2u) << c.name;
         EXPECT_EQ(texts[1].y - texts[0].y, c.lineHeight) << c.name;
     }
+}
+
+// `length` characters that tell their places apart.
+std::string counted(std::size_t length)
+{
+    std::string text;
+    for (std::size_t i = 0; i < length; ++i)
+        text += static_cast<char>('a' + i % 26);
+    return text;
+}
+
+// Lines wider than the paper make the printout smaller only down to the size
+// at which a line of the program's length fills the width (149 characters,
+// 254 in Pellorin); a longer line goes on, in that size, on the rows below.
+// The recording printer's characters are half their height wide, at 600
+// pixels an inch; from x = 10 an A4 page (190 mm) has 4478 pixels, a Letter
+// page (8 inches) 4790.
+TEST(PagePrinter, TheFontShrinksToAFloorAndLongerLinesWrap)
+{
+    struct Paper {
+        const char* name;
+        int width;
+        int height;
+    };
+    const Paper a4{"A4", 4488, 6543};
+    const Paper letter{"Letter", 4800, 6300};
+    struct FloorCase {
+        Paper paper;
+        std::size_t floor;
+        std::size_t length;
+        int lineHeight;                // of the font printed in
+        std::vector<std::size_t> rows; // the long line's rows, in characters
+    };
+    // The floor in Kavro: A4 61 pixels high (30 a character: 149 a row),
+    // Letter 65 (32: 149 a row). In Pellorin: A4 35 (17: 263 a row),
+    // Letter 37 (18: 266 a row). A line that fits in a larger size takes it.
+    const std::vector<FloorCase> cases{
+        {a4, 149, 149, 61, {149}},
+        {a4, 149, 254, 61, {149, 105}},
+        {a4, 149, 300, 61, {149, 149, 2}},
+        {a4, 149, 3000, 61, {149, 149, 149, 149, 149, 149, 149, 149, 149, 149, 149, 149, 149, 149, 149, 149, 149,
+                             149, 149, 149, 20}},
+        {letter, 149, 149, 65, {149}},
+        {letter, 149, 254, 65, {149, 105}},
+        {letter, 149, 300, 65, {149, 149, 2}},
+        {letter, 149, 3000, 65, {149, 149, 149, 149, 149, 149, 149, 149, 149, 149, 149, 149, 149, 149, 149, 149,
+                                 149, 149, 149, 149, 20}},
+        {a4, 254, 149, 61, {149}},
+        {a4, 254, 254, 35, {254}},
+        {a4, 254, 300, 35, {263, 37}},
+        {a4, 254, 3000, 35, {263, 263, 263, 263, 263, 263, 263, 263, 263, 263, 263, 107}},
+        {letter, 254, 149, 65, {149}},
+        {letter, 254, 254, 37, {254}},
+        {letter, 254, 300, 37, {266, 34}},
+        {letter, 254, 3000, 37, {266, 266, 266, 266, 266, 266, 266, 266, 266, 266, 266, 74}},
+    };
+    for (const FloorCase& c : cases) {
+        SCOPED_TRACE(std::string(c.paper.name) + ", floor " + std::to_string(c.floor) + ", " +
+                     std::to_string(c.length) + " characters");
+        const std::string wide = counted(c.length);
+        const Lines lines{"short", wide, "after"};
+        Printed out{platform::RecordingPrinter(600, c.paper.width, c.paper.height)};
+        ds::PageOptions options = pages(58);
+        options.floorCharacters = c.floor;
+        print(out, lines, options);
+        EXPECT_TRUE(out.ok);
+        ASSERT_EQ(out.printer.jobs.size(), 1u);
+        const auto& texts = out.printer.jobs[0].texts;
+        ASSERT_EQ(texts.size(), c.rows.size() + 2);
+        EXPECT_EQ(texts.front().text, "short");
+        EXPECT_EQ(texts.back().text, "after");
+        std::string joined;
+        for (std::size_t k = 0; k < c.rows.size(); ++k) {
+            EXPECT_EQ(texts[k + 1].text.size(), c.rows[k]) << "row " << k;
+            joined += texts[k + 1].text;
+        }
+        EXPECT_EQ(joined, wide);
+        for (std::size_t k = 0; k < texts.size(); ++k) {
+            EXPECT_EQ(texts[k].x, 10);
+            EXPECT_EQ(texts[k].y, kTop + static_cast<int>(k) * c.lineHeight);
+        }
+        EXPECT_LE(rightmost(out.printer), c.paper.width);
+    }
+}
+
+// Each row counts against the lines per page and the paper's height, so a
+// page may end inside a wrapped line; page eject looks at the starts of
+// lines only, never at a row that goes on with one.
+TEST(PagePrinter, WrappedRowsFillPages)
+{
+    const std::string ones(300, '1'); // rows of 149, 149 and 2 characters
+    const platform::PrintFont large{"Monospace", 40, 0, false, false, true};
+    const std::vector<PaginationCase> cases{
+        {"rows count against L", concat(numbered(57), {ones, "after"}), pages(58), {59, 2}},
+        {"the last row ends a full page", {"a", counted(3000)}, pages(10), {11, 11, 0}},
+        {"eject at the line, not at its rows", concat(numbered(57), {ones, "1 next"}), pages(58, true), {57, 3, 1}},
+        {"a wrapped line after a full page", concat(numbered(59), {ones}), pages(58, true), {59, 3}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Printed out;
+        print(out, c.lines, c.options);
+        EXPECT_TRUE(out.ok);
+        EXPECT_EQ(out.pageSizes(), c.sizes);
+        std::string joined, source;
+        for (const auto& line : out.allLines())
+            joined += line;
+        for (const auto& line : c.lines)
+            source += line;
+        EXPECT_EQ(joined, source);
+    }
+
+    // In a large font the rows of 3000-character lines end pages at the
+    // paper's height: at the floor, 93 rows of 64 pixels fit from 300 down
+    // to 6300.
+    Printed tall;
+    print(tall, {counted(3000), counted(3000), counted(3000), counted(3000), counted(3000)}, pages(200), large);
+    EXPECT_EQ(tall.pageSizes(), (std::vector<int>{93, 12}));
+    for (const auto& job : tall.printer.jobs)
+        for (const auto& text : job.texts)
+            EXPECT_LE(text.y + 64, tall.printer.printableHeight());
 }
 
 TEST(PagePrinter, ProgressBar)

@@ -171,6 +171,72 @@ TEST(PlotScene, AScrollStepMovesTheOriginAndTheCentreByTenPixelsEach)
     EXPECT_NEAR(state.CenterLon, 98 + 59 / 60.0 + 59 / 3600.0 + 10 * 0.125 / 309, 1e-12);
 }
 
+// At the widest span one step is 16.6 degrees: panning ends at the edge
+// of the globe, and there the drawing stops too.
+TEST(PlotScene, PanningStopsAtTheEdgesOfTheGlobe)
+{
+    struct EdgeCase {
+        const char* name;
+        void (*step)(ds::PlotState&);
+        void (*back)(ds::PlotState&);
+        double ds::PlotState::*centre;
+        double edge;
+        std::string box; // the LON or LAT text at the edge
+        std::size_t boxAt;
+    };
+    const std::vector<EdgeCase> cases{
+        {"east", [](ds::PlotState& s) { ds::scrollRight(s, 309); }, [](ds::PlotState& s) { ds::scrollLeft(s, 309); },
+         &ds::PlotState::CenterLon, -180.0, "-180 00 00", 0},
+        {"west", [](ds::PlotState& s) { ds::scrollLeft(s, 309); }, [](ds::PlotState& s) { ds::scrollRight(s, 309); },
+         &ds::PlotState::CenterLon, 180.0, "180 00 00", 0},
+        {"north", [](ds::PlotState& s) { ds::scrollUp(s, 400); }, [](ds::PlotState& s) { ds::scrollDown(s, 400); },
+         &ds::PlotState::CenterLat, 90.0, "90 00 00", 1},
+        {"south", [](ds::PlotState& s) { ds::scrollDown(s, 400); }, [](ds::PlotState& s) { ds::scrollUp(s, 400); },
+         &ds::PlotState::CenterLat, -90.0, "-90 00 00", 1},
+    };
+    for (const EdgeCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        ds::PlotState state = resetAndLoad(kThree);
+        while (ds::zoomOut(state)) {
+        }
+        for (int i = 0; i < 300; ++i) {
+            c.step(state);
+            ASSERT_LE(std::fabs(state.CenterLon), 180.0);
+            ASSERT_LE(std::fabs(state.CenterLat), 90.0);
+        }
+        EXPECT_EQ(state.*c.centre, c.edge);
+        const std::vector<PlotStep> atEdge = ds::buildPlotScene(state, kThree, 309, 400, kMetrics);
+        EXPECT_EQ(boxTexts(atEdge).at(c.boxAt), c.box);
+        // One more step changes nothing: not the boxes, not the labels.
+        const ds::PlotState held = state;
+        c.step(state);
+        EXPECT_EQ(state, held);
+        // Back from the edge by a whole step: the centre by 10 pixels' span,
+        // the labels by 20 pixels.
+        c.back(state);
+        EXPECT_NEAR(std::fabs(state.*c.centre - c.edge), 10 * 512.0 / (c.boxAt == 0 ? 309 : 400), 1e-9);
+        EXPECT_EQ(std::abs(state.OriginX - held.OriginX) + std::abs(state.OriginY - held.OriginY), 10);
+    }
+
+    // The last step short of the edge moves the origin by its part of 10
+    // pixels; a centre already beyond the edge (a station's position out of
+    // range) moves no farther out, and comes back by whole steps.
+    ds::PlotState state = resetAndLoad(kThree);
+    state.Span = 32.0; // one step is one degree over 320 pixels
+    state.CenterLon = 179.5;
+    const int origin = state.OriginX;
+    ds::scrollLeft(state, 320);
+    EXPECT_EQ(state.CenterLon, 180.0);
+    EXPECT_EQ(state.OriginX, origin + 5);
+    state.CenterLon = 250.0;
+    ds::scrollLeft(state, 320);
+    EXPECT_EQ(state.CenterLon, 250.0);
+    EXPECT_EQ(state.OriginX, origin + 5);
+    ds::scrollRight(state, 320);
+    EXPECT_EQ(state.CenterLon, 249.0);
+    EXPECT_EQ(state.OriginX, origin - 5);
+}
+
 TEST(PlotScene, LabelModes)
 {
     ds::PlotState state = resetAndLoad(kThree);

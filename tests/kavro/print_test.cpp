@@ -283,6 +283,66 @@ TEST_F(Printing, ViewerLinesKeepTheirEndsOnA4AndLetter)
     EXPECT_TRUE(notices.recorded().empty());
 }
 
+// Lines longer than 149 characters: the printout shrinks only until 149
+// characters fill the paper; longer lines go on, whole, on the rows below.
+TEST_F(Printing, LongLinesWrapAtTheSmallestSizeOnA4AndLetter)
+{
+    if (!testsupport::havePdfToText())
+        GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+    platform::setPrinter(nullptr);
+    loadFile(std::string(DS_FIXTURES_DIR) + "/../../samples/disk/datasheets.txt");
+    ok("58", 0);
+    FDisplay->ShowDatasheet("KA0001");
+    // Letters that tell their places apart, so that a lost or doubled
+    // character shows.
+    const auto counted = [](std::size_t length) {
+        std::string text;
+        for (std::size_t i = 0; i < length; ++i)
+            text += static_cast<char>('a' + i % 26);
+        return text;
+    };
+    const Lines shown{"short", counted(149), counted(254), counted(300), counted(3000), "end"};
+    platform::setMemoLines(*FDisplay->DsDisplay, shown);
+    QPrinter& paper = platform::programPrinter().qPrinter();
+    const QPageSize before = paper.pageLayout().pageSize();
+    for (const auto& size : {QPageSize(QPageSize::A4), QPageSize(QPageSize::Letter)}) {
+        SCOPED_TRACE(size.name().toStdString());
+        const std::string pdf = files.file("wide.pdf");
+        platform::programPrinter().usePdfFile(pdf);
+        paper.setPageSize(size);
+        FDisplay->PrintDSClick();
+        const auto pages = testsupport::pdfPages(pdf);
+        ASSERT_EQ(pages.size(), 1u);
+        Lines rows;
+        for (const auto& line : pages[0])
+            rows.push_back(testsupport::squeezed(line));
+        // Each line from its rows; every row but a line's last holds at
+        // least 149 characters, and not many more (the size is the floor).
+        std::size_t row = 0;
+        for (const std::string& line : shown) {
+            std::string joined;
+            std::size_t rowsOfLine = 0;
+            while (row < rows.size() && joined.size() < line.size()) {
+                if (joined.size() + rows[row].size() < line.size()) {
+                    EXPECT_GE(rows[row].size(), 149u) << row;
+                    EXPECT_LE(rows[row].size(), 156u) << row;
+                }
+                joined += rows[row++];
+                ++rowsOfLine;
+            }
+            EXPECT_EQ(joined, line);
+            if (line.size() == 3000) {
+                EXPECT_GE(rowsOfLine, 20u);
+                EXPECT_LE(rowsOfLine, 21u);
+            }
+        }
+        EXPECT_EQ(row, rows.size());
+    }
+    paper.setPageSize(before);
+    platform::programPrinter().useSystemPrinter();
+    EXPECT_TRUE(notices.recorded().empty());
+}
+
 // The whole road into a PDF file, as a user prints with More set to a file.
 TEST_F(Printing, IntoAPdfFile)
 {

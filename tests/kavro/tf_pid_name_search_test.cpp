@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 
 #include "datasheet/list_lines.h"
@@ -11,6 +12,8 @@
 #include "kavro/tf_get_name.h"
 #include "kavro/tf_get_pid.h"
 #include "kavro/tf_list.h"
+#include "platform/qt/message_box_notices.h"
+#include "platform/qt/modal.h"
 #include "platform/qt/text.h"
 #include "tests/kavro/kavro_fixture.h"
 
@@ -276,6 +279,25 @@ TEST_F(PidNameSearch, UnknownNameIsNotFoundWithTheTextAsCut)
     // Blanks typed after a designation that ends there find nothing.
     searchName("state capitol building ");
     expectNotFound("Name = STATE CAPITOL BUILDING  Not Found");
+}
+
+// The message box reads the name as the results caption does, whether it
+// was typed with an 8-bit letter or came that way.
+TEST_F(PidNameSearch, ANameWithAnEightBitLetterReadsInTheNoticeAsInTheCaption)
+{
+    platform::MessageBoxNotices boxes;
+    platform::setNotices(&boxes);
+    QString shown;
+    platform::queueModal([&shown](QDialog& dialog) {
+        auto& box = dynamic_cast<QMessageBox&>(dialog);
+        shown = box.text();
+        box.button(QMessageBox::Ok)->click();
+    });
+    FGetName->NameBox->setText(QString::fromUtf8("caf\xc3\x89 tower"));
+    FGetName->Ok->click();
+    platform::setNotices(&notices);
+    EXPECT_EQ(FFound->windowTitle(), QString::fromUtf8("FIND CAF\xc3\x89 TOWER"));
+    EXPECT_EQ(shown, QString::fromUtf8("Name = CAF\xc3\x89 TOWER Not Found"));
 }
 
 TEST_F(PidNameSearch, EmptyStationListFindsNothing)

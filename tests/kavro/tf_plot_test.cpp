@@ -237,6 +237,34 @@ TEST_F(Plot, ZoomIsBoundedAndTheBoxesShowNumbers)
     EXPECT_EQ(boxes, 2);
 }
 
+// At the widest span the scroll bars pan to the edge of the globe and no
+// farther: 300 steps each way leave the boxes at the edge.
+TEST_F(Plot, PanningAtTheWidestSpanEndsAtTheEdgeOfTheGlobe)
+{
+    FFound->Plot1Click();
+    while (FPlot->state().Span < 512.0)
+        FPlot->BitBtn1->click();
+    struct Edge {
+        QScrollBar* bar;
+        QAbstractSlider::SliderAction action;
+        std::vector<std::string> boxes; // LON, LAT
+    };
+    for (const Edge& edge : {
+             Edge{FPlot->HScrollBar, QAbstractSlider::SliderSingleStepAdd, {"-180 00 00", "38 59 59"}},
+             Edge{FPlot->VScrollBar, QAbstractSlider::SliderPageStepSub, {"-180 00 00", "90 00 00"}},
+             Edge{FPlot->HScrollBar, QAbstractSlider::SliderPageStepSub, {"180 00 00", "90 00 00"}},
+             Edge{FPlot->VScrollBar, QAbstractSlider::SliderSingleStepAdd, {"180 00 00", "-90 00 00"}},
+         }) {
+        for (int i = 0; i < 300; ++i)
+            edge.bar->triggerAction(edge.action);
+        EXPECT_EQ(boxTexts(), edge.boxes);
+        const std::vector<ds::PlotStep> labelsAtEdge = labels();
+        edge.bar->triggerAction(edge.action);
+        EXPECT_EQ(labels(), labelsAtEdge);
+    }
+    EXPECT_TRUE(paintsSomething());
+}
+
 TEST_F(Plot, MarksListRecentresThePlot)
 {
     FFound->Plot1Click();

@@ -171,6 +171,28 @@ TEST_F(PellorinForms, UpdateCommitPrintAndSave)
     EXPECT_EQ(end[4], "has been updated and saved.");
 }
 
+// Pellorin's printouts shrink down to the size at which a line of 254
+// characters fills the paper; a longer one goes on on the next row.
+TEST_F(PellorinForms, PrintoutsWrapOnlyLinesLongerThanPellorinsLines)
+{
+    std::string wide;
+    for (int i = 0; i < 300; ++i)
+        wide += static_cast<char>('a' + i % 26);
+    for (const std::size_t length : {254u, 300u}) {
+        SCOPED_TRACE(length);
+        const std::string line = wide.substr(0, length);
+        platform::setMemoLines(*FOldDS->OldMemo, {"short", line});
+        printer.jobs.clear();
+        FOldDS->PrintDSClick();
+        ASSERT_EQ(printer.jobs.size(), 1u);
+        const auto rows = printer.jobs[0].lines();
+        ASSERT_EQ(rows.size(), length == 254 ? 2u : 3u);
+        EXPECT_EQ(rows[0], "short");
+        EXPECT_GE(rows[1].size(), 254u);
+        EXPECT_EQ(rows.size() == 3 ? rows[1] + rows[2] : rows[1], line);
+    }
+}
+
 TEST_F(PellorinForms, UndoPutsTheOldFileBack)
 {
     choose(oldPath, upPath);
@@ -535,9 +557,11 @@ TEST_F(PellorinForms, FilesWhoseNamesAreNotUtf8ArePickedAndMerged)
     EXPECT_EQ(testsupport::readFile(oldFile).size(), 57145u);
     EXPECT_EQ(testsupport::readFile(backupPath), oldBytes);
     FList->LastOKClick();
-    const auto end = memo(FTheEnd->TheEndMemo);
-    ASSERT_EQ(end.size(), 5u);
-    EXPECT_EQ(end[3], " " + dir.file("caf") + "\\xe9.dat");
+    // The end window reads its message as the notices do: a byte that is no
+    // part of UTF-8 as its 8-bit character.
+    const QStringList end = FTheEnd->TheEndMemo->toPlainText().split('\n');
+    ASSERT_EQ(end.size(), 6);
+    EXPECT_EQ(end[3], QString::fromUtf8((" " + dir.file("caf") + "\xc3\xa9.dat").c_str()));
 }
 
 TEST_F(PellorinForms, TypedPathsNameFilesWhoseNamesAreNotUtf8)

@@ -109,14 +109,20 @@ TEST_F(ModalTest, MessageBoxesShowCaptionAndTextWithCrLfAsLineBreak)
     EXPECT_EQ(modalQueueUnderflows(), 0);
 }
 
-TEST_F(ModalTest, MessageBoxesShowPathsInTheSystemsEncoding)
+// A notice's text is datasheet text and typed text (8-bit, as captions and
+// memos show it) and paths (mostly UTF-8): UTF-8 reads as UTF-8, every
+// other byte as its 8-bit character; the caption likewise.
+TEST_F(ModalTest, MessageBoxesShowUtf8AndEightBitTextAlike)
 {
     MessageBoxNotices boxes;
     BoxAnswer answer;
     answer.queue(QMessageBox::Ok);
-    // A UTF-8 name as typed; a Latin-1 name from an old disc with its byte escaped.
     boxes.notice("NOTICE", "Cannot write to file /d/caf\xc3\xa9.txt\r\nnor /d/caf\xe9.txt");
-    EXPECT_EQ(answer.text, QString::fromUtf8("Cannot write to file /d/caf\xc3\xa9.txt\nnor /d/caf\\xe9.txt"));
+    EXPECT_EQ(answer.text, QString::fromUtf8("Cannot write to file /d/caf\xc3\xa9.txt\nnor /d/caf\xc3\xa9.txt"));
+    answer.queue(QMessageBox::Yes);
+    EXPECT_TRUE(boxes.ask("CAF\xc9", "Name = CAF\xc9 TOWER Not Found"));
+    EXPECT_EQ(answer.title, QString::fromUtf8("CAF\xc3\x89"));
+    EXPECT_EQ(answer.text, QString::fromUtf8("Name = CAF\xc3\x89 TOWER Not Found"));
 }
 
 TEST_F(ModalTest, InstalledMessageBoxesBecomeTheProgramsNotices)

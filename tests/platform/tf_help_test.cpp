@@ -392,20 +392,47 @@ TEST_F(HelpWindow, StayOnTopFollowsTheBoxAndKeepsTheTopic)
     EXPECT_EQ(memo(), kStartLines);
 }
 
+// The help memo's lines are printed whole: the printout shrinks down to the
+// size at which a line of the program's length (149 characters, 254 in
+// Pellorin) fills the paper, and a longer line goes on on the next rows.
 TEST_F(HelpWindow, PrintKeepsLongLinesWhole)
 {
     // Longer than any program's line buffer (150, 255), with its end marked.
     const Lines lines{"short", std::string(300, 'w') + " END", std::string(254, 'p') + "QR", "100% %s"};
-    for (const char* program : {"kavro", "morvane", "pellorin"}) {
-        make(program);
+    struct PrintCase {
+        const char* program;
+        std::size_t floor;
+    };
+    for (const PrintCase& c : {
+             PrintCase{"kavro", 149},
+             PrintCase{"morvane", 149},
+             PrintCase{"pellorin", 254},
+         }) {
+        SCOPED_TRACE(c.program);
+        make(c.program);
         OpenHelp(1);
         platform::setMemoLines(*FHelp->HelpMemo, lines);
         platform::RecordingPrinter printer;
         platform::setPrinter(&printer);
         FHelp->HelpPrintClick();
         platform::setPrinter(nullptr);
-        ASSERT_EQ(printer.jobs.size(), 1u) << program;
-        EXPECT_EQ(printer.jobs[0].lines(), lines) << program;
+        ASSERT_EQ(printer.jobs.size(), 1u);
+        const Lines rows = printer.jobs[0].lines();
+        // The rows give back the lines; each row but a line's last one
+        // holds at least the program's line length, and not much more.
+        std::size_t row = 0;
+        for (const std::string& line : lines) {
+            std::string joined;
+            while (row < rows.size() && joined.size() < line.size()) {
+                if (joined.size() + rows[row].size() < line.size()) {
+                    EXPECT_GE(rows[row].size(), c.floor);
+                    EXPECT_LT(rows[row].size(), c.floor + c.floor / 10);
+                }
+                joined += rows[row++];
+            }
+            EXPECT_EQ(joined, line);
+        }
+        EXPECT_EQ(row, rows.size());
     }
 }
 

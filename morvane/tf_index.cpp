@@ -121,6 +121,8 @@ void TFIndex::CreateIndex(const std::string& kind)
         notice("Not saved: " + path + "\r\nis the file to split.");
         return;
     }
+    if (platform::refuseInputInUse(path, platform::notices()))
+        return;
 
     morvane::DefaultIndex made;
     switch (index) {

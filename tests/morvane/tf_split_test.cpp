@@ -16,6 +16,7 @@
 #include "morvane/core/output_pieces.h"
 #include "platform/qt/radio_group.h"
 #include "morvane/tf_cd_drive.h"
+#include "morvane/tf_disk.h"
 #include "morvane/tf_file.h"
 #include "morvane/tf_index.h"
 #include "morvane/tf_main.h"
@@ -384,8 +385,8 @@ TEST_F(SplitWindows, IndexThatIsAPieceUnderAnotherNameIsRefused)
 }
 
 // The index editor's Save never writes through a link onto the file chosen
-// to split.
-TEST_F(SplitWindows, IndexEditorNeverSavesOverTheFileToSplit)
+// to split, nor the making of a default index onto a file listed for a join.
+TEST_F(SplitWindows, IndexFilesAreNeverWrittenOverAFileInUse)
 {
     testsupport::TempDir work;
     const std::string toSplit = work.file("county.dat");
@@ -415,6 +416,21 @@ TEST_F(SplitWindows, IndexEditorNeverSavesOverTheFileToSplit)
                                                   false}}));
         EXPECT_TRUE(FIndex->isVisible());
     }
+
+    const std::string toJoin = work.file("join.dat");
+    testsupport::writeFile(toJoin, bytes);
+    FDisk->GrabFile(toJoin);
+    ::unlink(out.file("DSQUAD.INX").c_str());
+    ASSERT_EQ(::link(toJoin.c_str(), out.file("DSQUAD.INX").c_str()), 0);
+    notices.clear();
+    platform::queueFileAnswer(toSplit);
+    queueOutDir(out.path());
+    chooseAction(*FSplitQuad, 0);
+    EXPECT_EQ(readFile(toJoin), bytes);
+    ASSERT_EQ(notices.recorded().size(), 1u);
+    EXPECT_EQ(notices.recorded()[0].text, "Not saved: " + out.file("DSQUAD.INX") +
+                                              "\r\nis another name of the data file in use, " + toJoin +
+                                              ".\r\nNothing was written.");
 }
 
 // Before the first Okay the output directory dialog preselects the current

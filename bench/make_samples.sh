@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Regenerates the datasheet files and county lists of samples/ with dsgen.
 # samples/DATA/DSDATA.TXT and samples/disk/notes.txt are written by hand and
-# are left as they are. Every file has CR LF line ends except disk/lf_only.txt.
+# are left as they are; samples/DSDATA.TXT is a copy of the first, for the
+# item help of files opened from disk (it is looked for in the current
+# directory). Every file has CR LF line ends except disk/lf_only.txt.
 #
 # Usage: bench/make_samples.sh BUILD_DIR
 set -euo pipefail
@@ -67,3 +69,5 @@ awk '/^1        Quarndale Geomark Bureau/ { n++ }
      (n == 2 || n == 4) && /^ [A-Z][A-Z][0-9][0-9][0-9][0-9]/ { $0 = substr($0, 2) }
      { print }' "$disk/misaligned.txt.tmp" > "$disk/misaligned.txt"
 rm -f "$disk/misaligned.txt.tmp"
+
+cp "$samples/DATA/DSDATA.TXT" "$samples/DSDATA.TXT"

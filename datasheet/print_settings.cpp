@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/inputs_in_use.h"
 #include "platform/line_reader.h"
 #include "platform/safe_output.h"
 
@@ -69,13 +70,19 @@ std::string printSettingsText(std::string_view linesPerPageText, bool pageEject)
     return std::string(kLinesKey) + lines + "\r\n" + std::string(kEjectKey) + (pageEject ? "1" : "0") + "\r\n\r\n";
 }
 
-bool savePrintSettings(const std::string& path, std::string_view linesPerPageText, bool pageEject)
+bool savePrintSettings(const std::string& path, std::string_view linesPerPageText, bool pageEject,
+                       platform::NoticeSink& notices)
 {
-    platform::SafeOutput out;
-    if (!out.open(path, platform::SafeOutput::Mode::Overwrite))
+    if (platform::refuseInputInUse(path, notices))
         return false;
-    out.writer().write(printSettingsText(linesPerPageText, pageEject));
-    return out.commit();
+    platform::SafeOutput out;
+    if (out.open(path, platform::SafeOutput::Mode::Overwrite)) {
+        out.writer().write(printSettingsText(linesPerPageText, pageEject));
+        if (out.commit())
+            return true;
+    }
+    notices.notice("NOTICE", "Cannot save at the current location");
+    return false;
 }
 
 DialogPrintSettings readDialogPrintSettings(const std::string& path, const std::vector<std::string>& items)

@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/notices.h"
+
 namespace ds {
 
 inline constexpr const char* kPrintSettingsFile = "ds_parm1.txt";
@@ -21,9 +23,11 @@ int linesPerPageNumber(std::string_view text);
 
 // The file's bytes for a lines-per-page text and the page-eject choice.
 std::string printSettingsText(std::string_view linesPerPageText, bool pageEject);
-// Writes them through a temporary file; false when it cannot be written
-// (the file is then as it was).
-bool savePrintSettings(const std::string& path, std::string_view linesPerPageText, bool pageEject);
+// Writes them through a temporary file. False, after a notice, when it
+// cannot be written ("Cannot save at the current location") or when the
+// path is another name of the data file in use; the file is then as it was.
+bool savePrintSettings(const std::string& path, std::string_view linesPerPageText, bool pageEject,
+                       platform::NoticeSink& notices);
 
 // As the print settings dialog reads the file when it is created: a line
 // that begins with "LinesPerPage =" gives the two characters at index 15

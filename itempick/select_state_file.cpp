@@ -4,6 +4,7 @@
 #include <map>
 
 #include "platform/files.h"
+#include "platform/inputs_in_use.h"
 #include "platform/line_reader.h"
 #include "platform/safe_output.h"
 
@@ -171,6 +172,8 @@ bool SaveSelectState(const std::string& directory, const FormChoices& choices, c
                      platform::NoticeSink& notices)
 {
     const std::string path = platform::joinPath(directory, kStateFileName);
+    if (platform::refuseInputInUse(path, notices))
+        return false;
     if (!platform::saveLines(path, stateFileLines(choices, build), platform::SafeOutput::Mode::Overwrite)) {
         notices.notice("NOTICE", "Cannot save at the current location");
         return false;

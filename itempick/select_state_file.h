@@ -84,6 +84,8 @@ std::vector<std::string> stateFileLines(const FormChoices& choices, const Build&
 // Writes "ds_parm2.txt" into the directory through a temporary file and a
 // rename, then shows "Settings Saved"; when it cannot be written, the
 // notice "Cannot save at the current location" and the old file stays.
+// A state file that is another name of the data file in use is refused
+// with a notice, and nothing is written.
 bool SaveSelectState(const std::string& directory, const FormChoices& choices, const Build& build,
                      platform::NoticeSink& notices);
 

@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 #include "datasheet/datasheet_format.h"
 #include "datasheet/forms/tf_disclam.h"
 #include "datasheet/forms/tf_status.h"
@@ -23,6 +25,7 @@
 #include "datasheet/forms/tf_offsets.h"
 #include "kavro/tf_windows.h"
 #include "platform/files.h"
+#include "platform/inputs_in_use.h"
 #include "platform/notices.h"
 #include "platform/qt/file_dialogs.h"
 #include "platform/qt/form_parts.h"
@@ -103,6 +106,9 @@ TFMain::TFMain(QWidget* parent) : QMainWindow(parent)
 
     for (const auto& drive : platform::listDrives())
         DriveCombo->addItem(platform::pathToQ(drive));
+    // The current directory, where the program was started, is the likeliest
+    // place of a copied disc; the root of the machine holds none.
+    DriveCombo->setCurrentIndex(std::max(0, DriveCombo->findText(platform::pathToQ(platform::currentDirectory()))));
     connect(DriveCombo, QOverload<int>::of(&QComboBox::activated), this, [this] { DriveClicked(); });
     connect(DriveOk, &QPushButton::clicked, this, [this] { DriveOKClick(); });
     connect(StatesCombo, &QComboBox::editTextChanged, this, [this] { StatesInit(); });
@@ -127,6 +133,10 @@ TFMain::TFMain(QWidget* parent) : QMainWindow(parent)
     CountiesCombo->hide();
     stepsPanel_->hide();
 
+    // The print settings and the item form's state are never written over
+    // the data file in use.
+    platform::setInputsInUse([] { return FMain ? std::vector<std::string>{FMain->GetDataPath()} : std::vector<std::string>{}; });
+
     platform::centreOnScreen(*this);
     show();
 
@@ -137,8 +147,10 @@ TFMain::TFMain(QWidget* parent) : QMainWindow(parent)
 
 TFMain::~TFMain()
 {
-    if (FMain == this)
+    if (FMain == this) {
         FMain = nullptr;
+        platform::setInputsInUse(nullptr);
+    }
 }
 
 QString TFMain::prompt() const

@@ -52,7 +52,7 @@ void TFMain::DriveOKClick()
     std::vector<std::string> codes;
     if (!ds::listStateDirs(DriveLetter, codes)) {
         platform::notices().notice("NOTICE", "ERROR - Invalid Directory Structure\r\n"
-                                             "      Looking for QGB CD-ROM Directory called '\\DATA'\r\n"
+                                             "      Looking for QGB CD-ROM Directory called '/DATA'\r\n"
                                              "      Insert QGB Datasheet CD-ROM and Try Again.");
         return;
     }

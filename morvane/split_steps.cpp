@@ -29,8 +29,9 @@ bool askOutputDirectory(const std::string& caption, const std::string& indexName
     FOutDir->setWindowTitle(platform::toQ(caption));
     FOutDir->Label2->setVisible(index);
     FOutDir->IndexFileName->setVisible(index);
-    if (!FOutDir->GetOutDir().empty())
-        FOutDir->SelectDirectory(FOutDir->GetOutDir());
+    // The directory of the last Okay; before the first, the current
+    // directory (the list's first entry is the root of the machine).
+    FOutDir->SelectDirectory(FOutDir->GetOutDir().empty() ? platform::currentDirectory() : FOutDir->GetOutDir());
     return platform::execModal(*FOutDir) == QDialog::Accepted;
 }
 

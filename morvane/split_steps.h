@@ -12,10 +12,11 @@ void notSplitFile(const std::string& path);
 // caption given). False when it was closed without Okay.
 bool askOutputDirectory(const std::string& caption, const std::string& indexName);
 
-// True, after a notice, when the input is a file of the output directory
-// that a split of that mode (numbered or PID pieces) would list, delete or
-// write: by its name, or as the file that a piece of the directory names
-// (a symbolic or hard link), compared by device and inode.
+// True, after a notice, when a file the split reads (its input, its index)
+// is a file of the output directory that a split of that mode (numbered or
+// PID pieces) would list, delete or write: by its name, or as the file that
+// a piece of the directory names (a symbolic or hard link), compared by
+// device and inode.
 bool inputIsAPiece(const std::string& input, int mode);
 
 } // namespace morvane

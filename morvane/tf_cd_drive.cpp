@@ -57,7 +57,7 @@ void TFCdDrive::OkayClick()
     if (!morvane::listSubdirectories(morvane::dataDirectory(FFile->GetDrive()), names)) {
         // The editor keeps its text; the dialog stays open for another drive.
         platform::notices().notice(
-            "NOTICE", "ERROR - Invalid Directory Structure\r\n      Looking for QGB CD-ROM Directory called '\\DATA'\r\n"
+            "NOTICE", "ERROR - Invalid Directory Structure\r\n      Looking for QGB CD-ROM Directory called '/DATA'\r\n"
                       "      Insert QGB Datasheet CD-ROM and Try Again.");
         return;
     }

@@ -1,10 +1,16 @@
 #include "morvane/tf_file.h"
 
+#include <QListWidget>
+
 #include "datasheet/cdrom.h"
 #include "datasheet/code_tables.h"
 #include "datasheet/datasheet_format.h"
 #include "datasheet/type_filter.h"
+#include "morvane/tf_disk.h"
+#include "morvane/tf_main.h"
 #include "platform/files.h"
+#include "platform/inputs_in_use.h"
+#include "platform/qt/memo.h"
 
 TFFile* FFile = nullptr;
 
@@ -15,12 +21,28 @@ TFFile::TFFile(QWidget* parent) : QWidget(parent)
     CurrentFile.clear();
     WorkDir.clear();
     ResetFileState();
+    platform::setInputsInUse([] { return FFile ? FFile->InputsInUse() : std::vector<std::string>{}; });
 }
 
 TFFile::~TFFile()
 {
-    if (FFile == this)
+    if (FFile == this) {
         FFile = nullptr;
+        platform::setInputsInUse(nullptr);
+    }
+}
+
+std::vector<std::string> TFFile::InputsInUse() const
+{
+    std::vector<std::string> inputs{SplitFile};
+    if (FMain)
+        for (int row = 0; row < FMain->MorvaneList->count(); ++row)
+            if (FMain->MorvaneList->item(row)->isSelected())
+                inputs.push_back(FMain->EntryPath(row));
+    if (FDisk)
+        for (std::string& line : platform::memoLines(*FDisk->MorvaneMemo))
+            inputs.push_back(std::move(line));
+    return inputs;
 }
 
 void TFFile::ResetFileState()

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/line_reader.h"
 
@@ -28,6 +29,14 @@ public:
     std::string GetWorkDir() const { return WorkDir; }
     void SetFileName(const std::string& name) { CurrentFile = name; }
     std::string GetFileName() const { return CurrentFile; }
+    // The datasheet file last chosen to split; the current file moves on to
+    // the index once one is made or edited.
+    void SetSplitFile(const std::string& name) { SplitFile = name; }
+    std::string GetSplitFile() const { return SplitFile; }
+    // The datasheet files Morvane reads as its input: the file to split and
+    // the files listed for a join (the selected CD-ROM counties, the Disk
+    // window's lines). Its settings and index files are never written over them.
+    std::vector<std::string> InputsInUse() const;
     // A drive is the root path of a mounted volume.
     void SetDrive(const std::string& drive) { Drive = drive; }
     std::string GetDrive() const { return Drive; }
@@ -63,6 +72,7 @@ public:
 private:
     std::string LastDir;
     std::string CurrentFile;
+    std::string SplitFile;
     std::string WorkDir;
     // Cleared as one block by ResetFileState.
     std::string Drive;

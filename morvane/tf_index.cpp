@@ -16,6 +16,7 @@
 #include "morvane/tf_split_mm.h"
 #include "morvane/tf_split_quad.h"
 #include "platform/files.h"
+#include "platform/inputs_in_use.h"
 #include "platform/line_reader.h"
 #include "platform/notices.h"
 #include "platform/qt/file_dialogs.h"
@@ -86,6 +87,7 @@ bool TFIndex::OpenSplitFile()
     if (chosen.empty())
         return false;
     FFile->SetFileName(chosen);
+    FFile->SetSplitFile(chosen);
     FFile->SetLastDir(platform::directoryPart(chosen));
     return true;
 }
@@ -119,6 +121,8 @@ void TFIndex::CreateIndex(const std::string& kind)
         notice("Not saved: " + path + "\r\nis the file to split.");
         return;
     }
+    if (platform::refuseInputInUse(path, platform::notices()))
+        return;
 
     morvane::DefaultIndex made;
     switch (index) {
@@ -156,9 +160,7 @@ void TFIndex::EditIndex(const std::string& kind)
     const std::string name = morvane::indexName(index);
     IndexRecreateBtn->setVisible(index == morvane::IndexKind::County);
     // The directory of the last Okay is selected again; before the first,
-    // the list's first entry.
-    if (FOutDir->GetOutDir().empty())
-        FOutDir->SelectEntry(FOutDir->GetOutDirIndex());
+    // the current directory.
     if (!morvane::askOutputDirectory("LOCATION OF INDEX FILE", name))
         return;
     const std::string dir = FOutDir->GetOutDir();
@@ -185,6 +187,8 @@ void TFIndex::ShowFile(const std::string& path)
 void TFIndex::IndexSaveBtnClick()
 {
     const std::string& path = file_;
+    if (platform::refuseInputInUse(path, platform::notices()))
+        return;
     if (path.empty() ||
         !platform::saveLines(path, platform::memoLines(*IndexMemo), platform::SafeOutput::Mode::Overwrite)) {
         notice("Cannot save at the current location");

@@ -263,7 +263,7 @@ void TFMain::DriveOKClick()
     const std::string data = morvane::dataDirectory(FFile->GetDrive());
     std::vector<std::string> names;
     if (!morvane::listSubdirectories(data, names)) {
-        notice("ERROR - Invalid Directory Structure\r\n      Looking for QGB CD-ROM Directory called '\\DATA'\r\n"
+        notice("ERROR - Invalid Directory Structure\r\n      Looking for QGB CD-ROM Directory called '/DATA'\r\n"
                "      Insert QGB Datasheet CD-ROM and Try Again.");
         return;
     }

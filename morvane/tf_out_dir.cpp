@@ -66,17 +66,6 @@ void TFOutDir::SelectDirectory(const std::string& path)
     OutDirList->scrollTo(index);
 }
 
-void TFOutDir::SelectEntry(int position)
-{
-    QModelIndex index = model_->index(0, 0, OutDirList->rootIndex());
-    for (int i = 0; i < position && index.isValid(); ++i)
-        index = OutDirList->indexBelow(index);
-    if (!index.isValid())
-        return;
-    OutDirList->setCurrentIndex(index);
-    OutDirList->scrollTo(index);
-}
-
 std::string TFOutDir::SelectedDirectory() const
 {
     const QModelIndex index = OutDirList->currentIndex();

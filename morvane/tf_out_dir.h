@@ -34,9 +34,6 @@ public:
 
     // Selects the directory in OutDirList (and shows it).
     void SelectDirectory(const std::string& path);
-    // Selects the entry at that position of the list as shown (0 the first,
-    // the root), as OutDirIndex counts them.
-    void SelectEntry(int position);
     // The directory selected in OutDirList; empty when none is.
     std::string SelectedDirectory() const;
 

@@ -113,7 +113,8 @@ void TFSplitOptions::RunIndexSplit(const std::string& kind)
                                                  name + " file'\n          to see the correct format.\n");
         return;
     }
-    if (morvane::inputIsAPiece(input, morvane::kNumberedPieces))
+    if (morvane::inputIsAPiece(input, morvane::kNumberedPieces) ||
+        morvane::inputIsAPiece(indexPath, morvane::kNumberedPieces))
         return;
     FOutExist->CheckExistingFiles(morvane::kNumberedPieces);
     if (FOutExist->GetProceed() != 1)

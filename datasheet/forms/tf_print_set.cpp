@@ -131,10 +131,9 @@ void TFPrintSet::PrintSetSaveClick()
 {
     if (!PrintSetSave)
         return;
-    if (!ds::savePrintSettings(ds::kPrintSettingsFile, PrintSetCombo->text(), RadioIndex() == 0)) {
-        platform::notices().notice("NOTICE", "Cannot save at the current location");
+    if (!ds::savePrintSettings(ds::kPrintSettingsFile, PrintSetCombo->text(), RadioIndex() == 0,
+                               platform::notices()))
         return;
-    }
     // The station list window applies the saved values at its next activation.
     chosenSinceFile_ = false;
 }

@@ -1,12 +1,16 @@
 // The print settings file ds_parm1.txt: its bytes, and the two readers (the
 // dialog's at its creation, the station list window's at activation).
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "datasheet/print_settings.h"
+#include "platform/files.h"
+#include "platform/inputs_in_use.h"
 #include "tests/support/test_files.h"
 
 namespace {
@@ -41,11 +45,72 @@ TEST(PrintSettings, LinesPerPageNumber)
 TEST(PrintSettings, SaveThroughATemporaryFile)
 {
     testsupport::TempDir dir;
+    platform::RecordingNotices notices;
     const std::string path = dir.file("ds_parm1.txt");
     testsupport::writeFile(path, "old");
-    ASSERT_TRUE(ds::savePrintSettings(path, "62", false));
+    ASSERT_TRUE(ds::savePrintSettings(path, "62", false, notices));
     EXPECT_EQ(testsupport::readFile(path), "LinesPerPage = 62\r\nPageEject    = 0\r\n\r\n");
-    EXPECT_FALSE(ds::savePrintSettings(dir.file("no such dir/ds_parm1.txt"), "62", false));
+    EXPECT_TRUE(notices.recorded().empty());
+    EXPECT_FALSE(ds::savePrintSettings(dir.file("no such dir/ds_parm1.txt"), "62", false, notices));
+    EXPECT_EQ(notices.recorded(),
+              (std::vector<platform::Notice>{{"NOTICE", "Cannot save at the current location", false}}));
+}
+
+// ds_parm1.txt as another name of the data file in use (a symbolic or hard
+// link, or a link to the file the data path links to): refused with a
+// notice, the data file's bytes and names as they were. A settings file
+// that is some other file is written.
+TEST(PrintSettings, SaveNeverWritesOverTheDataFileInUse)
+{
+    enum class Alias { Symlink, HardLink, HardLinkOfTheDataLinkTarget, OtherFile };
+    const std::string data = "1        Quarndale Geomark Bureau\r\n AB1234  DESIGNATION -  MARK\r\n";
+    for (const Alias alias : {Alias::Symlink, Alias::HardLink, Alias::HardLinkOfTheDataLinkTarget, Alias::OtherFile}) {
+        SCOPED_TRACE(static_cast<int>(alias));
+        testsupport::TempDir dir;
+        const std::string target = dir.file("county.dat");
+        std::string inUse = target;
+        testsupport::writeFile(target, data);
+        const std::string settings = dir.file("ds_parm1.txt");
+        switch (alias) {
+        case Alias::Symlink:
+            ASSERT_EQ(::symlink(target.c_str(), settings.c_str()), 0);
+            break;
+        case Alias::HardLink:
+            ASSERT_EQ(::link(target.c_str(), settings.c_str()), 0);
+            break;
+        case Alias::HardLinkOfTheDataLinkTarget:
+            inUse = dir.file("data link");
+            ASSERT_EQ(::symlink(target.c_str(), inUse.c_str()), 0);
+            ASSERT_EQ(::link(target.c_str(), settings.c_str()), 0);
+            break;
+        case Alias::OtherFile:
+            testsupport::writeFile(settings, "old");
+            break;
+        }
+        platform::setInputsInUse([inUse] { return std::vector<std::string>{"", inUse}; });
+        platform::RecordingNotices notices;
+        const bool saved = ds::savePrintSettings(settings, "62", false, notices);
+        platform::setInputsInUse(nullptr);
+
+        EXPECT_EQ(testsupport::readFile(target), data);
+        std::vector<std::string> names;
+        platform::listDirectory(dir.path(), names);
+        std::sort(names.begin(), names.end());
+        if (alias == Alias::OtherFile) {
+            EXPECT_TRUE(saved);
+            EXPECT_EQ(testsupport::readFile(settings), "LinesPerPage = 62\r\nPageEject    = 0\r\n\r\n");
+            EXPECT_TRUE(notices.recorded().empty());
+            continue;
+        }
+        EXPECT_FALSE(saved);
+        EXPECT_EQ(names.size(), alias == Alias::HardLinkOfTheDataLinkTarget ? 3u : 2u); // no temporary file
+        EXPECT_EQ(notices.recorded(),
+                  (std::vector<platform::Notice>{{"NOTICE",
+                                                  "Not saved: " + settings +
+                                                      "\r\nis another name of the data file in use, " + inUse +
+                                                      ".\r\nNothing was written.",
+                                                  false}}));
+    }
 }
 
 struct ReadCase {

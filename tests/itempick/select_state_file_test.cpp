@@ -10,6 +10,7 @@
 
 #include "itempick/select_state_file.h"
 #include "platform/files.h"
+#include "platform/inputs_in_use.h"
 #include "tests/support/test_files.h"
 
 namespace {
@@ -273,5 +274,35 @@ TEST(StateFile, AFailedSaveLeavesTheOldFile)
         ::chmod(dir.path().c_str(), 0755);
         EXPECT_EQ(notices.recorded(), cannotSave);
         EXPECT_EQ(readFile(dir.file("ds_parm2.txt")), old);
+    }
+}
+
+// ds_parm2.txt as a symbolic or hard link to a data file in use (Kavro's
+// loaded file, a file Morvane is about to join or split): refused with a
+// notice, and nothing is written anywhere.
+TEST(StateFile, SaveNeverWritesOverAFileInUse)
+{
+    const std::string data = "1        Quarndale Geomark Bureau\r\n AB1234  DESIGNATION -  MARK\r\n";
+    for (const bool symbolic : {true, false}) {
+        SCOPED_TRACE(symbolic ? "symbolic link" : "hard link");
+        testsupport::TempDir dir;
+        const std::string inUse = dir.file("join me.dat");
+        writeFile(inUse, data);
+        const std::string state = dir.file("ds_parm2.txt");
+        ASSERT_EQ(symbolic ? ::symlink(inUse.c_str(), state.c_str()) : ::link(inUse.c_str(), state.c_str()), 0);
+        platform::setInputsInUse([inUse] { return Lines{"/no/such/file", inUse}; });
+        platform::RecordingNotices notices;
+        const bool saved = itempick::SaveSelectState(dir.path(), chosen(), itempick::kMorvaneItems, notices);
+        platform::setInputsInUse(nullptr);
+        EXPECT_FALSE(saved);
+        EXPECT_EQ(readFile(inUse), data);
+        Lines entries;
+        platform::listDirectory(dir.path(), entries);
+        EXPECT_EQ(entries.size(), 2u);
+        EXPECT_EQ(notices.recorded(),
+                  (std::vector<platform::Notice>{{"NOTICE",
+                                                  "Not saved: " + state + "\r\nis another name of the data file in use, " +
+                                                      inUse + ".\r\nNothing was written.",
+                                                  false}}));
     }
 }

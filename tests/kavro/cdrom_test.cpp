@@ -8,8 +8,10 @@
 #include "kavro/tf_list.h"
 #include "kavro/tf_main.h"
 #include "datasheet/forms/tf_offsets.h"
+#include "platform/files.h"
 #include "platform/qt/text.h"
 #include "tests/kavro/kavro_fixture.h"
+#include "tests/support/scratch_cwd.h"
 #include "tests/support/test_files.h"
 
 namespace {
@@ -83,6 +85,26 @@ TEST_F(CdromSteps, DriveOffersTheStateDirectoriesThenPacific)
     EXPECT_TRUE(notices.recorded().empty());
 }
 
+// Started in a copy of the disc, as ./run starts the samples: the drive list
+// preselects the current directory, and OK on it lists its states.
+class CdromInTheCurrentDirectory : public KavroTest {
+protected:
+    testsupport::ScratchCurrentDirectory cwd; // made before the windows are
+};
+
+TEST_F(CdromInTheCurrentDirectory, DriveListPreselectsIt)
+{
+    writeFile(cwd.file("DATA/AZ/county.AZ"), "AZ001.DAT | APACHE\r\n");
+    emit FMain->File->aboutToShow();
+    FMain->CDROM1->trigger();
+    EXPECT_GT(FMain->DriveCombo->count(), 1);
+    EXPECT_EQ(platform::pathFromQ(FMain->DriveCombo->currentText()), platform::currentDirectory());
+    FMain->DriveOk->click();
+    EXPECT_EQ(FMain->GetDrive(), platform::currentDirectory());
+    EXPECT_EQ(items(*FMain->StatesCombo), (std::vector<std::string>{"AZ"}));
+    EXPECT_TRUE(notices.recorded().empty());
+}
+
 TEST_F(CdromSteps, DriveWithoutDataDirectory)
 {
     pickDrive(disc.path());
@@ -95,7 +117,7 @@ TEST_F(CdromSteps, DriveWithoutDataDirectory)
     EXPECT_EQ(notices.recorded()[0],
               (platform::Notice{"NOTICE",
                                 "ERROR - Invalid Directory Structure\r\n      Looking for QGB CD-ROM Directory "
-                                "called '\\DATA'\r\n      Insert QGB Datasheet CD-ROM and Try Again.",
+                                "called '/DATA'\r\n      Insert QGB Datasheet CD-ROM and Try Again.",
                                 false}));
     EXPECT_EQ(FMain->StatesCombo->count(), 0);
     EXPECT_EQ(FMain->StatesCombo->currentText().toStdString(), "");

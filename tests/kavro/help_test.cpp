@@ -171,6 +171,27 @@ TEST_F(KavroHelp, DoubleClicksOnACdromStationExplainTheirItems)
     EXPECT_TRUE(notices.recorded().empty());
 }
 
+// ./run starts Kavro in a copy of samples/: the disk file of the README
+// explains its items from the DSDATA.TXT of that directory, which is the
+// disc's readme.
+TEST_F(KavroHelp, SampleDiskFileExplainsItsItemsWhereTheProgramStarts)
+{
+    const std::string readme = testsupport::readFile(kSamples + "/DSDATA.TXT");
+    EXPECT_EQ(readme, testsupport::readFile(kSamples + "/DATA/DSDATA.TXT"));
+    testsupport::ScratchCurrentDirectory cwd;
+    writeFile(cwd.file("DSDATA.TXT"), readme);
+    writeFile(cwd.file("disk/kansas.txt"), testsupport::readFile(kSamples + "/disk/kansas.txt"));
+    openDiskFile(cwd.file("disk/kansas.txt"));
+    FDisplay->ShowDatasheet("MX4260");
+    const int designation = lineOf(" MX4260  DESIGNATION -");
+    ASSERT_GT(designation, 0);
+    doubleClick(designation, 3);
+    Lines section;
+    ASSERT_TRUE(ds::readItemSection(kSamples + "/DSDATA.TXT", "DATA ITEM: Designation", section));
+    EXPECT_EQ(memo(), section);
+    EXPECT_TRUE(notices.recorded().empty());
+}
+
 TEST_F(KavroHelp, DiskFileWithoutReadmeGivesTheNotice)
 {
     testsupport::ScratchCurrentDirectory cwd;

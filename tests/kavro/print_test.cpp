@@ -10,6 +10,8 @@
 #include <QPrinter>
 #include <QPushButton>
 
+#include <unistd.h>
+
 #include "bench/datasheet_generator.h"
 #include "datasheet/forms/tf_print_set.h"
 #include "datasheet/forms/tf_status.h"
@@ -237,6 +239,27 @@ TEST_F(Printing, SettingsChosenWithOkStayUntilTheFileIsSaved)
     activateList();
     EXPECT_EQ(FPrintSet->GetLinesPerPage(), 62);
     EXPECT_EQ(FPrintSet->GetPageEject(), 0);
+}
+
+// SAVE never writes ds_parm1.txt through a link onto the data file loaded.
+TEST_F(Printing, SaveOntoTheLoadedFileIsRefused)
+{
+    loadStations(3);
+    const std::string data = FMain->GetDataPath();
+    const std::string bytes = readFile(data);
+    for (const bool symbolic : {true, false}) {
+        SCOPED_TRACE(symbolic ? "symbolic link" : "hard link");
+        ::unlink(kSettings.c_str());
+        ASSERT_EQ(symbolic ? ::symlink(data.c_str(), kSettings.c_str()) : ::link(data.c_str(), kSettings.c_str()), 0);
+        notices.clear();
+        FPrintSet->PrintSetSave->click();
+        EXPECT_EQ(readFile(data), bytes);
+        EXPECT_EQ(notices.recorded(),
+                  (std::vector<platform::Notice>{{"NOTICE",
+                                                  "Not saved: ds_parm1.txt\r\nis another name of the data file in "
+                                                  "use, " + data + ".\r\nNothing was written.",
+                                                  false}}));
+    }
 }
 
 // A datasheet line of 84 characters in the viewer's own font is wider than

@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <unistd.h>
+
 #include "datasheet/forms/tf_get_out.h"
 #include "datasheet/forms/tf_get_type.h"
 #include "datasheet/forms/tf_help.h"
@@ -38,6 +40,7 @@
 #include "platform/qt/text.h"
 #include "tests/morvane/morvane_fixture.h"
 #include "tests/support/list_texts.h"
+#include "tests/support/scratch_cwd.h"
 #include "tests/support/test_files.h"
 
 namespace {
@@ -236,7 +239,7 @@ TEST_F(MorvaneMain, CdromTreeVariants)
     EXPECT_EQ(notices.recorded(),
               (std::vector<platform::Notice>{
                   {"NOTICE",
-                   "ERROR - Invalid Directory Structure\r\n      Looking for QGB CD-ROM Directory called '\\DATA'\r\n"
+                   "ERROR - Invalid Directory Structure\r\n      Looking for QGB CD-ROM Directory called '/DATA'\r\n"
                    "      Insert QGB Datasheet CD-ROM and Try Again.",
                    false}}));
 }
@@ -375,6 +378,32 @@ TEST_F(MorvaneMain, StopsBeforeWritingWhenTheUserStops)
     EXPECT_EQ(readFile(input), before);
     ASSERT_EQ(notices.recorded().size(), 1u);
     EXPECT_NE(notices.recorded()[0].text.find("is one of the files to join"), std::string::npos);
+}
+
+// The item form's Save during a join never writes ds_parm2.txt through a
+// link onto one of the files to join.
+TEST_F(MorvaneMain, ItemFormSaveNeverWritesOverAFileToJoin)
+{
+    testsupport::ScratchCurrentDirectory cwd;
+    const std::string input = dir.file("join me.txt");
+    testsupport::writeFile(input, readFile(samples("disk/datasheets.txt")));
+    const std::string bytes = readFile(input);
+    ASSERT_EQ(::link(input.c_str(), cwd.file("ds_parm2.txt").c_str()), 0);
+    FMain->FilePrompt();
+    FDisk->GrabFile(input);
+    queueFormat(3);
+    platform::queueModal([](QDialog&) {
+        FSelect->SelectSave->click();
+        FSelect->SelectCancel->click();
+    });
+    FDisk->RunBtn->click();
+    EXPECT_EQ(readFile(input), bytes);
+    EXPECT_EQ(notices.recorded(),
+              (std::vector<platform::Notice>{{"NOTICE",
+                                              "Not saved: " + platform::currentDirectory() +
+                                                  "/ds_parm2.txt\r\nis another name of the data file in use, " +
+                                                  input + ".\r\nNothing was written.",
+                                              false}}));
 }
 
 TEST_F(MorvaneMain, DiskFilesAreTestedThenJoinedFromTheDiskWindow)

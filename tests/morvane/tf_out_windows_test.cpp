@@ -48,9 +48,9 @@ TEST_F(OutWindows, OutDirKeepsItsDirectoryUnlessOkay)
 }
 
 // The index editor asks for the index's directory with the directory of the
-// last Okay selected, and with the list's first entry (the root) before the
-// first Okay.
-TEST_F(OutWindows, IndexEditorPreselectsTheLastDirectoryElseTheFirstEntry)
+// last Okay selected, and with the current directory before the first Okay
+// (not the list's first entry, the root, where a later split would write).
+TEST_F(OutWindows, IndexEditorPreselectsTheLastDirectoryElseTheCurrentDirectory)
 {
     FOutDir->SetOutDir({});
     testsupport::writeFile(dir.file("DSQUAD.INX"), "|001|A\r\n");
@@ -64,7 +64,7 @@ TEST_F(OutWindows, IndexEditorPreselectsTheLastDirectoryElseTheFirstEntry)
     EXPECT_EQ(platform::memoLines(*FIndex->IndexMemo), (Lines{"|001|A"}));
     platform::queueModal([&](QDialog&) { selected.push_back(FOutDir->SelectedDirectory()); });
     FIndex->EditIndex("QUAD");
-    EXPECT_EQ(selected, (Lines{"/", dir.path()}));
+    EXPECT_EQ(selected, (Lines{platform::currentDirectory(), dir.path()}));
 }
 
 TEST_F(OutWindows, ExistingPiecesAreDeletedOnlyAsListed)

@@ -16,6 +16,7 @@
 #include "morvane/core/output_pieces.h"
 #include "platform/qt/radio_group.h"
 #include "morvane/tf_cd_drive.h"
+#include "morvane/tf_disk.h"
 #include "morvane/tf_file.h"
 #include "morvane/tf_index.h"
 #include "morvane/tf_main.h"
@@ -35,6 +36,7 @@
 #include "platform/qt/memo.h"
 #include "platform/qt/text.h"
 #include "tests/morvane/morvane_fixture.h"
+#include "tests/support/scratch_cwd.h"
 #include "tests/support/test_files.h"
 
 namespace {
@@ -336,6 +338,120 @@ TEST_F(SplitWindows, InputThatIsAPieceUnderAnotherNameIsRefused)
     EXPECT_EQ(readFile(input), bytes);
     EXPECT_EQ(morvane::listPieces(out.path(), morvane::kNumberedPieces), (Lines{"dsdata.004", "dsdata.007"}));
     EXPECT_FALSE(FOutFiles->isVisible());
+}
+
+// The index in use is never a piece: an existing piece that is another name
+// of it (a hard or symbolic link), or an index chosen under a piece's name,
+// is refused before the pieces are listed; the index keeps its bytes and no
+// piece is made.
+TEST_F(SplitWindows, IndexThatIsAPieceUnderAnotherNameIsRefused)
+{
+    const std::string index = "|000|UNDETERMINED\r\n|003|BRUSH EAGLE (1990)\r\n|003|CANYON WASH (1985)\r\n";
+    enum class Alias { HardLink, Symlink, ChosenAsAPiece };
+    for (const Alias alias : {Alias::HardLink, Alias::Symlink, Alias::ChosenAsAPiece}) {
+        SCOPED_TRACE(static_cast<int>(alias));
+        testsupport::TempDir dir;
+        std::string indexPath = dir.file("DSQUAD.INX");
+        if (alias == Alias::ChosenAsAPiece) {
+            indexPath = dir.file("dsdata.003");
+            testsupport::writeFile(indexPath, index);
+            FOutDir->SetOutDir("");
+            platform::queueFileAnswer(indexPath);
+        } else {
+            testsupport::writeFile(indexPath, index);
+            const std::string piece = dir.file("dsdata.003");
+            ASSERT_EQ(alias == Alias::HardLink ? ::link(indexPath.c_str(), piece.c_str())
+                                               : ::symlink(indexPath.c_str(), piece.c_str()),
+                      0);
+            FOutDir->SetOutDir(dir.path());
+        }
+        Lines before;
+        platform::listDirectory(dir.path(), before);
+        notices.clear();
+        platform::queueFileAnswer(input);
+        chooseAction(*FSplitQuad, 2);
+        EXPECT_EQ(notices.recorded(),
+                  (std::vector<platform::Notice>{{"NOTICE",
+                                                  "Not split: " + indexPath +
+                                                      "\r\nis one of the files that the split writes in " +
+                                                      dir.path() + ".",
+                                                  false}}));
+        EXPECT_EQ(readFile(indexPath), index);
+        Lines after;
+        platform::listDirectory(dir.path(), after);
+        EXPECT_EQ(after, before);
+        EXPECT_FALSE(FOutFiles->isVisible());
+    }
+}
+
+// The index editor's Save never writes through a link onto the file chosen
+// to split, nor the making of a default index onto a file listed for a join.
+TEST_F(SplitWindows, IndexFilesAreNeverWrittenOverAFileInUse)
+{
+    testsupport::TempDir work;
+    const std::string toSplit = work.file("county.dat");
+    testsupport::writeFile(toSplit, bytes);
+    platform::queueFileAnswer(toSplit);
+    queueOutDir(out.path());
+    chooseAction(*FSplitQuad, 0);
+    ASSERT_TRUE(platform::fileExists(out.file("DSQUAD.INX")));
+    for (const bool symbolic : {true, false}) {
+        SCOPED_TRACE(symbolic ? "symbolic link" : "hard link");
+        ::unlink(out.file("DSQUAD.INX").c_str());
+        ASSERT_EQ(symbolic ? ::symlink(toSplit.c_str(), out.file("DSQUAD.INX").c_str())
+                           : ::link(toSplit.c_str(), out.file("DSQUAD.INX").c_str()),
+                  0);
+        queueOutDir(out.path());
+        chooseAction(*FSplitQuad, 1);
+        ASSERT_TRUE(FIndex->isVisible());
+        platform::setMemoLines(*FIndex->IndexMemo, {"|001|BRUSH EAGLE (1990)"});
+        notices.clear();
+        FIndex->IndexSaveBtn->click();
+        EXPECT_EQ(readFile(toSplit), bytes);
+        EXPECT_EQ(notices.recorded(),
+                  (std::vector<platform::Notice>{{"NOTICE",
+                                                  "Not saved: " + out.file("DSQUAD.INX") +
+                                                      "\r\nis another name of the data file in use, " + toSplit +
+                                                      ".\r\nNothing was written.",
+                                                  false}}));
+        EXPECT_TRUE(FIndex->isVisible());
+    }
+
+    const std::string toJoin = work.file("join.dat");
+    testsupport::writeFile(toJoin, bytes);
+    FDisk->GrabFile(toJoin);
+    ::unlink(out.file("DSQUAD.INX").c_str());
+    ASSERT_EQ(::link(toJoin.c_str(), out.file("DSQUAD.INX").c_str()), 0);
+    notices.clear();
+    platform::queueFileAnswer(toSplit);
+    queueOutDir(out.path());
+    chooseAction(*FSplitQuad, 0);
+    EXPECT_EQ(readFile(toJoin), bytes);
+    ASSERT_EQ(notices.recorded().size(), 1u);
+    EXPECT_EQ(notices.recorded()[0].text, "Not saved: " + out.file("DSQUAD.INX") +
+                                              "\r\nis another name of the data file in use, " + toJoin +
+                                              ".\r\nNothing was written.");
+}
+
+// Before the first Okay the output directory dialog preselects the current
+// directory, also after the index editor's dialog was closed without Okay
+// (the root of the machine is the list's first entry).
+TEST_F(SplitWindows, OutputDirectoryBeforeTheFirstOkayIsTheCurrentDirectory)
+{
+    testsupport::ScratchCurrentDirectory cwd;
+    queueOutDir("");
+    chooseAction(*FSplitQuad, 1);
+    EXPECT_FALSE(FIndex->isVisible());
+    FSplitStations->SizeBox->setText(QStringLiteral("5"));
+    platform::queueFileAnswer(input);
+    platform::queueModal([](QDialog&) {
+        EXPECT_EQ(FOutDir->SelectedDirectory(), platform::currentDirectory());
+        FOutDir->Okay->click();
+    });
+    FSplitStations->Okay->click();
+    EXPECT_EQ(FOutDir->GetOutDir(), platform::currentDirectory());
+    EXPECT_EQ(morvane::listPieces(cwd.path(), morvane::kNumberedPieces),
+              (Lines{"dsdata.001", "dsdata.002", "dsdata.003", "dsdata.004"}));
 }
 
 // A stations split of more than one station a piece asks a second time

@@ -6,7 +6,7 @@
 
 namespace ds {
 
-std::size_t hiddenLineStart(std::string_view line)
+std::size_t hiddenLineStartAfterCr(std::string_view line)
 {
     std::size_t from = 0;
     while (from < line.size()) {

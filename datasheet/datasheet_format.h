@@ -1,6 +1,11 @@
 #pragma once
 // The datasheet text format: header lines, body lines, the header test.
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 #include <string>
 #include <string_view>
 
@@ -109,6 +114,11 @@ public:
 
     Opening next(std::string_view line)
     {
+        // Most lines are lines of the station's PID: nothing changes.
+        if (pidLength_ == 6 && line.size() >= 7 && line[0] == ' ' && std::memcmp(line.data() + 1, pid_, 6) == 0) {
+            afterPid_ = true;
+            return Opening::None;
+        }
         if (isHeaderLine(line)) {
             opened_ = true;
             pidLength_ = 0;
@@ -144,7 +154,36 @@ private:
 // Where a line read up to its LF holds the next line too, after a CR that
 // is not its line end (a line whose LF was lost): when what follows the CR
 // begins a header line or holds a PID. The index after that CR, or npos.
-std::size_t hiddenLineStart(std::string_view line);
+std::size_t hiddenLineStartAfterCr(std::string_view line);
+inline std::size_t hiddenLineStart(std::string_view line)
+{
+    // Nearly every line holds no CR but the one before its LF: looked for
+    // without a call.
+    std::size_t n = line.size();
+    if (n > 0 && line[n - 1] == '\n')
+        --n;
+    if (n > 0 && line[n - 1] == '\r')
+        --n;
+    const char* p = line.data();
+#if defined(__SSE2__)
+    // Sixteen bytes at a time; the last block overlaps the one before.
+    if (n >= 16) {
+        const __m128i cr = _mm_set1_epi8('\r');
+        for (std::size_t i = 0;; i += 16) {
+            const std::size_t at = i + 16 <= n ? i : n - 16;
+            const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + at));
+            if (_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, cr)) != 0)
+                return hiddenLineStartAfterCr(line);
+            if (at + 16 >= n)
+                return std::string_view::npos;
+        }
+    }
+#endif
+    for (std::size_t i = 0; i < n; ++i)
+        if (p[i] == '\r')
+            return hiddenLineStartAfterCr(line);
+    return std::string_view::npos;
+}
 
 // Calls each(part, index) for each line that `line` (read up to its LF)
 // holds: the line itself, or its parts split after the CRs that

@@ -254,9 +254,9 @@ bool SplitByIndex(const IndexSplit& split, platform::NoticeSink& notices, platfo
         }
         pendingCount = 0;
     };
-    // Stations open by ds::StationRule. Each line waits for the next: when
-    // that opens a station at a body line (its header damaged), the line
-    // before is that station's damaged header and goes with it.
+    // Stations open by ds::StationRule. A line without a PID waits for the
+    // next: when that opens a station at a body line (its header damaged),
+    // the line before is that station's damaged header and goes with it.
     ds::StationRule rule;
     std::string waiting;
     bool haveWaiting = false;
@@ -280,6 +280,8 @@ bool SplitByIndex(const IndexSplit& split, platform::NoticeSink& notices, platfo
             if (opening == ds::StationRule::Opening::Header) {
                 startStation(pieceOffset + at);
                 keep(line);
+            } else if (!ds::heldPid(line).empty()) {
+                take(line); // a line that holds a PID never is a damaged header
             } else {
                 waiting.assign(line);
                 haveWaiting = true;
@@ -362,9 +364,10 @@ bool SplitByCount(const CountSplit& split, platform::NoticeSink& notices, platfo
     std::string held;
     std::string_view piece;
     if (split.kind == CountKind::Stations) {
-        // Stations open by ds::StationRule. Each line waits for the next:
-        // when that opens a station at a body line (its header damaged),
-        // the line before is that station's damaged header and goes with it.
+        // Stations open by ds::StationRule. A line without a PID waits for
+        // the next: when that opens a station at a body line (its header
+        // damaged), the line before is that station's damaged header and
+        // goes with it.
         ds::StationRule rule;
         std::string waiting;
         bool haveWaiting = false;
@@ -425,6 +428,10 @@ bool SplitByCount(const CountSplit& split, platform::NoticeSink& notices, platfo
                     write(held);
                     resume = pieceOffset + at + part.size();
                     return false;
+                }
+                if (!ds::heldPid(line).empty()) {
+                    write(line); // a line that holds a PID never is a damaged header
+                    return true;
                 }
                 waiting.assign(line);
                 haveWaiting = true;

@@ -1,5 +1,11 @@
 #pragma once
 // The datasheet text format: header lines, body lines, the header test.
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 #include <string>
 #include <string_view>
 
@@ -65,21 +71,136 @@ inline std::string_view heldPid(std::string_view line)
     return line.substr(1, 6);
 }
 
-// The boundary between stations: true when `line` ends the station whose
-// lines carry `pid` and opens the next one, that is a header line, or a
-// body line that holds another PID (the next station's first line when its
-// header line is damaged). With `pid` empty (the station has shown no PID
-// yet) only a header line does. Every reader that copies, skips or replaces
-// stations goes by this, so a damaged header never hides a station in its
-// neighbour.
-inline bool opensNextStation(std::string_view line, std::string_view pid)
+// Where stations open, for every reader that lists, copies, skips or
+// replaces them. Fed a file's lines in order, it tells which line opens a
+// station:
+// - a header line;
+// - a body line that holds a PID other than the last line that held one,
+//   when the line before it holds no PID: that line is the station's
+//   damaged header line (or a line between stations), and the station
+//   opens at its first body line. A line of another PID that follows a
+//   line holding a PID is a stray line of the station it stands in.
+// The first line holding a PID after a header line opens nothing. Before
+// the first station the lines belong to none (their labels go to the first
+// station); a line holding a PID opens one there only after a line that
+// holds none (the file's first header line damaged). Two stations of the
+// same PID with a damaged header between them read as one.
+class StationRule {
+public:
+    enum class Opening { None, Header, Body };
+
+    // Reading from the start of the file.
+    StationRule() = default;
+    // Reading from a station's first line (its header line, or the first
+    // body line of a station whose header is damaged).
+    static StationRule atStation()
+    {
+        StationRule rule;
+        rule.opened_ = true;
+        rule.afterPid_ = false;
+        return rule;
+    }
+
+    // Reading on inside a station whose PID (empty: none shown yet) the
+    // last line read held.
+    static StationRule within(std::string_view pid)
+    {
+        StationRule rule = atStation();
+        rule.pidLength_ = std::min<std::size_t>(pid.size(), 6);
+        pid.copy(rule.pid_, rule.pidLength_);
+        rule.afterPid_ = rule.pidLength_ > 0;
+        return rule;
+    }
+
+    Opening next(std::string_view line)
+    {
+        // Most lines are lines of the station's PID: nothing changes.
+        if (pidLength_ == 6 && line.size() >= 7 && line[0] == ' ' && std::memcmp(line.data() + 1, pid_, 6) == 0) {
+            afterPid_ = true;
+            return Opening::None;
+        }
+        if (isHeaderLine(line)) {
+            opened_ = true;
+            pidLength_ = 0;
+            afterPid_ = false;
+            return Opening::Header;
+        }
+        const std::string_view held = heldPid(line);
+        if (held.empty()) {
+            afterPid_ = false;
+            return Opening::None;
+        }
+        const bool opens = !afterPid_ && (pidLength_ == 0 ? !opened_ : held != pid());
+        opened_ = opened_ || opens;
+        held.copy(pid_, held.size());
+        pidLength_ = held.size();
+        afterPid_ = true;
+        return opens ? Opening::Body : Opening::None;
+    }
+
+    // The PID of the last line that held one; empty when none did since
+    // the station's header line.
+    std::string_view pid() const { return std::string_view(pid_, pidLength_); }
+    // False while the lines read stand before the file's first station.
+    bool inStation() const { return opened_; }
+
+private:
+    char pid_[6] = {};
+    std::size_t pidLength_ = 0;
+    bool opened_ = false;
+    bool afterPid_ = true; // the file's start counts as a line holding a PID
+};
+
+// Where a line read up to its LF holds the next line too, after a CR that
+// is not its line end (a line whose LF was lost): when what follows the CR
+// begins a header line or holds a PID. The index after that CR, or npos.
+std::size_t hiddenLineStartAfterCr(std::string_view line);
+inline std::size_t hiddenLineStart(std::string_view line)
 {
-    if (isHeaderLine(line))
-        return true;
-    if (pid.empty())
-        return false;
-    const std::string_view held = heldPid(line);
-    return !held.empty() && held != pid;
+    // Nearly every line holds no CR but the one before its LF: looked for
+    // without a call.
+    std::size_t n = line.size();
+    if (n > 0 && line[n - 1] == '\n')
+        --n;
+    if (n > 0 && line[n - 1] == '\r')
+        --n;
+    const char* p = line.data();
+#if defined(__SSE2__)
+    // Sixteen bytes at a time; the last block overlaps the one before.
+    if (n >= 16) {
+        const __m128i cr = _mm_set1_epi8('\r');
+        for (std::size_t i = 0;; i += 16) {
+            const std::size_t at = i + 16 <= n ? i : n - 16;
+            const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + at));
+            if (_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, cr)) != 0)
+                return hiddenLineStartAfterCr(line);
+            if (at + 16 >= n)
+                return std::string_view::npos;
+        }
+    }
+#endif
+    for (std::size_t i = 0; i < n; ++i)
+        if (p[i] == '\r')
+            return hiddenLineStartAfterCr(line);
+    return std::string_view::npos;
+}
+
+// Calls each(part, index) for each line that `line` (read up to its LF)
+// holds: the line itself, or its parts split after the CRs that
+// hiddenLineStart finds; a part before such a CR ends with it. `each`
+// returns whether to go on; false when it stopped.
+template <typename Each>
+bool forEachLineIn(std::string_view line, Each&& each)
+{
+    std::size_t at = 0;
+    for (;;) {
+        const std::size_t hidden = hiddenLineStart(line.substr(at));
+        if (hidden == std::string_view::npos)
+            return each(line.substr(at), at);
+        if (!each(line.substr(at, hidden), at))
+            return false;
+        at += hidden;
+    }
 }
 
 // Whether the text at `index` of the line begins with `label` (false when the

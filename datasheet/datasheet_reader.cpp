@@ -27,23 +27,30 @@ std::size_t DatasheetReader::read(std::uint64_t offset, std::string_view pid,
     std::string header;
     std::size_t shown = 0;
     int headersMet = 0;
+    StationRule rule = StationRule::atStation();
     std::string_view piece;
-    while (reader_.next(piece)) {
-        const std::string_view text = platform::cutAtLineEnd(piece);
+    const auto each = [&](std::string_view part, std::size_t) {
+        const std::string_view text = platform::cutAtLineEnd(part);
+        const bool opens = rule.next(text) != StationRule::Opening::None;
+        if (shown > 0 && opens)
+            return false;
         if (isHeaderWithComma(text))
             header.assign(text);
-        const bool ours = carriesPid(text, pid);
-        if (shown > 0 && !ours)
-            break;
-        if (ours) {
+        if (carriesPid(text, pid)) {
             if (shown == 0)
                 line(header);
             line(text);
             ++shown;
-        } else if (isHeaderLine(text) && ++headersMet == 2) {
-            break;
+            return true;
         }
-    }
+        // A stray line of another PID stands in the station: passed over.
+        if (shown > 0)
+            return !heldPid(text).empty();
+        return !(isHeaderLine(text) && ++headersMet == 2);
+    };
+    while (reader_.next(piece))
+        if (!forEachLineIn(piece, each))
+            break;
     return shown;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // Reads one station's datasheet back out of a datasheet file, from the byte
-// offset the PID/offset index gives, as the viewer shows it and the datasheet
+// offset the PID/offset index gives (its header line, or its first body
+// line when its header is damaged), as the viewer shows it and the datasheet
 // saves copy it:
 // - every line is read whole and cut at its first CR or LF;
 // - a line that begins "1        Quarndale Geomark Bureau," (with the comma)
@@ -8,7 +9,9 @@
 // - the first line that carries the PID at index 1-6 is preceded by the
 //   header text (an empty line when none was read); lines before it are
 //   skipped;
-// - after that, the first line without the PID ends the station.
+// - after that, the line that opens the next station (ds::StationRule) or
+//   the first other line without the PID ends the station; a stray line
+//   of another PID is passed over.
 // When the PID does not follow the offset, the search gives up at the second
 // header line (33-character start) that it meets: the first is the offset's
 // own station's, or, for an offset into a body, the next station's; past the

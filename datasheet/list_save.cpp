@@ -158,29 +158,35 @@ std::size_t WriteDatasheet(platform::LineReader& data, std::uint64_t offset, std
     std::string header;
     std::size_t written = 0;
     int headersMet = 0;
-    std::string_view piece;
-    while (data.next(piece)) {
+    StationRule rule = StationRule::atStation();
+    const auto each = [&](std::string_view piece, std::size_t) {
         const std::string_view line = lineText(piece);
+        const bool opens = rule.next(line) != StationRule::Opening::None;
         if (isHeaderLine(line)) {
             // The next station begins; before any PID line, the second
             // header means the PID does not follow the offset.
             if (written > 0 || ++headersMet == 2)
-                break;
+                return false;
             if (isHeaderWithComma(line))
                 header.assign(line);
-            continue;
+            return true;
         }
-        if (written > 0 && opensNextStation(line, pid))
-            break; // the next station, its header damaged
+        if (written > 0 && opens)
+            return false; // the next station, its header damaged
         if (carriesPid(line, pid)) {
             if (written == 0)
                 out.writeLine(header);
             writeText(out, piece, line);
             ++written;
-        } else if (written > 5) {
-            break;
+            return true;
         }
-    }
+        // A stray line of another PID stands in the station: passed over.
+        return written <= 5 || !heldPid(line).empty();
+    };
+    std::string_view piece;
+    while (data.next(piece))
+        if (!forEachLineIn(piece, each))
+            break;
     return written;
 }
 
@@ -308,7 +314,7 @@ bool readPending(platform::LineReader& in, std::string& pending)
 // then left before that line, or at the end of the file). `onLine` sees
 // each line of the station with its offset.
 template <typename Take, typename OnLine>
-void readStation(platform::LineReader& in, std::string& station, Take take, OnLine onLine)
+void readStation(platform::LineReader& in, StationRule& rule, Take take, OnLine onLine)
 {
     std::string_view run;
     while (in.nextRun(run, kHeaderStart)) {
@@ -316,15 +322,19 @@ void readStation(platform::LineReader& in, std::string& station, Take take, OnLi
         for (std::size_t at = 0; at < run.size();) {
             const std::size_t lf = run.find('\n', at);
             const std::size_t end = lf == std::string_view::npos ? run.size() : lf + 1;
-            const std::string_view line = run.substr(at, end - at);
-            if (opensNextStation(line, station)) {
+            const bool whole = forEachLineIn(run.substr(at, end - at), [&](std::string_view line, std::size_t in_) {
+                if (rule.next(line) != StationRule::Opening::None) {
+                    at += in_;
+                    return false;
+                }
+                onLine(line, runOffset + at + in_);
+                return true;
+            });
+            if (!whole) {
                 take(run.substr(0, at));
                 in.seek(runOffset + at);
                 return;
             }
-            if (station.empty())
-                station.assign(heldPid(line));
-            onLine(line, runOffset + at);
             at = end;
         }
         take(run);
@@ -336,23 +346,26 @@ void readStation(platform::LineReader& in, std::string& station, Take take, OnLi
 bool CopyStationLines(platform::LineReader& in, platform::CrlfWriter& out, std::string& pending,
                       std::string_view pid)
 {
-    std::string station(pid);
+    StationRule rule = StationRule::within(pid);
     const auto write = [&](std::string_view lines) {
         if (!lines.empty())
             writeWhole(out, lines); // only the file's last line can lack a line end
     };
-    readStation(in, station, write, [](std::string_view, std::uint64_t) {});
+    readStation(in, rule, write, [](std::string_view, std::uint64_t) {});
     return readPending(in, pending);
 }
 
 bool SkipStationLines(platform::LineReader& in, std::string& pending, std::string_view pid,
                       platform::CrlfWriter* keep)
 {
-    std::string station(pid);
+    StationRule rule = StationRule::within(pid);
     // Where the lines after the station's last PID line begin.
     std::uint64_t after = in.position();
     bool afterLines = false;
+    std::string station(pid);
     const auto onLine = [&](std::string_view line, std::uint64_t offset) {
+        if (station.empty())
+            station.assign(heldPid(line));
         if (!station.empty() && carriesPid(line, station)) {
             afterLines = false;
         } else if (!afterLines) {
@@ -360,15 +373,19 @@ bool SkipStationLines(platform::LineReader& in, std::string& pending, std::strin
             after = offset;
         }
     };
-    readStation(in, station, [](std::string_view) {}, onLine);
+    readStation(in, rule, [](std::string_view) {}, onLine);
     const std::uint64_t boundary = in.position(); // the next station's first line, or the end
     if (keep && afterLines) {
         // Read again and copied as they stand; a seek back within the
         // buffered bytes costs no read.
         in.seek(after);
         std::string_view line;
-        while (in.position() < boundary && in.next(line))
+        while (in.position() < boundary && in.next(line)) {
+            // The boundary may follow a CR inside the line (its LF lost).
+            if (in.position() > boundary)
+                line = line.substr(0, static_cast<std::size_t>(boundary - in.pieceOffset()));
             writeWhole(*keep, line);
+        }
         in.seek(boundary);
     }
     return readPending(in, pending);
@@ -460,54 +477,104 @@ bool mergeList(const std::vector<std::string>& pids, const ListMerge& request, p
     platform::ProgressCounter counter(progress);
     const std::uint64_t size = in.size();
 
-    // A station: its header line (none before the first one, nor when the
-    // station opens at a line that holds another PID, its header damaged)
-    // and its lines up to the line that opens the next station. Its PID is
-    // index 1-6 of its first line after the header.
-    std::string header;
-    bool haveHeader = false;
-    std::string pending; // read ahead: the line that opens the next station
-    bool havePending = false;
-    std::string first;
-    std::string_view line;
-    for (;;) {
-        if (havePending) {
-            first.swap(pending);
-            line = first;
-            havePending = false;
-        } else if (!in.next(line)) {
-            break;
-        }
-        if (isHeaderLine(line)) {
-            if (haveHeader) // a header without lines of its own
-                writeWhole(out, header);
-            header.assign(line);
-            haveHeader = true;
-            continue;
-        }
-        counter.unit(in.pieceOffset(), size);
-        const std::string_view text = lineText(line);
-        const std::string pid(text.size() > 1 ? text.substr(1, 6) : std::string_view());
+    // The target read by the station rule. A station opened at a header
+    // waits (held, with the lines after it) for its first line that holds a
+    // PID, which decides: its PID listed, the new datasheet takes the place
+    // of its old lines, else it is copied as it stands. The lines after a
+    // replaced station's last line of its PID (lines between stations, the
+    // damaged header of the next) stay, as do the lines before the first
+    // station.
+    enum class Mode { Copy, Held, Replaced };
+    Mode mode = Mode::Copy;
+    StationRule rule;
+    std::string held; // a header line and the lines after it
+    std::string tail; // the lines after a replaced station's last PID line
+    std::string replaced; // its PID
+    char last = '\n'; // the last byte written
+    const auto copy = [&](std::string_view bytes) {
+        if (bytes.empty())
+            return;
+        out.write(bytes);
+        last = bytes.back();
+    };
+    // A line cut short by what is left out, or the file's last line without
+    // a line end, gets one before anything else is written.
+    const auto endLine = [&] {
+        if (last != '\n')
+            out.write(last == '\r' ? "\n" : "\r\n");
+        last = '\n';
+    };
+    const auto finishStation = [&] {
+        if (mode == Mode::Held)
+            copy(held);
+        else if (mode == Mode::Replaced)
+            copy(tail);
+        mode = Mode::Copy;
+    };
+    bool failed = false;
+    // The station's first line that holds its PID decides.
+    const auto decide = [&](std::string_view line, std::uint64_t offset) {
+        counter.unit(offset, size);
+        const std::string pid(rule.pid());
         if (buffer.take(pid)) {
+            endLine();
             const DataFile::Outcome outcome = data.write(pid, out);
-            if (outcome == DataFile::Outcome::Failed)
+            if (outcome == DataFile::Outcome::Failed) {
+                failed = true;
                 return false;
-            if (outcome == DataFile::Outcome::Written) {
-                // What follows the old lines up to the next station (a
-                // damaged header of it) is kept.
-                havePending = SkipStationLines(in, pending, pid, &out);
-                haveHeader = false;
-                continue;
             }
+            if (outcome == DataFile::Outcome::Written) {
+                mode = Mode::Replaced;
+                replaced = pid;
+                tail.clear();
+                return true;
+            }
+            // The listed station could not be read: the old one stays.
         }
-        if (haveHeader)
-            writeWhole(out, header);
-        haveHeader = false;
-        writeWhole(out, line);
-        havePending = CopyStationLines(in, out, pending, heldPid(line));
+        if (mode == Mode::Held)
+            copy(held);
+        copy(line);
+        mode = Mode::Copy;
+        return true;
+    };
+    std::string_view piece;
+    while (!failed && in.next(piece)) {
+        const std::uint64_t pieceOffset = in.pieceOffset();
+        forEachLineIn(piece, [&](std::string_view line, std::size_t at) {
+            const StationRule::Opening opening = rule.next(line);
+            if (opening != StationRule::Opening::None)
+                finishStation();
+            if (opening == StationRule::Opening::Header) {
+                mode = Mode::Held;
+                held.assign(line);
+                return true;
+            }
+            if (opening == StationRule::Opening::Body)
+                return decide(line, pieceOffset + at);
+            switch (mode) {
+            case Mode::Held:
+                if (rule.pid().empty()) {
+                    held.append(line);
+                    return true;
+                }
+                return decide(line, pieceOffset + at);
+            case Mode::Replaced:
+                if (carriesPid(line, replaced))
+                    tail.clear(); // what stood among its lines goes with them
+                else
+                    tail.append(line);
+                return true;
+            case Mode::Copy:
+                copy(line);
+                return true;
+            }
+            return true;
+        });
     }
-    if (haveHeader)
-        writeWhole(out, header);
+    if (failed)
+        return false;
+    finishStation();
+    endLine();
     if (in.failed()) {
         notice(notices, cannotRead(request.backup));
         return false;

@@ -54,9 +54,10 @@ using OffsetLookup = std::function<std::int64_t(std::string_view pid)>;
 //   empty line stands in its place. Lines before the first PID line that do
 //   not carry the PID are passed over.
 // - Once a PID line was written, the station ends at the line that opens
-//   the next station (ds::opensNextStation: a header line, or a body line
-//   that holds another PID), or at the first line without the PID after
-//   more than five written lines; up to five, such lines are dropped.
+//   the next station (ds::StationRule: a header line, or a body line of
+//   another PID after a line that holds none), or at the first line without
+//   the PID after more than five written lines; up to five, such lines are
+//   dropped. A stray line of another PID is passed over.
 // - When no PID line follows the offset, the search gives up at the second
 //   header line.
 // Returns the number of PID lines written; 0 means nothing was written.
@@ -107,8 +108,8 @@ bool saveList(const std::vector<std::string>& lines, const ListSave& request, pl
 int MoveByCopy(const std::string& source, const std::string& destination, platform::NoticeSink& notices);
 
 // A station's lines in a datasheet file run up to the line that opens the
-// next station (ds::opensNextStation): a header line, or a body line that
-// holds another PID. `pid` is the PID the station's lines carry; empty: the
+// next station (ds::StationRule): a header line, or a body line of another
+// PID after a line that holds none. `pid` is the PID the station's lines carry; empty: the
 // PID of the first of them that holds one. Both helpers read whole lines
 // (piece length 0) on to that line, which they put into `pending` (line end
 // kept), and return true; false when the file ended first.
@@ -131,17 +132,22 @@ struct ListMerge {
     std::optional<platform::FileIdentity> dataIdentity; // as loaded; none given: not checked
 };
 
-// Merges the stations into the target datasheet file: every station of the
-// target whose PID (index 1-6 of its first line after the header) is one of
+// Merges the stations into the target datasheet file, read by
+// ds::StationRule: every station of the target whose PID (that of its
+// first line holding one) is one of
 // `pids` is replaced by its datasheet from the data file, every other
 // station is copied unchanged (lines before the first header too), and the stations the target lacks are added
 // at its end in the order of `pids`. A PID given twice replaces two
 // stations of the target or is added twice. A listed station whose
 // datasheet cannot be read keeps its old one. A station of the target ends
-// where the next one opens (see CopyStationLines): a station whose header
-// line is damaged opens at its first line, and is copied or replaced as a
-// station of its own; the lines between a replaced station's last line
-// and the next station stay.
+// where the next one opens: a station whose header line is damaged opens
+// at its first body line (also the file's first station), and is copied or
+// replaced in place as a station of its own; a stray line of another PID
+// stays in the station it stands in. The lines between a replaced
+// station's last line and the next station stay (a damaged header line
+// too), and so do the lines before the first station. A line whose LF was
+// lost before a header or a PID line ends at its CR; where what follows it
+// is left out, it gets its LF.
 //
 // The backup is made first and removed after success; it stays when
 // anything failed, and when a listed PID was missing from the index.

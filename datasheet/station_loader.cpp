@@ -54,22 +54,26 @@ bool scanStations(const std::string& path, const Profile& profile, platform::Pro
     const std::uint64_t size = reader.size();
     platform::ProgressCounter counter(progress);
     StationFields fields;
+    StationRule rule;
     std::uint64_t current = 0;
-    std::uint64_t previous = 0;
     std::string_view piece;
     while (reader.next(piece)) {
-        if (isHeaderLine(piece)) {
-            previous = current;
-            current = reader.pieceOffset();
-            counter.unit(current, size);
-            // Labels met before the first header belong to the first station.
-            if (counter.count() > 1) {
-                emit(fields, previous);
-                fields.clear();
+        const std::uint64_t pieceOffset = reader.pieceOffset();
+        forEachLineIn(piece, [&](std::string_view line, std::size_t at) {
+            if (rule.next(line) != StationRule::Opening::None) {
+                const std::uint64_t previous = current;
+                current = pieceOffset + at;
+                counter.unit(current, size);
+                // Labels met before the first station belong to it.
+                if (counter.count() > 1) {
+                    emit(fields, previous);
+                    fields.clear();
+                }
             }
-        } else if (isBodyLine(piece)) {
-            parseStationLine(piece, fields, profile);
-        }
+            if (isBodyLine(line))
+                parseStationLine(line, fields, profile);
+            return true;
+        });
     }
     if (!fields.designation.empty())
         emit(fields, current);

@@ -26,8 +26,10 @@ struct StationFields {
 };
 
 // Reads the file the way the loaders do (pieces of profile.readLength()) and
-// calls `emit` once per station with its fields and the byte offset of its
-// header line. Progress: the first and every 20th station. Returns false when
+// calls `emit` once per station (ds::StationRule) with its fields and the
+// byte offset of its header line; a station whose header line is damaged
+// is emitted on its own, at the offset of its first body line. Labels read
+// before the first station are its fields. Progress: the first and every 20th station. Returns false when
 // the file cannot be opened (nothing is emitted then). A last station
 // without a DESIGNATION line is not emitted; `undesignated`, when given,
 // hears of it instead. `readError`, when given, tells whether the reading

@@ -42,6 +42,11 @@ int percentOf(std::uint64_t done, std::uint64_t total)
     return total == 0 ? 0 : static_cast<int>(100 * done / total);
 }
 
+// The stations of the file (ds::StationRule), each copied or skipped at its
+// first DESIGNATION line. A station whose header line is damaged opens at
+// its first body line and is copied from the line before it, its damaged
+// header. Copy and skip return where the next station begins; reading goes
+// on there.
 void copyDatasheets(platform::LineReader& input, platform::CrlfWriter& out, std::string_view typeCode,
                     platform::ProgressSink& progress)
 {
@@ -49,27 +54,46 @@ void copyDatasheets(platform::LineReader& input, platform::CrlfWriter& out, std:
     input.seek(0);
     std::uint64_t headerOffset = 0;
     std::uint64_t headers = 0;
+    std::uint64_t previous = 0; // where the line before began
+    ds::StationRule rule;
     std::string pid;
     std::string designation;
     std::string_view piece;
     while (input.next(piece)) {
-        const std::string_view line = lineText(piece);
-        const bool header = ds::isHeaderLine(line);
-        if (!header && !ds::isBodyLine(line))
-            continue;
-        if (header) {
-            headerOffset = input.pieceOffset();
-            ++headers;
-        }
-        if (headers <= 1 || headers % 20 == 0)
-            progress.set(percentOf(headerOffset, size));
-        if (!ds::hasAt(line, 7, ds::kDesignationLabel))
-            continue;
-        ds::ParseDesignation(line, pid, designation);
-        if (ds::StationMatchesType(typeCode, pid, input, headerOffset, ds::kMorvane))
-            headerOffset = CopyDatasheet(input, out, pid, headerOffset);
-        else
-            headerOffset = SkipDatasheet(input, pid);
+        const std::uint64_t pieceOffset = input.pieceOffset();
+        std::uint64_t resume = 0;
+        bool moved = false;
+        ds::forEachLineIn(piece, [&](std::string_view part, std::size_t at) {
+            const std::uint64_t offset = pieceOffset + at;
+            const std::string_view line = lineText(part);
+            const ds::StationRule::Opening opening = rule.next(line);
+            if (opening != ds::StationRule::Opening::None) {
+                headerOffset = opening == ds::StationRule::Opening::Header ? offset : previous;
+                ++headers;
+            }
+            previous = offset;
+            if (!ds::isHeaderLine(line) && !ds::isBodyLine(line))
+                return true;
+            if (headers <= 1 || headers % 20 == 0)
+                progress.set(percentOf(headerOffset, size));
+            if (!ds::hasAt(line, 7, ds::kDesignationLabel))
+                return true;
+            ds::ParseDesignation(line, pid, designation);
+            // The reads below move the reader: the line is not used after them.
+            const std::uint64_t after = offset + part.size();
+            if (ds::StationMatchesType(typeCode, pid, input, headerOffset, ds::kMorvane)) {
+                resume = CopyDatasheet(input, out, pid, headerOffset);
+            } else {
+                input.seek(after);
+                resume = SkipDatasheet(input, pid);
+            }
+            headerOffset = resume;
+            rule = ds::StationRule::within(pid);
+            moved = true;
+            return false;
+        });
+        if (moved)
+            input.seek(resume);
     }
 }
 
@@ -78,65 +102,68 @@ void copyDatasheets(platform::LineReader& input, platform::CrlfWriter& out, std:
 std::uint64_t CopyDatasheet(platform::LineReader& input, platform::CrlfWriter& out, std::string_view pid,
                             std::uint64_t headerOffset)
 {
+    if (!input.seek(headerOffset))
+        return input.position();
+    ds::StationRule rule = ds::StationRule::atStation();
+    std::size_t count = 0;
+    std::uint64_t stop = 0;
+    bool stopped = false;
+    const auto each = [&](std::string_view part, std::uint64_t offset) {
+        const std::string_view line = lineText(part);
+        const bool opens = rule.next(line) != ds::StationRule::Opening::None;
+        ++count;
+        if (count == 1) {
+            // The header line loses only its line end: a CR inside it stays.
+            out.writeLine(platform::chompLineEnd(part));
+            return true;
+        }
+        // The first line after the header is written whatever it carries;
+        // after it, the station's lines and stray lines of other PIDs.
+        if (count > 2 && (opens || (otherPid(line, pid) && ds::heldPid(line).empty()))) {
+            stop = offset;
+            stopped = true;
+            return false;
+        }
+        // A line that already stands as it is written (one CR, before its
+        // LF) goes out as it is.
+        if (part.size() == line.size() + 2 && part[line.size()] == '\r' && part.back() == '\n')
+            out.write(part);
+        else
+            out.writeLine(line);
+        return true;
+    };
     std::string_view piece;
-    if (!input.seek(headerOffset) || !input.next(piece))
-        return input.position();
-    // The header line loses only its line end: a CR inside it stays.
-    out.writeLine(platform::chompLineEnd(piece));
-    // The first line after the header is written whatever it carries.
-    if (!input.next(piece))
-        return input.position();
-    out.writeLine(lineText(piece));
-
-    // The rest goes in runs of lines up to the next header line. A line that
-    // already stands as it is written (one CR, before its LF) is copied with
-    // its neighbours in one write; any other is cut at its first CR or LF.
-    std::string_view run;
-    for (;;) {
-        if (!input.nextRun(run, ds::kHeaderStart)) {
-            // The next header (or the end): it carries no PID.
-            if (!input.next(piece))
-                return input.position();
-            return input.pieceOffset();
-        }
-        const std::uint64_t runOffset = input.pieceOffset();
-        std::size_t batch = 0; // start of the lines not yet written
-        std::size_t start = 0;
-        while (start < run.size()) {
-            const std::size_t lf = run.find('\n', start);
-            const std::size_t end = lf == std::string_view::npos ? run.size() : lf + 1;
-            const std::string_view whole = run.substr(start, end - start);
-            const std::string_view line = lineText(whole);
-            if (otherPid(line, pid)) {
-                out.write(run.substr(batch, start - batch));
-                input.seek(runOffset + end);
-                return runOffset + start;
-            }
-            const bool asWritten = lf != std::string_view::npos && line.size() + 2 == whole.size() &&
-                                   whole[line.size()] == '\r';
-            if (!asWritten) {
-                out.write(run.substr(batch, start - batch));
-                out.writeLine(line);
-                batch = end;
-            }
-            start = end;
-        }
-        out.write(run.substr(batch));
+    while (input.next(piece)) {
+        const std::uint64_t pieceOffset = input.pieceOffset();
+        if (!ds::forEachLineIn(piece, [&](std::string_view part, std::size_t at) { return each(part, pieceOffset + at); }))
+            break;
     }
+    return stopped ? stop : input.position();
 }
 
 std::uint64_t SkipDatasheet(platform::LineReader& input, std::string_view pid)
 {
+    ds::StationRule rule = ds::StationRule::within(pid);
+    std::uint64_t previous = input.position();
+    std::uint64_t stop = 0;
+    bool stopped = false;
     std::string_view piece;
-    for (;;) {
-        std::string_view run;
-        while (input.nextRun(run, ds::kHeaderStart)) {
-        }
-        if (!input.next(piece))
-            return input.position();
-        if (otherPid(lineText(piece), pid))
-            return input.pieceOffset();
+    while (!stopped && input.next(piece)) {
+        const std::uint64_t pieceOffset = input.pieceOffset();
+        ds::forEachLineIn(piece, [&](std::string_view part, std::size_t at) {
+            const std::uint64_t offset = pieceOffset + at;
+            const ds::StationRule::Opening opening = rule.next(lineText(part));
+            if (opening != ds::StationRule::Opening::None) {
+                // A station that opens at a body line begins at its damaged header.
+                stop = opening == ds::StationRule::Opening::Header ? offset : previous;
+                stopped = true;
+                return false;
+            }
+            previous = offset;
+            return true;
+        });
     }
+    return stopped ? stop : input.position();
 }
 
 void WriteFileSummary(platform::LineReader& input, platform::CrlfWriter& out, int format,
@@ -158,34 +185,50 @@ void WriteFileSummary(platform::LineReader& input, platform::CrlfWriter& out, in
         out.writeLine(format == ds::kPinmapFormat ? std::string_view(line).substr(6) : std::string_view(line));
     };
 
+    // Stations open by ds::StationRule; one whose header line is damaged is
+    // tested from its first body line.
+    ds::StationRule rule;
     std::string_view piece;
     while (input.next(piece)) {
-        const std::string_view line = lineText(piece);
-        if (ds::isHeaderLine(line)) {
-            // The filter reads the station from just inside its header line.
-            // (Taken first: the filter's reads reuse the reader's buffer.)
-            const bool ended = !piece.empty() && piece.back() == '\n';
-            const std::uint64_t next = input.pieceOffset() + (ended ? 1 : 0);
-            progress.set(percentOf(offset, size));
-            if (++headers > 1) {
-                finish();
-                fields.clear();
+        const std::uint64_t pieceOffset = input.pieceOffset();
+        const bool ended = !piece.empty() && piece.back() == '\n';
+        bool moved = false;
+        std::string held; // an opening line, kept over the filter's reads
+        ds::forEachLineIn(piece, [&](std::string_view part, std::size_t at) {
+            std::string_view line = lineText(part);
+            const ds::StationRule::Opening opening = rule.next(line);
+            if (opening != ds::StationRule::Opening::None) {
+                // The filter reads a station from just inside its header line.
+                const bool header = opening == ds::StationRule::Opening::Header;
+                const std::uint64_t next =
+                    pieceOffset + at + (header && (ended || at + part.size() < piece.size()) ? 1 : 0);
+                progress.set(percentOf(offset, size));
+                if (++headers > 1) {
+                    // The filter's reads reuse the reader's buffer: the rest
+                    // of the line is read again after them.
+                    held.assign(line);
+                    line = held;
+                    finish();
+                    fields.clear();
+                    input.seek(pieceOffset + at + part.size());
+                    moved = true;
+                }
+                offset = headers == 1 && header ? 0 : next;
             }
-            offset = headers == 1 ? 0 : next;
-            continue;
-        }
-        if (!ds::isBodyLine(line))
-            continue;
-        if (ds::hasAt(line, 7, ds::kDesignationLabel)) {
-            ds::ParseDesignation(line, fields.pid, fields.designation);
-        } else if (ds::isPositionLine(line)) {
-            ds::ParsePosition(line, fields.latitude, fields.longitude);
-        } else if (ds::hasAt(line, 7, ds::kHorzOrderLabel)) {
-            ds::ParseOrder(line, fields.horizontal, fields.ellipsoid, fields.vertical, ds::kMorvane);
-        } else if (ds::hasAt(line, 7, ds::kVertOrderLabel)) {
-            ds::ParseOrder(line, fields.horizontal, fields.ellipsoid, fields.vertical, ds::kMorvane);
-            ds::ParseClass(line, verticalClass, ellipsoidClass);
-        }
+            if (!ds::isBodyLine(line))
+                return !moved;
+            if (ds::hasAt(line, 7, ds::kDesignationLabel)) {
+                ds::ParseDesignation(line, fields.pid, fields.designation);
+            } else if (ds::isPositionLine(line)) {
+                ds::ParsePosition(line, fields.latitude, fields.longitude);
+            } else if (ds::hasAt(line, 7, ds::kHorzOrderLabel)) {
+                ds::ParseOrder(line, fields.horizontal, fields.ellipsoid, fields.vertical, ds::kMorvane);
+            } else if (ds::hasAt(line, 7, ds::kVertOrderLabel)) {
+                ds::ParseOrder(line, fields.horizontal, fields.ellipsoid, fields.vertical, ds::kMorvane);
+                ds::ParseClass(line, verticalClass, ellipsoidClass);
+            }
+            return !moved;
+        });
     }
     // A file without a header line has no datasheet to finish.
     if (headers > 0)

@@ -37,18 +37,20 @@ struct JoinSettings {
     ItemPickWriters itemPick;
 };
 
-// Copies the datasheet whose header line starts at `headerOffset`: the
-// header and the first line after it always, then every line up to the
-// first one whose characters 1-6 are not the PID, which is not written.
-// The header line is written whole without its line end; every other line
-// is cut at its first CR or LF. Each is written with CR LF. Returns
-// the offset of the line that ended the copy (the reader stands after it),
-// or the file's end.
+// Copies the datasheet whose header line (for a station whose header is
+// damaged: that damaged line) starts at `headerOffset`: the header and the
+// first line after it always, then every line of the PID and every stray
+// line of another PID, up to the line that opens the next station
+// (ds::StationRule) or the first other line without the PID, which is not
+// written. The header line is written whole without its line end; every
+// other line is cut at its first CR or LF. Each is written with CR LF.
+// Returns the offset of the line that ended the copy, or the file's end.
 std::uint64_t CopyDatasheet(platform::LineReader& input, platform::CrlfWriter& out, std::string_view pid,
                             std::uint64_t headerOffset);
 
-// Reads on to the next header line of another PID and returns its offset
-// (the reader stands after it), or the file's end.
+// Reads on to where the next station opens (ds::StationRule) and returns
+// the offset of its header line (of its damaged header line when it opens
+// at a body line), or the file's end.
 std::uint64_t SkipDatasheet(platform::LineReader& input, std::string_view pid);
 
 // One list line (format 1) or PINMAP line (format 2) per station that

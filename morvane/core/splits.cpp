@@ -215,32 +215,26 @@ bool SplitByIndex(const IndexSplit& split, platform::NoticeSink& notices, platfo
     bool beforeKey = false;
     int current = -1; // the station's output; -1 writes nothing
     std::uint64_t headers = 0;
-    std::string_view piece;
-    while (input.next(piece)) {
-        const std::string_view line = platform::chompLineEnd(piece);
-        if (ds::isHeaderLine(line)) {
-            ++headers;
-            pendingCount = 0;
-            keep(line);
-            beforeKey = true;
-            current = -1;
-            if (headers == 1 || headers % 20 == 0)
-                progress.set(percentOf(input.pieceOffset(), size));
-            continue;
-        }
+    bool failed = false;
+    const auto startStation = [&](std::uint64_t offset) {
+        ++headers;
+        pendingCount = 0;
+        beforeKey = true;
+        current = -1;
+        if (headers == 1 || headers % 20 == 0)
+            progress.set(percentOf(offset, size));
+    };
+    // A line of the station: pending before its key line, which decides
+    // where all of it goes, written after it.
+    const auto take = [&](std::string_view line) {
         if (!beforeKey) {
             if (current >= 0)
                 outputs.WriteTrimmedLine(current, line);
-            // The rest of the station, up to the next header, in runs.
-            std::string_view run;
-            while (input.nextRun(run, ds::kHeaderStart))
-                if (current >= 0)
-                    outputs.WriteTrimmedLines(current, run);
-            continue;
+            return;
         }
         if (!isKeyLine(line, split.kind)) {
             keep(line);
-            continue;
+            return;
         }
         // The station's first key line decides where all of it goes.
         beforeKey = false;
@@ -251,18 +245,55 @@ bool SplitByIndex(const IndexSplit& split, platform::NoticeSink& notices, platfo
                 known = outputs.output("dsdata." + number);
             current = known;
             if (current < 0) {
-                notices.notice(kCaption, failedToOpen(split.kind));
-                return false;
+                failed = true;
+                return;
             }
             for (std::size_t i = 0; i < pendingCount; ++i)
                 outputs.WriteTrimmedLine(current, pending[i]);
             outputs.WriteTrimmedLine(current, line);
         }
         pendingCount = 0;
-        std::string_view run;
-        while (input.nextRun(run, ds::kHeaderStart))
-            if (current >= 0)
-                outputs.WriteTrimmedLines(current, run);
+    };
+    // Stations open by ds::StationRule. A line without a PID waits for the
+    // next: when that opens a station at a body line (its header damaged),
+    // the line before is that station's damaged header and goes with it.
+    ds::StationRule rule;
+    std::string waiting;
+    bool haveWaiting = false;
+    std::string_view piece;
+    while (!failed && input.next(piece)) {
+        const std::uint64_t pieceOffset = input.pieceOffset();
+        ds::forEachLineIn(piece, [&](std::string_view part, std::size_t at) {
+            const std::string_view line = platform::chompLineEnd(part);
+            const ds::StationRule::Opening opening = rule.next(line);
+            if (opening == ds::StationRule::Opening::Body) {
+                startStation(pieceOffset + at);
+                if (haveWaiting)
+                    keep(waiting);
+                haveWaiting = false;
+                take(line);
+                return !failed;
+            }
+            if (haveWaiting)
+                take(waiting);
+            haveWaiting = false;
+            if (opening == ds::StationRule::Opening::Header) {
+                startStation(pieceOffset + at);
+                keep(line);
+            } else if (!ds::heldPid(line).empty()) {
+                take(line); // a line that holds a PID never is a damaged header
+            } else {
+                waiting.assign(line);
+                haveWaiting = true;
+            }
+            return !failed;
+        });
+    }
+    if (!failed && haveWaiting)
+        take(waiting);
+    if (failed) {
+        notices.notice(kCaption, failedToOpen(split.kind));
+        return false;
     }
     if (input.failed()) {
         notices.notice(kCaption, "Could not read file " + split.input + " to its end.\r\nNo file has changed.");
@@ -332,7 +363,89 @@ bool SplitByCount(const CountSplit& split, platform::NoticeSink& notices, platfo
     bool firstLine = true;
     std::string held;
     std::string_view piece;
-    while (input.next(piece)) {
+    if (split.kind == CountKind::Stations) {
+        // Stations open by ds::StationRule. A line without a PID waits for
+        // the next: when that opens a station at a body line (its header
+        // damaged), the line before is that station's damaged header and
+        // goes with it.
+        ds::StationRule rule;
+        std::string waiting;
+        bool haveWaiting = false;
+        const auto write = [&](std::string_view line) {
+            pieces.WriteTrimmedLine(current, line);
+            currentEmpty = false;
+            firstLine = false;
+        };
+        // A station opens: a new piece when the count is over, or for each
+        // station with PID pieces (the PID read ahead after a header line).
+        const auto opens = [&](bool header, std::string_view pidHeld, std::uint64_t lineStart) {
+            ++count;
+            ++headers;
+            if (pidPieces && (count > split.limit || firstLine)) {
+                const std::string pid = header ? pidAfterHeader(input) : std::string(pidHeld);
+                if (!openPiece(pid + ".out"))
+                    return false;
+                count = 1;
+            } else if (count > split.limit) {
+                if (!NextOutputFile())
+                    return false;
+                count = 1;
+            }
+            if (headers <= 1 || headers % 20 == 0)
+                progress.set(percentOf(lineStart, size));
+            return true;
+        };
+        bool failed = false;
+        while (!failed && input.next(piece)) {
+            const std::uint64_t pieceOffset = input.pieceOffset();
+            std::uint64_t resume = 0;
+            ds::forEachLineIn(piece, [&](std::string_view part, std::size_t at) {
+                std::string_view line = platform::chompLineEnd(part);
+                const ds::StationRule::Opening opening = rule.next(line);
+                if (opening == ds::StationRule::Opening::Body) {
+                    held.assign(line);
+                    if (!opens(false, ds::heldPid(held), pieceOffset + at)) {
+                        failed = true;
+                        return false;
+                    }
+                    if (haveWaiting)
+                        write(waiting);
+                    haveWaiting = false;
+                    write(held);
+                    return true;
+                }
+                if (haveWaiting)
+                    write(waiting);
+                haveWaiting = false;
+                if (opening == ds::StationRule::Opening::Header) {
+                    // Reading ahead for the PID reuses the reader's buffer:
+                    // the rest of the line is read again after it.
+                    held.assign(line);
+                    if (!opens(true, {}, pieceOffset + at)) {
+                        failed = true;
+                        return false;
+                    }
+                    write(held);
+                    resume = pieceOffset + at + part.size();
+                    return false;
+                }
+                if (!ds::heldPid(line).empty()) {
+                    write(line); // a line that holds a PID never is a damaged header
+                    return true;
+                }
+                waiting.assign(line);
+                haveWaiting = true;
+                return true;
+            });
+            if (resume > 0)
+                input.seek(resume);
+        }
+        if (failed)
+            return false;
+        if (haveWaiting)
+            write(waiting);
+    }
+    while (split.kind != CountKind::Stations && input.next(piece)) {
         const bool header = ds::isHeaderLine(platform::chompLineEnd(piece));
         const std::uint64_t lineStart = input.pieceOffset();
         switch (split.kind) {

@@ -136,56 +136,68 @@ private:
         written_ += line.size() + 2;
     }
 
-    // The old file: the lines before its first header as they stand, then
-    // its stations in order, each replaced or copied. A station opens at a
-    // header line, or at a body line that holds another PID than the lines
-    // before it (its own header damaged), and runs up to the next one.
+    // The old file: the lines before its first station as they stand, then
+    // its stations in order, each replaced or copied. Stations open by
+    // ds::StationRule: at a header line, or at a body line of another PID
+    // after a line that holds none (its header damaged); such a station
+    // takes that line with it as its header, and its list entry keeps
+    // pointing at its first body line. Each station is read to its end
+    // first, for its PID, and then replaced or copied from its start.
     void firstPass(platform::ProgressSink& progress)
     {
         platform::ProgressCounter counter(progress, 20, 0, 0.5);
         const std::uint64_t size = oldReader_.size();
-        std::string_view line;
+        ds::StationRule rule;
+        bool open = false; // a station is open, else the lines before the first
+        bool headed = false;
+        std::uint64_t start = 0;
+        std::uint64_t previous = 0; // where the line before the current one began
         std::string pid, designation;
-        bool have = oldReader_.next(line);
-        while (have && !ds::isHeaderLine(line)) {
-            if (ds::isBodyLine(line) && ds::hasAt(line, 7, ds::kDesignationLabel))
-                ds::ParseDesignation(line, pid, designation);
-            have = oldReader_.next(line);
-        }
-        const std::uint64_t firstHeader = have ? oldReader_.pieceOffset() : oldReader_.position();
-        // A file without any header line whose lines name a station: the
-        // loaders list it at offset 0, so it is carried as a station too.
-        if (!have && !designation.empty()) {
-            station(0, firstHeader, pid, true);
-            return;
-        }
-        copyLines(0, firstHeader);
-        if (have)
-            have = oldReader_.next(line); // the first header again
-        while (have) {
-            const std::uint64_t start = oldReader_.pieceOffset();
-            counter.unit(start, size);
-            const bool headed = ds::isHeaderLine(line);
-            std::string held(headed ? std::string_view() : ds::heldPid(line));
-            pid.clear();
-            designation.clear();
-            if (!headed && ds::hasAt(line, 7, ds::kDesignationLabel))
-                ds::ParseDesignation(line, pid, designation);
-            while ((have = oldReader_.next(line))) {
-                if (ds::opensNextStation(line, held))
-                    break;
-                if (held.empty())
-                    held.assign(ds::heldPid(line));
-                if (ds::isBodyLine(line) && ds::hasAt(line, 7, ds::kDesignationLabel))
+        std::string_view piece;
+        while (oldReader_.next(piece)) {
+            const std::uint64_t pieceOffset = oldReader_.pieceOffset();
+            std::uint64_t resume = 0;
+            ds::forEachLineIn(piece, [&](std::string_view line, std::size_t at) {
+                const std::uint64_t offset = pieceOffset + at;
+                const ds::StationRule::Opening opening = rule.next(line);
+                if (opening == ds::StationRule::Opening::None) {
+                    if (ds::isBodyLine(line) && ds::hasAt(line, 7, ds::kDesignationLabel))
+                        ds::ParseDesignation(line, pid, designation);
+                    previous = offset;
+                    return true;
+                }
+                const bool atHeader = opening == ds::StationRule::Opening::Header;
+                const std::uint64_t opensAt = atHeader ? offset : previous;
+                std::string closing;
+                closing.swap(pid);
+                designation.clear();
+                if (!atHeader && ds::hasAt(line, 7, ds::kDesignationLabel))
                     ds::ParseDesignation(line, pid, designation);
-            }
-            const std::uint64_t end = have ? oldReader_.pieceOffset() : oldReader_.position();
-            station(start, end, pid, headed);
-            if (have) {
-                oldReader_.seek(end);
-                have = oldReader_.next(line);
-            }
+                resume = offset + line.size();
+                previous = offset;
+                // The reads below move the reader: the line is not used after them.
+                if (open)
+                    station(start, opensAt, closing, headed);
+                else
+                    copyLines(0, opensAt);
+                counter.unit(opensAt, size);
+                open = true;
+                headed = atHeader;
+                start = opensAt;
+                return false;
+            });
+            if (resume > 0)
+                oldReader_.seek(resume);
         }
+        const std::uint64_t end = oldReader_.position();
+        if (open)
+            station(start, end, pid, headed);
+        // A file without any station whose lines name one: the loaders list
+        // it at offset 0, so it is carried as a station too.
+        else if (!designation.empty())
+            station(0, end, pid, true);
+        else
+            copyLines(0, end);
     }
 
     // The old file's lines from `start` to `end`, as they stand.
@@ -203,9 +215,10 @@ private:
     void station(std::uint64_t start, std::uint64_t end, const std::string& pid, bool headed)
     {
         oldHeaders_.push_back(start);
-        oldMerged_.push_back(written_);
-        if (pid.empty() || !WriteUpSheet(pid))
-            CopyOldSheet(start, end, headed);
+        std::uint64_t opensAt = 0;
+        if (pid.empty() || !WriteUpSheet(pid, opensAt))
+            opensAt = CopyOldSheet(start, end, headed);
+        oldMerged_.push_back(opensAt);
     }
 
     // The update's stations that replaced none, from the last to the first.
@@ -236,27 +249,36 @@ private:
         return static_cast<std::uint64_t>(std::max<std::int64_t>(0, ds::locLineOffset(lists_.upLocList.at(index))));
     }
 
-    // An old station: its first line (its header), the line after a header
+    // An old station: its first line (its header, or the damaged header
+    // line of a station that opens at a body line), the line after a header
     // whatever it holds, then its body lines up to `end` (where the next
-    // station opens, or the end of the file).
-    void CopyOldSheet(std::uint64_t start, std::uint64_t end, bool headed)
+    // station opens, or the end of the file). Returns where the station's
+    // list entry points in the merged file.
+    std::uint64_t CopyOldSheet(std::uint64_t start, std::uint64_t end, bool headed)
     {
         oldReader_.seek(start);
-        std::string_view line;
-        if (!oldReader_.next(line))
-            return;
-        write(line);
-        bool first = headed;
-        while (oldReader_.position() < end && oldReader_.next(line)) {
-            if (first || ds::isBodyLine(line))
-                write(line);
-            first = false;
+        std::uint64_t opensAt = written_;
+        std::size_t count = 0;
+        std::string_view piece;
+        while (oldReader_.position() < end && oldReader_.next(piece)) {
+            const std::uint64_t pieceOffset = oldReader_.pieceOffset();
+            ds::forEachLineIn(piece, [&](std::string_view line, std::size_t at) {
+                if (pieceOffset + at >= end)
+                    return false;
+                ++count;
+                if (count == 2 && !headed)
+                    opensAt = written_;
+                if (count <= (headed ? 2u : 1u) || ds::isBodyLine(line))
+                    write(line);
+                return true;
+            });
         }
+        return opensAt;
     }
 
     // A station in both files: the update's last station of the PID that is
     // not yet written takes the old one's place. False when there is none.
-    bool WriteUpSheet(const std::string& pid)
+    bool WriteUpSheet(const std::string& pid, std::uint64_t& opensAt)
     {
         const auto found = upByPid_.find(pid.substr(0, 6));
         if (found == upByPid_.end() || found->second.empty())
@@ -264,29 +286,77 @@ private:
         const std::size_t index = found->second.back();
         found->second.pop_back();
         upWritten_[index] = true;
-        copyUpStation(upOffset(index));
+        opensAt = copyUpStation(upOffset(index));
         return true;
     }
 
     // A station only the update holds, with its "NEW" line for the old list.
     void AppendNewSheet(std::uint64_t offset, std::string_view pid, std::string listLine)
     {
-        newLocLines_.push_back(ds::MakeLocLine(pid, static_cast<std::int64_t>(written_)));
+        const std::uint64_t opensAt = copyUpStation(offset);
+        newLocLines_.push_back(ds::MakeLocLine(pid, static_cast<std::int64_t>(opensAt)));
         newListLines_.push_back(std::move(listLine));
-        copyUpStation(offset);
     }
 
-    // The update's station at the offset: its header and its body lines.
-    void copyUpStation(std::uint64_t offset)
+    // The line of the update file that ends where `offset` begins (the
+    // damaged header line of a station listed at its first body line).
+    std::string lineBefore(std::uint64_t offset)
+    {
+        std::string line;
+        for (std::uint64_t back = 4096; offset > 0; back *= 2) {
+            const std::uint64_t from = offset > back ? offset - back : 0;
+            upReader_.seek(from);
+            std::uint64_t lineStart = from;
+            std::string_view piece;
+            while (upReader_.position() < offset && upReader_.next(piece)) {
+                const std::uint64_t pieceOffset = upReader_.pieceOffset();
+                ds::forEachLineIn(piece, [&](std::string_view part, std::size_t at) {
+                    if (pieceOffset + at >= offset)
+                        return false;
+                    line.assign(part);
+                    lineStart = pieceOffset + at;
+                    return true;
+                });
+            }
+            // A line read from where the search began may have begun before.
+            if (lineStart > from || from == 0)
+                break;
+        }
+        return line;
+    }
+
+    // The update's station at the offset: its header (for a station listed
+    // at its first body line, the line before it: its damaged header) and
+    // its body lines, up to where the next station opens. Returns where its
+    // first line listed went in the merged file.
+    std::uint64_t copyUpStation(std::uint64_t offset)
     {
         upReader_.seek(offset);
-        std::string_view line;
-        if (!upReader_.next(line))
-            return;
-        write(line);
-        while (upReader_.next(line) && !ds::isHeaderLine(line))
-            if (ds::isBodyLine(line))
+        std::string_view piece;
+        if (!upReader_.next(piece))
+            return written_;
+        if (!ds::isHeaderLine(piece) && offset > 0) {
+            const std::string before = lineBefore(offset);
+            write(before);
+            upReader_.seek(offset);
+            upReader_.next(piece);
+        }
+        const std::uint64_t opensAt = written_;
+        ds::StationRule rule = ds::StationRule::atStation();
+        bool first = true;
+        const auto each = [&](std::string_view line, std::size_t) {
+            if (rule.next(line) != ds::StationRule::Opening::None && !first)
+                return false;
+            if (first || ds::isBodyLine(line))
                 write(line);
+            first = false;
+            return true;
+        };
+        do {
+            if (!ds::forEachLineIn(piece, each))
+                break;
+        } while (upReader_.next(piece));
+        return opensAt;
     }
 
     const MergeInput& input_;

@@ -5,15 +5,16 @@
 // The merged file holds the old file's stations in their order, each
 // replaced by the update's datasheet of its PID when the update holds one
 // (the update's last such station, found from the end of the update list),
-// then the update's other stations from the last to the first. A station
-// runs from its header line to the next header line; in the old file it
-// also ends at a body line that holds another PID (the next station, whose
-// header line is damaged, opens there and is replaced or copied on its
-// own). Its header and body lines (a blank, then an upper-case letter) are
-// written, other lines are left out as between stations, except an old
-// station's first line after its header. The old file's lines before its
-// first header are kept, first, as they stand. Lines are written whole;
-// only their line ends become CR LF.
+// then the update's other stations from the last to the first. In both
+// files a station runs from its header line to where the next one opens
+// (ds::StationRule): a header line, or a body line of another PID after a
+// line that holds none (a station whose header line is damaged, replaced
+// or copied on its own, with that line as its header). Its header and body
+// lines (a blank, then an upper-case letter) are written, other lines are
+// left out as between stations, except an old station's first line after
+// its header. The old file's lines before its first station are kept,
+// first, as they stand. Lines are written whole; only their line ends
+// become CR LF (a CR before a header or a PID line ends a line).
 //
 // The merged file is made in a temporary file beside the OLD file. Only
 // when it is complete does the backup take the whole old file (a hard link,

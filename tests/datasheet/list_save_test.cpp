@@ -638,8 +638,10 @@ TEST_F(SaveTest, MergeKeepsTheStationAfterADamagedHeaderAsAStationOfItsOwn)
         }
     }
 
-    // Without any header line between them, B's first line is kept too, and
-    // lines between a replaced station and the next stay where they were.
+    // Without any line between them, B's lines are lines of A's station (a
+    // stray line of another PID can stand there too): they stay, and a new B
+    // goes to the end. Lines between a replaced station and the next stay
+    // where they were.
     struct Case {
         const char* name;
         std::string old;
@@ -648,7 +650,8 @@ TEST_F(SaveTest, MergeKeepsTheStationAfterADamagedHeaderAsAStationOfItsOwn)
     };
     const std::string between = "\r\n*** a line between stations\r\n";
     for (const Case& c : {Case{"no header", oldA + oldBLines + oldC, {"AA0001"}, newA + oldBLines + oldC},
-                          Case{"no header, both replaced", oldA + oldBLines + oldC, {"AA0001", "BB0002"}, newA + newB + oldC},
+                          Case{"no header, both replaced", oldA + oldBLines + oldC, {"AA0001", "BB0002"},
+                               newA + oldBLines + oldC + newB},
                           Case{"lines between", oldA + between + oldC, {"AA0001"}, newA + between + oldC},
                           Case{"lines between at the end", oldA + between, {"AA0001"}, newA + between}}) {
         SCOPED_TRACE(c.name);

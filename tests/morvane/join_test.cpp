@@ -236,11 +236,14 @@ INSTANTIATE_TEST_SUITE_P(
         FixtureCase{"CrInsideTheHeaderLfOnly",
                     join({{kHeader + "\rREST", " AA0001  DESIGNATION -  MARK"}, station("AA0002", kFirst)}, "\n"),
                     "X-0", join({{kHeader + "\rREST", " AA0001  DESIGNATION -  MARK"}, station("AA0002", kFirst)})},
-        // Another PID's line ends the copy; the station's later lines are not copied.
-        FixtureCase{"OtherPidEndsTheCopy",
+        // A stray line of another PID stays in the station, and so do the
+        // station's lines after it.
+        FixtureCase{"StrayLineStaysInTheCopy",
                     join({station("AA0001", {"  HORZ ORDER  -  FIRST"}), {" BB0001  STRAY", " AA0001  LATER"},
                           station("AA0002", kFirst)}),
-                    "X-0", join({station("AA0001", kFirst), station("AA0002", kFirst)})},
+                    "X-0",
+                    join({station("AA0001", kFirst), {" BB0001  STRAY", " AA0001  LATER"},
+                          station("AA0002", kFirst)})},
         // Lines before the first header are not datasheets.
         FixtureCase{"TextBeforeFirstHeader", "notes\r\n" + join({station("AA0001", kFirst)}), "H-1",
                     join({station("AA0001", kFirst)})}));

@@ -32,8 +32,8 @@ bool isPositionLine(std::string_view line);
 
 // False for a line that holds none of the labels above (DESIGNATION,
 // POSITION, NAD, the three orders) at index 7, judged by the two letters at
-// index 9 alone: a loader passes over nine body lines in ten with one
-// test that the processor predicts well.
+// index 9 alone: a loader passes over nine body lines in ten with a few
+// tests that the processor predicts well.
 inline bool mayHoldListLabel(std::string_view line)
 {
     if (line.size() < 12)
@@ -43,8 +43,8 @@ inline bool mayHoldListLabel(std::string_view line)
         return static_cast<unsigned>(static_cast<unsigned char>(label[2])) << 8 |
                static_cast<unsigned char>(label[3]);
     };
-    return (key == k(kDesignationLabel)) | (key == k(kPositionLabel)) | (key == k(kNadLabel)) |
-           (key == k(kHorzOrderLabel)) | (key == k(kVertOrderLabel)) | (key == k(kEllpOrderLabel));
+    return key == k(kDesignationLabel) || key == k(kPositionLabel) || key == k(kNadLabel) ||
+           key == k(kHorzOrderLabel) || key == k(kVertOrderLabel) || key == k(kEllpOrderLabel);
 }
 
 } // namespace ds

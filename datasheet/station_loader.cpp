@@ -1,5 +1,7 @@
 #include "datasheet/station_loader.h"
 
+#include <algorithm>
+
 #include "datasheet/datasheet_format.h"
 #include "datasheet/line_parsers.h"
 #include "datasheet/list_lines.h"
@@ -88,13 +90,17 @@ constexpr std::size_t kStationsToMeasure = 64;
 // Room in the lists for the stations of a file of `size` bytes, at the rate
 // the stations kept before `offset` show, and an eighth more: lists of
 // many stations then grow without being copied, and the memory that a
-// copy would touch costs more than the reading.
+// copy would touch costs more than the reading. Room that stays unused is
+// never touched; still, a file that begins with tiny stations gets room
+// for one station in 256 bytes at most (a quarter of its size in list
+// entries), and the lists grow as usual beyond that.
 void reserveForFile(LoadedStations& out, std::uint64_t size, std::uint64_t offset)
 {
     if (offset == 0 || size <= offset)
         return;
-    const double expected = static_cast<double>(out.listLines.size()) * static_cast<double>(size) /
-                            static_cast<double>(offset) * 1.125;
+    const double expected = std::min(static_cast<double>(out.listLines.size()) * static_cast<double>(size) /
+                                         static_cast<double>(offset) * 1.125,
+                                     static_cast<double>(size / 256));
     out.listLines.reserve(static_cast<std::size_t>(expected) + 1);
     out.locLines.reserve(static_cast<std::size_t>(expected) + 1);
 }

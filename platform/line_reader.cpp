@@ -82,7 +82,10 @@ std::uint64_t lineStartMask(const char* block, char first)
 
 } // namespace
 
-LineReader::LineReader(std::size_t pieceLength) : pieceLength_(pieceLength) {}
+LineReader::LineReader(std::size_t pieceLength)
+{
+    setPieceLength(pieceLength);
+}
 
 LineReader::~LineReader()
 {

@@ -44,15 +44,17 @@ public:
         // Reading on with the piece's line feed buffered, the usual case, is
         // served here from the buffer's line-feed bits, a word a 64-byte block.
         if (fd_ >= 0 && position_ == bufferOffset_ + begin_) {
-            // The first line feed in the block of begin_ and the block after
+            // The first line feed in the block of begin_ or the block after
             // it, chosen without a branch: most lines end in one of the two.
+            // No bit stands at or after end_, so a line feed found is buffered.
             const std::size_t word = begin_ / 64;
             const std::uint64_t here = lineFeeds_[word] & (~std::uint64_t{0} << (begin_ % 64));
-            const std::uint64_t after = (word + 1) * 64 < end_ ? lineFeeds_[word + 1] : 0;
-            const std::size_t found =
-                word * 64 + static_cast<std::size_t>(here ? std::countr_zero(here) : 64 + std::countr_zero(after));
-            const std::size_t limit = pieceLength_ && end_ - begin_ > pieceLength_ ? begin_ + pieceLength_ : end_;
-            if ((here | after) != 0 && found < limit) {
+            const std::uint64_t after =
+                lineFeeds_[word + 1] & (std::uint64_t{0} - static_cast<std::uint64_t>((word + 1) * 64 < end_));
+            const std::uint64_t inAfter = std::uint64_t{0} - static_cast<std::uint64_t>(here == 0);
+            const std::size_t found = word * 64 + static_cast<std::size_t>(inAfter & 64) +
+                                      static_cast<std::size_t>(std::countr_zero(here | (after & inAfter)));
+            if ((here | after) != 0 && found - begin_ < longestPiece_) {
                 pieceOffset_ = bufferOffset_ + begin_;
                 piece = std::string_view(buffer_.get() + begin_, found + 1 - begin_);
                 begin_ = found + 1;
@@ -89,7 +91,11 @@ public:
     // True when reading stopped because of an I/O error, not the end.
     bool failed() const { return failed_; }
 
-    void setPieceLength(std::size_t pieceLength) { pieceLength_ = pieceLength; }
+    void setPieceLength(std::size_t pieceLength)
+    {
+        pieceLength_ = pieceLength;
+        longestPiece_ = pieceLength ? pieceLength : ~std::size_t{0};
+    }
     std::size_t pieceLength() const { return pieceLength_; }
 
 private:
@@ -113,6 +119,7 @@ private:
 
     int fd_ = -1;
     std::size_t pieceLength_;
+    std::size_t longestPiece_; // pieceLength_, or the largest size for whole lines
     std::uint64_t size_ = 0;
     // capacity_ bytes and a slack after them, which block searches may
     // read; not initialised: only the bytes before end_ are ever used.

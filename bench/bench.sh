@@ -1,17 +1,21 @@
 #!/usr/bin/env bash
 # Load speed of the datasheet loader (dsbench) beside cat and grep -c on
-# generated datasheet files of about 10 MB and 100 MB; then the type reload,
-# the point-radius search, the save and the merge on a file of 100,000
-# stations; then printing 10,000 and 100,000 list lines into a PDF file
-# (dsprintbench: time and peak memory); the ITEMPICK saves and joins, Morvane's
-# join, the plot's scene build on the 100,000 stations as results lines; last,
-# Pellorin's UPDATE loads and Commit.
+# generated datasheet files of about 13 MB and 130 MB, and its peak memory
+# on one of 530 MB; then the type reload, the point-radius search, the save
+# and the merge on a file of 100,000 stations; then printing 10,000 and
+# 100,000 list lines into a PDF file (dsprintbench: time and peak memory);
+# the ITEMPICK saves and joins beside an awk extraction of the same values,
+# Morvane's join and splits, the plot's scene build on the 100,000 stations
+# as results lines; last, Pellorin's UPDATE loads and Commit.
 #
 # Usage: bench/bench.sh BUILD_DIR
 #
-# Every time is the best of 3 runs after one cat has put the file in the page
-# cache. dsbench reports its own load time as "seconds=<float>" on its last
-# line; without that line the whole command is timed. MB are MiB.
+# Every time is the best of several runs after one cat has put the file in
+# the page cache. An operation and the floor it is set beside run in turns
+# (paired), so that a machine that gets busier slows both. dsbench reports
+# its own time as "seconds=<float>" on its last line; without that line the
+# whole command is timed. MB are MiB. Each check prints its figure and its
+# floor or limit.
 # Exit status 1 when a check fails or dsbench fails, 2 on bad usage.
 set -euo pipefail
 export LC_ALL=C
@@ -21,6 +25,7 @@ if [[ $# -ne 1 ]]; then
     exit 2
 fi
 build=$(cd "$1" && pwd)
+here=$(cd "$(dirname "$0")" && pwd)
 dsgen=$build/bench/dsgen
 dsbench=$build/bench/dsbench
 for tool in "$dsgen" "$dsbench" "$build/bench/dsprintbench"; do
@@ -40,41 +45,90 @@ elapsed() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.6f", b - a }'; }
 smaller() { awk -v a="$1" -v b="$2" 'BEGIN { print (a == "" || b + 0 < a + 0) ? b : a }'; }
 mbps() { awk -v bytes="$1" -v s="$2" 'BEGIN { if (s <= 0) print "inf"; else printf "%.1f", bytes / 1048576 / s }'; }
 
-# Best wall time of three runs of a command with its output sent to a sink.
+# Wall time of one run of a command with its output sent to a sink.
 # grep's output goes to a file: GNU grep stops at the first match when its
 # output is /dev/null, which would time nothing.
-best_time() {
-    local sink=$1 best="" t0 t1
+time_once() {
+    local sink=$1 t0 t1
     shift
+    t0=$EPOCHREALTIME
+    "$@" > "$sink"
+    t1=$EPOCHREALTIME
+    elapsed "$t0" "$t1"
+}
+
+# Best wall time of three runs.
+best_time() {
+    local best=""
     for _ in 1 2 3; do
-        t0=$EPOCHREALTIME
-        "$@" > "$sink"
-        t1=$EPOCHREALTIME
-        best=$(smaller "$best" "$(elapsed "$t0" "$t1")")
+        best=$(smaller "$best" "$(time_once "$@")")
     done
     echo "$best"
 }
 
-# Best time of three runs of dsbench (or of $runner) with the given arguments
-# (its own "seconds=" figure); fails when it does.
+# One run of dsbench (or of $runner) with the given arguments: its own
+# "seconds=" figure; fails when it does.
+load_once() {
+    local t0 t1 out seconds
+    t0=$EPOCHREALTIME
+    if ! out=$("${runner:-$dsbench}" "$@" 2>&1); then
+        echo "bench: ${runner:-dsbench} failed on $*:" >&2
+        printf '%s\n' "$out" >&2
+        return 1
+    fi
+    t1=$EPOCHREALTIME
+    seconds=$(printf '%s\n' "$out" | tail -n 1 | sed -n 's/^seconds=//p')
+    [[ -n $seconds ]] || seconds=$(elapsed "$t0" "$t1")
+    echo "$seconds"
+}
+
+# Best time of three runs of dsbench (or of $runner).
 best_load() {
-    local best="" t0 t1 out seconds
+    local best="" seconds
     for _ in 1 2 3; do
-        t0=$EPOCHREALTIME
-        if ! out=$("${runner:-$dsbench}" "$@" 2>&1); then
-            echo "bench: ${runner:-dsbench} failed on $*:" >&2
-            printf '%s\n' "$out" >&2
-            return 1
-        fi
-        t1=$EPOCHREALTIME
-        seconds=$(printf '%s\n' "$out" | tail -n 1 | sed -n 's/^seconds=//p')
-        [[ -n $seconds ]] || seconds=$(elapsed "$t0" "$t1")
+        seconds=$(load_once "$@") || return 1
         best=$(smaller "$best" "$seconds")
     done
     echo "$best"
 }
 
-sizes=(10 100)
+# Paired runs: grep -c of the header lines of FILE and dsbench (or
+# $runner) with the given arguments, in turns, five times; sets grep_best
+# and load_best (empty when dsbench fails).
+paired_with_grep() { # paired_with_grep FILE ARGS...
+    local file=$1 seconds
+    shift
+    grep_best="" load_best=""
+    for _ in 1 2 3 4 5; do
+        grep_best=$(smaller "$grep_best" "$(time_once "$work/grep.out" grep -c "$header" "$file")")
+        if ! seconds=$(load_once "$@"); then
+            load_best=""
+            return 1
+        fi
+        load_best=$(smaller "$load_best" "$seconds")
+    done
+}
+
+failed=0
+check() { # check VERDICT TEXT
+    if [[ $1 == 1 ]]; then echo "PASS  $2"; else echo "FAIL  $2"; failed=1; fi
+}
+# check_figure TEXT FIGURE at-least|at-most LIMIT: the check of a figure,
+# printed with the figure and its floor (at-least) or limit (at-most).
+check_figure() {
+    local ok
+    ok=$(awk -v v="$2" -v h="$3" -v l="$4" 'BEGIN {
+        if (v == "" || v == "inf" || v == "n/a") { print 0; exit }
+        print (h == "at-least" ? v + 0 >= l + 0 : v + 0 <= l + 0) ? 1 : 0 }')
+    check "$ok" "$1: $2 ($3 $4)"
+}
+# Speed of an operation against its floor: floor time / operation time
+# (1 is as fast as the floor, 0.5 half as fast).
+speed() { awk -v f="$1" -v t="$2" 'BEGIN { if (t <= 0 || f == "" || t == "") print "n/a"; else printf "%.2f", f / t }'; }
+# Time of the larger run over the smaller one.
+growth() { awk -v a="$1" -v b="$2" 'BEGIN { if (a <= 0 || a == "" || b == "") print "inf"; else printf "%.2f", b / a }'; }
+
+sizes=(13 130)
 declare -A bytes stations cat_s grep_s load_s
 load_ok=1
 for mb in "${sizes[@]}"; do
@@ -84,11 +138,13 @@ for mb in "${sizes[@]}"; do
     cat "$file" > /dev/null
     stations[$mb]=$(grep -c "$header" "$file")
     cat_s[$mb]=$(best_time /dev/null cat "$file")
-    grep_s[$mb]=$(best_time "$work/grep.out" grep -c "$header" "$file")
-    if ! load_s[$mb]=$(best_load "$file"); then
+    if paired_with_grep "$file" "$file"; then
+        load_s[$mb]=$load_best
+    else
         load_s[$mb]=""
         load_ok=0
     fi
+    grep_s[$mb]=$grep_best
 done
 
 printf '%-7s %9s %9s %10s %12s %10s %10s\n' file MB stations "cat MB/s" "grep -c MB/s" "load MB/s" "load s"
@@ -100,27 +156,24 @@ for mb in "${sizes[@]}"; do
         "$load_rate" "${load_s[$mb]:-n/a}"
 done
 
-failed=0
-check() { # verdict text
-    if [[ $1 == 1 ]]; then echo "PASS  $2"; else echo "FAIL  $2"; failed=1; fi
-}
-
 if [[ $load_ok == 1 ]]; then
-    ratio=$(awk -v a="${load_s[10]}" -v b="${load_s[100]}" 'BEGIN { if (a <= 0) print "inf"; else printf "%.2f", b / a }')
-    echo "load time ratio 100MB / 10MB: $ratio"
-    half=1
-    for mb in "${sizes[@]}"; do
-        # Rates compare as bytes per second: load / load_s >= 0.5 * bytes / grep_s.
-        ok=$(awk -v l="${load_s[$mb]}" -v g="${grep_s[$mb]}" 'BEGIN { print (l <= 2 * g) ? 1 : 0 }')
-        [[ $ok == 1 ]] || half=0
-    done
-    check "$half" "load at least half as fast as grep -c (both sizes)"
-    check "$(awk -v r="$ratio" 'BEGIN { print (r != "inf" && r <= 11) ? 1 : 0 }')" \
-        "100 MB load time at most 11x the 10 MB time (${ratio}x)"
+    check_figure "load of 130 MB, speed against grep -c (paired)" "$(speed "${grep_s[130]}" "${load_s[130]}")" \
+        at-least 0.6
+    check_figure "load of 130 MB, time against 13 MB" "$(growth "${load_s[13]}" "${load_s[130]}")" at-most 11
 else
-    check 0 "load at least half as fast as grep -c (dsbench failed)"
-    check 0 "100 MB load time at most 11x the 10 MB time (dsbench failed)"
+    check 0 "load of 130 MB against grep -c (dsbench failed)"
 fi
+file=$work/ds_530mb.dat
+"$dsgen" --size-mb 530 --seed 1 -o "$file" 2> /dev/null
+if out=$("$dsbench" "$file" 2>&1); then
+    peak=$(printf '%s\n' "$out" | sed -n 's/^peak_kb=//p')
+    check_figure "load of 530 MB ($(printf '%s\n' "$out" | sed -n 's/^stations=//p') stations), peak memory MiB" \
+        "$(awk -v k="$peak" 'BEGIN { printf "%.1f", k / 1024 }')" at-most 50
+else
+    printf '%s\n' "$out" >&2
+    check 0 "load of 530 MB, peak memory (dsbench failed)"
+fi
+rm -f "$file"
 
 # Searches on a whole state: 100,000 stations.
 file=$work/ds_100k.dat
@@ -128,16 +181,16 @@ file=$work/ds_100k.dat
 big=$(wc -c < "$file")
 cat "$file" > /dev/null
 big_cat=$(best_time /dev/null cat "$file")
-big_grep=$(best_time "$work/grep.out" grep -c "$header" "$file")
 echo
-printf '100,000 stations, %.1f MB: cat %s MB/s, grep -c %s MB/s\n' "$(awk -v b="$big" 'BEGIN { print b / 1048576 }')" \
-    "$(mbps "$big" "$big_cat")" "$(mbps "$big" "$big_grep")"
-if type_s=$(best_load type H-0 "$file"); then
-    echo "type reload \"Only Horizontal Control\": $type_s s, $(mbps "$big" "$type_s") MB/s"
-    check "$(awk -v t="$type_s" -v g="$big_grep" 'BEGIN { print (t <= 3 * g) ? 1 : 0 }')" \
-        "type reload at least a third as fast as grep -c"
+if paired_with_grep "$file" type H-0 "$file"; then
+    big_grep=$grep_best
+    printf '100,000 stations, %.1f MB: cat %s MB/s, grep -c %s MB/s\n' "$(awk -v b="$big" 'BEGIN { print b / 1048576 }')" \
+        "$(mbps "$big" "$big_cat")" "$(mbps "$big" "$big_grep")"
+    echo "type reload \"Only Horizontal Control\": $load_best s, $(mbps "$big" "$load_best") MB/s"
+    check_figure "type reload, speed against grep -c (paired)" "$(speed "$big_grep" "$load_best")" at-least 0.33
 else
-    check 0 "type reload at least a third as fast as grep -c (dsbench failed)"
+    big_grep=$(best_time "$work/grep.out" grep -c "$header" "$file")
+    check 0 "type reload against grep -c (dsbench failed)"
 fi
 for code in X-0 H-0; do
     if radius_s=$(best_load radius "$code" "$file"); then
@@ -162,8 +215,7 @@ rm -f "$work/cp.out"
 echo "copy flushed to the disk (dd conv=fsync) of the 100,000-station file: $big_cp s; of the 10,000-station file: $part_cp s"
 if save_s=$(best_load save "$file" "$work/saved.dat"); then
     echo "save 100,000 stations as datasheet text: $save_s s, $(mbps "$big" "$save_s") MB/s"
-    check "$(awk -v s="$save_s" -v c="$big_cp" 'BEGIN { print (s <= 4 * c) ? 1 : 0 }')" \
-        "save at least a quarter as fast as a flushed copy"
+    check_figure "save, speed against a flushed copy" "$(speed "$big_cp" "$save_s")" at-least 0.25
 else
     check 0 "save at least a quarter as fast as a flushed copy (dsbench failed)"
 fi
@@ -185,8 +237,8 @@ done
 rm -f "$work/target.dat"
 if [[ $merge_ok == 1 ]]; then
     echo "merge 10,000 stations into 100,000: $merge_best s"
-    check "$(awk -v m="$merge_best" -v a="$big_cp" -v b="$part_cp" 'BEGIN { print (m <= 4 * (a + b)) ? 1 : 0 }')" \
-        "merge at least a quarter as fast as a flushed copy of both files"
+    check_figure "merge, speed against a flushed copy of both files" \
+        "$(speed "$(awk -v a="$big_cp" -v b="$part_cp" 'BEGIN { print a + b }')" "$merge_best")" at-least 0.25
 else
     check 0 "merge at least a quarter as fast as a flushed copy of both files (dsbench failed)"
 fi
@@ -200,10 +252,12 @@ if [[ -x $viewbench ]] && figures=$("$viewbench" 2> /dev/null); then
     echo "memo, lines of 80 (set, read back, select the last): 5,000 $(figure memo_5000) s; 50,000 $(figure memo_50000) s"
     echo "list view, lines of 80 (assign, show the end, two jumps): 100,000 $(figure list_100000) s;" \
         "1,000,000 $(figure list_1000000) s"
+    # At most 15 times the time, and 50 ms for a busy machine.
     ratio_ok() { awk -v a="$1" -v b="$2" 'BEGIN { print (b <= 15 * a + 0.05) ? 1 : 0 }'; }
-    check "$(ratio_ok "$(figure memo_5000)" "$(figure memo_50000)")" "memo: 10x the lines in at most 15x the time"
+    check "$(ratio_ok "$(figure memo_5000)" "$(figure memo_50000)")" \
+        "memo, 10x the lines: $(growth "$(figure memo_5000)" "$(figure memo_50000)")x the time (at most 15x + 0.05 s)"
     check "$(ratio_ok "$(figure list_100000)" "$(figure list_1000000)")" \
-        "list view: 10x the lines in at most 15x the time"
+        "list view, 10x the lines: $(growth "$(figure list_100000)" "$(figure list_1000000)")x the time (at most 15x + 0.05 s)"
 else
     check 0 "memo and list view figures (viewbench failed)"
 fi
@@ -236,63 +290,58 @@ done
 if [[ $print_ok == 1 ]]; then
     mem_ratio=$(awk -v a="${print_kb[10000]}" -v b="${print_kb[100000]}" 'BEGIN { printf "%.2f", b / a }')
     time_ratio=$(awk -v a="${print_s[10000]}" -v b="${print_s[100000]}" 'BEGIN { if (a <= 0) print "inf"; else printf "%.2f", b / a }')
-    check "$(awk -v r="$mem_ratio" 'BEGIN { print (r <= 1.25) ? 1 : 0 }')" \
-        "print 100,000 lines: peak memory at most 1.25x that of 10,000 (${mem_ratio}x)"
-    check "$(awk -v r="$time_ratio" 'BEGIN { print (r != "inf" && r <= 13) ? 1 : 0 }')" \
-        "print 100,000 lines: time at most 13x that of 10,000 (${time_ratio}x)"
+    check_figure "print 100,000 lines, peak memory against 10,000" "$mem_ratio" at-most 1.25
+    check_figure "print 100,000 lines, time against 10,000" "$time_ratio" at-most 13
 else
     check 0 "print 10,000 and 100,000 lines into a PDF file (dsprintbench failed)"
 fi
 
-# ITEMPICK output on the 10 MB and 100 MB files: Kavro's save of every
+# ITEMPICK output on the 13 MB and 130 MB files: Kavro's save of every
 # station with a dozen single values ("save"), with ALL HISTORY and RECOVERY
-# TEXT ("lines"), and Morvane's ITEMPICK join ("join"); each set beside cp of
-# the same file, and the 100 MB time beside the 10 MB time.
+# TEXT ("lines"), and Morvane's ITEMPICK join ("join"); each set beside what
+# a user would run instead, an awk extraction of the same values
+# (bench/itempick_save.awk, bench/itempick_lines.awk) over the same file,
+# paired; and the 130 MB time beside the 13 MB time.
 itempickbench=$build/bench/itempickbench
-best_itempick() { # mode file out
-    local best="" out seconds
-    for _ in 1 2 3; do
-        if ! out=$("$itempickbench" "$@" 2>&1); then
-            printf '%s\n' "$out" >&2
-            return 1
-        fi
-        seconds=$(printf '%s\n' "$out" | tail -n 1 | sed -n 's/^seconds=//p')
-        [[ -n $seconds ]] || return 1
-        best=$(smaller "$best" "$seconds")
-    done
-    echo "$best"
+itempick_once() { # mode file out
+    local out seconds
+    if ! out=$("$itempickbench" "$@" 2>&1); then
+        printf '%s\n' "$out" >&2
+        return 1
+    fi
+    seconds=$(printf '%s\n' "$out" | tail -n 1 | sed -n 's/^seconds=//p')
+    [[ -n $seconds ]] || return 1
+    echo "$seconds"
 }
 if [[ -x $itempickbench ]]; then
     echo
-    declare -A cp_mb
-    for mb in "${sizes[@]}"; do
-        cp_mb[$mb]=$(best_time /dev/null cp "$work/ds_${mb}mb.dat" "$work/cp.out")
-    done
-    rm -f "$work/cp.out"
     for mode in save lines join; do
-        declare -A item_s=()
+        script=$here/itempick_lines.awk
+        [[ $mode != save ]] || script=$here/itempick_save.awk
+        declare -A item_s=() awk_s=()
         ok=1
         for mb in "${sizes[@]}"; do
-            if ! item_s[$mb]=$(best_itempick "$mode" "$work/ds_${mb}mb.dat" "$work/items.out"); then
-                ok=0
-                break
-            fi
-            printf 'itempick %-5s %4s MB: %s s, %s MB/s (cp %s MB/s)\n' "$mode" "$mb" "${item_s[$mb]}" \
-                "$(mbps "${bytes[$mb]}" "${item_s[$mb]}")" "$(mbps "${bytes[$mb]}" "${cp_mb[$mb]}")"
+            item_s[$mb]="" awk_s[$mb]=""
+            for _ in 1 2 3; do
+                awk_s[$mb]=$(smaller "${awk_s[$mb]}" "$(time_once "$work/items.awk" awk -f "$script" "$work/ds_${mb}mb.dat")")
+                if ! seconds=$(itempick_once "$mode" "$work/ds_${mb}mb.dat" "$work/items.out"); then
+                    ok=0
+                    break 2
+                fi
+                item_s[$mb]=$(smaller "${item_s[$mb]}" "$seconds")
+            done
+            printf 'itempick %-5s %4s MB: %s s, %s MB/s (awk %s s, %s MB/s)\n' "$mode" "$mb" "${item_s[$mb]}" \
+                "$(mbps "${bytes[$mb]}" "${item_s[$mb]}")" "${awk_s[$mb]}" "$(mbps "${bytes[$mb]}" "${awk_s[$mb]}")"
         done
-        rm -f "$work/items.out"
+        rm -f "$work/items.out" "$work/items.awk"
         if [[ $ok == 0 ]]; then
             check 0 "itempick $mode (itempickbench failed)"
             continue
         fi
-        ratio=$(awk -v a="${item_s[10]}" -v b="${item_s[100]}" 'BEGIN { if (a <= 0) print "inf"; else printf "%.2f", b / a }')
-        check "$(awk -v r="$ratio" 'BEGIN { print (r != "inf" && r <= 11) ? 1 : 0 }')" \
-            "itempick $mode: 100 MB time at most 11x the 10 MB time (${ratio}x)"
-        quarter=1
-        for mb in "${sizes[@]}"; do
-            [[ $(awk -v t="${item_s[$mb]}" -v c="${cp_mb[$mb]}" 'BEGIN { print (t <= 4 * c) ? 1 : 0 }') == 1 ]] || quarter=0
-        done
-        check "$quarter" "itempick $mode at least a quarter as fast as cp (both sizes)"
+        check_figure "itempick $mode, 130 MB time against 13 MB" "$(growth "${item_s[13]}" "${item_s[130]}")" at-most 11
+        # On the small file the fixed costs of both weigh more: the figure is shown above.
+        check_figure "itempick $mode of 130 MB, speed against awk (paired)" \
+            "$(speed "${awk_s[130]}" "${item_s[130]}")" at-least 1.5
     done
 fi
 
@@ -320,8 +369,7 @@ if [[ -x $mvbench ]]; then
     if join_s=$(runner=$mvbench best_load join "$work/joined.dat" "${counties[@]}"); then
         echo "morvane join of 10 files, $(mbps "$all" 1) MB: $join_s s, $(mbps "$all" "$join_s") MB/s;" \
             "cp $(mbps "$all" "$join_cp") MB/s, flushed copy into one file $(mbps "$all" "$join_flushed") MB/s"
-        check "$(awk -v j="$join_s" -v c="$join_flushed" 'BEGIN { print (j <= 4 * c) ? 1 : 0 }')" \
-            "join at least a quarter as fast as a flushed copy"
+        check_figure "join, speed against a flushed copy" "$(speed "$join_flushed" "$join_s")" at-least 0.25
     else
         check 0 "join at least a quarter as fast as a flushed copy (mvbench failed)"
     fi
@@ -401,8 +449,7 @@ if [[ -x $mvbench ]]; then
             echo "split $*: $s s, $(mbps "$split_bytes" "$s") MB/s, $(ls "$(cat "$runs/last")" | wc -l) files" \
                 "(floor: $floor s to create, write and rename them, or cp)"
             if [[ $* != "stations 1" ]]; then
-                check "$(awk -v t="$s" -v c="$floor" 'BEGIN { print (t <= 4 * c) ? 1 : 0 }')" \
-                    "split $* at least a quarter as fast as its floor"
+                check_figure "split $*, speed against its floor" "$(speed "$floor" "$s")" at-least 0.25
             fi
         else
             check 0 "split $* (mvbench failed)"
@@ -413,23 +460,78 @@ if [[ -x $mvbench ]]; then
         split_report $args
     done
 
-    # The quad split of 100,000 stations of 100 counties against 10,000 of 10.
-    declare -A quad_s
+    # The quad split of 100,000 stations of 100 counties against 10,000 of
+    # 10, paired with coreutils split of the same files into as many pieces
+    # (the time of writing hundreds of files grows with the dirty pages the
+    # machine holds, for both alike). Then the quad split of 100,000
+    # stations onto the pieces it made (Add): beside the fresh split and a
+    # flushed copy of the kept pieces' bytes, in the same run.
+    declare -A quad_s coreutils_s
     main_file=$split_file
+    coreutils_split() { # coreutils_split PIECES FILE: best of three, each into a new directory
+        local best="" dir t
+        for _ in 1 2 3; do
+            dir=$(mktemp -d "$runs/coreutils.XXXXXX")
+            sync
+            t=$(time_once /dev/null split -n "$1" -a 4 "$2" "$dir/x")
+            best=$(smaller "$best" "$t")
+        done
+        echo "$best"
+    }
+    add_s="" add_fresh="" add_copy="" add_pieces=0
     for counties in 10 100; do
         split_file=$work/quad_$counties.dat
         make_counties "$counties" "$split_file" --stations 1000
         cat "$split_file" > /dev/null
         quad_s[$counties]=$(split_run quad index quad) || quad_s[$counties]=""
+        if [[ -n ${quad_s[$counties]} ]]; then
+            kept=$(cat "$runs/last")
+            pieces=$(ls "$kept" | wc -l)
+            coreutils_s[$counties]=$(coreutils_split "$pieces" "$split_file")
+            echo "quad split of $((counties * 1000)) stations: ${quad_s[$counties]} s, $pieces pieces;" \
+                "coreutils split into as many: ${coreutils_s[$counties]} s"
+        fi
+        if [[ $counties == 100 && -n ${quad_s[100]} ]]; then
+            add_fresh=${quad_s[100]}
+            add_pieces=$pieces
+            kept_copy() { rm -f "$runs/kept.cp"; cat "$kept"/* | dd of="$runs/kept.cp" bs=1M conv=fsync status=none; }
+            add_copy=""
+            for _ in 1 2 3; do
+                sync
+                add_copy=$(smaller "$add_copy" "$(time_once /dev/null kept_copy)")
+            done
+            rm -f "$runs/kept.cp"
+            for _ in 1 2 3; do
+                onto=$(mktemp -d "$runs/add.XXXXXX")
+                cp -p "$kept"/* "$onto"/
+                sync
+                if ! out=$("$mvbench" index quad "$split_file" "$onto" 2>&1); then
+                    printf '%s\n' "$out" >&2
+                    add_s=""
+                    break
+                fi
+                add_s=$(smaller "$add_s" "$(printf '%s\n' "$out" | sed -n 's/^seconds=//p')")
+            done
+        fi
         rm -f "$split_file"
     done
     if [[ -n ${quad_s[10]} && -n ${quad_s[100]} ]]; then
-        ratio=$(awk -v a="${quad_s[10]}" -v b="${quad_s[100]}" 'BEGIN { if (a <= 0) print "inf"; else printf "%.2f", b / a }')
-        echo "quad split 10,000 stations: ${quad_s[10]} s; 100,000: ${quad_s[100]} s"
-        check "$(awk -v r="$ratio" 'BEGIN { print (r != "inf" && r <= 11) ? 1 : 0 }')" \
-            "quad split of 100,000 stations at most 11x that of 10,000 (${ratio}x)"
+        quad_growth=$(growth "${quad_s[10]}" "${quad_s[100]}")
+        coreutils_growth=$(growth "${coreutils_s[10]}" "${coreutils_s[100]}")
+        echo "quad split, 100,000 stations against 10,000: ${quad_growth}x; coreutils split: ${coreutils_growth}x"
+        check_figure "quad split, growth from 10,000 to 100,000 stations against coreutils split's (paired)" \
+            "$(awk -v q="$quad_growth" -v c="$coreutils_growth" 'BEGIN { if (c <= 0 || q == "inf") print "inf"; else printf "%.2f", q / c }')" \
+            at-most 1.6
     else
         check 0 "quad split of 100,000 stations against 10,000 (mvbench failed)"
+    fi
+    if [[ -n $add_s ]]; then
+        echo "quad split of 100,000 stations onto its $add_pieces kept pieces (Add): $add_s s;" \
+            "fresh split $add_fresh s, flushed copy of the kept pieces' bytes $add_copy s"
+        check_figure "quad split onto kept pieces, time against a fresh split and a flushed copy of their bytes" \
+            "$(awk -v a="$add_s" -v f="$add_fresh" -v c="$add_copy" 'BEGIN { printf "%.2f", a / (f + c) }')" at-most 1.5
+    else
+        check 0 "quad split onto kept pieces (mvbench failed)"
     fi
 
     # One station a piece (some 30,000 files), reported only; last, since
@@ -448,10 +550,8 @@ if [[ -x $plotbench ]] && out=$("$plotbench" "$file" 2>&1); then
     plot_centre=$(printf '%s\n' "$out" | sed -n 's/^centre_seconds=//p')
     plot_ratio=$(awk -v a="$plot_tenth" -v b="$plot_all" 'BEGIN { if (a <= 0) print "inf"; else printf "%.2f", b / a }')
     echo "plot scene of 100,000 results lines: $plot_all s (10,000: $plot_tenth s, ratio $plot_ratio); centre search $plot_centre s"
-    check "$(awk -v r="$plot_ratio" 'BEGIN { print (r != "inf" && r <= 15) ? 1 : 0 }')" \
-        "plot scene time of 100,000 lines at most 15x that of 10,000 (${plot_ratio}x)"
-    check "$(awk -v s="$plot_all" 'BEGIN { print (s <= 0.008) ? 1 : 0 }')" \
-        "plot scene of 100,000 lines within half a frame (8 ms)"
+    check_figure "plot scene of 100,000 lines, time against 10,000" "$plot_ratio" at-most 15
+    check_figure "plot scene of 100,000 lines, seconds (half a frame)" "$plot_all" at-most 0.008
 else
     printf '%s\n' "${out:-plotbench not built}" >&2
     check 0 "plot scene of 100,000 lines (plotbench failed)"
@@ -465,8 +565,8 @@ if [[ -x $plbench ]]; then
     part_grep=$(best_time "$work/grep.out" grep -c "$header" "$part")
     if update_s=$(runner=$plbench best_load load "$file" "$part"); then
         echo "Pellorin UPDATE, three loads: $update_s s (grep -c of both files: $big_grep + $part_grep s)"
-        check "$(awk -v u="$update_s" -v a="$big_grep" -v b="$part_grep" 'BEGIN { print (u <= 3 * (a + b)) ? 1 : 0 }')" \
-            "Pellorin's loads at least a third as fast as grep -c on both files"
+        check_figure "Pellorin's loads, speed against grep -c of both files" \
+            "$(speed "$(awk -v a="$big_grep" -v b="$part_grep" 'BEGIN { print a + b }')" "$update_s")" at-least 0.33
     else
         check 0 "Pellorin's loads at least a third as fast as grep -c on both files (plbench failed)"
     fi
@@ -486,8 +586,8 @@ if [[ -x $plbench ]]; then
     rm -rf "$work/old.dat" "$work/plwork"
     if [[ $commit_ok == 1 ]]; then
         echo "Pellorin Commit, 10,000 stations into 100,000, with backup: $commit_best s"
-        check "$(awk -v m="$commit_best" -v a="$big_cp" -v b="$part_cp" 'BEGIN { print (m <= 4 * (a + b)) ? 1 : 0 }')" \
-            "Pellorin's Commit at least a quarter as fast as a flushed copy of both files"
+        check_figure "Pellorin's Commit, speed against a flushed copy of both files" \
+            "$(speed "$(awk -v a="$big_cp" -v b="$part_cp" 'BEGIN { print a + b }')" "$commit_best")" at-least 0.25
     else
         check 0 "Pellorin's Commit at least a quarter as fast as a flushed copy of both files (plbench failed)"
     fi

@@ -1,6 +1,7 @@
 // Runs one operation of the browser on a datasheet file without windows, as
 // the menus do, and prints the time it took and what it found:
-//   dsbench FILE                    load the station list (File > Disk)
+//   dsbench FILE                    load the station list (File > Disk);
+//                                   prints the peak memory too (peak_kb=)
 //   dsbench type CODE FILE          reload through the type test of CODE
 //   dsbench radius CODE FILE        point-radius search of 99.9 miles around
 //                                   the middle station, type CODE
@@ -13,6 +14,7 @@
 #include <chrono>
 #include <cstdio>
 #include <string>
+#include <sys/resource.h>
 
 #include "datasheet/list_lines.h"
 #include "datasheet/list_save.h"
@@ -54,7 +56,9 @@ int loadOnly(const std::string& path)
     if (!load(path, loaded))
         return 1;
     const double seconds = since(start);
-    std::printf("stations=%zu\nseconds=%.6f\n", loaded.listLines.size(), seconds);
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    std::printf("stations=%zu\npeak_kb=%ld\nseconds=%.6f\n", loaded.listLines.size(), usage.ru_maxrss, seconds);
     return 0;
 }
 

@@ -30,4 +30,21 @@ void ParseClass(std::string_view line, std::string& verticalClass, std::string& 
 // Whether a line is a position line ("  POSITION    - ", or "* NAD" with '-' at 21).
 bool isPositionLine(std::string_view line);
 
+// False for a line that holds none of the labels above (DESIGNATION,
+// POSITION, NAD, the three orders) at index 7, judged by the two letters at
+// index 9 alone: a loader passes over nine body lines in ten with a few
+// tests that the processor predicts well.
+inline bool mayHoldListLabel(std::string_view line)
+{
+    if (line.size() < 12)
+        return false;
+    const unsigned key = static_cast<unsigned char>(line[9]) << 8 | static_cast<unsigned char>(line[10]);
+    constexpr auto k = [](std::string_view label) {
+        return static_cast<unsigned>(static_cast<unsigned char>(label[2])) << 8 |
+               static_cast<unsigned char>(label[3]);
+    };
+    return key == k(kDesignationLabel) || key == k(kPositionLabel) || key == k(kNadLabel) ||
+           key == k(kHorzOrderLabel) || key == k(kVertOrderLabel) || key == k(kEllpOrderLabel);
+}
+
 } // namespace ds

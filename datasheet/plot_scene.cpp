@@ -61,11 +61,9 @@ std::string whole(double value, int width)
         std::snprintf(small, sizeof small, "%0*d", width, static_cast<int>(value));
         return small;
     }
-    const int length = std::snprintf(nullptr, 0, "%.0f", value);
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    std::snprintf(text.data(), text.size(), "%.0f", value);
-    text.resize(static_cast<std::size_t>(length));
-    return text;
+    char big[320]; // the largest double has 309 digits
+    std::snprintf(big, sizeof big, "%.0f", value);
+    return big;
 }
 
 // The widest label a mode can draw, in characters: a designation is cut at

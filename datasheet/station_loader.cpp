@@ -1,5 +1,7 @@
 #include "datasheet/station_loader.h"
 
+#include <algorithm>
+
 #include "datasheet/datasheet_format.h"
 #include "datasheet/line_parsers.h"
 #include "datasheet/list_lines.h"
@@ -22,7 +24,7 @@ void parseStationLine(std::string_view line, StationFields& fields, const Profil
 {
     // Most body lines carry none of these labels: look at the label's first
     // letter (index 9) before comparing whole labels.
-    if (line.size() < 10)
+    if (!mayHoldListLabel(line))
         return;
     switch (line[9]) {
     case 'D':
@@ -84,6 +86,31 @@ bool scanStations(const std::string& path, const Profile& profile, platform::Pro
     return true;
 }
 
+namespace {
+
+// After this many stations the lists take room for the whole file.
+constexpr std::size_t kStationsToMeasure = 64;
+
+// Room in the lists for the stations of a file of `size` bytes, at the rate
+// the stations kept before `offset` show, and an eighth more: lists of
+// many stations then grow without being copied, and the memory that a
+// copy would touch costs more than the reading. Room that stays unused is
+// never touched; still, a file that begins with tiny stations gets room
+// for one station in 256 bytes at most (a quarter of its size in list
+// entries), and the lists grow as usual beyond that.
+void reserveForFile(LoadedStations& out, std::uint64_t size, std::uint64_t offset)
+{
+    if (offset == 0 || size <= offset)
+        return;
+    const double expected = std::min(static_cast<double>(out.listLines.size()) * static_cast<double>(size) /
+                                         static_cast<double>(offset) * 1.125,
+                                     static_cast<double>(size / 256));
+    out.listLines.reserve(static_cast<std::size_t>(expected) + 1);
+    out.locLines.reserve(static_cast<std::size_t>(expected) + 1);
+}
+
+} // namespace
+
 bool loadStations(const std::string& path, const Profile& profile, platform::ProgressSink& progress,
                   LoadedStations& out, const TypeTest& typeTest)
 {
@@ -91,9 +118,12 @@ bool loadStations(const std::string& path, const Profile& profile, platform::Pro
     out.locLines.clear();
     out.identity = platform::FileIdentity::of(path);
     bool readError = false;
+    std::size_t stations = 0;
     const bool opened = scanStations(
         path, profile, progress,
         [&](const StationFields& f, std::uint64_t offset) {
+            if (++stations == kStationsToMeasure)
+                reserveForFile(out, out.identity.size, offset);
             if (typeTest && !typeTest(f.pid, offset))
                 return;
             out.listLines.push_back(MakeListLine("", f.pid, f.horizontal, f.vertical, f.latitude, f.longitude,

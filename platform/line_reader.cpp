@@ -16,11 +16,17 @@ namespace platform {
 
 namespace {
 
-// The largest read (and the buffer's usual size), and the first read after
-// the open or a jump: a datasheet is a few kilobytes, so a station read
-// alone costs one small read; reading on doubles each read up to kChunk.
-constexpr std::size_t kChunk = 1 << 20;
+// The largest read, and the first read after the open or a jump: a
+// datasheet is a few kilobytes, so a station read alone costs one small
+// read; reading on doubles each read up to kChunk (or the room left).
+constexpr std::size_t kChunk = 512 << 10;
 constexpr std::size_t kFirstRead = 4 << 10;
+// The buffer's usual size, which it takes as soon as one read does not fit
+// in its first few kilobytes: large enough that the bytes kept before the
+// read position (below) move seldom, small enough that a load touches few
+// pages of memory for it (on a virtual machine each page's first use is
+// costly).
+constexpr std::size_t kCapacity = 512 << 10;
 // The buffer keeps this many bytes after its valid data, so that the line
 // feed search may load whole 64-byte blocks there.
 constexpr std::size_t kSlack = 64;
@@ -76,7 +82,10 @@ std::uint64_t lineStartMask(const char* block, char first)
 
 } // namespace
 
-LineReader::LineReader(std::size_t pieceLength) : pieceLength_(pieceLength) {}
+LineReader::LineReader(std::size_t pieceLength)
+{
+    setPieceLength(pieceLength);
+}
 
 LineReader::~LineReader()
 {
@@ -98,11 +107,11 @@ bool LineReader::open(const std::string& path)
     size_ = S_ISREG(st.st_mode) ? static_cast<std::uint64_t>(st.st_size) : 0;
     // The buffer grows with the reads: a reader used for one station
     // allocates a few kilobytes only.
-    if (buffer_.size() < kFirstRead + kSlack)
-        buffer_.resize(kFirstRead + kSlack);
     begin_ = end_ = 0;
+    if (capacity_ < kFirstRead)
+        reallocate(kFirstRead);
+    lineFeeds_[0] = 0;
     readSize_ = kFirstRead;
-    maskBlock_ = kNone;
     bufferOffset_ = pieceOffset_ = position_ = 0;
     eof_ = failed_ = false;
     return true;
@@ -115,37 +124,69 @@ void LineReader::close()
     fd_ = -1;
 }
 
+void LineReader::reallocate(std::size_t capacity)
+{
+    // Neither is zero-filled: a page of them costs only once it is used.
+    auto buffer = std::make_unique_for_overwrite<char[]>(capacity + kSlack);
+    auto lineFeeds = std::make_unique_for_overwrite<std::uint64_t[]>(capacity / 64 + 2);
+    if (capacity_ > 0) {
+        std::memcpy(buffer.get(), buffer_.get(), end_);
+        std::memcpy(lineFeeds.get(), lineFeeds_.get(), (end_ / 64 + 1) * sizeof(std::uint64_t));
+    } else {
+        lineFeeds[0] = 0;
+    }
+    buffer_ = std::move(buffer);
+    lineFeeds_ = std::move(lineFeeds);
+    capacity_ = capacity;
+}
+
+void LineReader::markLineFeeds(std::size_t from, std::size_t to)
+{
+    // The bytes from `to` to the end of its block are not the file's: the
+    // last block's bits end at `to`.
+    for (std::size_t block = from & ~std::size_t{63}; block < to; block += 64) {
+        std::uint64_t bits = lineFeedMask(buffer_.get() + block);
+        if (to - block < 64)
+            bits &= (std::uint64_t{1} << (to - block)) - 1;
+        lineFeeds_[block / 64] = bits;
+    }
+    if (to % 64 == 0)
+        lineFeeds_[to / 64] = 0;
+}
+
 bool LineReader::fill()
 {
     if (eof_ || fd_ < 0)
         return false;
-    maskBlock_ = kNone; // the buffer's bytes change below
     // Reads go on at the end of the buffered bytes; only when the room left
     // is smaller than the read do the bytes move to the buffer's start.
-    std::size_t room = buffer_.size() - kSlack - end_;
+    std::size_t room = capacity_ - end_;
     if (room < readSize_) {
-        const std::size_t keepFrom = begin_ > kHistory ? begin_ - kHistory : 0;
+        // Whole blocks move, so that their line-feed words move with them.
+        const std::size_t keepFrom = begin_ > kHistory ? (begin_ - kHistory) & ~std::size_t{63} : 0;
         if (keepFrom > 0) {
-            std::memmove(buffer_.data(), buffer_.data() + keepFrom, end_ - keepFrom);
+            std::memmove(buffer_.get(), buffer_.get() + keepFrom, end_ - keepFrom);
+            std::memmove(lineFeeds_.get(), lineFeeds_.get() + keepFrom / 64,
+                         ((end_ - keepFrom) / 64 + 1) * sizeof(std::uint64_t));
             bufferOffset_ += keepFrom;
             end_ -= keepFrom;
             begin_ -= keepFrom;
         }
-        // The buffer doubles until it holds kChunk, and beyond that for a
-        // line longer than the buffer.
-        std::size_t capacity = buffer_.size() - kSlack;
-        if (capacity - end_ < readSize_ && (capacity < kChunk || capacity - end_ < kFirstRead)) {
-            do
+        // The buffer takes its usual size, and grows beyond that for a line
+        // longer than the buffer.
+        if (capacity_ - end_ < readSize_ && (capacity_ < kCapacity || capacity_ - end_ < kFirstRead)) {
+            std::size_t capacity = std::max(capacity_, kCapacity);
+            while (capacity - end_ < readSize_)
                 capacity *= 2;
-            while (capacity - end_ < readSize_ && capacity < kChunk);
-            buffer_.resize(capacity + kSlack);
+            reallocate(capacity);
         }
-        room = capacity - end_;
+        room = capacity_ - end_;
     }
     const std::size_t want = std::min(room, readSize_);
     for (;;) {
-        ssize_t n = ::read(fd_, buffer_.data() + end_, want);
+        ssize_t n = ::read(fd_, buffer_.get() + end_, want);
         if (n > 0) {
+            markLineFeeds(end_, end_ + static_cast<std::size_t>(n));
             end_ += static_cast<std::size_t>(n);
             readSize_ = std::min(readSize_ * 2, kChunk);
             return true;
@@ -162,22 +203,16 @@ bool LineReader::fill()
     }
 }
 
-std::size_t LineReader::findLineFeed(std::size_t from, std::size_t to)
+std::size_t LineReader::findLineFeed(std::size_t from, std::size_t to) const
 {
-    // Datasheet lines are short: a search call per line costs more than the
-    // search. One 64-byte mask serves all the lines that end in its block.
-    while (from < to) {
-        std::size_t block = from & ~std::size_t{63};
-        if (block != maskBlock_) {
-            mask_ = lineFeedMask(buffer_.data() + block);
-            maskBlock_ = block;
-        }
-        std::uint64_t hits = mask_ & (~std::uint64_t{0} << (from - block));
-        if (hits) {
-            std::size_t found = block + static_cast<std::size_t>(__builtin_ctzll(hits));
+    for (std::size_t word = from / 64; word * 64 < to; ++word) {
+        std::uint64_t bits = lineFeeds_[word];
+        if (word == from / 64)
+            bits &= ~std::uint64_t{0} << (from % 64);
+        if (bits) {
+            std::size_t found = word * 64 + static_cast<std::size_t>(__builtin_ctzll(bits));
             return found < to ? found : kNone;
         }
-        from = block + 64;
     }
     return kNone;
 }
@@ -204,14 +239,14 @@ bool LineReader::moveToPosition()
                 return false;
             }
             begin_ = end_ = 0;
-            maskBlock_ = kNone;
+            lineFeeds_[0] = 0;
             bufferOffset_ = position_;
         }
     }
     return true;
 }
 
-bool LineReader::next(std::string_view& piece)
+bool LineReader::nextSlow(std::string_view& piece)
 {
     if (!moveToPosition())
         return false;
@@ -237,7 +272,7 @@ bool LineReader::next(std::string_view& piece)
             }
         }
         pieceOffset_ = bufferOffset_ + begin_;
-        piece = std::string_view(buffer_.data() + begin_, len);
+        piece = std::string_view(buffer_.get() + begin_, len);
         begin_ += len;
         position_ = bufferOffset_ + begin_;
         return true;
@@ -260,7 +295,7 @@ bool LineReader::nextRun(std::string_view& run, std::string_view stop)
     if (!moveToPosition())
         return false;
     auto startsWithStop = [&](std::size_t at) {
-        return std::string_view(buffer_.data() + at, std::min(end_ - at, stop.size())) == stop;
+        return std::string_view(buffer_.get() + at, std::min(end_ - at, stop.size())) == stop;
     };
     std::size_t searched = 0; // from begin_: no line ends before
     std::size_t runEnd;
@@ -277,7 +312,7 @@ bool LineReader::nextRun(std::string_view& run, std::string_view stop)
         runEnd = kNone;
         const std::size_t from = begin_ + searched;
         for (std::size_t block = from & ~std::size_t{63}; block < end_ && runEnd == kNone; block += 64) {
-            std::uint64_t hits = lineStartMask(buffer_.data() + block, stop[0]);
+            std::uint64_t hits = lineStartMask(buffer_.get() + block, stop[0]);
             if (block < from)
                 hits &= ~std::uint64_t{0} << (from - block);
             for (; hits; hits &= hits - 1) {
@@ -292,8 +327,8 @@ bool LineReader::nextRun(std::string_view& run, std::string_view stop)
         }
         if (runEnd != kNone)
             break;
-        if (const void* lf = ::memrchr(buffer_.data() + from, '\n', end_ - from)) {
-            runEnd = static_cast<std::size_t>(static_cast<const char*>(lf) - buffer_.data()) + 1;
+        if (const void* lf = ::memrchr(buffer_.get() + from, '\n', end_ - from)) {
+            runEnd = static_cast<std::size_t>(static_cast<const char*>(lf) - buffer_.get()) + 1;
             break;
         }
         searched = end_ - begin_;
@@ -305,7 +340,7 @@ bool LineReader::nextRun(std::string_view& run, std::string_view stop)
         }
     }
     pieceOffset_ = bufferOffset_ + begin_;
-    run = std::string_view(buffer_.data() + begin_, runEnd - begin_);
+    run = std::string_view(buffer_.get() + begin_, runEnd - begin_);
     begin_ = runEnd;
     position_ = bufferOffset_ + begin_;
     return true;

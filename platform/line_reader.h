@@ -9,12 +9,14 @@
 // read: a file read from start to end, or station after station in file
 // order, is read once. The first block after the open, or after a seek
 // away from the buffered bytes, is small (4 KiB, about one datasheet) and
-// each further block twice the last, up to 1 MiB, so that reading stations
-// in an order of their own (a list sorted by name) does not read a megabyte
-// for each. A seek less than 4 KiB past the buffered bytes reads on with
-// growing blocks.
+// each further block twice the last, up to the buffer's room (under
+// 512 KiB), so that reading stations in an order of their own (a list
+// sorted by name) does not read half a megabyte for each. A seek less than
+// 4 KiB past the buffered bytes reads on with growing blocks.
+#include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,7 +39,31 @@ public:
 
     // Reads the next piece. The view stays valid until the next call.
     // Returns false at the end of the file or on a read error.
-    bool next(std::string_view& piece);
+    bool next(std::string_view& piece)
+    {
+        // Reading on with the piece's line feed buffered, the usual case, is
+        // served here from the buffer's line-feed bits, a word a 64-byte block.
+        if (fd_ >= 0 && position_ == bufferOffset_ + begin_) {
+            // The first line feed in the block of begin_ or the block after
+            // it, chosen without a branch: most lines end in one of the two.
+            // No bit stands at or after end_, so a line feed found is buffered.
+            const std::size_t word = begin_ / 64;
+            const std::uint64_t here = lineFeeds_[word] & (~std::uint64_t{0} << (begin_ % 64));
+            const std::uint64_t after =
+                lineFeeds_[word + 1] & (std::uint64_t{0} - static_cast<std::uint64_t>((word + 1) * 64 < end_));
+            const std::uint64_t inAfter = std::uint64_t{0} - static_cast<std::uint64_t>(here == 0);
+            const std::size_t found = word * 64 + static_cast<std::size_t>(inAfter & 64) +
+                                      static_cast<std::size_t>(std::countr_zero(here | (after & inAfter)));
+            if ((here | after) != 0 && found - begin_ < longestPiece_) {
+                pieceOffset_ = bufferOffset_ + begin_;
+                piece = std::string_view(buffer_.get() + begin_, found + 1 - begin_);
+                begin_ = found + 1;
+                position_ = bufferOffset_ + begin_;
+                return true;
+            }
+        }
+        return nextSlow(piece);
+    }
 
     // Reads on in runs of whole lines up to the next line that begins with
     // `stop` (a text without a line feed), for copying the lines between two
@@ -65,31 +91,50 @@ public:
     // True when reading stopped because of an I/O error, not the end.
     bool failed() const { return failed_; }
 
-    void setPieceLength(std::size_t pieceLength) { pieceLength_ = pieceLength; }
+    void setPieceLength(std::size_t pieceLength)
+    {
+        pieceLength_ = pieceLength;
+        longestPiece_ = pieceLength ? pieceLength : ~std::size_t{0};
+    }
     std::size_t pieceLength() const { return pieceLength_; }
 
 private:
     static constexpr std::size_t kNone = ~std::size_t{0};
 
+    // next() when the fast path above does not serve it: after a seek, at
+    // the end of the buffered bytes, for a piece cut at its length.
+    bool nextSlow(std::string_view& piece);
     bool fill();
+    // Gives the buffer room for `capacity` bytes (and the slack), keeping
+    // the buffered bytes and their line-feed bits.
+    void reallocate(std::size_t capacity);
+    // Sets the line-feed bits of the buffer's bytes [from, to), `to` being
+    // the new end of the buffered bytes; no bit at or after `to` is set.
+    void markLineFeeds(std::size_t from, std::size_t to);
     // Serves a seek: from the buffer when the position is buffered, else
     // from the file. False when closed or the file cannot seek.
     bool moveToPosition();
     // Buffer index of the first LF in [from, to), or kNone.
-    std::size_t findLineFeed(std::size_t from, std::size_t to);
+    std::size_t findLineFeed(std::size_t from, std::size_t to) const;
 
     int fd_ = -1;
     std::size_t pieceLength_;
+    std::size_t longestPiece_; // pieceLength_, or the largest size for whole lines
     std::uint64_t size_ = 0;
-    std::vector<char> buffer_;
+    // capacity_ bytes and a slack after them, which block searches may
+    // read; not initialised: only the bytes before end_ are ever used.
+    std::unique_ptr<char[]> buffer_;
+    // Bit i of word w set when buffer_[64 * w + i] is a line feed, for the
+    // bytes before end_; the word that holds end_ has no bit at or after it.
+    // One word more than the buffer's blocks, which next() may load.
+    std::unique_ptr<std::uint64_t[]> lineFeeds_;
+    std::size_t capacity_ = 0;
     std::size_t begin_ = 0; // first unread byte in buffer_
     std::size_t end_ = 0;   // end of valid bytes in buffer_
     std::uint64_t bufferOffset_ = 0; // file offset of buffer_[0]
     std::uint64_t pieceOffset_ = 0;
     std::uint64_t position_ = 0;
-    std::size_t readSize_ = 0;      // bytes the next fill() asks for
-    std::size_t maskBlock_ = kNone; // buffer index of the block mask_ describes
-    std::uint64_t mask_ = 0;
+    std::size_t readSize_ = 0; // bytes the next fill() asks for
     bool eof_ = false;
     bool failed_ = false;
 };

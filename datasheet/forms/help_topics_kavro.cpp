@@ -15,7 +15,10 @@ using Titles = std::vector<std::string_view>;
 // form's topics, whose headings are their own.
 std::string heading(std::string_view title)
 {
-    return "[" + std::string(title) + "...]";
+    std::string text = "[";
+    text += title;
+    text += "...]";
+    return text;
 }
 
 bool fill(Topic& out, std::string_view title, std::string text)

@@ -84,7 +84,10 @@ constexpr std::string_view kBringingUp =
 
 bool fill(Topic& out, std::string_view title, std::string text)
 {
-    out = {"[" + std::string(title) + "...]", std::move(text)};
+    std::string heading = "[";
+    heading += title;
+    heading += "...]";
+    out = {std::move(heading), std::move(text)};
     return true;
 }
 

@@ -245,7 +245,7 @@ void FormatCombinedFactor(std::string_view line, const Settings& settings, std::
 void SetSpecialStatus(std::string_view, std::string& value)
 {
     if (value.empty())
-        value = "Y";
+        value.assign(1, 'Y');
     else
         value[0] = 'Y';
 }
@@ -253,7 +253,7 @@ void SetSpecialStatus(std::string_view, std::string& value)
 void SetNoCheck(std::string_view, std::string& value)
 {
     if (value.empty())
-        value = "N";
+        value.assign(1, 'N');
     else
         value[0] = 'N';
 }

@@ -181,7 +181,13 @@ std::string countyIndexEntry(std::string_view line)
     if (line.size() < 5)
         return {};
     const std::string_view name = line.size() > 12 ? line.substr(12, 40) : std::string_view();
-    return "|" + std::string(line.substr(2, 3)) + "|" + upperCase(line.substr(0, 2)) + "/" + std::string(name);
+    std::string entry = "|";
+    entry += line.substr(2, 3);
+    entry += '|';
+    entry += upperCase(line.substr(0, 2));
+    entry += '/';
+    entry += name;
+    return entry;
 }
 
 } // namespace morvane

@@ -22,15 +22,13 @@
 #include "datasheet/offset_index.h"
 #include "platform/line_reader.h"
 
+#include "tests/fuzz/fuzz_scratch.h"
+
 namespace {
 
 std::string scratchDir()
 {
-    static std::string dir = [] {
-        std::string pattern = "/tmp/dsfuzzXXXXXX";
-        return std::string(::mkdtemp(pattern.data()));
-    }();
-    return dir;
+    return fuzzsupport::scratchDir("dsfuzz");
 }
 
 void writeAll(const std::string& path, const uint8_t* data, size_t size)

@@ -20,15 +20,13 @@
 #include "platform/notices.h"
 #include "platform/progress.h"
 
+#include "tests/fuzz/fuzz_scratch.h"
+
 namespace {
 
 std::string scratchDir()
 {
-    static std::string dir = [] {
-        std::string pattern = "/tmp/ipfuzzXXXXXX";
-        return std::string(::mkdtemp(pattern.data()));
-    }();
-    return dir;
+    return fuzzsupport::scratchDir("ipfuzz");
 }
 
 void writeAll(const std::string& path, std::string_view bytes)

@@ -28,6 +28,8 @@
 #include "platform/notices.h"
 #include "platform/progress.h"
 
+#include "tests/fuzz/fuzz_scratch.h"
+
 namespace {
 
 constexpr std::string_view kOldPiece = "old piece\r\n";
@@ -46,11 +48,8 @@ const Scratch& scratch()
 {
     static const Scratch made = [] {
         namespace fs = std::filesystem;
-        std::error_code error;
-        const fs::path shm = "/dev/shm";
-        std::string pattern = ((fs::is_directory(shm, error) ? shm : fs::temp_directory_path()) / "mvfuzzXXXXXX").string();
         Scratch s;
-        s.dir = ::mkdtemp(pattern.data());
+        s.dir = fuzzsupport::scratchDir("mvfuzz");
         s.input = s.dir + "/in.dat";
         s.joinDir = s.dir + "/join";
         s.indexDir = s.dir + "/index";

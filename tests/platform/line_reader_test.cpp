@@ -319,7 +319,7 @@ TEST(LineReader, ReadsAFewKilobytesAfterAJumpAndMoreWhileReadingOn)
     EXPECT_EQ(reads.calls, 1u);
     EXPECT_EQ(reads.bytes, 4096u);
 
-    // Reading on, each read is twice the last, up to a megabyte: 1.6 MB
+    // Reading on, each read is twice the last, up to half a megabyte: 1.6 MB
     // take about ten reads (400 at 4 KiB), and nothing is read twice.
     ASSERT_TRUE(meter.start());
     for (int i = 5001; i < 25000; ++i) {

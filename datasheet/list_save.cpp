@@ -1,6 +1,9 @@
 #include "datasheet/list_save.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -8,6 +11,8 @@
 
 #include "datasheet/datasheet_format.h"
 #include "datasheet/list_lines.h"
+#include "platform/descriptor.h"
+#include "platform/file_identity.h"
 #include "platform/file_swap.h"
 #include "platform/files.h"
 #include "platform/safe_output.h"
@@ -268,28 +273,37 @@ int MoveByCopy(const std::string& source, const std::string& destination, platfo
     // The merged file later replaces the source, so it must be one the user
     // may write (a file without a write bit is read-only for root too); the
     // test comes before the copy, so that a refusal leaves no copy behind.
-    if (!platform::isWritableFile(source) || !std::ifstream(source, std::ios::binary).is_open()) {
+    platform::Descriptor in(::open(source.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!platform::isWritableFile(source) || !in.valid()) {
         notice(notices, cannotWrite(source));
         return -1;
     }
-    // An old copy is removed, not emptied: a file emptied and written anew
-    // makes ext4 write it out when it is closed. One that may not be written
-    // is not the program's to replace.
-    const bool replaceable =
-        !platform::fileExists(destination) ||
-        (platform::isWritableFile(destination) && !platform::isSameFile(source, destination) &&
-         platform::removeFile(destination));
-    std::error_code error;
-    if (replaceable)
-        fs::copy_file(source, destination, fs::copy_options::none, error);
-    if (!replaceable || (error && !platform::fileExists(destination))) {
+    // An old copy that may not be written is not the program's to replace.
+    if (platform::fileExists(destination) &&
+        (!platform::isWritableFile(destination) || platform::isSameFile(source, destination))) {
         notice(notices, cannotWrite(destination));
         return -1;
     }
-    std::error_code sizeError;
-    const std::uintmax_t sourceSize = fs::file_size(source, sizeError);
-    const std::uintmax_t copySize = sizeError ? 0 : fs::file_size(destination, sizeError);
-    if (error || sizeError || copySize == 0 || copySize != sourceSize) {
+    struct stat before {};
+    if (::fstat(in.get(), &before) != 0 || before.st_size == 0) {
+        notice(notices, "Syetem error, Could not Merge Files");
+        return -1;
+    }
+    // The copy is written under a temporary name beside the backup and
+    // takes the backup's name only once whole and on the disk, so that a
+    // file named as the backup always holds the whole target.
+    errno = 0;
+    if (platform::writeWholeCopy(in.get(), destination, platform::CopyName::Exact).empty()) {
+        const int error = errno;
+        const bool full = error == ENOSPC || error == EDQUOT;
+        notice(notices, (full || error == EFBIG || error == EIO ? std::string("Syetem error, Could not Merge Files")
+                                                                 : cannotWrite(destination)) +
+                            (full ? "\r\nThe disk is full." : ""));
+        return -1;
+    }
+    struct stat now {};
+    if (::fstat(in.get(), &now) != 0 || now.st_size != before.st_size ||
+        platform::FileIdentity::of(destination).size != static_cast<std::uint64_t>(before.st_size)) {
         notice(notices, "Syetem error, Could not Merge Files");
         platform::removeFile(destination);
         return -1;

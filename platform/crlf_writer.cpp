@@ -37,6 +37,7 @@ bool CrlfWriter::open(const std::string& path, Mode mode)
     }
     fd_ = ::open(path.c_str(), flags, 0644);
     ok_ = fd_ >= 0;
+    error_ = ok_ ? 0 : errno;
     if (!buffer_) {
         buffer_.reset(new char[kFirstBufferSize]);
         capacity_ = kFirstBufferSize;
@@ -88,9 +89,10 @@ void CrlfWriter::writeOut(const char* bytes, std::size_t size)
         ssize_t n = ::write(fd_, bytes + done, size - done);
         if (n < 0 && errno == EINTR)
             continue;
-        if (n <= 0)
+        if (n <= 0) {
             ok_ = false;
-        else
+            error_ = n == 0 ? ENOSPC : errno;
+        } else
             done += static_cast<std::size_t>(n);
     }
 }
@@ -100,8 +102,10 @@ bool CrlfWriter::close()
     if (fd_ < 0)
         return ok_;
     flush();
-    if (::close(fd_) != 0)
+    if (::close(fd_) != 0 && ok_) {
         ok_ = false;
+        error_ = errno;
+    }
     fd_ = -1;
     return ok_;
 }

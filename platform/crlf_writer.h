@@ -30,6 +30,8 @@ public:
     // Flushes and closes; returns true when every byte reached the file.
     bool close();
     bool ok() const { return ok_; }
+    // The errno of the first write or close that failed; 0 when none did.
+    int error() const { return error_; }
 
 private:
     void flush();
@@ -37,6 +39,7 @@ private:
 
     int fd_ = -1;
     bool ok_ = false;
+    int error_ = 0;
     std::unique_ptr<char[]> buffer_;
     std::size_t capacity_ = 0; // bytes buffer_ holds
     std::size_t used_ = 0;     // bytes of buffer_ not yet written

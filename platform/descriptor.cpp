@@ -16,7 +16,7 @@ bool Descriptor::close()
     return closed;
 }
 
-bool copyRest(int from, int to)
+bool copyRest(int from, int to, const std::string& written)
 {
     constexpr std::size_t kBlock = 1 << 20;
     std::unique_ptr<char[]> block(new char[kBlock]);
@@ -33,11 +33,13 @@ bool copyRest(int from, int to)
             ssize_t put = ::write(to, block.get() + done, static_cast<std::size_t>(got) - done);
             if (put < 0 && errno == EINTR)
                 continue;
+            if (put == 0)
+                errno = ENOSPC;
             if (put <= 0)
                 return false;
             done += static_cast<std::size_t>(put);
         }
-        fileStep("block copied");
+        fileStep(FileStep::BlockCopied, written);
     }
 }
 

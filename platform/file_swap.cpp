@@ -8,34 +8,11 @@
 #include <vector>
 
 #include "platform/descriptor.h"
+#include "platform/file_steps.h"
 #include "platform/files.h"
 #include "platform/safe_output.h"
 
 namespace platform {
-
-namespace {
-
-// Copies the bytes of `from` into `to` (an existing empty file), with the
-// mode of `from` and, where the process may set them, its owner and group
-// (the copy may be renamed back in its place), flushed to the disk.
-bool copyFileBytes(const std::string& from, const std::string& to)
-{
-    Descriptor in(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
-    if (in.get() < 0)
-        return false;
-    struct stat st {};
-    if (::fstat(in.get(), &st) != 0)
-        return false;
-    Descriptor out(::open(to.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC));
-    if (out.get() < 0)
-        return false;
-    if (!copyRest(in.get(), out.get()))
-        return false;
-    giveIdentity(out.get(), st.st_mode & 07777, st.st_uid, st.st_gid);
-    return ::fsync(out.get()) == 0 && out.close();
-}
-
-} // namespace
 
 bool isWritableFile(const std::string& path)
 {
@@ -51,34 +28,77 @@ bool isWritableFile(const std::string& path)
     return probe.valid();
 }
 
-std::string holdWholeFile(const std::string& file, const std::string& directory)
+std::string writeWholeCopy(int from, const std::string& name, CopyName naming)
 {
-    const std::string name = makeTempFile(directory, tempPrefixFor(file, "old"), 0600);
-    if (name.empty())
-        return {};
+    const std::string directory = directoryPart(name);
     struct stat st {};
-    if (::stat(file.c_str(), &st) == 0 && st.st_nlink == 1) {
-        // mkstemp reserved the name; the link takes it over.
-        removeFile(name);
-        if (::link(file.c_str(), name.c_str()) == 0)
-            return name;
-        Descriptor recreate(::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
-        if (recreate.get() < 0)
-            return {};
+    if (::fstat(from, &st) != 0 || ::lseek(from, 0, SEEK_SET) != 0)
+        return {};
+    std::string temp;
+    Descriptor copy(createTempFile(directory, tempPrefixFor(name, "tmp"), 0600, temp));
+    if (!copy.valid())
+        return {};
+    fileStep(FileStep::TempMade, temp);
+    const auto failed = [&] {
+        const int error = errno;
+        removeFile(temp);
+        errno = error;
+        return std::string();
+    };
+    if (!copyRest(from, copy.get(), temp))
+        return failed();
+    giveIdentity(copy.get(), st.st_mode & 07777, st.st_uid, st.st_gid);
+    if (::fsync(copy.get()) != 0)
+        return failed();
+    fileStep(FileStep::TempOnDisk, temp);
+    if (!copy.close())
+        return failed();
+    std::string named;
+    if (naming == CopyName::Beside) {
+        named = nameUniquely(temp, directory, tempPrefixFor(name, "old"), false);
+        if (named.empty())
+            return failed();
+    } else {
+        if (!replaceFile(temp, name))
+            return failed();
+        named = name;
     }
-    if (copyFileBytes(file, name))
-        return name;
-    removeFile(name);
-    return {};
+    syncDirectory(directory);
+    fileStep(FileStep::CopyNamed, named);
+    return named;
 }
 
-bool restoreFile(const std::string& from, const std::string& target)
+std::string holdWholeFile(const std::string& file, const std::string& directory)
 {
+    struct stat st {};
+    if (::stat(file.c_str(), &st) != 0)
+        return {};
+    // A file of one name is held by a second name; one with several names
+    // may be written in place through them, so it is copied.
+    if (st.st_nlink == 1) {
+        const std::string held = nameUniquely(file, directory, tempPrefixFor(file, "old"), true);
+        if (!held.empty()) {
+            fileStep(FileStep::BackupHeld, held);
+            return held;
+        }
+    }
+    Descriptor in(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!in.valid())
+        return {};
+    return writeWholeCopy(in.get(), joinPath(directory, fileNamePart(file)), CopyName::Beside);
+}
+
+bool restoreFile(const std::string& from, const std::string& target, std::string* keptNote)
+{
+    if (keptNote)
+        keptNote->clear();
     struct stat st {};
     const bool linked = ::stat(target.c_str(), &st) == 0 && st.st_nlink > 1;
     if (!linked) {
-        if (std::rename(from.c_str(), target.c_str()) == 0)
+        if (std::rename(from.c_str(), target.c_str()) == 0) {
+            fileStep(FileStep::PutBack, target);
             return true;
+        }
         if (errno != EXDEV)
             return false;
     }
@@ -86,8 +106,13 @@ bool restoreFile(const std::string& from, const std::string& target)
     if (in.get() < 0)
         return false;
     SafeOutput output;
-    if (!output.open(target, SafeOutput::Mode::Overwrite))
+    const auto failed = [&] {
+        if (keptNote)
+            *keptNote = output.keptNote();
         return false;
+    };
+    if (!output.open(target, SafeOutput::Mode::Overwrite))
+        return failed();
     std::vector<char> block(1 << 20);
     while (true) {
         const ssize_t got = ::read(in.get(), block.data(), block.size());
@@ -100,7 +125,8 @@ bool restoreFile(const std::string& from, const std::string& target)
         output.writer().write(std::string_view(block.data(), static_cast<std::size_t>(got)));
     }
     if (!output.commit())
-        return false;
+        return failed();
+    fileStep(FileStep::PutBack, target);
     removeFile(from);
     return true;
 }

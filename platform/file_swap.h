@@ -13,11 +13,25 @@ namespace platform {
 // writing (permission, immutable flag, read-only mount).
 bool isWritableFile(const std::string& path);
 
+// How a whole copy is named once complete.
+enum class CopyName {
+    Beside, // a new name "<name>.oldXXXXXX" that no file had
+    Exact,  // `name` itself, replacing the file of that name
+};
+
+// The one way every safety copy and backup is made: the whole of the open
+// file `from` (from its start) is copied into a new file "<name>.tmpXXXXXX"
+// in the directory of `name`, with the mode of `from` and, where the process
+// may set them, its owner and group; it is flushed to the disk, and only
+// then takes its name (`naming`). So a file under an ".old" or backup name is
+// always whole. Returns the name it took, or empty when it failed (nothing
+// is left; errno tells why).
+std::string writeWholeCopy(int from, const std::string& name, CopyName naming);
+
 // A new file in `directory`, named after `file` ("<name>.oldXXXXXX"), that
-// holds the whole of `file`: a hard link when
-// the file system allows one and `file` has no other links, else a full
-// copy with its mode, owner and group (as far as the process may set them),
-// flushed to the disk. Empty when neither works.
+// holds the whole of `file`: a hard link when the file system allows one
+// and `file` has no other links, else a whole copy (writeWholeCopy). Empty
+// when neither works.
 std::string holdWholeFile(const std::string& file, const std::string& directory);
 
 // Puts the file `from` (the backup, the old file itself) in place of
@@ -25,7 +39,8 @@ std::string holdWholeFile(const std::string& file, const std::string& directory)
 // that very file again; when the target has several hard links, or lies on
 // another file system, by a full copy through a SafeOutput (written in
 // place, or renamed over it). A missing target is created. False when it
-// failed; `from` is then still there.
-bool restoreFile(const std::string& from, const std::string& target);
+// failed; `from` is then still there, and `keptNote` (when given) gets the
+// SafeOutput's note of what it kept beside the target and why it failed.
+bool restoreFile(const std::string& from, const std::string& target, std::string* keptNote = nullptr);
 
 } // namespace platform

@@ -115,8 +115,14 @@ std::string tempPrefixFor(const std::string& path, const std::string& kind)
     constexpr std::size_t kLongestPrefix = 255 - 6;
     const std::string suffix = "." + kind;
     std::string name = fileNamePart(path);
-    if (name.size() + suffix.size() > kLongestPrefix)
-        name.resize(kLongestPrefix > suffix.size() ? kLongestPrefix - suffix.size() : 0);
+    if (name.size() + suffix.size() > kLongestPrefix) {
+        std::size_t keep = kLongestPrefix > suffix.size() ? kLongestPrefix - suffix.size() : 0;
+        // Cut before a character, not inside one: UTF-8 continuation bytes
+        // are 10xxxxxx.
+        while (keep > 0 && (static_cast<unsigned char>(name[keep]) & 0xC0) == 0x80)
+            --keep;
+        name.resize(keep);
+    }
     return name + suffix;
 }
 
@@ -132,15 +138,26 @@ std::string makeTempFile(const std::string& directory, const std::string& prefix
     return std::string(name.data());
 }
 
-int createTempFile(const std::string& directory, const std::string& prefix, unsigned permissions, std::string& path)
+namespace {
+
+// `base` followed by six random letters.
+std::string withRandomLetters(const std::string& base)
 {
     static const char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
     static std::mt19937_64 random{std::random_device{}() ^ static_cast<std::uint64_t>(::getpid())};
+    std::string name = base;
+    for (int i = 0; i < 6; ++i)
+        name += kLetters[random() % (sizeof kLetters - 1)];
+    return name;
+}
+
+} // namespace
+
+int createTempFile(const std::string& directory, const std::string& prefix, unsigned permissions, std::string& path)
+{
     const std::string base = joinPath(directory.empty() ? "." : directory, prefix);
     for (int attempt = 0; attempt < 100; ++attempt) {
-        std::string name = base;
-        for (int i = 0; i < 6; ++i)
-            name += kLetters[random() % (sizeof kLetters - 1)];
+        std::string name = withRandomLetters(base);
         const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW,
                               static_cast<mode_t>(permissions));
         if (fd >= 0) {
@@ -183,6 +200,46 @@ std::size_t openFileLimit()
 bool replaceFile(const std::string& from, const std::string& to)
 {
     return std::rename(from.c_str(), to.c_str()) == 0;
+}
+
+std::string nameUniquely(const std::string& from, const std::string& directory, const std::string& prefix,
+                         bool keepFrom)
+{
+    const std::string base = joinPath(directory.empty() ? "." : directory, prefix);
+    bool noReplaceRename = true; // until the file system says it has none
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string name = withRandomLetters(base);
+        int done = -1;
+        if (keepFrom) {
+            done = ::link(from.c_str(), name.c_str());
+        } else {
+            if (noReplaceRename) {
+                done = ::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, name.c_str(), RENAME_NOREPLACE);
+                if (done != 0 && (errno == EINVAL || errno == ENOSYS)) {
+                    noReplaceRename = false;
+                    --attempt;
+                    continue;
+                }
+            } else if ((done = ::link(from.c_str(), name.c_str())) == 0) {
+                ::unlink(from.c_str());
+            }
+        }
+        if (done == 0)
+            return name;
+        if (errno != EEXIST)
+            return {};
+    }
+    errno = EEXIST;
+    return {};
+}
+
+void syncDirectory(const std::string& directory)
+{
+    const int dir = ::open(directory.empty() ? "." : directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
 }
 
 bool removeFile(const std::string& path)

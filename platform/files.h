@@ -52,6 +52,14 @@ std::size_t openFileLimit();
 // Renames `from` over `to` (atomic on one file system).
 bool replaceFile(const std::string& from, const std::string& to);
 bool removeFile(const std::string& path);
+// Gives the file `from` a name that no file has, prefix + six random letters
+// in `directory`: a hard link when `keepFrom` (the file keeps its name),
+// else a move that never replaces a file, so that the name never exists
+// before it holds the whole file. Returns the name, or empty (errno tells why).
+std::string nameUniquely(const std::string& from, const std::string& directory, const std::string& prefix,
+                         bool keepFrom);
+// Flushes a directory's entries to the disk, so that renames in it last.
+void syncDirectory(const std::string& directory);
 
 // The process's current directory.
 std::string currentDirectory();

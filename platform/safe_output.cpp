@@ -16,18 +16,6 @@ namespace platform {
 
 namespace fs = std::filesystem;
 
-namespace {
-
-// Flushes a directory's entries to the disk, so that a rename in it lasts.
-void syncDirectory(const std::string& directory)
-{
-    Descriptor dir(::open(directory.empty() ? "." : directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (dir.valid())
-        ::fsync(dir.get());
-}
-
-} // namespace
-
 std::string resolveLinks(const std::string& path)
 {
     std::string current = path;
@@ -44,19 +32,36 @@ std::string resolveLinks(const std::string& path)
     return {};
 }
 
-SafeOutput::~SafeOutput()
+WriteWay chooseWriteWay(const WriteFacts& facts)
+{
+    if (!facts.exists)
+        return WriteWay::Rename;
+    if (facts.severalNamesAtOpen || facts.appendWithoutOldBytes)
+        return WriteWay::InPlace;
+    if (!facts.identityGivable && facts.sameNamesAsAtOpen)
+        return WriteWay::InPlace;
+    return WriteWay::Rename;
+}
+
+FileChange::~FileChange()
 {
     discard();
 }
 
-bool SafeOutput::fail(Failure failure)
+bool FileChange::fail(WriteFailure failure, int error)
 {
     failure_ = failure;
+    error_ = error;
     discard();
     return false;
 }
 
-std::string SafeOutput::keptNote() const
+void FileChange::writeFailed(int error)
+{
+    fail(WriteFailure::CannotWriteTemp, error);
+}
+
+std::string FileChange::keptFilesNote() const
 {
     std::string note;
     if (!kept_.empty())
@@ -66,35 +71,57 @@ std::string SafeOutput::keptNote() const
     return note;
 }
 
-bool SafeOutput::open(const std::string& path, Mode mode)
+std::string FileChange::reasonNote() const
+{
+    std::string note;
+    if (changed_)
+        note += "\r\n" + destination_ + " has changed since it was read: nothing was added.";
+    if (error_ == ENOSPC || error_ == EDQUOT)
+        note += "\r\nThe disk is full.";
+    return note;
+}
+
+int FileChange::begin(const std::string& path, WriteMode mode)
 {
     discard();
-    failure_ = Failure::None;
     kept_.clear();
     keptOld_.clear();
+    held_.clear();
     identityNote_.clear();
-    hardLinked_ = false;
-    mode_ = mode;
+    failure_ = WriteFailure::None;
+    error_ = 0;
+    changed_ = false;
+    exists_ = false;
+    links_ = 0;
     withOldBytes_ = false;
     oldSize_ = 0;
+    sizeBefore_ = 0;
     copiedFrom_ = {};
+    present_ = false;
+    inPlace_ = false;
+    placed_ = false;
+    mode_ = mode;
     destination_ = resolveLinks(path);
-    if (destination_.empty())
-        return fail(Failure::NotRegularFile);
-
+    if (destination_.empty()) {
+        fail(WriteFailure::NotRegularFile, ELOOP);
+        return -1;
+    }
     struct stat st {};
     exists_ = ::stat(destination_.c_str(), &st) == 0;
     if (exists_) {
-        if (!S_ISREG(st.st_mode))
-            return fail(Failure::NotRegularFile);
+        if (!S_ISREG(st.st_mode)) {
+            fail(WriteFailure::NotRegularFile, 0);
+            return -1;
+        }
         // A rename needs only the directory's permission; the file's own is
         // asked here.
-        if (!isWritableFile(destination_))
-            return fail(Failure::NotWritable);
+        if (!isWritableFile(destination_)) {
+            fail(WriteFailure::NotWritable, EACCES);
+            return -1;
+        }
         permissions_ = st.st_mode & 07777;
         owner_ = st.st_uid;
         group_ = st.st_gid;
-        hardLinked_ = st.st_nlink > 1;
         device_ = st.st_dev;
         inode_ = st.st_ino;
         links_ = st.st_nlink;
@@ -106,153 +133,181 @@ bool SafeOutput::open(const std::string& path, Mode mode)
     std::string temp;
     Descriptor out(createTempFile(directoryPart(destination_), tempPrefixFor(destination_, "tmp"),
                                   exists_ ? 0600 : 0666, temp));
-    if (!out.valid())
-        return fail(Failure::CannotMakeTemp);
+    if (!out.valid()) {
+        fail(WriteFailure::CannotMakeTemp, errno);
+        return -1;
+    }
     temp_ = temp;
-    if (exists_ && mode_ == Mode::Append && !hardLinked_ && !copyOldBytes(out.get()))
-        return fail(Failure::CannotMakeTemp);
-    if (!out.close())
-        return fail(Failure::CannotMakeTemp);
-    if (!writer_.open(temp_, withOldBytes_ ? platform::CrlfWriter::Mode::Append : platform::CrlfWriter::Mode::Created))
-        return fail(Failure::CannotMakeTemp);
-    fileStep("temporary file made");
-    return true;
+    fileStep(FileStep::TempMade, temp_);
+    if (exists_ && mode_ == WriteMode::Append && !copyOldBytes(out.get())) {
+        fail(WriteFailure::CannotMakeTemp, errno);
+        return -1;
+    }
+    return out.release();
 }
 
-// The temporary file of an Append begins with the destination's bytes. A
-// destination the user may write but not read keeps them where they are:
-// its new bytes are added in place at the commit.
-bool SafeOutput::copyOldBytes(int temp)
+// The temporary file of an Append begins with the destination's bytes, so
+// that it holds the whole new file. A destination the user may write but
+// not read keeps them where they are: its new bytes are added in place.
+bool FileChange::copyOldBytes(int temp)
 {
     Descriptor old(::open(destination_.c_str(), O_RDONLY | O_CLOEXEC));
     if (!old.valid())
         return errno == EACCES;
-    if (!copyRest(old.get(), temp))
+    if (!copyRest(old.get(), temp, temp_))
         return false;
     copiedFrom_ = FileIdentity::ofDescriptor(old.get());
     const off_t copied = ::lseek(temp, 0, SEEK_CUR);
-    if (!copiedFrom_.known || copied < 0 || static_cast<std::uint64_t>(copied) != copiedFrom_.size)
+    if (!copiedFrom_.known || copied < 0 || static_cast<std::uint64_t>(copied) != copiedFrom_.size) {
+        errno = 0;
         return false; // it grew while it was copied
+    }
     withOldBytes_ = true;
     oldSize_ = copiedFrom_.size;
-    fileStep("old bytes copied");
+    fileStep(FileStep::OldBytesCopied, temp_);
     return true;
 }
 
-bool SafeOutput::commit()
+bool FileChange::prepare(bool flushNew)
 {
     if (temp_.empty())
         return false;
-    if (!writer_.close())
-        return fail(Failure::CannotWriteTemp);
-    fileStep("temporary file written");
     Descriptor temp(::open(temp_.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
     if (!temp.valid())
-        return fail(Failure::CannotWriteTemp);
+        return fail(WriteFailure::CannotWriteTemp, errno);
 
     struct stat now {};
-    const bool present = ::stat(destination_.c_str(), &now) == 0;
+    present_ = ::stat(destination_.c_str(), &now) == 0;
     // The old bytes in the temporary file must still be the destination's.
-    if (withOldBytes_ && !(present && FileIdentity::of(destination_) == copiedFrom_))
-        return fail(Failure::CannotReplace);
-    // In place: every name that a hard-linked file had at open() must see
-    // the new bytes; an Append without the old bytes adds to the file (one
-    // that appeared since open(), or that may not be read).
-    bool inPlace = present && (hardLinked_ || (mode_ == Mode::Append && !withOldBytes_));
-    if (exists_ && !inPlace && !giveIdentity(temp.get(), permissions_, owner_, group_)) {
-        // The file stays the user's file: where a new file cannot have its
-        // owner, group or mode, the old file gets the new bytes, unless it
-        // is no longer the file of open() with the names it had then (a
-        // name added since, as a caller's backup link, keeps the old bytes).
-        const bool sameFile = present && now.st_dev == device_ && now.st_ino == inode_ && now.st_nlink == links_;
-        if (sameFile) {
-            inPlace = true;
-        } else {
-            identityNote_ = identityNoteFor(destination_, temp.get());
-        }
+    if (withOldBytes_ && !(present_ && FileIdentity::of(destination_) == copiedFrom_)) {
+        changed_ = true;
+        return fail(WriteFailure::CannotReplace, 0);
     }
-    if (::fsync(temp.get()) != 0)
-        return fail(Failure::CannotWriteTemp);
-    fileStep("temporary file on disk");
+    WriteFacts facts;
+    facts.exists = present_;
+    facts.severalNamesAtOpen = exists_ && links_ > 1;
+    facts.sameNamesAsAtOpen =
+        present_ && now.st_dev == device_ && now.st_ino == inode_ && now.st_nlink == links_;
+    facts.appendWithoutOldBytes = mode_ == WriteMode::Append && !withOldBytes_;
+    // A new file gets the old one's identity, where it can have it.
+    if (exists_ && present_ && chooseWriteWay(facts) == WriteWay::Rename)
+        facts.identityGivable = giveIdentity(temp.get(), permissions_, owner_, group_);
+    inPlace_ = chooseWriteWay(facts) == WriteWay::InPlace;
+    if (!inPlace_ && !facts.identityGivable)
+        identityNote_ = identityNoteFor(destination_, temp.get());
+    if ((present_ || flushNew) && ::fsync(temp.get()) != 0)
+        return fail(WriteFailure::CannotWriteTemp, errno);
+    fileStep(FileStep::TempOnDisk, temp_);
+    return true;
+}
 
-    if (inPlace) {
-        if (!copyTempInPlace(temp.get()))
-            return fail(Failure::CannotReplace);
-    } else {
-        temp.close();
-        if (!platform::replaceFile(temp_, destination_))
-            return fail(Failure::CannotReplace);
-        temp_.clear();
-        fileStep("renamed");
-        syncDirectory(directoryPart(destination_));
+bool FileChange::place(bool keepForUndo)
+{
+    if (temp_.empty())
+        return false;
+    if (inPlace_) {
+        Descriptor data(::open(temp_.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
+        if (!data.valid() || !copyInPlace(data.get(), keepForUndo)) {
+            const int error = errno;
+            data.close();
+            return fail(WriteFailure::CannotReplace, error_ != 0 ? error_ : error);
+        }
+        placed_ = true;
+        return true;
     }
-    discard();
+    const std::string directory = directoryPart(destination_);
+    if (keepForUndo && present_) {
+        // The old file keeps a second name until the caller is done: a hard
+        // link, or a whole copy where the file system has none.
+        held_ = nameUniquely(destination_, directory.empty() ? "." : directory,
+                             tempPrefixFor(destination_, "old"), true);
+        if (held_.empty()) {
+            Descriptor old(::open(destination_.c_str(), O_RDONLY | O_CLOEXEC));
+            if (old.valid())
+                held_ = writeWholeCopy(old.get(), destination_, CopyName::Beside);
+        }
+        if (held_.empty())
+            return fail(WriteFailure::CannotReplace, errno);
+        fileStep(FileStep::BackupHeld, held_);
+    }
+    if (!replaceFile(temp_, destination_)) {
+        const int error = errno;
+        if (!held_.empty())
+            removeFile(held_);
+        held_.clear();
+        return fail(WriteFailure::CannotReplace, error);
+    }
+    temp_.clear();
+    placed_ = true;
+    fileStep(FileStep::Renamed, destination_);
+    if (!keepForUndo)
+        syncDirectory(directory);
     return true;
 }
 
 namespace {
-
-// A whole copy of the open file `from`, beside `file` and named after it,
-// on the disk. Empty when it cannot be made.
-std::string keepOldBytes(int from, const std::string& file)
-{
-    std::string name;
-    Descriptor copy(createTempFile(directoryPart(file), tempPrefixFor(file, "old"), 0600, name));
-    if (!copy.valid())
-        return {};
-    if (copyRest(from, copy.get()) && ::fsync(copy.get()) == 0 && copy.close()) {
-        syncDirectory(directoryPart(file));
-        return name;
-    }
-    platform::removeFile(name);
-    return {};
-}
 
 bool rewind(int fd)
 {
     return ::lseek(fd, 0, SEEK_SET) == 0;
 }
 
+// Copies the whole of `from` over the bytes of `to`, on the disk.
+bool copyBackInPlace(int from, int to, const std::string& path)
+{
+    return rewind(from) && ::ftruncate(to, 0) == 0 && rewind(to) && copyRest(from, to, path) && ::fsync(to) == 0;
+}
+
 } // namespace
 
 // The temporary file is complete and on the disk before the file is
-// touched, and a copy of the old bytes is kept beside the file until the
-// new ones are all in. When the copy fails the old bytes go back and the
+// touched, and a whole copy of the old bytes is kept beside the file until
+// the new ones are all in. When the copy fails the old bytes go back and the
 // temporary file is kept.
-bool SafeOutput::copyTempInPlace(int data)
+bool FileChange::copyInPlace(int data, bool keepForUndo)
 {
-    const bool append = mode_ == Mode::Append;
+    const bool append = mode_ == WriteMode::Append;
     Descriptor in(::open(destination_.c_str(), O_RDONLY | O_CLOEXEC));
     std::string old;
     if (in.valid()) {
-        old = keepOldBytes(in.get(), destination_);
-        if (old.empty())
+        old = writeWholeCopy(in.get(), destination_, CopyName::Beside);
+        if (old.empty()) {
+            error_ = errno;
             return false; // not touched: the file is as it was
+        }
     } else if (!append) {
+        error_ = errno;
         return false; // its old bytes cannot be kept
     }
-    fileStep("old bytes kept");
+    in.close();
 
     Descriptor out(::open(destination_.c_str(), O_WRONLY | O_CLOEXEC | (append ? O_APPEND : 0)));
     struct stat before {};
     if (!out.valid() || ::fstat(out.get(), &before) != 0) {
+        error_ = errno;
         if (!old.empty())
-            platform::removeFile(old);
+            removeFile(old);
         return false;
     }
+    sizeBefore_ = static_cast<std::uint64_t>(before.st_size);
     // An Append adds the new bytes alone, whatever the temporary file holds first.
     const off_t from = append && withOldBytes_ ? static_cast<off_t>(oldSize_) : 0;
     bool done = ::lseek(data, from, SEEK_SET) == from;
     if (done && !append)
         done = ::ftruncate(out.get(), 0) == 0;
     if (done)
-        done = copyRest(data, out.get()) && ::fsync(out.get()) == 0;
+        done = copyRest(data, out.get(), destination_) && ::fsync(out.get()) == 0;
     if (done) {
-        if (!old.empty())
-            platform::removeFile(old);
-        fileStep("written in place");
+        fileStep(FileStep::WrittenInPlace, destination_);
+        if (keepForUndo) {
+            held_ = old;
+        } else if (!old.empty()) {
+            removeFile(old);
+            fileStep(FileStep::BackupRemoved, old);
+        }
         return true;
     }
+    error_ = errno;
 
     // Back to the old bytes: an Append cuts off what it added, an Overwrite
     // copies them back from the kept copy.
@@ -261,12 +316,12 @@ bool SafeOutput::copyTempInPlace(int data)
         restored = ::ftruncate(out.get(), before.st_size) == 0 && ::fsync(out.get()) == 0;
     } else {
         Descriptor copy(::open(old.c_str(), O_RDONLY | O_CLOEXEC));
-        restored = copy.valid() && ::ftruncate(out.get(), 0) == 0 && rewind(out.get()) &&
-                   copyRest(copy.get(), out.get()) && ::fsync(out.get()) == 0;
+        restored = copy.valid() && copyBackInPlace(copy.get(), out.get(), destination_);
     }
     if (restored) {
+        fileStep(FileStep::PutBack, destination_);
         if (!old.empty())
-            platform::removeFile(old);
+            removeFile(old);
     } else {
         keptOld_ = old;
     }
@@ -275,12 +330,101 @@ bool SafeOutput::copyTempInPlace(int data)
     return false;
 }
 
-void SafeOutput::discard()
+bool FileChange::undo()
+{
+    if (!placed_)
+        return true;
+    placed_ = false;
+    bool undone = false;
+    if (inPlace_) {
+        Descriptor out(::open(destination_.c_str(), O_WRONLY | O_CLOEXEC));
+        if (mode_ == WriteMode::Append) {
+            undone = out.valid() && ::ftruncate(out.get(), static_cast<off_t>(sizeBefore_)) == 0 &&
+                     ::fsync(out.get()) == 0;
+        } else {
+            Descriptor copy(::open(held_.c_str(), O_RDONLY | O_CLOEXEC));
+            undone = out.valid() && copy.valid() && copyBackInPlace(copy.get(), out.get(), destination_);
+        }
+        if (undone) {
+            if (!held_.empty())
+                removeFile(held_);
+            held_.clear();
+            discard();
+        } else {
+            // The file holds a mix: beside it lie a whole copy of its old
+            // bytes and the whole new file.
+            keptOld_ = held_;
+            kept_ = temp_;
+            held_.clear();
+            temp_.clear();
+        }
+    } else if (!held_.empty()) {
+        undone = replaceFile(held_, destination_);
+        if (undone)
+            held_.clear();
+        else
+            keptOld_ = held_;
+    } else {
+        undone = removeFile(destination_) || errno == ENOENT;
+    }
+    if (undone)
+        fileStep(FileStep::PutBack, destination_);
+    return undone;
+}
+
+void FileChange::finish()
+{
+    if (!held_.empty()) {
+        removeFile(held_);
+        fileStep(FileStep::BackupRemoved, held_);
+        held_.clear();
+    }
+    discard();
+}
+
+void FileChange::discard()
+{
+    if (!temp_.empty())
+        removeFile(temp_);
+    temp_.clear();
+}
+
+SafeOutput::~SafeOutput()
 {
     writer_.close();
-    if (!temp_.empty())
-        platform::removeFile(temp_);
-    temp_.clear();
+}
+
+bool SafeOutput::open(const std::string& path, Mode mode)
+{
+    writer_.close();
+    const int fd = change_.begin(path, mode);
+    if (fd < 0)
+        return false;
+    Descriptor temp(fd);
+    if (!temp.close()) {
+        change_.writeFailed(errno);
+        return false;
+    }
+    if (!writer_.open(change_.temporary(), platform::CrlfWriter::Mode::Append)) {
+        change_.writeFailed(writer_.error());
+        return false;
+    }
+    return true;
+}
+
+bool SafeOutput::commit()
+{
+    if (change_.temporary().empty())
+        return false;
+    if (!writer_.close()) {
+        change_.writeFailed(writer_.error());
+        return false;
+    }
+    fileStep(FileStep::TempWritten, change_.temporary());
+    if (!change_.prepare() || !change_.place(false))
+        return false;
+    change_.finish();
+    return true;
 }
 
 bool saveLines(const std::string& path, const std::vector<std::string>& lines, SafeOutput::Mode mode,

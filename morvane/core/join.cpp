@@ -272,7 +272,7 @@ bool JoinFiles(const JoinRequest& request, platform::NoticeSink& notices, platfo
     platform::SafeOutput output;
     if (!output.open(request.output,
                      request.append ? platform::SafeOutput::Mode::Append : platform::SafeOutput::Mode::Overwrite)) {
-        notices.notice(kCaption, "Could not open file " + request.output + " for Write");
+        notices.notice(kCaption, "Could not open file " + request.output + " for Write" + output.keptNote());
         return false;
     }
     platform::CrlfWriter& out = output.writer();
@@ -301,7 +301,12 @@ bool JoinFiles(const JoinRequest& request, platform::NoticeSink& notices, platfo
         }
     }
     if (!output.commit()) {
-        notices.notice(kCaption, "Could not write file " + request.output + "\r\nIt is as it was.");
+        // After an in-place copy that stopped, the file is as it was but the
+        // complete new data is kept beside it; the note names what is kept
+        // and why the write failed.
+        notices.notice(kCaption, "Could not write file " + request.output +
+                                     (output.keptOldCopy().empty() ? "\r\nIt is as it was." : "") +
+                                     output.keptNote());
         return false;
     }
     if (identityNote)

@@ -29,56 +29,20 @@ constexpr std::size_t kFirstMemory = 4 * 1024;
 // Descriptors left for the rest of the program.
 constexpr std::size_t kSpareFiles = 128;
 
-OutputSet::StepHook& stepHook()
-{
-    static OutputSet::StepHook hook;
-    return hook;
-}
-
-void step(const char* name, const std::string& path)
-{
-    if (stepHook())
-        stepHook()(name, path);
-}
-
 bool writeAll(int fd, const char* bytes, std::size_t size)
 {
     while (size > 0) {
         const ssize_t written = ::write(fd, bytes, size);
         if (written < 0 && errno == EINTR)
             continue;
+        if (written == 0)
+            errno = ENOSPC;
         if (written <= 0)
             return false;
         bytes += written;
         size -= static_cast<std::size_t>(written);
     }
     return true;
-}
-
-// Writes the whole file into the output.
-bool copyInto(const std::string& from, platform::SafeOutput& to)
-{
-    const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
-    if (in < 0)
-        return false;
-    // A block of at most 1 MiB, no larger than the file.
-    struct stat st {};
-    const std::size_t size = ::fstat(in, &st) == 0 && st.st_size > 0 ? static_cast<std::size_t>(st.st_size) : 1;
-    const std::size_t blockSize = std::min<std::size_t>(size, 1 << 20);
-    const auto block = std::make_unique_for_overwrite<char[]>(blockSize);
-    bool done = true;
-    for (;;) {
-        const ssize_t got = ::read(in, block.get(), blockSize);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got <= 0) {
-            done = got == 0;
-            break;
-        }
-        to.writer().write(std::string_view(block.get(), static_cast<std::size_t>(got)));
-    }
-    ::close(in);
-    return done;
 }
 
 } // namespace
@@ -121,21 +85,30 @@ std::string OutputSet::outputWriting(const std::string& file) const
     return {};
 }
 
-void OutputSet::setStepHook(StepHook hook)
-{
-    stepHook() = std::move(hook);
-}
-
 int OutputSet::output(const std::string& name)
 {
     if (const auto found = byName_.find(name); found != byName_.end())
         return found->second;
     makeRoom();
+    auto change = std::make_unique<platform::FileChange>();
     std::string temp;
-    const int fd = platform::createTempFile(directory_, platform::tempPrefixFor(name, "tmp"), 0666, temp);
-    if (fd < 0)
-        return -1;
-    outputs_.push_back({name, std::move(temp), fd, {}});
+    bool refused = false;
+    int fd = change->begin(pathOf(name), mode_ == Mode::Add ? platform::WriteMode::Append
+                                                            : platform::WriteMode::Overwrite);
+    if (fd >= 0) {
+        temp = change->temporary();
+    } else {
+        // A destination that may not be written fails the commit, not the
+        // split: its lines go to a temporary file of their own meanwhile.
+        refused = change->failure() == platform::WriteFailure::NotWritable ||
+                  change->failure() == platform::WriteFailure::NotRegularFile;
+        if (!refused)
+            return -1;
+        fd = platform::createTempFile(directory_, platform::tempPrefixFor(name, "tmp"), 0666, temp);
+        if (fd < 0)
+            return -1;
+    }
+    outputs_.push_back({name, std::move(change), std::move(temp), refused, fd, {}});
     const int index = static_cast<int>(outputs_.size() - 1);
     byName_.emplace(name, index);
     opened_.push_back(index);
@@ -188,7 +161,7 @@ void OutputSet::put(Output& out, std::string_view bytes)
         flush(out, false);
         if (bytes.size() >= out.block) {
             if (ok_ && !(reopen(out) && writeAll(out.fd, bytes.data(), bytes.size())))
-                ok_ = false;
+                noteFailure(errno);
             return;
         }
     }
@@ -219,7 +192,7 @@ void OutputSet::flush(Output& output, bool release)
 {
     if (!output.pending.empty()) {
         if (ok_ && !(reopen(output) && writeAll(output.fd, output.pending.data(), output.pending.size())))
-            ok_ = false;
+            noteFailure(errno);
         pendingBytes_ -= output.pending.size();
         output.pending.clear();
     }
@@ -249,7 +222,7 @@ void OutputSet::closeFile(Output& output)
     if (output.fd < 0)
         return;
     if (::close(output.fd) != 0)
-        ok_ = false;
+        noteFailure(errno);
     output.fd = -1;
     --openFiles_;
 }
@@ -267,6 +240,33 @@ void OutputSet::makeRoom()
     }
 }
 
+void OutputSet::noteFailure(int error)
+{
+    if (ok_)
+        error_ = error;
+    ok_ = false;
+}
+
+namespace {
+
+bool diskFull(int error)
+{
+    return error == ENOSPC || error == EDQUOT;
+}
+
+// Starts writing the file out to the disk, so that the flushes that follow
+// wait for all files together rather than for each in turn.
+void startWriteback(const std::string& path)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    (void)::sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WRITE);
+    ::close(fd);
+}
+
+} // namespace
+
 bool OutputSet::commit()
 {
     for (Output& output : outputs_) {
@@ -276,157 +276,73 @@ bool OutputSet::commit()
     opened_.clear();
     unrestored_.clear();
     identityNotes_.clear();
-    if (!ok_) {
-        discard();
-        return false;
+    failureNote_.clear();
+    bool failed = !ok_;
+    int error = error_;
+    std::string reason;
+    for (const Output& output : outputs_)
+        failed = failed || output.refused;
+
+    // Every temporary file that replaces data reaches the disk first (a new
+    // piece need not: the input still holds its lines).
+    if (!failed) {
+        for (const Output& output : outputs_)
+            if (platform::fileExists(output.change->destination()))
+                startWriteback(output.temp);
+        for (Output& output : outputs_) {
+            if (!output.change->prepare(false)) {
+                error = output.change->error();
+                reason = output.change->reasonNote();
+                failed = true;
+                break;
+            }
+        }
     }
-    // What was done, to be undone when a later output fails.
-    struct Done {
-        std::string path;
-        off_t oldSize;      // >= 0: bytes were added in place to a kept file of this size
-        std::string backup; // the file that the output replaced, if any
-        bool inPlace;       // the output was written into the file itself
-    };
-    std::vector<Done> done;
-    bool failed = false;
-    for (Output& output : outputs_) {
-        // A symbolic link stays a link: the file it names is written.
-        const std::string path = platform::resolveLinks(pathOf(output.name));
-        struct stat old {};
-        const bool exists = !path.empty() && ::stat(path.c_str(), &old) == 0;
-        // A rename needs only the directory's permission: a file the user
-        // may not write is not replaced.
-        if (path.empty() || (exists && (!S_ISREG(old.st_mode) || !platform::isWritableFile(path)))) {
-            failed = true;
-            break;
+    // Then each takes its place, the old file kept under a second name.
+    std::size_t placed = 0;
+    if (!failed) {
+        for (Output& output : outputs_) {
+            platform::FileChange& change = *output.change;
+            if (!change.place(true)) {
+                error = change.error();
+                reason = change.reasonNote();
+                if (!change.keptOldCopy().empty()) {
+                    unrestored_ += "\r\n" + change.destination() + change.keptFilesNote();
+                } else if (!change.keptTemporary().empty()) {
+                    // The old bytes are back; the input still holds the new lines.
+                    platform::removeFile(change.keptTemporary());
+                }
+                failed = true;
+                break;
+            }
+            ++placed;
         }
-        if (mode_ == Mode::Add && exists) {
-            // The kept file's bytes and the new lines make a new whole file
-            // that takes its place in one rename; the old file keeps a
-            // second name until every output is in place. A file with
-            // several names, or one the user may not read, gets the lines
-            // added in place instead (its old bytes kept aside meanwhile),
-            // which cutting them off again undoes.
-            platform::SafeOutput whole;
-            if (!whole.open(path, platform::SafeOutput::Mode::Append) || !copyInto(output.temp, whole)) {
-                failed = true;
-                break;
-            }
-            std::string backup;
-            if (old.st_nlink == 1) {
-                step("backup", path);
-                backup = platform::holdWholeFile(path, directory_);
-                if (backup.empty()) {
-                    failed = true;
-                    break;
-                }
-            }
-            step("append", path);
-            if (!whole.commit()) {
-                if (!backup.empty())
-                    platform::removeFile(backup);
-                // The input still holds the new lines; old bytes that could
-                // not be put back are named.
-                if (!whole.keptTemporary().empty())
-                    platform::removeFile(whole.keptTemporary());
-                if (!whole.keptOldCopy().empty())
-                    unrestored_ += "\r\n" + path + " (its old data is kept as " + whole.keptOldCopy() + ")";
-                failed = true;
-                break;
-            }
-            platform::removeFile(output.temp);
-            identityNotes_ += whole.identityNote();
-            struct stat now {};
-            const bool replaced = ::stat(path.c_str(), &now) != 0 || now.st_dev != old.st_dev || now.st_ino != old.st_ino;
-            if (replaced) {
-                done.push_back({path, -1, backup, false});
-            } else {
-                if (!backup.empty())
-                    platform::removeFile(backup);
-                done.push_back({path, old.st_size, {}, false});
-            }
-        } else if (exists && old.st_nlink > 1) {
-            // A file with several names is written in place from the
-            // complete output; a whole copy of it is kept aside until every
-            // output is in place.
-            step("backup", path);
-            const std::string backup = platform::holdWholeFile(path, directory_);
-            if (!backup.empty())
-                step("in place", path);
-            if (backup.empty() || !platform::restoreFile(output.temp, path)) {
-                if (!backup.empty())
-                    platform::restoreFile(backup, path);
-                failed = true;
-                break;
-            }
-            done.push_back({path, -1, backup, true});
-        } else {
-            // The old data of the name is kept under a second name until
-            // every output is in place: a hard link (a full copy where the
-            // file system has none), so that the name itself stays in place
-            // until the one rename that puts the complete output there. The
-            // output takes the old file's mode and owner, and reaches the
-            // disk before it takes the place of data that was there (new
-            // pieces are not flushed one by one: nothing is lost if they are
-            // cut short by a crash, the input still holds them).
-            std::string backup;
-            std::string note;
-            if (exists) {
-                const int fd = ::open(output.temp.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
-                const bool flushed = fd >= 0 && ::fsync(fd) == 0;
-                if (fd >= 0) {
-                    if (!platform::giveIdentity(fd, old.st_mode & 07777, old.st_uid, old.st_gid))
-                        note = platform::identityNoteFor(path, fd);
-                    ::close(fd);
-                }
-                if (!flushed) {
-                    failed = true;
-                    break;
-                }
-                step("backup", path);
-                backup = platform::holdWholeFile(path, directory_);
-                if (backup.empty()) {
-                    failed = true;
-                    break;
-                }
-            }
-            step("rename", path);
-            if (!platform::replaceFile(output.temp, path)) {
-                // The name still holds its old data.
-                if (!backup.empty())
-                    platform::removeFile(backup);
-                failed = true;
-                break;
-            }
-            identityNotes_ += note;
-            done.push_back({path, -1, backup, false});
-        }
-        output.temp.clear();
     }
     if (failed) {
-        identityNotes_.clear();
-        for (const Done& each : done) {
-            bool undone = true;
-            if (each.oldSize >= 0) {
-                undone = ::truncate(each.path.c_str(), each.oldSize) == 0;
-            } else if (each.inPlace) {
-                undone = platform::restoreFile(each.backup, each.path); // removes the backup
-            } else if (!each.backup.empty()) {
-                undone = platform::replaceFile(each.backup, each.path);
-            } else {
-                platform::removeFile(each.path);
-            }
-            if (!undone)
-                unrestored_ += "\r\n" + each.path + (each.backup.empty() ? "" : " (its old data is kept as " + each.backup + ")");
+        // The outputs already in place get their old bytes back, the last first.
+        for (std::size_t i = placed; i-- > 0;) {
+            platform::FileChange& change = *outputs_[i].change;
+            if (!change.undo())
+                unrestored_ += "\r\n" + change.destination() + change.keptFilesNote();
         }
+        failureNote_ = reason.empty() && diskFull(error) ? "\r\nThe disk is full." : reason;
         discard();
         return false;
     }
-    for (const Done& each : done)
-        if (!each.backup.empty()) {
-            step("remove backup", each.backup);
-            platform::removeFile(each.backup);
-        }
+    // The new names last before the old files' second names go.
+    std::vector<std::string> directories;
+    for (const Output& output : outputs_) {
+        const std::string dir = platform::directoryPart(output.change->destination());
+        if (std::find(directories.begin(), directories.end(), dir) == directories.end())
+            directories.push_back(dir);
+    }
+    for (const std::string& dir : directories)
+        platform::syncDirectory(dir);
+    for (Output& output : outputs_) {
+        identityNotes_ += output.change->identityNote();
+        output.change->finish();
+        output.temp.clear();
+    }
     outputs_.clear();
     byName_.clear();
     return true;
@@ -436,8 +352,12 @@ void OutputSet::discard()
 {
     for (Output& output : outputs_) {
         closeFile(output);
-        if (!output.temp.empty())
+        // A change keeps what a failure left beside its file; its own
+        // temporary file goes with it.
+        if (output.refused && !output.temp.empty())
             platform::removeFile(output.temp);
+        if (output.change)
+            output.change->discard();
     }
     opened_.clear();
     outputs_.clear();

@@ -18,21 +18,30 @@
 // owner; where the process may not, identityNotes() says what the file now
 // has. A new file gets 0666 less the umask.
 //
+// Each output is written, backed up and given its owner as every other file
+// is (platform::FileChange): its temporary file begins, for Add onto a kept
+// file, with that file's bytes (copied at its first use), so that it holds
+// the whole new file. commit() flushes every temporary file that is to
+// replace data, puts each in place (the old file keeps a second name, a
+// hard link, until every output is in place), flushes each directory once
+// and only then removes the second names.
+//
 // A kill during the commit() leaves each output whole: a replaced file
-// keeps its name throughout (its old data gets a second name, a hard link,
-// before the complete new file is renamed over it), so the name holds
-// either the old or the new bytes; outputs not yet reached keep their old
-// bytes, and temporary files stay behind. Add makes the same kind of new
-// whole file of the kept file's bytes and the new lines. A file with
-// several names is written in place instead, with a whole copy of its old
-// bytes beside it until the new ones are in.
+// keeps its name throughout, so the name holds either the old or the new
+// bytes; outputs not yet reached keep their old bytes, and temporary files
+// stay behind. A file with several names is written in place instead: until
+// every output is in place a whole copy of its old bytes ("<piece>.oldXXXXXX",
+// named only once complete) and the whole new file ("<piece>.tmpXXXXXX")
+// lie beside it.
 #include <cstddef>
 #include <deque>
-#include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
+
+#include "platform/safe_output.h"
 
 namespace morvane {
 
@@ -69,8 +78,14 @@ public:
     // Puts every output in place; false (and nothing changed) on failure.
     bool commit();
     // After a failed commit, the files that could not be put back as they
-    // were, a line each; empty when nothing has changed.
+    // were, a line each, followed by the files kept beside them ("\r\nThe new
+    // data is kept in <file>.", "\r\nThe old data is kept in <file>.");
+    // empty when nothing has changed.
     const std::string& unrestored() const { return unrestored_; }
+    // After a failed commit, for its notice: the reason where there is one
+    // ("\r\nThe disk is full.", "\r\n<piece> has changed since it was read:
+    // nothing was added."); else empty.
+    const std::string& failureNote() const { return failureNote_; }
     // After a commit that worked, for its notice: "\r\n<file> could not keep
     // its owner, group and mode: it now has mode 0644, owner 1000, group
     // 1000." for each replaced file that could not get them back; else empty.
@@ -84,16 +99,12 @@ public:
     // empty when none is.
     std::string outputWriting(const std::string& file) const;
 
-    // For tests: called before each step of commit() that changes a file,
-    // with the step ("append", "backup", "in place", "rename", "remove
-    // backup") and the path it changes. Empty: no call.
-    using StepHook = std::function<void(const char* step, const std::string& path)>;
-    static void setStepHook(StepHook hook);
-
 private:
     struct Output {
         std::string name;
+        std::unique_ptr<platform::FileChange> change;
         std::string temp;
+        bool refused = false; // the destination may not be written (the commit fails)
         int fd = -1; // the temporary file while it is open
         std::string pending;
         std::size_t block = 0; // the size of its block; 0 while it has none
@@ -106,6 +117,7 @@ private:
     void put(Output& output, std::string_view bytes);
     void checkMemory();
     void discard();
+    void noteFailure(int error);
 
     std::string directory_;
     Mode mode_;
@@ -117,7 +129,9 @@ private:
     std::size_t pendingBytes_ = 0;
     std::size_t buffered_ = 0; // outputs that hold a block
     bool ok_ = true;
+    int error_ = 0; // errno of the first write that failed
     std::string unrestored_;
+    std::string failureNote_;
     std::string identityNotes_;
 };
 

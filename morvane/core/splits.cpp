@@ -64,7 +64,7 @@ const char* failedToOpen(IndexKind kind)
 void cannotCommit(platform::NoticeSink& notices, const std::string& dir, const OutputSet& outputs)
 {
     const std::string& unrestored = outputs.unrestored();
-    notices.notice(kCaption, "Could not write the split's files in " + dir +
+    notices.notice(kCaption, "Could not write the split's files in " + dir + outputs.failureNote() +
                                  (unrestored.empty() ? "\r\nNo file has changed."
                                                      : "\r\nThese files could not be put back as they were:" +
                                                            unrestored));

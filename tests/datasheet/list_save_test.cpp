@@ -518,9 +518,11 @@ namespace {
 std::string gLinkTarget;
 std::string gLinkName;
 
-void linkTheTarget(const char* step)
+// The link comes once the target's own temporary file is made (not that of
+// the merge's backup copy).
+void linkTheTarget(platform::FileStep step, const std::string& path)
 {
-    if (std::string(step) == "temporary file made" && !gLinkName.empty()) {
+    if (step == platform::FileStep::TempMade && path.rfind(gLinkTarget + ".tmp", 0) == 0 && !gLinkName.empty()) {
         ::link(gLinkTarget.c_str(), gLinkName.c_str());
         gLinkName.clear();
     }
@@ -559,7 +561,7 @@ TEST_F(SaveTest, ASaveOrMergeTellsWhatAReplacedFileCouldNotKeep)
         ::chmod(target.c_str(), 0646);
         gLinkTarget = target;
         gLinkName = dir.file("held");
-        const platform::FileStepHook previous = platform::setFileStepHook(&linkTheTarget);
+        const platform::FileStepHook previous = platform::setFileStepHook(linkTheTarget);
         const std::string told = testsupport::asNobody([&] {
             std::string identityNote = "unset";
             const bool done = c.write(identityNote);

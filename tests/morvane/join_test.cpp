@@ -341,9 +341,9 @@ TEST(JoinFailures, UnwritableDirectoryKeepsTheOldOutput)
 // A name that another program gives the output while the join writes it.
 std::string linkAtCommit;
 
-void linkTheOutput(const char* step)
+void linkTheOutput(platform::FileStep step, const std::string&)
 {
-    if (std::string_view(step) == "temporary file written" && !linkAtCommit.empty())
+    if (step == platform::FileStep::TempWritten && !linkAtCommit.empty())
         ::link(linkAtCommit.c_str(), (linkAtCommit + ".link").c_str());
 }
 
@@ -364,7 +364,7 @@ TEST(JoinOutputs, AnOutputThatCannotKeepItsOwnerIsNamedInTheNote)
         testsupport::giveToNobody(dir.path());
         const std::string report = testsupport::asNobody([&] {
             linkAtCommit = linked ? output : "";
-            platform::setFileStepHook(&linkTheOutput);
+            platform::setFileStepHook(linkTheOutput);
             Joined r;
             runJoin(r, {kThree[0]}, output, 0);
             return std::string(r.done ? "done" : "failed") + "|" + r.identityNote;

@@ -591,9 +591,9 @@ namespace {
 std::string gDataDir, gWorkDir;
 std::set<std::string> gDataNamesMidway, gWorkNamesMidway;
 
-void blockTheRename(const char* step)
+void blockTheRename(platform::FileStep step, const std::string& path)
 {
-    if (std::string(step) != "temporary file on disk")
+    if (step != platform::FileStep::TempOnDisk || path.find("/old.dat.tmp") == std::string::npos)
         return;
     gDataNamesMidway = namesIn(gDataDir);
     gWorkNamesMidway = namesIn(gWorkDir);
@@ -619,7 +619,7 @@ TEST(Merge, ACommitThatFailsAtTheRenameLeavesNoFileOfItsOwn)
     testsupport::writeFile(run.backupPath, "former backup");
     gDataDir = run.dir.file("data");
     gWorkDir = run.dir.file("work");
-    const platform::FileStepHook previous = platform::setFileStepHook(&blockTheRename);
+    const platform::FileStepHook previous = platform::setFileStepHook(blockTheRename);
     const bool merged = run.merge();
     platform::setFileStepHook(previous);
     EXPECT_FALSE(merged);

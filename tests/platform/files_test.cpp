@@ -63,3 +63,28 @@ TEST(Files, ReplaceFileRenamesOverTheTarget)
     EXPECT_EQ(readFile(dir.file("target")), "new\r\n");
     EXPECT_FALSE(platform::fileExists(dir.file("new")));
 }
+
+// A temporary file's name is cut to fit a directory entry before a
+// character, never inside one: the name stays valid UTF-8.
+TEST(Files, ATemporaryNameIsCutBeforeACharacter)
+{
+    // 245 bytes of the name fit before ".tmp" and six random letters. The
+    // cut falls on each byte of a character of two, three and four bytes.
+    for (const std::string character : {"\xc3\xa9", "\xe2\x82\xac", "\xf0\x9f\x98\x80"}) {
+        for (std::size_t ascii = 240; ascii <= 245; ++ascii) {
+            SCOPED_TRACE(testing::Message() << character.size() << " bytes after " << ascii);
+            std::string name(ascii, 'a');
+            while (name.size() < 260)
+                name += character;
+            const std::string prefix = platform::tempPrefixFor("/d/" + name, "tmp");
+            ASSERT_GE(prefix.size(), 4u);
+            const std::string kept = prefix.substr(0, prefix.size() - 4);
+            EXPECT_EQ(prefix.substr(kept.size()), ".tmp");
+            EXPECT_EQ(name.compare(0, kept.size(), kept), 0);
+            EXPECT_LE(kept.size(), 245u);
+            EXPECT_GT(kept.size(), 245u - character.size());
+            EXPECT_NE(static_cast<unsigned char>(name[kept.size()]) & 0xC0, 0x80u) << "cut inside a character";
+        }
+    }
+    EXPECT_EQ(platform::tempPrefixFor("/d/data.dat", "old"), "data.dat.old");
+}

@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <functional>
 #include <grp.h>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -164,7 +166,7 @@ int inChild(const std::function<int()>& work)
 int stopAt = 0; // the step at which the child kills itself
 int stepsSeen = 0;
 
-void killAtStep(const char*)
+void killAtStep(platform::FileStep, const std::string&)
 {
     if (++stepsSeen == stopAt)
         ::raise(SIGKILL);
@@ -177,8 +179,10 @@ void killAtStep(const char*)
 TEST(SafeOutput, AKillAtAnyStepLeavesOldOrNewBytesOrAWholeCopyOfTheOld)
 {
     // The new data spans several blocks of the in-place copy.
+    // The new data spans several blocks of the in-place copy, and so do the
+    // old bytes of a file with several names, whose whole copy is made
+    // before any is written.
     const std::vector<std::string> newLines = lines(std::string(120, 'n'), 25000);
-    const std::string oldBytes = bytesOf(lines(std::string(60, 'o'), 2000));
     struct Case {
         const char* name;
         Mode mode;
@@ -188,6 +192,7 @@ TEST(SafeOutput, AKillAtAnyStepLeavesOldOrNewBytesOrAWholeCopyOfTheOld)
                           Case{"Overwrite, hard-linked", Mode::Overwrite, true},
                           Case{"Append, hard-linked", Mode::Append, true}}) {
         SCOPED_TRACE(c.name);
+        const std::string oldBytes = bytesOf(lines(std::string(60, 'o'), c.hardLinked ? 20000 : 2000));
         const std::string newBytes = (c.mode == Mode::Append ? oldBytes : std::string()) + bytesOf(newLines);
         int mixes = 0; // kills that left a name with neither
         bool finished = false;
@@ -213,15 +218,17 @@ TEST(SafeOutput, AKillAtAnyStepLeavesOldOrNewBytesOrAWholeCopyOfTheOld)
                 ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
             }
             bool oldCopy = false;
+            bool newFile = false;
             for (const auto& name : entries(dir.path())) {
                 if (std::find(names.begin(), names.end(), name) != names.end())
                     continue;
                 EXPECT_FALSE(finished) << name << " is left after a save that finished";
                 EXPECT_TRUE(startsWith(name, "out.txt.tmp") || startsWith(name, "out.txt.old")) << name;
                 if (startsWith(name, "out.txt.old")) {
-                    EXPECT_EQ(readFile(dir.file(name)), oldBytes) << name;
+                    EXPECT_EQ(readFile(dir.file(name)), oldBytes) << name << " is not whole";
                     oldCopy = true;
                 }
+                newFile = newFile || (startsWith(name, "out.txt.tmp") && readFile(dir.file(name)) == newBytes);
             }
             for (const auto& name : names) {
                 const std::string now = readFile(dir.file(name));
@@ -229,6 +236,7 @@ TEST(SafeOutput, AKillAtAnyStepLeavesOldOrNewBytesOrAWholeCopyOfTheOld)
                     continue;
                 ++mixes;
                 EXPECT_TRUE(c.hardLinked && oldCopy) << name << " holds a mix, and no copy of its old bytes";
+                EXPECT_TRUE(newFile) << name << " holds a mix, and the whole new file is not beside it";
             }
             if (finished) {
                 for (const auto& name : names)
@@ -250,10 +258,10 @@ int commitCode(platform::SafeOutput& output)
            (output.keptOldCopy().empty() ? 0 : 40);
 }
 
-void limitFileSize(const char* step)
+void limitFileSize(platform::FileStep step, const std::string& path)
 {
     // Once the old bytes are kept, no file may grow beyond 200 kB.
-    if (std::string_view(step) != "old bytes kept")
+    if (step != platform::FileStep::CopyNamed || path.find(".old") == std::string::npos)
         return;
     struct rlimit limit {200000, 200000};
     ::setrlimit(RLIMIT_FSIZE, &limit);
@@ -288,7 +296,8 @@ TEST(SafeOutput, AFailedInPlaceCopyPutsTheOldBytesBack)
         const std::vector<std::string> left = entries(dir.path());
         ASSERT_EQ(left.size(), 3u);
         EXPECT_TRUE(startsWith(left[2], "out.txt.tmp")) << left[2];
-        EXPECT_EQ(readFile(dir.file(left[2])), bytesOf(newLines)); // the new data alone, as the Append adds it in place
+        // The whole new file, for an Append too.
+        EXPECT_EQ(readFile(dir.file(left[2])), (mode == Mode::Append ? oldBytes : std::string()) + bytesOf(newLines));
     }
 }
 
@@ -352,6 +361,7 @@ TEST(SafeOutput, AnAppendToAFileChangedMeanwhileIsRefused)
     writeFile(path, "old\r\nsomeone else's\r\n");
     EXPECT_FALSE(output.commit());
     EXPECT_EQ(output.failure(), platform::SafeOutput::Failure::CannotReplace);
+    EXPECT_EQ(output.keptNote(), "\r\n" + path + " has changed since it was read: nothing was added.");
     EXPECT_EQ(readFile(path), "old\r\nsomeone else's\r\n");
     EXPECT_EQ(entries(dir.path()), std::vector<std::string>{"out.txt"});
 }
@@ -438,6 +448,87 @@ TEST(SafeOutput, ANameAddedAfterOpenKeepsTheOldBytes)
         EXPECT_EQ(readFile(path), "new\r\n");
         EXPECT_EQ(readFile(dir + "/held"), "old\r\n");
         EXPECT_EQ(entries(dir), (std::vector<std::string>{"held", "out.txt"}));
+    }
+}
+
+// Whether a file is renamed over or written in place, from what is known
+// at the commit.
+TEST(SafeOutput, TheWayOfAWriteFollowsFromWhatIsKnown)
+{
+    using platform::WriteWay;
+    struct Case {
+        const char* name;
+        platform::WriteFacts facts;
+        WriteWay way;
+    };
+    // exists, several names at open, same names as at open, identity givable, Append without old bytes
+    const Case cases[] = {
+        {"a new file", {false, false, true, true, false}, WriteWay::Rename},
+        {"a new file, Append", {false, false, true, true, true}, WriteWay::Rename},
+        {"one name", {true, false, true, true, false}, WriteWay::Rename},
+        {"several names", {true, true, true, true, false}, WriteWay::InPlace},
+        {"several names, one added since", {true, true, false, true, false}, WriteWay::InPlace},
+        {"Append to a file that may not be read or appeared since", {true, false, true, true, true},
+         WriteWay::InPlace},
+        {"an owner a new file cannot have", {true, false, true, false, false}, WriteWay::InPlace},
+        {"an owner a new file cannot have, a name added since", {true, false, false, false, false},
+         WriteWay::Rename},
+        {"a name added since", {true, false, false, true, false}, WriteWay::Rename},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(platform::chooseWriteWay(c.facts), c.way);
+    }
+}
+
+// Runs `work` in a child with a file system of `kilobytes` mounted on
+// `directory` (a mount of its own); 200 when the child may not mount one.
+int onSmallDisk(const std::string& directory, int kilobytes, const std::function<int()>& work)
+{
+    return inChild([&] {
+        if (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
+            return 200;
+        const std::string size = "size=" + std::to_string(kilobytes) + "k";
+        if (::mount("tmpfs", directory.c_str(), "tmpfs", 0, size.c_str()) != 0)
+            return 200;
+        return work();
+    });
+}
+
+// A save that fills the disk says so, and leaves nothing beside the
+// destination that the note does not name: a new file, a replaced one, and
+// one with several names (whose new data does not fit beside its old bytes).
+TEST(SafeOutput, AFullDiskIsNamedAsTheReason)
+{
+    const std::vector<std::string> newLines = lines(std::string(100, 'n'), 1000); // about 100 kB
+    for (const char* c : {"new", "replaced", "several names"}) {
+        SCOPED_TRACE(c);
+        testsupport::TempDir dir;
+        const int status = onSmallDisk(dir.path(), 96, [&] {
+            const std::string path = dir.file("out.txt");
+            if (std::string(c) != "new")
+                writeFile(path, bytesOf(lines(std::string(100, 'o'), 400)));
+            if (std::string(c) == "several names" && ::link(path.c_str(), dir.file("other.txt").c_str()) != 0)
+                return 1;
+            const std::string before = fs::exists(path) ? readFile(path) : std::string();
+            std::string note;
+            platform::SafeOutput::Failure failure;
+            if (platform::saveLines(path, newLines, Mode::Overwrite, failure, note))
+                return 2;
+            if (note.size() < 19 || note.substr(note.size() - 19) != "\r\nThe disk is full.")
+                return 3;
+            if ((fs::exists(path) ? readFile(path) : std::string()) != before)
+                return 4;
+            // Nothing lies beside it that the note does not name.
+            for (const auto& name : entries(dir.path()))
+                if (name != "out.txt" && name != "other.txt" && note.find(dir.file(name)) == std::string::npos)
+                    return 5;
+            return 0;
+        });
+        ASSERT_TRUE(WIFEXITED(status));
+        if (WEXITSTATUS(status) == 200)
+            GTEST_SKIP() << "needs a file system of its own (root)";
+        EXPECT_EQ(WEXITSTATUS(status), 0);
     }
 }
 

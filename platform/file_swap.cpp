@@ -51,13 +51,13 @@ bool isWritableFile(const std::string& path)
     return probe.valid();
 }
 
-std::string holdWholeFile(const std::string& file, const std::string& directory)
+std::string holdWholeFile(const std::string& file, const std::string& directory, Hold hold)
 {
     const std::string name = makeTempFile(directory, tempPrefixFor(file, "old"), 0600);
     if (name.empty())
         return {};
     struct stat st {};
-    if (::stat(file.c_str(), &st) == 0 && st.st_nlink == 1) {
+    if (hold == Hold::LinkWhenAlone && ::stat(file.c_str(), &st) == 0 && st.st_nlink == 1) {
         // mkstemp reserved the name; the link takes it over.
         removeFile(name);
         if (::link(file.c_str(), name.c_str()) == 0)

@@ -13,12 +13,16 @@ namespace platform {
 // writing (permission, immutable flag, read-only mount).
 bool isWritableFile(const std::string& path);
 
+// How a hold keeps the file: by a hard link where it may, or always by a
+// copy (for a file that is then to be written in place).
+enum class Hold { LinkWhenAlone, Copy };
+
 // A new file in `directory`, named after `file` ("<name>.oldXXXXXX"), that
 // holds the whole of `file`: a hard link when
 // the file system allows one and `file` has no other links, else a full
 // copy with its mode, owner and group (as far as the process may set them),
-// flushed to the disk. Empty when neither works.
-std::string holdWholeFile(const std::string& file, const std::string& directory);
+// flushed to the disk. Hold::Copy always copies. Empty when neither works.
+std::string holdWholeFile(const std::string& file, const std::string& directory, Hold hold = Hold::LinkWhenAlone);
 
 // Puts the file `from` (the backup, the old file itself) in place of
 // `target` in one step and removes it: by a rename, so the target becomes

@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <filesystem>
+#include <random>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
@@ -363,6 +364,41 @@ bool backupIsCopy(const std::string& file, const std::string& directory, bool in
                        (st.st_nlink > 1 || st.st_dev != dir.st_dev));
 }
 
+// A second name of `file` in `directory`, named after `namedAfter`
+// ("plrn0000.bak.oldXXXXXX"), made in one step: a name reserved first would
+// lie empty under that name if the program stopped before the link took it.
+// Empty when no link can be made.
+std::string linkUnderNewName(const std::string& file, const std::string& directory, const std::string& namedAfter)
+{
+    static std::mt19937 random{std::random_device{}()};
+    static constexpr char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    const std::string prefix = platform::joinPath(directory, platform::tempPrefixFor(namedAfter, "old"));
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string name = prefix;
+        for (int i = 0; i < 6; ++i)
+            name += kLetters[random() % (sizeof kLetters - 1)];
+        if (::link(file.c_str(), name.c_str()) == 0)
+            return name;
+        if (errno != EEXIST)
+            break;
+    }
+    return {};
+}
+
+// A whole copy of the old file, or a second name of it, in `directory`
+// ("<name>.oldXXXXXX"), for the backup to take its name from: a second
+// name unless the file is to be written in place or has other names (they
+// would see the new bytes), a copy where no link can be made. Empty when
+// neither works.
+std::string holdOldFile(const std::string& file, const std::string& directory, bool inPlace)
+{
+    struct stat st {};
+    if (!inPlace && ::stat(file.c_str(), &st) == 0 && st.st_nlink == 1)
+        if (std::string name = linkUnderNewName(file, directory, file); !name.empty())
+            return name;
+    return platform::holdWholeFile(file, directory, platform::Hold::Copy);
+}
+
 // A second name of the former backup in its directory
 // ("plrn0000.bak.oldXXXXXX"), so that the new backup takes its name in one
 // rename and a failed Commit can put it back as it was: a hard link (of a
@@ -370,12 +406,7 @@ bool backupIsCopy(const std::string& file, const std::string& directory, bool in
 // can be made.
 std::string keepFormerBackup(const std::string& backupPath, const std::string& directory)
 {
-    const std::string name = platform::makeTempFile(directory, platform::tempPrefixFor(backupPath, "old"));
-    if (name.empty())
-        return {};
-    // mkstemp reserved the name; the link takes it over.
-    platform::removeFile(name);
-    if (::link(backupPath.c_str(), name.c_str()) == 0)
+    if (std::string name = linkUnderNewName(backupPath, directory, backupPath); !name.empty())
         return name;
     return platform::holdWholeFile(backupPath, directory, platform::Hold::Copy);
 }
@@ -544,8 +575,7 @@ bool MergeFiles(const MergeInput& input, MergeLists& lists, platform::NoticeSink
     const std::string inDir = backupDir.empty() ? "." : backupDir;
     const bool inPlace = !renameMayReplace(target);
     errno = 0;
-    const std::string held =
-        platform::holdWholeFile(target, inDir, inPlace ? platform::Hold::Copy : platform::Hold::LinkWhenAlone);
+    const std::string held = holdOldFile(target, inDir, inPlace);
     if (held.empty()) {
         const int error = errno;
         const bool copied = backupIsCopy(target, inDir, inPlace) || isWriteError(error);

@@ -55,7 +55,7 @@ int main(int argc, char** argv)
         pellorin::MergeInput input{oldPath, upPath, pellorin::backupPathIn(argv[4]), lists.oldIdentity,
                                    lists.upIdentity, lists.upUndesignated};
         pellorin::MergeLists merge{lists.oldList, lists.oldLocList, lists.upList, lists.upLocList};
-        platform::FileIdentity merged;
+        pellorin::CommitResult merged;
         const auto mergeStart = Clock::now();
         if (!pellorin::MergeFiles(input, merge, notices, progress, merged))
             return 1;

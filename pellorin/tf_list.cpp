@@ -201,7 +201,7 @@ void TFList::CommitBtnClick()
 void TFList::LastOKClick()
 {
     const std::string oldPath = FMain->GetOldPath();
-    if (SaveMerge(oldPath, FMain->GetBackupPath(), platform::notices())) {
+    if (SaveMerge(oldPath, FMain->GetBackupPath(), platform::notices(), FMain->GetCommitted())) {
         hide();
         FTheEnd->AddMessage("\r\nFile...\r\n " + oldPath + "\r\nhas been updated and saved.");
         showRestored(*FTheEnd);
@@ -214,7 +214,7 @@ void TFList::LastUNDOClick()
     // The "OKAY" box stands alone, the window already hidden; after a failed
     // UNDO the window comes back, with SAVE and UNDO.
     hide();
-    if (UndoMerge(FMain->GetOldPath(), FMain->GetBackupPath(), platform::notices(), lists_.oldIdentity))
+    if (UndoMerge(FMain->GetOldPath(), FMain->GetBackupPath(), platform::notices(), FMain->GetCommitted()))
         close();
     else
         show();

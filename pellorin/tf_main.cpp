@@ -403,15 +403,16 @@ bool TFMain::MergeFiles(const std::string& oldPath, const std::string& upPath)
     SetBackupPath(backupPathIn(WorkDir));
     MergeInput input{oldPath, upPath, BackupPath, Lists.oldIdentity, Lists.upIdentity, Lists.upUndesignated};
     MergeLists lists{Lists.oldList, Lists.oldLocList, Lists.upList, Lists.upLocList};
-    platform::FileIdentity merged;
+    CommitResult committed;
     bool done;
     {
         MergeProgress progress(this);
-        done = pellorin::MergeFiles(input, lists, platform::notices(), progress, merged);
+        done = pellorin::MergeFiles(input, lists, platform::notices(), progress, committed);
     }
     if (done) {
+        Committed = committed;
         // The OLD viewer reads the merged file from now on.
-        Lists.oldIdentity = merged;
+        Lists.oldIdentity = committed.merged;
         Lists.upUndesignated.reset();
     }
     return done;

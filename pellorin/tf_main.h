@@ -8,6 +8,7 @@
 
 #include <string>
 
+#include "pellorin/core/merge.h"
 #include "pellorin/core/station_lists.h"
 #include "platform/file_identity.h"
 
@@ -71,6 +72,8 @@ public:
     const std::string& GetUpPath() const { return UpPath; }
     void SetBackupPath(const std::string& path) { BackupPath = path; }
     const std::string& GetBackupPath() const { return BackupPath; }
+    // The merged file and the backup as the last Commit left them.
+    const CommitResult& GetCommitted() const { return Committed; }
 
     // The loads of UPDATE. False after the notice when the file cannot be
     // opened; the lists of both files are then empty.
@@ -106,6 +109,7 @@ private:
     std::string OldPath;
     std::string UpPath;
     std::string BackupPath;
+    CommitResult Committed;
     // The files last taken from the pickers, as the directory names them.
     std::string OldPicked;
     std::string UpPicked;

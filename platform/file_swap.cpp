@@ -68,14 +68,14 @@ std::string writeWholeCopy(int from, const std::string& name, CopyName naming)
     return named;
 }
 
-std::string holdWholeFile(const std::string& file, const std::string& directory)
+std::string holdWholeFile(const std::string& file, const std::string& directory, Hold hold)
 {
     struct stat st {};
     if (::stat(file.c_str(), &st) != 0)
         return {};
     // A file of one name is held by a second name; one with several names
     // may be written in place through them, so it is copied.
-    if (st.st_nlink == 1) {
+    if (hold == Hold::LinkWhenAlone && st.st_nlink == 1) {
         const std::string held = nameUniquely(file, directory, tempPrefixFor(file, "old"), true);
         if (!held.empty()) {
             fileStep(FileStep::BackupHeld, held);

@@ -28,11 +28,15 @@ enum class CopyName {
 // is left; errno tells why).
 std::string writeWholeCopy(int from, const std::string& name, CopyName naming);
 
+// How a hold keeps the file: by a hard link where it may, or always by a
+// copy (for a file that is then to be written in place).
+enum class Hold { LinkWhenAlone, Copy };
+
 // A new file in `directory`, named after `file` ("<name>.oldXXXXXX"), that
 // holds the whole of `file`: a hard link when the file system allows one
-// and `file` has no other links, else a whole copy (writeWholeCopy). Empty
-// when neither works.
-std::string holdWholeFile(const std::string& file, const std::string& directory);
+// and `file` has no other links, else a whole copy (writeWholeCopy).
+// Hold::Copy always copies. Empty when neither works.
+std::string holdWholeFile(const std::string& file, const std::string& directory, Hold hold = Hold::LinkWhenAlone);
 
 // Puts the file `from` (the backup, the old file itself) in place of
 // `target` in one step and removes it: by a rename, so the target becomes

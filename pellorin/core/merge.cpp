@@ -1,7 +1,12 @@
 #include "pellorin/core/merge.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
 #include <filesystem>
+#include <sys/stat.h>
+#include <sys/statvfs.h>
+#include <unistd.h>
 #include <unordered_map>
 #include <vector>
 
@@ -10,6 +15,8 @@
 #include "datasheet/list_lines.h"
 #include "datasheet/offset_index.h"
 #include "platform/crlf_writer.h"
+#include "platform/descriptor.h"
+#include "platform/file_steps.h"
 #include "platform/file_swap.h"
 #include "platform/files.h"
 #include "platform/line_reader.h"
@@ -375,6 +382,145 @@ private:
 
 } // namespace
 
+namespace {
+
+std::string copyErrorText(const std::string& from, const std::string& to)
+{
+    return "\r\n      ERROR - Could not copy\r\n         " + from + "\r\n      to " + to + "\r\n      \r\n";
+}
+
+// A write error, as a copy meets it: no space, no quota, a size limit, the disk.
+bool isWriteError(int error)
+{
+    return error == ENOSPC || error == EDQUOT || error == EFBIG || error == EIO;
+}
+
+// The reason of a failed write in `directory` whose error number may have
+// been lost since (the merge goes on after a write error): from the error
+// number when it tells one, else a disk without a free block is full.
+std::string failureReason(int error, const std::string& directory)
+{
+    std::string reason = reasonText(error);
+    struct statvfs disk {};
+    if (reason.empty() && ::statvfs(directory.empty() ? "." : directory.c_str(), &disk) == 0 && disk.f_bavail == 0)
+        reason = reasonText(ENOSPC);
+    return reason;
+}
+
+// Whether a rename may put a new file in place of `file`: in a directory
+// with the sticky bit (as /tmp) only the file's owner, the directory's
+// owner or the superuser may replace it.
+bool renameMayReplace(const std::string& file)
+{
+    const std::string directory = platform::directoryPart(file);
+    struct stat st {};
+    struct stat dir {};
+    if (::stat(file.c_str(), &st) != 0 || ::stat(directory.empty() ? "." : directory.c_str(), &dir) != 0 ||
+        (dir.st_mode & S_ISVTX) == 0)
+        return true;
+    const uid_t user = ::geteuid();
+    return user == 0 || user == st.st_uid || user == dir.st_uid;
+}
+
+// Whether the backup of `file` in `directory` is a copy rather than a
+// second name: the merged file is written in place, the file has other
+// names, or it lies on another file system.
+bool backupIsCopy(const std::string& file, const std::string& directory, bool inPlace)
+{
+    struct stat st {};
+    struct stat dir {};
+    return inPlace || (::stat(file.c_str(), &st) == 0 && ::stat(directory.c_str(), &dir) == 0 &&
+                       (st.st_nlink > 1 || st.st_dev != dir.st_dev));
+}
+
+// A second name of `file` in `directory`, named after `namedAfter`
+// ("plrn0000.bak.oldXXXXXX"), made in one step: a name reserved first would
+// lie empty under that name if the program stopped before the link took it.
+// Empty when no link can be made.
+std::string linkUnderNewName(const std::string& file, const std::string& directory, const std::string& namedAfter)
+{
+    return platform::nameUniquely(file, directory, platform::tempPrefixFor(namedAfter, "old"), true);
+}
+
+// A whole copy of the old file, or a second name of it, in `directory`
+// ("<name>.oldXXXXXX"), for the backup to take its name from: a second
+// name unless the file is to be written in place or has other names (they
+// would see the new bytes), a copy where no link can be made. Empty when
+// neither works.
+std::string holdOldFile(const std::string& file, const std::string& directory, bool inPlace)
+{
+    struct stat st {};
+    if (!inPlace && ::stat(file.c_str(), &st) == 0 && st.st_nlink == 1)
+        if (std::string name = linkUnderNewName(file, directory, file); !name.empty())
+            return name;
+    return platform::holdWholeFile(file, directory, platform::Hold::Copy);
+}
+
+// A second name of the former backup in its directory
+// ("plrn0000.bak.oldXXXXXX"), so that the new backup takes its name in one
+// rename and a failed Commit can put it back as it was: a hard link (of a
+// symbolic link, the link itself), else a whole copy. Empty when neither
+// can be made.
+std::string keepFormerBackup(const std::string& backupPath, const std::string& directory)
+{
+    if (std::string name = linkUnderNewName(backupPath, directory, backupPath); !name.empty())
+        return name;
+    return platform::holdWholeFile(backupPath, directory, platform::Hold::Copy);
+}
+
+// Puts the backup in place of `target` and removes it: by a rename, so that
+// the OLD path names the very old file again; where a rename cannot (the
+// file has other names, which must see the old bytes too, the backup lies
+// on another file system, or a sticky directory keeps another user's file),
+// by a whole copy through the shared writer. On failure the backup stays,
+// `error` says why and `note` names what is left beside the file.
+bool putBackupBack(const std::string& backupPath, const std::string& target, int& error, std::string& note)
+{
+    struct stat st {};
+    const bool linked = ::stat(target.c_str(), &st) == 0 && st.st_nlink > 1;
+    if (!linked && renameMayReplace(target)) {
+        if (std::rename(backupPath.c_str(), target.c_str()) == 0)
+            return true;
+        error = errno;
+        if (error != EXDEV)
+            return false;
+    }
+    platform::Descriptor in(::open(backupPath.c_str(), O_RDONLY | O_CLOEXEC));
+    platform::SafeOutput output;
+    if (!in.valid() || !output.open(target, platform::SafeOutput::Mode::Overwrite)) {
+        error = errno;
+        return false;
+    }
+    std::vector<char> block(1 << 20);
+    for (;;) {
+        const ssize_t got = ::read(in.get(), block.data(), block.size());
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0) {
+            error = errno;
+            return false;
+        }
+        if (got == 0)
+            break;
+        output.writer().write(std::string_view(block.data(), static_cast<std::size_t>(got)));
+    }
+    const bool done = output.commit();
+    error = errno;
+    // A copy in place that failed keeps its temporary file: the backup's
+    // bytes, which the backup still holds.
+    if (!output.keptTemporary().empty())
+        platform::removeFile(output.keptTemporary());
+    if (!done) {
+        if (!output.keptOldCopy().empty())
+            note = "\r\nThe merged file's data is kept in " + output.keptOldCopy() + ".";
+        return false;
+    }
+    platform::removeFile(backupPath);
+    return true;
+}
+
+} // namespace
+
 std::string backupPathIn(const std::string& workDir)
 {
     return workDir + "/" + kBackupName;
@@ -394,6 +540,19 @@ std::string fileGoneText(const std::string& path)
     return path + " has been removed or renamed since it was loaded.\r\nLoad the file again.";
 }
 
+std::string reasonText(int error)
+{
+    switch (error) {
+    case ENOSPC:
+    case EDQUOT:
+        return "      The disk is full.\r\n";
+    case EIO:
+        return "      The disk could not be read or written (input/output error).\r\n";
+    default:
+        return {};
+    }
+}
+
 bool checkDistinctFiles(const std::string& oldPath, const std::string& upPath, const std::string& backupPath,
                         platform::NoticeSink& notices)
 {
@@ -407,7 +566,7 @@ bool checkDistinctFiles(const std::string& oldPath, const std::string& upPath, c
 }
 
 bool MergeFiles(const MergeInput& input, MergeLists& lists, platform::NoticeSink& notices,
-                platform::ProgressSink& progress, platform::FileIdentity& merged)
+                platform::ProgressSink& progress, CommitResult& committed)
 {
     // A file removed, renamed or replaced since the load is not a read-only
     // file: say what happened to it.
@@ -439,9 +598,10 @@ bool MergeFiles(const MergeInput& input, MergeLists& lists, platform::NoticeSink
     // on every way out until it takes the OLD file's place.
     platform::SafeOutput output;
     if (!output.open(input.oldPath, platform::SafeOutput::Mode::Overwrite)) {
+        const int error = errno;
         notices.notice("ERROR", output.failure() == platform::SafeOutput::Failure::NotWritable
                                     ? readOnlyText("Yout Input file", input.oldPath)
-                                    : writeErrorText(input.oldPath));
+                                    : writeErrorText(input.oldPath) + reasonText(error));
         return false;
     }
     {
@@ -452,8 +612,9 @@ bool MergeFiles(const MergeInput& input, MergeLists& lists, platform::NoticeSink
         notices.notice("ERROR", readErrorText(failed));
         return false;
     }
+    const std::string oldDir = platform::directoryPart(target);
     if (!output.writer().ok()) {
-        notices.notice("ERROR", writeErrorText(input.oldPath));
+        notices.notice("ERROR", writeErrorText(input.oldPath) + failureReason(errno, oldDir));
         return false;
     }
     if (!input.oldIdentity.matches(input.oldPath) || !input.upIdentity.matches(input.upPath)) {
@@ -462,50 +623,59 @@ bool MergeFiles(const MergeInput& input, MergeLists& lists, platform::NoticeSink
         return false;
     }
 
-    // The backup takes the whole old file; a former backup steps aside until
-    // the merged file is in place.
+    // The backup takes the whole old file: a second name of it, unless the
+    // merged file is to be written in place (a second name would see the
+    // new bytes). A former backup keeps a second name of its own until the
+    // merged file is in place, so that plrn0000.bak is never missing and a
+    // failed Commit puts it back as it was.
     const std::string backupDir = platform::directoryPart(input.backupPath);
     const std::string inDir = backupDir.empty() ? "." : backupDir;
-    const std::string held = platform::holdWholeFile(target, inDir);
+    const bool inPlace = !renameMayReplace(target);
+    errno = 0;
+    const std::string held = holdOldFile(target, inDir, inPlace);
     if (held.empty()) {
-        notices.notice("ERROR", renameErrorText(input.oldPath, input.backupPath));
+        const int error = errno;
+        const bool copied = backupIsCopy(target, inDir, inPlace) || isWriteError(error);
+        notices.notice("ERROR", (copied ? copyErrorText(input.oldPath, input.backupPath)
+                                        : renameErrorText(input.oldPath, input.backupPath)) +
+                                    reasonText(error));
         return false;
     }
+    platform::fileStep(platform::FileStep::BackupHeld, held);
     std::string aside;
     if (exists(input.backupPath)) {
-        aside = platform::makeTempFile(inDir, platform::tempPrefixFor(input.backupPath, "old"));
-        if (aside.empty() || std::rename(input.backupPath.c_str(), aside.c_str()) != 0) {
-            if (!aside.empty())
-                platform::removeFile(aside);
+        errno = 0;
+        aside = keepFormerBackup(input.backupPath, inDir);
+        if (aside.empty()) {
+            const int error = errno;
             platform::removeFile(held);
-            notices.notice("ERROR", renameErrorText(input.oldPath, input.backupPath));
+            notices.notice("ERROR", "\r\n      ERROR - Could not keep a copy of the former backup\r\n         " +
+                                        input.backupPath + "\r\n      \r\n" + reasonText(error));
             return false;
         }
+        platform::fileStep(platform::FileStep::BackupHeld, aside);
     }
-    // Puts the former backup back; when that fails too, says where it is.
-    auto restoreAside = [&]() -> std::string {
-        if (aside.empty() || std::rename(aside.c_str(), input.backupPath.c_str()) == 0)
-            return {};
-        return "\r\n      The former backup is kept as\r\n         " + aside + "\r\n";
-    };
     if (std::rename(held.c_str(), input.backupPath.c_str()) != 0) {
+        const int error = errno;
         platform::removeFile(held);
-        const std::string asideNote = restoreAside();
-        notices.notice("ERROR", renameErrorText(input.oldPath, input.backupPath) + asideNote);
+        if (!aside.empty())
+            platform::removeFile(aside);
+        notices.notice("ERROR", renameErrorText(input.oldPath, input.backupPath) + reasonText(error));
         return false;
     }
+    platform::fileStep(platform::FileStep::Renamed, input.backupPath);
     if (!output.commit()) {
-        // The OLD file is as it was, unless a copy in place (a file with
-        // several names) stopped halfway: then the new backup holds the only
-        // whole old file and stays, and the merged data is kept too.
+        const int error = errno;
+        // The backup's place is as it was: the former backup takes it back in
+        // one rename, or there is none. The old data is in the OLD file, or
+        // in the whole copy that the note names.
         std::string asideNote;
-        if (output.keptTemporary().empty()) {
+        if (aside.empty())
             platform::removeFile(input.backupPath);
-            asideNote = restoreAside();
-        } else if (!aside.empty()) {
-            platform::removeFile(aside);
-        }
-        notices.notice("ERROR", writeErrorText(input.oldPath) + output.keptNote() + asideNote);
+        else if (std::rename(aside.c_str(), input.backupPath.c_str()) != 0)
+            asideNote = "\r\n      The former backup is kept as\r\n         " + aside + "\r\n";
+        notices.notice("ERROR", writeErrorText(input.oldPath) + reasonText(error) + output.keptNote() +
+                                    asideNote);
         return false;
     }
     if (!aside.empty())
@@ -516,16 +686,35 @@ bool MergeFiles(const MergeInput& input, MergeLists& lists, platform::NoticeSink
                                       output.identityNote() + "\r\n");
 
     merger.applyTo(lists);
-    merged = platform::FileIdentity::of(input.oldPath);
+    committed.merged = platform::FileIdentity::of(input.oldPath);
+    committed.backup = platform::FileIdentity::of(input.backupPath);
     return true;
 }
 
-bool SaveMerge(const std::string& oldPath, const std::string& backupPath, platform::NoticeSink& notices)
+namespace {
+
+// Whether the backup is still the one that the Commit made.
+bool isOwnBackup(const std::optional<CommitResult>& committed, const std::string& backupPath)
 {
-    const std::string text = "\r\n   File\r\n      " + oldPath +
-                             "\r\n\r\n   has been updated and saved.\r\n   The System was unable to ";
+    return !committed || !committed->backup.known || committed->backup.matches(backupPath);
+}
+
+} // namespace
+
+bool SaveMerge(const std::string& oldPath, const std::string& backupPath, platform::NoticeSink& notices,
+               const std::optional<CommitResult>& committed)
+{
+    const std::string saved = "\r\n   File\r\n      " + oldPath + "\r\n\r\n   has been updated and saved.\r\n";
+    const std::string text = saved + "   The System was unable to ";
     if (!exists(backupPath)) {
         notices.notice("WARNING", text + "locate the temp file\r\n       " + backupPath + "\r\n");
+        return false;
+    }
+    // Another Commit's backup is the only copy of its file's old data.
+    if (!isOwnBackup(committed, backupPath)) {
+        notices.notice("WARNING", saved + "   The file\r\n       " + backupPath +
+                                      "\r\n   is not the backup of this update (another Commit has replaced it):\r\n"
+                                      "   it is left in place.\r\n");
         return false;
     }
     if (!platform::removeFile(backupPath)) {
@@ -545,16 +734,29 @@ std::string changedSinceCommitText(const std::string& oldPath, const std::string
            "   DO YOU WANT TO CONTINUE THE UNDO";
 }
 
+std::string notThisBackupText(const std::string& backupPath)
+{
+    return "\r\n         Original file stored at\r\n            " + backupPath +
+           "\r\n\r\n         is not the one this update made:\r\n"
+           "         another Commit has replaced it, or it was changed.\r\n"
+           "         UNDO leaves both files as they are.\r\n";
+}
+
 bool UndoMerge(const std::string& oldPath, const std::string& backupPath, platform::NoticeSink& notices,
-               const std::optional<platform::FileIdentity>& merged)
+               const std::optional<CommitResult>& committed)
 {
     if (!exists(backupPath)) {
         notices.notice("ERROR", "\r\n         Original file stored at\r\n            " + backupPath +
                                     "\r\n\r\n         could not be found.\r\n");
         return false;
     }
+    // Another file's old data would take this file's place.
+    if (!isOwnBackup(committed, backupPath)) {
+        notices.notice("ERROR", notThisBackupText(backupPath));
+        return false;
+    }
     // Whatever was done to the merged file since Commit would go without a word.
-    if (merged && exists(oldPath) && !merged->matches(oldPath) &&
+    if (committed && exists(oldPath) && !committed->merged.matches(oldPath) &&
         !notices.ask("WARNING", changedSinceCommitText(oldPath, backupPath)))
         return false;
     const std::string target = platform::resolveLinks(oldPath);
@@ -562,9 +764,12 @@ bool UndoMerge(const std::string& oldPath, const std::string& backupPath, platfo
         notices.notice("NOTICE", "\r\n   File\r\n      " + oldPath + "\r\n\r\n   could not be removed before rename.\r\n");
         return false;
     }
-    if (!platform::restoreFile(backupPath, target)) {
+    int error = 0;
+    std::string note;
+    if (!putBackupBack(backupPath, target, error, note)) {
         notices.notice("ERROR", "\r\n            System could not rename\r\n             " + backupPath +
-                                    "\r\n                 to\r\n             " + oldPath + "\r\n");
+                                    "\r\n                 to\r\n             " + oldPath + "\r\n" +
+                                    reasonText(error) + note);
         return false;
     }
     notices.notice("OKAY", "\r\n              File " + oldPath + "\r\n\r\n              has been Restored to Original.\r\n");

@@ -18,10 +18,16 @@
 //
 // The merged file is made in a temporary file beside the OLD file. Only
 // when it is complete does the backup take the whole old file (a hard link,
-// or a copy across file systems), replacing a former backup, and the merged
-// file take the OLD file's place in one rename. On any failure the OLD
-// file, the update file and a former backup are as they were, no temporary
-// file is left, the lists are unchanged and a notice names the file.
+// or a copy across file systems, of a file with several names, or of one
+// that is then written in place), replacing a former backup, and the merged
+// file take the OLD file's place: in one rename, or in place where the
+// directory's sticky bit keeps another user's file from being replaced (as
+// every save writes it). A former backup keeps a second name until then,
+// so that plrn0000.bak is never missing and a failed Commit puts it back as
+// it was. On any failure the OLD file, the update file and a former backup
+// are as they were (or the notice names the whole copy of the old data), the
+// lists are unchanged and a notice names the file, the reason and every
+// file it leaves.
 #include <optional>
 #include <string>
 
@@ -67,29 +73,50 @@ struct MergeLists {
     platform::LineList& upLocList;
 };
 
+// The files as a successful Commit left them, for the SAVE and UNDO that
+// follow: each acts only on the backup that its own Commit made.
+struct CommitResult {
+    platform::FileIdentity merged;
+    platform::FileIdentity backup;
+};
+
 // Runs the merge. On success: the update list and its offsets are empty,
 // one "   NEW" line per appended station ends the old list, the old offset
 // list holds the merged file's offsets for every old list line, and
-// `merged` is the merged file's identity. When the merged file could not
-// be given the OLD file's owner, group and mode, a "WARNING" says what it has.
+// `committed` holds the merged file's and the backup's identities. When the
+// merged file could not be given the OLD file's owner, group and mode, a
+// "WARNING" says what it has.
 bool MergeFiles(const MergeInput& input, MergeLists& lists, platform::NoticeSink& notices,
-                platform::ProgressSink& progress, platform::FileIdentity& merged);
+                platform::ProgressSink& progress, CommitResult& committed);
 
 // SAVE: removes the backup; the "WARNING" boxes when it is missing or
-// cannot be removed. True when it was removed.
-bool SaveMerge(const std::string& oldPath, const std::string& backupPath, platform::NoticeSink& notices);
+// cannot be removed, or when it is no longer the backup of `committed` (another
+// Commit has replaced it: it stays). True when it was removed.
+bool SaveMerge(const std::string& oldPath, const std::string& backupPath, platform::NoticeSink& notices,
+               const std::optional<CommitResult>& committed = std::nullopt);
 
-// UNDO: puts the backup in place of the merged file in one step; a merged
-// file that is missing does not stop it. `merged` is the merged file as
-// Commit left it: when the file at the OLD path is no longer that (edited,
-// or another file put in its place), a "WARNING" asks first, naming the
-// backup, and No leaves both files as they are. Shows the "OKAY" box on
-// success, else the "ERROR" or "NOTICE" box of the step that failed (the
+// UNDO: puts the backup in place of the merged file in one step (or, where
+// a rename cannot, by a whole copy through the shared writer); a merged file
+// that is missing does not stop it. `committed` holds the files as Commit
+// left them: a backup that is no longer that (another Commit in the same
+// work directory has replaced it, or it was changed) is refused with an
+// "ERROR" that says so, both files unchanged; when the file at the OLD path
+// is no longer the merged file (edited, or another file put in its place),
+// a "WARNING" asks first, naming the backup, and No leaves both files as
+// they are. Shows the "OKAY" box on success, else the "ERROR" or "NOTICE"
+// box of the step that failed, with the reason and any file it leaves (the
 // backup then stays in place). True on success.
 bool UndoMerge(const std::string& oldPath, const std::string& backupPath, platform::NoticeSink& notices,
-               const std::optional<platform::FileIdentity>& merged = std::nullopt);
+               const std::optional<CommitResult>& committed = std::nullopt);
 
 // The question of UNDO over a merged file that has changed since Commit.
 std::string changedSinceCommitText(const std::string& oldPath, const std::string& backupPath);
+
+// The refusal of UNDO when the backup is not the one its Commit made.
+std::string notThisBackupText(const std::string& backupPath);
+
+// The reason of a failed file call for a notice ("\r\n      The disk is
+// full."), from its error number; empty when it tells nothing more.
+std::string reasonText(int error);
 
 } // namespace pellorin

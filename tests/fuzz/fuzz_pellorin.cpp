@@ -81,7 +81,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     platform::RecordingNotices notices;
     pellorin::MergeInput input{oldPath, upPath, backup, lists.oldIdentity, lists.upIdentity, lists.upUndesignated};
     pellorin::MergeLists merge{lists.oldList, lists.oldLocList, lists.upList, lists.upLocList};
-    platform::FileIdentity merged;
+    pellorin::CommitResult merged;
     if (!pellorin::MergeFiles(input, merge, notices, progress, merged))
         fail(notices.recorded().empty() ? "merge failed" : notices.recorded().back().text.c_str());
     if (!lists.upList.empty() || lists.oldList.size() < oldCount ||

@@ -214,6 +214,30 @@ TEST_F(PellorinForms, UndoPutsTheOldFileBack)
     EXPECT_FALSE(FList->isVisible());
 }
 
+// Another window's Commit in the same work directory puts its own file's
+// old data in plrn0000.bak: this window's UNDO refuses it and SAVE leaves it.
+TEST_F(PellorinForms, UndoAndSaveLeaveTheBackupOfAnotherCommit)
+{
+    choose(oldPath, upPath);
+    FMain->UpdateBtnClick();
+    FList->CommitBtnClick();
+    ASSERT_TRUE(FList->LastUNDO->isVisible());
+    const std::string merged = testsupport::readFile(oldPath);
+    const std::string otherOld = testsupport::readFile(upPath);
+    testsupport::writeFile(dir.file("other.dat"), otherOld);
+    fs::rename(dir.file("other.dat"), backupPath);
+
+    FList->LastUNDOClick();
+    EXPECT_EQ(notices.recorded().back(), (platform::Notice{"ERROR", notThisBackupText(backupPath), false}));
+    EXPECT_EQ(testsupport::readFile(oldPath), merged);
+    EXPECT_TRUE(FList->isVisible());
+    EXPECT_TRUE(FList->LastUNDO->isVisible());
+    FList->LastOKClick();
+    EXPECT_EQ(notices.recorded().back().caption, "WARNING");
+    EXPECT_EQ(testsupport::readFile(backupPath), otherOld);
+    EXPECT_EQ(testsupport::readFile(oldPath), merged);
+}
+
 TEST_F(PellorinForms, UndoOverAMergedFileEditedSinceCommitAsksFirst)
 {
     choose(oldPath, upPath);

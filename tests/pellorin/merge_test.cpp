@@ -78,7 +78,7 @@ struct MergeRun {
     pellorin::UpdateLists lists;
     platform::RecordingNotices notices;
     platform::RecordingProgress progress;
-    platform::FileIdentity merged;
+    pellorin::CommitResult committed;
     std::string oldPath = dir.file("data/old.dat");
     std::string upPath = dir.file("data/up.dat");
     std::string backupPath = dir.file("work/plrn0000.bak");
@@ -96,7 +96,7 @@ struct MergeRun {
         pellorin::MergeLists mergeLists{lists.oldList, lists.oldLocList, lists.upList, lists.upLocList};
         const pellorin::MergeInput input{oldPath,          upPath,          backupPath,
                                          lists.oldIdentity, lists.upIdentity, lists.upUndesignated};
-        return pellorin::MergeFiles(input, mergeLists, notices, progress, merged);
+        return pellorin::MergeFiles(input, mergeLists, notices, progress, committed);
     }
 };
 
@@ -135,7 +135,7 @@ TEST(Merge, SampleFilesTakeTheUpdateAndAppendItsNewStationsFromTheLast)
     EXPECT_EQ(mergedBytes.size(), 57145u);
     EXPECT_EQ(mergedBytes, expected);
     EXPECT_EQ(testsupport::readFile(run.backupPath), oldBytes);
-    EXPECT_EQ(run.merged, platform::FileIdentity::of(run.oldPath));
+    EXPECT_EQ(run.committed.merged, platform::FileIdentity::of(run.oldPath));
 
     ASSERT_EQ(run.lists.oldList.size(), 16u);
     EXPECT_EQ(pellorin_test::tags(run.lists.oldList).back(), "   NEW|KA0013");
@@ -562,7 +562,7 @@ TEST(Merge, UndoAsksBeforeItReplacesAMergedFileThatChangedSinceCommit)
         ASSERT_TRUE(run.merge());
         c.change(run);
         run.notices.queueAnswer(c.yes);
-        const bool undone = pellorin::UndoMerge(run.oldPath, run.backupPath, run.notices, run.merged);
+        const bool undone = pellorin::UndoMerge(run.oldPath, run.backupPath, run.notices, run.committed);
         std::vector<platform::Notice> expected;
         if (c.asks)
             expected.push_back({"WARNING", pellorin::changedSinceCommitText(run.oldPath, run.backupPath), true});

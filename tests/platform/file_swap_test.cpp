@@ -38,6 +38,12 @@ TEST(FileSwap, HoldWholeFileLinksOrCopies)
     EXPECT_EQ(testsupport::readFile(held), "other");
     EXPECT_EQ(testsupport::readFile(copy), "bytes");
     EXPECT_TRUE(platform::holdWholeFile(dir.file("missing"), dir.path()).empty());
+    // Asked for a copy, a file with one name is copied too.
+    testsupport::writeFile(dir.file("c.dat"), "alone");
+    const std::string asked = platform::holdWholeFile(dir.file("c.dat"), dir.path(), platform::Hold::Copy);
+    ASSERT_FALSE(asked.empty());
+    testsupport::writeFile(dir.file("c.dat"), "changed");
+    EXPECT_EQ(testsupport::readFile(asked), "alone");
 }
 
 TEST(FileSwap, HeldCopyKeepsModeOwnerAndGroup)

@@ -111,7 +111,7 @@ TEST(StationRule, CommitReplacesListsAndAppendsEveryStationOnce)
                                          lists.oldIdentity, lists.upIdentity, lists.upUndesignated};
         platform::RecordingNotices notices;
         platform::NullProgress progress;
-        platform::FileIdentity merged;
+        pellorin::CommitResult merged;
         ASSERT_TRUE(pellorin::MergeFiles(input, mergeLists, notices, progress, merged));
         EXPECT_TRUE(notices.recorded().empty());
         EXPECT_EQ(testsupport::readFile(oldPath), c.merged);

@@ -54,8 +54,9 @@ inline std::string asNobody(const std::function<std::string()>& body)
 // Gives a path to nobody, so that a case run as nobody can make it its own.
 inline void giveToNobody(const std::string& path)
 {
-    if (runningAsRoot())
+    if (runningAsRoot()) {
         EXPECT_EQ(::chown(path.c_str(), kNobody, kNogroup), 0);
+    }
 }
 
 } // namespace testsupport

@@ -19,6 +19,21 @@ bool Descriptor::close()
 bool copyRest(int from, int to, const std::string& written)
 {
     constexpr std::size_t kBlock = 1 << 20;
+    // In the kernel where it can (no copy through this process), a block at
+    // a time; else by read and write.
+    for (;;) {
+        const ssize_t copied = ::copy_file_range(from, nullptr, to, nullptr, kBlock, 0);
+        if (copied < 0 && errno == EINTR)
+            continue;
+        if (copied < 0 && (errno == EXDEV || errno == EINVAL || errno == ENOSYS || errno == EBADF ||
+                           errno == EOPNOTSUPP || errno == EPERM))
+            break;
+        if (copied < 0)
+            return false;
+        if (copied == 0)
+            return true;
+        fileStep(FileStep::BlockCopied, written);
+    }
     std::unique_ptr<char[]> block(new char[kBlock]);
     for (;;) {
         ssize_t got = ::read(from, block.get(), kBlock);

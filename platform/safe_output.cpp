@@ -164,6 +164,9 @@ bool FileChange::copyOldBytes(int temp)
     }
     withOldBytes_ = true;
     oldSize_ = copiedFrom_.size;
+    // They are to reach the disk before the commit; their writing out starts
+    // now, while the new data is made.
+    (void)::sync_file_range(temp, 0, copied, SYNC_FILE_RANGE_WRITE);
     fileStep(FileStep::OldBytesCopied, temp_);
     return true;
 }

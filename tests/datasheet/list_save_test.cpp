@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <functional>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "datasheet/list_lines.h"
@@ -418,6 +419,62 @@ TEST_F(SaveTest, MergeReplacesKeepsAndAddsInBufferOrder)
         EXPECT_TRUE(notices.recorded().empty());
         EXPECT_EQ(entries(dir.path()), Lines{"target.dat"}); // neither backup nor temporary file
     }
+}
+
+int gMergeKill = 0;
+int gMergeSteps = 0;
+
+void killMergeAtStep(platform::FileStep, const std::string&)
+{
+    if (gMergeSteps++ == gMergeKill)
+        ::_exit(0);
+}
+
+// A kill at any step of a merge, the copy into dsdata0.bak included: the
+// target holds its old or its merged bytes, and dsdata0.bak, when there,
+// is whole: the former backup or the whole old target. Anything else left
+// is a temporary file named after one of them.
+TEST_F(SaveTest, AKillAtAnyStepOfAMergeLeavesTheTargetAndTheBackupWhole)
+{
+    const std::string target = dir.file("target.dat");
+    const std::string old = readFile(fixture("save_target.dat"));
+    const std::string merged = readFile(fixture("save_expected_merge.dat"));
+    const std::string former = "former backup\r\n";
+    bool finished = false;
+    for (int kill = 0; !finished && kill < 200; ++kill) {
+        SCOPED_TRACE(kill);
+        writeFile(target, old);
+        writeFile(backup, former);
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            gMergeKill = kill;
+            platform::setFileStepHook(killMergeAtStep);
+            ::_exit(merge({"DD0004", "BB0002", "CC0003", "AA0001"}, target) ? 10 : 1);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status));
+        ASSERT_NE(WEXITSTATUS(status), 1) << "the merge failed";
+        finished = WEXITSTATUS(status) == 10;
+        const std::string now = readFile(target);
+        EXPECT_TRUE(now == old || now == merged);
+        if (platform::fileExists(backup)) {
+            const std::string held = readFile(backup);
+            EXPECT_TRUE(held == former || held == old) << "dsdata0.bak is not whole";
+        }
+        for (const auto& name : entries(dir.path())) {
+            if (name == "data.dat" || name == "target.dat" || name == "dsdata0.bak")
+                continue;
+            EXPECT_TRUE(name.rfind("dsdata0.bak.tmp", 0) == 0 || name.rfind("target.dat.tmp", 0) == 0) << name;
+            platform::removeFile(dir.file(name));
+        }
+        if (finished) {
+            EXPECT_EQ(now, merged);
+            EXPECT_FALSE(platform::fileExists(backup));
+        }
+    }
+    EXPECT_TRUE(finished);
 }
 
 TEST_F(SaveTest, MergeKeepsWhatItCannotReplace)

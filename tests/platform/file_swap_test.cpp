@@ -4,8 +4,10 @@
 
 #include <filesystem>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include "platform/file_steps.h"
 #include "tests/support/test_files.h"
 
 namespace fs = std::filesystem;
@@ -70,4 +72,55 @@ TEST(FileSwap, HeldCopyKeepsModeOwnerAndGroup)
     EXPECT_EQ(held.st_uid, giveAway ? 4242u : before.st_uid);
     EXPECT_EQ(held.st_gid, giveAway ? 4343u : before.st_gid);
     EXPECT_EQ(testsupport::readFile(copy), "bytes");
+}
+
+namespace {
+int gHoldKill = 0;
+int gHoldSteps = 0;
+} // namespace
+
+// A kill at any step of a whole copy (a file with several names, of several
+// blocks): a file under an ".old" name holds all of it; what else is left
+// is a temporary file named after it.
+TEST(FileSwap, AKillDuringAHeldCopyLeavesNoPartOfItUnderItsName)
+{
+    const std::string bytes(2500000, 'b');
+    bool finished = false;
+    for (int kill = 0; !finished && kill < 50; ++kill) {
+        SCOPED_TRACE(kill);
+        testsupport::TempDir dir;
+        const std::string file = dir.file("a.dat");
+        testsupport::writeFile(file, bytes);
+        ASSERT_EQ(::link(file.c_str(), dir.file("b.dat").c_str()), 0);
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            gHoldKill = kill;
+            platform::setFileStepHook([](platform::FileStep, const std::string&) {
+                if (gHoldSteps++ == gHoldKill)
+                    ::_exit(0);
+            });
+            ::_exit(platform::holdWholeFile(file, dir.path()).empty() ? 1 : 10);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status));
+        ASSERT_NE(WEXITSTATUS(status), 1);
+        finished = WEXITSTATUS(status) == 10;
+        int held = 0;
+        for (const auto& entry : fs::directory_iterator(dir.path())) {
+            const std::string name = entry.path().filename().string();
+            if (name == "a.dat" || name == "b.dat")
+                continue;
+            if (name.rfind("a.dat.old", 0) == 0) {
+                ++held;
+                EXPECT_EQ(testsupport::readFile(entry.path().string()), bytes) << name << " is not whole";
+            } else {
+                EXPECT_FALSE(finished) << name;
+                EXPECT_EQ(name.rfind("a.dat.tmp", 0), 0u) << name;
+            }
+        }
+        EXPECT_EQ(held, finished ? 1 : held);
+    }
+    EXPECT_TRUE(finished);
 }

@@ -80,32 +80,58 @@ bool carriesPid(std::string_view line, std::string_view pid)
     return true;
 }
 
-bool scanStation(std::string_view pid, platform::LineReader& file, const TypeRule& rule)
+bool scanStation(std::string_view pid, platform::LineReader& file, std::uint64_t offset, const TypeRule& rule)
 {
-    bool headerMet = false;
+    StationLines station(file, offset, pid);
     std::string_view line;
-    while (file.next(line)) {
-        if (isHeaderLine(line)) {
-            if (!headerMet) {
-                headerMet = true;
-                continue;
-            }
-        } else if (!isBodyLine(line)) {
-            continue;
-        }
-        if (!carriesPid(line, pid)) {
-            // Before the header these are the tail of the station before.
-            if (headerMet)
-                return false;
-            continue;
-        }
-        if (lineMatchesRule(line, rule))
+    while (station.next(line))
+        if (isBodyLine(line) && carriesPid(line, pid) && lineMatchesRule(line, rule))
             return true;
-    }
     return false;
 }
 
 } // namespace
+
+StationLines::StationLines(platform::LineReader& reader, std::uint64_t offset, std::string_view pid)
+    : reader_(reader), pid_(pid), seeking_(offset > 0), ended_(!reader.seek(offset))
+{
+}
+
+bool StationLines::next(std::string_view& line)
+{
+    while (!ended_) {
+        if (at_ == piece_.size()) {
+            if (!reader_.next(piece_)) {
+                ended_ = true;
+                break;
+            }
+            at_ = 0;
+        }
+        const std::string_view rest = piece_.substr(at_);
+        const std::size_t hidden = hiddenLineStart(rest);
+        line = hidden == std::string_view::npos ? rest : rest.substr(0, hidden);
+        at_ += line.size();
+        if (seeking_) {
+            if (!isHeaderLine(line) && !(isBodyLine(line) && line.substr(1, 6) == pid_))
+                continue;
+            // The station's opening line.
+            seeking_ = false;
+            opened_ = true;
+            rule_ = StationRule::atStation();
+            rule_.next(line);
+            return true;
+        }
+        if (rule_.next(line) != StationRule::Opening::None) {
+            if (opened_) {
+                ended_ = true;
+                break;
+            }
+            opened_ = true;
+        }
+        return true;
+    }
+    return false;
+}
 
 TypeRule typeRule(std::string_view code, const Profile& profile)
 {
@@ -154,7 +180,7 @@ bool StationMatchesType(std::string_view code, std::string_view pid, platform::L
     const std::size_t pieceLength = file.pieceLength();
     file.setPieceLength(profile.readLength());
     // A station that cannot be found at its offset does not pass.
-    const bool passes = file.seek(offset) && scanStation(pid, file, rule);
+    const bool passes = scanStation(pid, file, offset, rule);
     file.setPieceLength(pieceLength);
     file.seek(remembered);
     return passes;

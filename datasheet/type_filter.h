@@ -13,6 +13,7 @@
 #include <string>
 #include <string_view>
 
+#include "datasheet/datasheet_format.h"
 #include "datasheet/profile.h"
 #include "datasheet/station_loader.h"
 #include "platform/line_reader.h"
@@ -26,6 +27,36 @@ inline bool isAnyType(std::string_view code)
 {
     return code.empty() || code == kAnyTypeCode;
 }
+
+// The lines of one station read from an offset, split into stations as
+// every reader splits a file (StationRule): the reader's pieces, split after
+// the CRs that hiddenLineStart finds, up to the line that opens the next
+// station or the end of the file. Offset 0 reads the file's first station,
+// the lines before its opening line included. From any other offset the
+// lines before the station's opening line (a header line, or a body line
+// holding the PID at index 1-6, the first body line of a station whose
+// header is damaged) are passed over, so the offset may point at the header
+// line, into it, at a damaged header line or at the first body line. The
+// PID's characters must outlive the reading.
+class StationLines {
+public:
+    StationLines(platform::LineReader& reader, std::uint64_t offset, std::string_view pid);
+
+    // The station's next line, its line end kept; the view lasts until the
+    // next call. False at the station's end, at the end of the file, on a
+    // read error (reader.failed()) or when the offset could not be sought.
+    bool next(std::string_view& line);
+
+private:
+    platform::LineReader& reader_;
+    std::string_view pid_;
+    std::string_view piece_;
+    std::size_t at_ = 0;
+    StationRule rule_;
+    bool seeking_;        // passing over the lines before the station
+    bool opened_ = false; // the station's opening line has been read
+    bool ended_;
+};
 
 // What one line must hold to pass a code.
 struct TypeRule {
@@ -41,11 +72,12 @@ bool lineMatchesRule(std::string_view line, const TypeRule& rule);
 
 // Whether the station with the PID, whose datasheet is at the byte offset of
 // the open file, is of the code's kind. Reads pieces of
-// profile.readLength() from the offset: lines of other PIDs are passed over
-// until the first header line, after which the first one ends the station.
-// The offset may point at the header line, into it, or at the station's
-// first body line. The reader's position (and piece length) are put back
-// before the answer; an isAnyType code does not touch the reader at all.
+// profile.readLength() from the offset and tests the station's lines that
+// carry the PID (StationLines: a stray line of another PID neither passes
+// the station nor ends it). The offset may point at the header line, into
+// it, at a damaged header line or at the station's first body line. The
+// reader's position (and piece length) are put back before the answer; an
+// isAnyType code does not touch the reader at all.
 bool StationMatchesType(std::string_view code, std::string_view pid, platform::LineReader& file,
                         std::uint64_t offset, const Profile& profile);
 

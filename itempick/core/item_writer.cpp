@@ -125,33 +125,29 @@ void writeKeptLines(std::string_view text, platform::CrlfWriter& out)
     }
 }
 
-// Reads one station from `offset` and extracts the lines that carry its
-// PID: lines of other PIDs among the first five are passed over, after
-// that the first ends the station. Returns whether any line carried the PID.
+// Reads one station from `offset` (ds::StationLines) and extracts the lines
+// that carry its PID; a stray line of another PID is passed over. Returns
+// whether any line carried the PID.
 bool extractStation(const Extractor& extractor, platform::LineReader& reader, std::uint64_t offset,
                     std::string_view pid, StationData& data)
 {
-    reader.seek(offset);
-    std::string_view piece;
-    std::size_t count = 0;
+    ds::StationLines station(reader, offset, pid);
     bool hasData = false;
-    const NextLine next = [&reader](std::string& line) {
+    const NextLine next = [&station](std::string& line) {
         std::string_view following;
-        if (!reader.next(following))
+        if (!station.next(following))
             return false;
         line.assign(following);
         return true;
     };
-    while (reader.next(piece)) {
-        ++count;
-        const std::string_view line = CutLineEnd(piece);
+    std::string_view part;
+    while (station.next(part)) {
+        const std::string_view line = CutLineEnd(part);
         if (carriesPid(line, pid)) {
             hasData = true;
             // A recovery text title reads the following line: the view of
             // this one is then gone, but nothing uses it after that.
             extractor.ExtractLineItems(line, next, data);
-        } else if (count > 5) {
-            break;
         }
     }
     return hasData;
@@ -259,32 +255,41 @@ void FileItemWriter::WriteFileItems(platform::LineReader& input, platform::CrlfW
     const std::size_t pieceLength = input.pieceLength();
     input.setPieceLength(0);
 
-    // Pass 1: the offset of every header line and the PID of the line after
-    // it. A header right after a header takes that header's characters 1-6
-    // and is indexed itself as well.
+    // Pass 1: where every station opens (ds::StationRule) and its PID: at a
+    // header line, the characters 1-6 of the line after it (a header right
+    // after a header takes that header's and is indexed itself as well); at
+    // the first body line of a station whose header is damaged, that line's.
     impl.stations.clear();
     input.seek(0);
+    const auto add = [&impl](std::string_view pid, std::uint64_t offset) {
+        impl.stations.emplace_back(pid, offset);
+        impl.stations.back().first.resize(6, ' ');
+    };
+    ds::StationRule rule;
+    bool afterHeader = false;
+    std::uint64_t headerOffset = 0;
     std::string_view piece;
-    std::string_view run;
-    // Runs of lines up to the next header line go by in large reads.
-    while (input.nextRun(run, ds::kHeaderStart)) {
-    }
-    bool have = input.next(piece);
-    while (have) {
-        if (!ds::isHeaderLine(piece)) {
-            while (input.nextRun(run, ds::kHeaderStart)) {
+    while (input.next(piece)) {
+        const std::uint64_t pieceOffset = input.pieceOffset();
+        ds::forEachLineIn(piece, [&](std::string_view part, std::size_t at) {
+            if (afterHeader) {
+                const std::string_view line = CutLineEnd(part);
+                add(line.size() > 1 ? line.substr(1, 6) : std::string_view(), headerOffset);
+                afterHeader = false;
             }
-            have = input.next(piece);
-            continue;
-        }
-        const std::uint64_t offset = input.pieceOffset();
-        if (!input.next(piece))
-            break;
-        const std::string_view line = CutLineEnd(piece);
-        std::string pid(line.size() > 1 ? line.substr(1, 6) : std::string_view());
-        pid.resize(6, ' ');
-        impl.stations.emplace_back(std::move(pid), offset);
-        // The line after the header is looked at again: it may be a header.
+            switch (rule.next(part)) {
+            case ds::StationRule::Opening::Header:
+                afterHeader = true;
+                headerOffset = pieceOffset + at;
+                break;
+            case ds::StationRule::Opening::Body:
+                add(ds::heldPid(part), pieceOffset + at);
+                break;
+            case ds::StationRule::Opening::None:
+                break;
+            }
+            return true;
+        });
     }
 
     // Pass 2: one record per station that passes the type code.

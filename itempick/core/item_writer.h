@@ -87,7 +87,8 @@ public:
 
     // TFSelect::WriteFileItems: indexes the input (a reader opened on one
     // input file; read from its start), then writes one record per station
-    // that passes the type code, in file order. Lines without a letter or
+    // (ds::StationRule: one whose header line is damaged too) that passes
+    // the type code, in file order. Lines without a letter or
     // digit are left out as they are written (the join's clean-up), so the
     // output needs no second pass. Progress moves at station 0 and every
     // 20th.

@@ -2,6 +2,7 @@
 // stops reading, and what it leaves of the reader.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -214,12 +215,14 @@ TEST_F(TypeFilterFile, OffsetAtIntoOrAfterTheHeaderTestsTheSameLines)
     EXPECT_FALSE(matches("H-1", "AB0002", 0));
 }
 
-TEST_F(TypeFilterFile, TheStationEndsAtTheFirstLineOfAnotherPid)
+TEST_F(TypeFilterFile, AStrayLineOfAnotherPidNeitherPassesNorEndsTheStation)
 {
-    // AB0001's body runs straight into a line of another PID, with no header between.
+    // AB0001's body runs straight into a line of another PID, with no header
+    // between: a stray line; AB0001's lines after it are still its station's.
     write(station("AB0001", {"PID         -  AB0001"}) + lines({body("CD0002", "HORZ ORDER  -  FIRST")}) +
-          lines({body("AB0001", "HORZ ORDER  -  FIRST")}));
+          lines({body("AB0001", "VERT ORDER  -  FIRST")}));
     EXPECT_FALSE(matches("H-0", "AB0001", 0));
+    EXPECT_TRUE(matches("V-0", "AB0001", 0));
     // Lines of the PID before the header line are tested too.
     write(lines({body("AB0001", "HORZ ORDER  -  FIRST"), body("CD0002", "VERT ORDER  -  FIRST")}) +
           station("AB0001", {}));
@@ -319,6 +322,75 @@ TEST(TypeFilter, FilteredLoadKeepsTheMatchingStations)
         pids.push_back(line.substr(6, 6));
     EXPECT_EQ(pids, expected);
     EXPECT_FALSE(typeFile.failed());
+}
+
+TEST(TypeFilter, EveryListedStationIsTestedOnItsOwnLines)
+{
+    // Each PID's station holds the one line of its kind: AA0001 horizontal,
+    // BB0002 vertical, CC0003 ellipsoidal.
+    const std::map<std::string, std::string> kinds = {{"H-0", "AA0001"}, {"V-0", "BB0002"}, {"ELL", "CC0003"}};
+    const auto kind = [](const std::string& pid) {
+        return pid == "AA0001" ? "HORZ ORDER  -  FIRST" : pid == "BB0002" ? "VERT ORDER  -  FIRST" : "ELLIP HEIGHT-  -12.345";
+    };
+    const auto full = [&](const std::string& pid) { return station(pid, {kind(pid)}); };
+    // A station whose header line is damaged: the line, then the station's lines.
+    const auto headless = [&](const std::string& pid) {
+        return lines({"1        Quarndale Geomxrk Bureau,", body(pid, "DESIGNATION -  MARK " + pid), body(pid, kind(pid))});
+    };
+    std::string crBefore = full("AA0001");
+    crBefore.pop_back(); // its last line ends in a bare CR, the next header after it
+    struct Layout {
+        const char* name;
+        std::string file;
+    };
+    const Layout layouts[] = {
+        {"damaged first header", headless("BB0002") + full("AA0001") + full("CC0003")},
+        {"damaged middle header", full("AA0001") + headless("BB0002") + full("CC0003")},
+        {"damaged last header", full("AA0001") + full("CC0003") + headless("BB0002")},
+        // The stray line holds CC0003's kind; AA0001's own comes after it.
+        {"stray line", lines({kHeader, body("AA0001", "DESIGNATION -  MARK AA0001"), body("CC0003", kind("CC0003")),
+                              body("AA0001", kind("AA0001")), body("AA0001", "DESCRIPTION - after the stray line")}) +
+                           full("BB0002") + full("CC0003")},
+        {"bare CR before a header", crBefore + full("BB0002") + full("CC0003")},
+        {"bare CR after a header", full("AA0001") + kHeader + "\r" +
+                                       lines({body("BB0002", kind("BB0002")), body("BB0002", "DESIGNATION -  MARK BB0002")}) +
+                                       full("CC0003")},
+    };
+    testsupport::TempDir dir;
+    const std::string path = dir.file("f.dat");
+    platform::NullProgress progress;
+    for (const Layout& l : layouts) {
+        SCOPED_TRACE(l.name);
+        testsupport::writeFile(path, l.file);
+        ds::LoadedStations all;
+        ASSERT_TRUE(ds::loadStations(path, ds::kKavro, progress, all));
+        ASSERT_EQ(all.listLines.size(), 3u);
+        platform::LineReader typeFile(ds::kKavro.readLength());
+        ASSERT_TRUE(typeFile.open(path));
+        for (const auto& [code, pid] : kinds) {
+            SCOPED_TRACE(code);
+            // The type reload lists exactly the loader's line of the one station.
+            ds::LoadedStations filtered;
+            ASSERT_TRUE(ds::loadStations(path, ds::kKavro, progress, filtered, ds::makeTypeTest(code, typeFile, ds::kKavro)));
+            std::vector<std::string> expected, expectedLoc;
+            for (std::size_t i = 0; i < all.listLines.size(); ++i)
+                if (all.listLines[i].substr(6, 6) == pid) {
+                    expected.push_back(all.listLines[i]);
+                    expectedLoc.push_back(all.locLines[i]);
+                }
+            EXPECT_EQ(filtered.listLines, expected);
+            EXPECT_EQ(filtered.locLines, expectedLoc);
+            // The same answers from just inside a header line and from a
+            // damaged header line, where Morvane's readers start.
+            for (const std::string& loc : all.locLines) {
+                const std::string listed = loc.substr(0, 6);
+                const std::uint64_t at = std::stoull(loc.substr(7));
+                const bool header = l.file.compare(at, 33, kHeader, 0, 33) == 0;
+                const std::uint64_t other = header ? at + 1 : l.file.rfind('\n', at - 2) + 1;
+                EXPECT_EQ(ds::StationMatchesType(code, listed, typeFile, other, ds::kKavro), listed == pid) << listed;
+            }
+        }
+    }
 }
 
 } // namespace

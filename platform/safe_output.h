@@ -194,6 +194,9 @@ public:
     // ("\r\nThe disk is full.", "\r\n<file> has changed since it was read:
     // nothing was added."); else empty.
     std::string keptNote() const { return change_.keptNote(); }
+    // The kept files' part of keptNote() alone, for a notice that gives the
+    // reason in its own words.
+    std::string keptFilesNote() const { return change_.keptFilesNote(); }
     // For the notice of a commit that worked: "\r\n<file> could not keep its
     // owner, group and mode: ..." when the replaced file's owner, group or
     // mode could not be given to its new bytes, else empty.

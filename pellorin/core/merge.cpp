@@ -674,7 +674,7 @@ bool MergeFiles(const MergeInput& input, MergeLists& lists, platform::NoticeSink
             platform::removeFile(input.backupPath);
         else if (std::rename(aside.c_str(), input.backupPath.c_str()) != 0)
             asideNote = "\r\n      The former backup is kept as\r\n         " + aside + "\r\n";
-        notices.notice("ERROR", writeErrorText(input.oldPath) + reasonText(error) + output.keptNote() +
+        notices.notice("ERROR", writeErrorText(input.oldPath) + reasonText(error) + output.keptFilesNote() +
                                     asideNote);
         return false;
     }

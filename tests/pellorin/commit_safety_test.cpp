@@ -184,9 +184,13 @@ void killAtStep(platform::FileStep, const std::string&)
 // write only on a file's descriptor, not on the standard ones or the report).
 void failCalls(long number, int error)
 {
+    // Copies between files go through copy_file_range where the kernel can:
+    // a failing write fails that call too.
+    const long alsoFailed = number == SYS_write ? SYS_copy_file_range : number;
     sock_filter filter[] = {
         BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
-        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, static_cast<unsigned>(number), 0, 4),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, static_cast<unsigned>(number), 1, 0),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, static_cast<unsigned>(alsoFailed), 0, 4),
         BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, args[0])),
         BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, kReportFd, 2, 0),
         BPF_JUMP(BPF_JMP | BPF_JGT | BPF_K, 2, 0, 1),
@@ -425,6 +429,10 @@ TEST(CommitSafety, AFailedCommitLeavesTheFormerBackupAsItWas)
         EXPECT_TRUE(startsWith(end.report, start)) << end.report;
         EXPECT_EQ(end.report.find("\nERROR|", 1), end.report.rfind("\nERROR|")) << "one notice";
         EXPECT_EQ(end.report.find("Could not rename"), std::string::npos);
+        if (!c.reason.empty()) {
+            EXPECT_EQ(end.report.find(c.reason), end.report.rfind(c.reason)) << "the reason once";
+            EXPECT_EQ(end.report.find("The disk is full"), end.report.rfind("The disk is full")) << "the reason once";
+        }
 
         EXPECT_EQ(testsupport::readFile(run.backupPath), kFormer);
         EXPECT_EQ(inodeOf(run.backupPath), formerInode);

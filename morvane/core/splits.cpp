@@ -472,26 +472,7 @@ bool SplitByCount(const CountSplit& split, platform::NoticeSink& notices, platfo
             }
             progress.set(percentOf(lineStart, size));
             break;
-        case CountKind::Stations:
-            if (header) {
-                ++count;
-                ++headers;
-                if (pidPieces && (count > split.limit || firstLine)) {
-                    // Reading ahead for the PID reuses the reader's buffer.
-                    held.assign(piece);
-                    piece = held;
-                    const std::string pid = pidAfterHeader(input);
-                    if (!openPiece(pid + ".out"))
-                        return false;
-                    count = 1;
-                } else if (count > split.limit) {
-                    if (!NextOutputFile())
-                        return false;
-                    count = 1;
-                }
-            }
-            if (headers <= 1 || headers % 20 == 0)
-                progress.set(percentOf(lineStart, size));
+        case CountKind::Stations: // read above, by the station rule
             break;
         }
         pieces.WriteTrimmedLine(current, platform::chompLineEnd(piece));
@@ -499,7 +480,7 @@ bool SplitByCount(const CountSplit& split, platform::NoticeSink& notices, platfo
         firstLine = false;
         // Where only header lines decide, the lines up to the next header
         // go in runs.
-        if (split.kind == CountKind::Stations || split.betweenDatasheets) {
+        if (split.betweenDatasheets) {
             std::string_view run;
             while (input.nextRun(run, ds::kHeaderStart)) {
                 if (split.kind == CountKind::Lines)

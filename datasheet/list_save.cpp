@@ -67,11 +67,13 @@ std::string cannotWrite(const std::string& path)
 
 const char* const kNoTempFile = "SYSTEM ERROR -Cannot open temporary file.";
 
-// The notice for an output that open() refused.
+// The notice for an output that open() refused, with the reason when the
+// disk is full.
 std::string openFailure(const platform::SafeOutput& output, const std::string& target)
 {
-    return output.failure() == platform::SafeOutput::Failure::CannotMakeTemp ? std::string(kNoTempFile)
-                                                                              : cannotWrite(target);
+    return (output.failure() == platform::SafeOutput::Failure::CannotMakeTemp ? std::string(kNoTempFile)
+                                                                               : cannotWrite(target)) +
+           output.keptNote();
 }
 
 // False, after the notice, when the data file is no longer the one loaded.

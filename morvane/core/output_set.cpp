@@ -16,6 +16,11 @@ namespace morvane {
 
 namespace {
 
+bool diskFull(int error)
+{
+    return error == ENOSPC || error == EDQUOT;
+}
+
 // All blocks together are written (and their memory freed) once they hold
 // this much. An output's block is written once full. An output that gets a
 // block while no other holds one (a split that fills one piece at a time)
@@ -103,10 +108,10 @@ int OutputSet::output(const std::string& name)
         refused = change->failure() == platform::WriteFailure::NotWritable ||
                   change->failure() == platform::WriteFailure::NotRegularFile;
         if (!refused)
-            return -1;
+            return openFailed(change->error());
         fd = platform::createTempFile(directory_, platform::tempPrefixFor(name, "tmp"), 0666, temp);
         if (fd < 0)
-            return -1;
+            return openFailed(errno);
     }
     outputs_.push_back({name, std::move(change), std::move(temp), refused, fd, {}});
     const int index = static_cast<int>(outputs_.size() - 1);
@@ -240,6 +245,12 @@ void OutputSet::makeRoom()
     }
 }
 
+int OutputSet::openFailed(int error)
+{
+    failureNote_ = diskFull(error) ? "\r\nThe disk is full." : "";
+    return -1;
+}
+
 void OutputSet::noteFailure(int error)
 {
     if (ok_)
@@ -248,11 +259,6 @@ void OutputSet::noteFailure(int error)
 }
 
 namespace {
-
-bool diskFull(int error)
-{
-    return error == ENOSPC || error == EDQUOT;
-}
 
 // Starts writing the file out to the disk, so that the flushes that follow
 // wait for all files together rather than for each in turn.

@@ -82,9 +82,9 @@ public:
     // data is kept in <file>.", "\r\nThe old data is kept in <file>.");
     // empty when nothing has changed.
     const std::string& unrestored() const { return unrestored_; }
-    // After a failed commit, for its notice: the reason where there is one
-    // ("\r\nThe disk is full.", "\r\n<piece> has changed since it was read:
-    // nothing was added."); else empty.
+    // After a failed commit, or an output() that gave -1, for its notice: the
+    // reason where there is one ("\r\nThe disk is full.", "\r\n<piece> has
+    // changed since it was read: nothing was added."); else empty.
     const std::string& failureNote() const { return failureNote_; }
     // After a commit that worked, for its notice: "\r\n<file> could not keep
     // its owner, group and mode: it now has mode 0644, owner 1000, group
@@ -118,6 +118,7 @@ private:
     void checkMemory();
     void discard();
     void noteFailure(int error);
+    int openFailed(int error); // -1, with the reason for the notice
 
     std::string directory_;
     Mode mode_;

@@ -195,7 +195,7 @@ bool SplitByIndex(const IndexSplit& split, platform::NoticeSink& notices, platfo
     }
     OutputSet outputs(split.outDir, OutputSet::Mode::Add);
     if (outputs.output("dsdata.000") < 0) {
-        notices.notice(kCaption, "Cannot Open file dsdata.000 for write.");
+        notices.notice(kCaption, "Cannot Open file dsdata.000 for write." + outputs.failureNote());
         return false;
     }
     const IndexLookup lookup(split.kind, split.indexLines);
@@ -292,7 +292,7 @@ bool SplitByIndex(const IndexSplit& split, platform::NoticeSink& notices, platfo
     if (!failed && haveWaiting)
         take(waiting);
     if (failed) {
-        notices.notice(kCaption, failedToOpen(split.kind));
+        notices.notice(kCaption, failedToOpen(split.kind) + outputs.failureNote());
         return false;
     }
     if (input.failed()) {
@@ -339,7 +339,8 @@ bool SplitByCount(const CountSplit& split, platform::NoticeSink& notices, platfo
     int number = 1;
     int current = pieces.output(pieceName(number));
     if (current < 0) {
-        notices.notice(kCaption, "Cannot Open file " + pieces.pathOf(pieceName(number)) + " for write.");
+        notices.notice(kCaption,
+                       "Cannot Open file " + pieces.pathOf(pieceName(number)) + " for write." + pieces.failureNote());
         return false;
     }
     bool currentEmpty = true;
@@ -348,7 +349,7 @@ bool SplitByCount(const CountSplit& split, platform::NoticeSink& notices, platfo
         current = pieces.output(name);
         currentEmpty = true;
         if (current < 0)
-            notices.notice(kCaption, "Output File Failed to Open.");
+            notices.notice(kCaption, "Output File Failed to Open." + pieces.failureNote());
         return current >= 0;
     };
     // A piece never ends before it holds a line (a limit of 0 cuts at each

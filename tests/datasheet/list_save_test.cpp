@@ -1,7 +1,14 @@
 // Saving lists in the output formats, and merging datasheets into a file.
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <linux/filter.h>
+#include <linux/seccomp.h>
+#include <sys/prctl.h>
+#include <sys/syscall.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstddef>
 #include <filesystem>
 #include <functional>
 #include <sys/stat.h>
@@ -344,6 +351,68 @@ TEST_F(SaveTest, FailuresLeaveTheTargetAsItWas)
             EXPECT_EQ(readFile(dir.file("data.dat")), readFile(fixture("save_data.dat")));
             EXPECT_EQ(entries(dir.path()), (Lines{"a directory", "data.dat", "out.txt"}));
         }
+    }
+}
+
+// From now on no file can be created: the disk is full.
+void noRoomForNewFiles()
+{
+    sock_filter filter[] = {
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, static_cast<unsigned>(SYS_openat), 0, 3),
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, args[2])),
+        BPF_JUMP(BPF_JMP | BPF_JSET | BPF_K, O_CREAT, 0, 1),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | ENOSPC),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
+    };
+    sock_fprog program{static_cast<unsigned short>(sizeof filter / sizeof filter[0]), filter};
+    if (::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) != 0 || ::prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) != 0)
+        ::_exit(102);
+}
+
+void fullOnceTheBackupIsMade(platform::FileStep step, const std::string& path)
+{
+    if (step == platform::FileStep::CopyNamed && path.find(ds::kMergeBackup) != std::string::npos)
+        noRoomForNewFiles();
+}
+
+// A save, or a merge once it made its backup, that finds no room for its
+// temporary file says that the disk is full; the target is as it was.
+TEST_F(SaveTest, NoRoomForTheTemporaryFileSaysTheDiskIsFull)
+{
+    const std::string target = dir.file("target.dat");
+    const std::string old = readFile(fixture("save_data.dat"));
+    for (const bool merging : {false, true}) {
+        SCOPED_TRACE(merging ? "merge" : "save");
+        writeFile(target, old);
+        int fds[2];
+        ASSERT_EQ(::pipe(fds), 0);
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            ::close(fds[0]);
+            if (merging)
+                platform::setFileStepHook(fullOnceTheBackupIsMade);
+            else
+                noRoomForNewFiles();
+            const bool done = merging ? merge(pidsOf(list), target) : save(list, ds::kDatasheetFormat, target);
+            std::string report = done ? "done" : "failed";
+            for (const auto& notice : notices.recorded())
+                report += "|" + notice.text;
+            const bool written = ::write(fds[1], report.data(), report.size()) == static_cast<ssize_t>(report.size());
+            ::_exit(written ? 0 : 101);
+        }
+        ::close(fds[1]);
+        std::string report;
+        char buffer[4096];
+        for (ssize_t n; (n = ::read(fds[0], buffer, sizeof buffer)) > 0;)
+            report.append(buffer, static_cast<std::size_t>(n));
+        ::close(fds[0]);
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+        EXPECT_EQ(report, "failed|SYSTEM ERROR -Cannot open temporary file.\r\nThe disk is full.");
+        EXPECT_EQ(readFile(target), old);
     }
 }
 

@@ -2,9 +2,11 @@
 // PINMAP summaries, and the per-file loop with its failures, on the sample
 // CD-ROM and on small fixtures.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -377,6 +379,53 @@ TEST(JoinOutputs, AnOutputThatCannotKeepItsOwnerIsNamedInTheNote)
         ASSERT_EQ(::stat(output.c_str(), &st), 0);
         EXPECT_EQ(st.st_uid, linked ? testsupport::kNobody : 0u);
     }
+}
+
+// A join onto an output with two names writes the new bytes into the file
+// itself. When that copy fails (here the file size limit, set once the new
+// data is complete and on the disk, stops it), both names hold the old bytes
+// again, the temporary file holds the whole new data, and the notice names it.
+std::uint64_t gSizeLimit = 0;
+
+void limitSizeOnceOnDisk(platform::FileStep step, const std::string&)
+{
+    if (step == platform::FileStep::TempOnDisk && gSizeLimit != 0) {
+        const rlimit limit{gSizeLimit, RLIM_INFINITY};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+}
+
+TEST(JoinFailures, AFailedCopyIntoALinkedOutputNamesTheTemporaryFileItKeeps)
+{
+    testsupport::TempDir dir;
+    const std::string output = dir.file("out.txt");
+    writeFile(output, "old\r\n");
+    ASSERT_EQ(::link(output.c_str(), dir.file("second.txt").c_str()), 0);
+    const std::string joined = readFile(kThree[0]);
+    rlimit before{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &before), 0);
+    const auto previousSignal = ::signal(SIGXFSZ, SIG_IGN); // as the programs do: a write error
+    gSizeLimit = joined.size() / 2;
+    const auto previousHook = platform::setFileStepHook(limitSizeOnceOnDisk);
+    Joined r;
+    runJoin(r, {kThree[0]}, output, 0);
+    platform::setFileStepHook(previousHook);
+    gSizeLimit = 0;
+    ::setrlimit(RLIMIT_FSIZE, &before);
+    ::signal(SIGXFSZ, previousSignal);
+
+    EXPECT_FALSE(r.done);
+    EXPECT_EQ(readFile(output), "old\r\n");
+    EXPECT_EQ(readFile(dir.file("second.txt")), "old\r\n");
+    std::vector<std::string> kept;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+        if (entry.path().filename().string().rfind("out.txt.", 0) == 0)
+            kept.push_back(entry.path().string());
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_EQ(kept[0].rfind(output + ".tmp", 0), 0u) << kept[0];
+    EXPECT_EQ(readFile(kept[0]), joined);
+    ASSERT_EQ(r.notices.recorded().size(), 1u);
+    EXPECT_NE(r.notices.recorded()[0].text.find(kept[0]), std::string::npos) << r.notices.recorded()[0].text;
 }
 
 // A directory in the output's place is refused before anything is joined.

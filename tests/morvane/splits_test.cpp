@@ -2,10 +2,17 @@
 // index-driven split and the splits by bytes, lines and stations, on the
 // sample county AZ003 (20 stations, 1389 lines) and on small fixtures.
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <linux/filter.h>
+#include <linux/seccomp.h>
+#include <sys/prctl.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstddef>
 #include <map>
 #include <string>
 #include <vector>
@@ -771,6 +778,94 @@ TEST(SplitOutputs, AKillAtAnyStepLeavesEveryPieceWhole)
             }
         }
         EXPECT_TRUE(finished);
+    }
+}
+
+// From now on every call `number` of this process fails with `error`; for
+// openat only the calls that create a file.
+void failCalls(long number, int error)
+{
+    const unsigned fail = SECCOMP_RET_ERRNO | (static_cast<unsigned>(error) & SECCOMP_RET_DATA);
+    sock_filter filter[] = {
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, static_cast<unsigned>(number), 0, 4),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, static_cast<unsigned>(SYS_openat), 0, 2),
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, args[2])),
+        BPF_JUMP(BPF_JMP | BPF_JSET | BPF_K, O_CREAT, 0, 1),
+        BPF_STMT(BPF_RET | BPF_K, fail),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
+    };
+    sock_fprog program{static_cast<unsigned short>(sizeof filter / sizeof filter[0]), filter};
+    if (::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) != 0 || ::prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) != 0)
+        ::_exit(102);
+}
+
+// A piece that cannot be begun (its temporary file cannot be made, or an
+// added-to piece's bytes cannot be copied into it) fails the split with no
+// piece changed, and the notice gives the reason when the disk is full.
+TEST(SplitOutputs, APieceThatCannotBeBegunSaysWhenTheDiskIsFull)
+{
+    struct Case {
+        const char* name;
+        bool byIndex;
+        long number;
+        int error;
+        std::string notice; // "<dir>" stands for the output directory
+    };
+    const std::string full = "\r\nThe disk is full.";
+    for (const auto& c : {
+             Case{"index split, no room for a temporary file", true, SYS_openat, ENOSPC,
+                  "Cannot Open file dsdata.000 for write." + full},
+             Case{"index split, no room for a kept piece's bytes", true, SYS_copy_file_range, ENOSPC,
+                  "Cannot Open file dsdata.000 for write." + full},
+             Case{"index split, an input error", true, SYS_copy_file_range, EIO,
+                  "Cannot Open file dsdata.000 for write."},
+             Case{"count split, no room for a temporary file", false, SYS_openat, ENOSPC,
+                  "Cannot Open file <dir>/dsdata.001 for write." + full},
+             Case{"count split, an input error", false, SYS_openat, EIO, "Cannot Open file <dir>/dsdata.001 for write."},
+         }) {
+        SCOPED_TRACE(c.name);
+        testsupport::TempDir dir;
+        ASSERT_EQ(::mkdir(dir.file("out").c_str(), 0777), 0);
+        writeFile(dir.file("in.dat"), text({station("AA0001", {"  USGS QUAD   -  A"})}));
+        writeFile(dir.file("out/dsdata.000"), "kept 0\r\n");
+        writeFile(dir.file("out/dsdata.001"), "kept 1\r\n");
+        int fds[2];
+        ASSERT_EQ(::pipe(fds), 0);
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            ::close(fds[0]);
+            failCalls(c.number, c.error);
+            platform::RecordingNotices notices;
+            const bool done = c.byIndex ? splitByIndex(IndexKind::Quad, {"|001|A"}, dir.file("in.dat"),
+                                                       dir.file("out"), notices)
+                                        : splitByCount(morvane::CountKind::Stations, 1, true, dir.file("in.dat"),
+                                                       dir.file("out"), notices);
+            std::string report = done ? "done" : "failed";
+            for (const auto& notice : notices.recorded())
+                report += "|" + notice.text;
+            const bool written = ::write(fds[1], report.data(), report.size()) == static_cast<ssize_t>(report.size());
+            ::_exit(written ? 0 : 101);
+        }
+        ::close(fds[1]);
+        std::string report;
+        char buffer[4096];
+        for (ssize_t n; (n = ::read(fds[0], buffer, sizeof buffer)) > 0;)
+            report.append(buffer, static_cast<std::size_t>(n));
+        ::close(fds[0]);
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+        std::string notice = c.notice;
+        if (const auto at = notice.find("<dir>"); at != std::string::npos)
+            notice.replace(at, 5, dir.file("out"));
+        EXPECT_EQ(report, "failed|" + notice);
+        EXPECT_EQ(readFile(dir.file("out/dsdata.000")), "kept 0\r\n");
+        EXPECT_EQ(readFile(dir.file("out/dsdata.001")), "kept 1\r\n");
+        std::vector<std::string> names;
+        ASSERT_TRUE(platform::listDirectory(dir.file("out"), names));
+        EXPECT_EQ(names.size(), 2u);
     }
 }
 

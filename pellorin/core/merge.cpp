@@ -664,6 +664,9 @@ bool MergeFiles(const MergeInput& input, MergeLists& lists, platform::NoticeSink
         return false;
     }
     platform::fileStep(platform::FileStep::Renamed, input.backupPath);
+    // The backup's name is on the disk before the merged file takes the old
+    // one's: a crash must not leave the merged file without its backup.
+    platform::syncDirectory(inDir);
     if (!output.commit()) {
         const int error = errno;
         // The backup's place is as it was: the former backup takes it back in

@@ -1,11 +1,9 @@
 #include "platform/file_swap.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <vector>
 
 #include "platform/descriptor.h"
 #include "platform/file_steps.h"
@@ -86,49 +84,6 @@ std::string holdWholeFile(const std::string& file, const std::string& directory,
     if (!in.valid())
         return {};
     return writeWholeCopy(in.get(), joinPath(directory, fileNamePart(file)), CopyName::Beside);
-}
-
-bool restoreFile(const std::string& from, const std::string& target, std::string* keptNote)
-{
-    if (keptNote)
-        keptNote->clear();
-    struct stat st {};
-    const bool linked = ::stat(target.c_str(), &st) == 0 && st.st_nlink > 1;
-    if (!linked) {
-        if (std::rename(from.c_str(), target.c_str()) == 0) {
-            fileStep(FileStep::PutBack, target);
-            return true;
-        }
-        if (errno != EXDEV)
-            return false;
-    }
-    Descriptor in(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
-    if (in.get() < 0)
-        return false;
-    SafeOutput output;
-    const auto failed = [&] {
-        if (keptNote)
-            *keptNote = output.keptNote();
-        return false;
-    };
-    if (!output.open(target, SafeOutput::Mode::Overwrite))
-        return failed();
-    std::vector<char> block(1 << 20);
-    while (true) {
-        const ssize_t got = ::read(in.get(), block.data(), block.size());
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            return false;
-        if (got == 0)
-            break;
-        output.writer().write(std::string_view(block.data(), static_cast<std::size_t>(got)));
-    }
-    if (!output.commit())
-        return failed();
-    fileStep(FileStep::PutBack, target);
-    removeFile(from);
-    return true;
 }
 
 } // namespace platform

@@ -1,7 +1,7 @@
 #pragma once
 // The file steps of a change that a SafeOutput does not take (Pellorin's
 // merge and UNDO): write-access tests that change nothing, a backup that
-// holds a whole file, and putting the backup back in one step.
+// holds a whole file.
 #include <string>
 
 namespace platform {
@@ -37,14 +37,5 @@ enum class Hold { LinkWhenAlone, Copy };
 // and `file` has no other links, else a whole copy (writeWholeCopy).
 // Hold::Copy always copies. Empty when neither works.
 std::string holdWholeFile(const std::string& file, const std::string& directory, Hold hold = Hold::LinkWhenAlone);
-
-// Puts the file `from` (the backup, the old file itself) in place of
-// `target` in one step and removes it: by a rename, so the target becomes
-// that very file again; when the target has several hard links, or lies on
-// another file system, by a full copy through a SafeOutput (written in
-// place, or renamed over it). A missing target is created. False when it
-// failed; `from` is then still there, and `keptNote` (when given) gets the
-// SafeOutput's note of what it kept beside the target and why it failed.
-bool restoreFile(const std::string& from, const std::string& target, std::string* keptNote = nullptr);
 
 } // namespace platform

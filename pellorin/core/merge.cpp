@@ -449,11 +449,7 @@ std::string linkUnderNewName(const std::string& file, const std::string& directo
 // neither works.
 std::string holdOldFile(const std::string& file, const std::string& directory, bool inPlace)
 {
-    struct stat st {};
-    if (!inPlace && ::stat(file.c_str(), &st) == 0 && st.st_nlink == 1)
-        if (std::string name = linkUnderNewName(file, directory, file); !name.empty())
-            return name;
-    return platform::holdWholeFile(file, directory, platform::Hold::Copy);
+    return platform::holdWholeFile(file, directory, inPlace ? platform::Hold::Copy : platform::Hold::LinkWhenAlone);
 }
 
 // A second name of the former backup in its directory
@@ -641,7 +637,6 @@ bool MergeFiles(const MergeInput& input, MergeLists& lists, platform::NoticeSink
                                     reasonText(error));
         return false;
     }
-    platform::fileStep(platform::FileStep::BackupHeld, held);
     std::string aside;
     if (exists(input.backupPath)) {
         errno = 0;
@@ -664,6 +659,9 @@ bool MergeFiles(const MergeInput& input, MergeLists& lists, platform::NoticeSink
         return false;
     }
     platform::fileStep(platform::FileStep::Renamed, input.backupPath);
+    // The backup's name is on the disk before the merged file takes the old
+    // one's: a crash must not leave the merged file without its backup.
+    platform::syncDirectory(inDir);
     if (!output.commit()) {
         const int error = errno;
         // The backup's place is as it was: the former backup takes it back in

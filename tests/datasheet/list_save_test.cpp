@@ -385,12 +385,7 @@ TEST_F(SaveTest, NoRoomForTheTemporaryFileSaysTheDiskIsFull)
     for (const bool merging : {false, true}) {
         SCOPED_TRACE(merging ? "merge" : "save");
         writeFile(target, old);
-        int fds[2];
-        ASSERT_EQ(::pipe(fds), 0);
-        const pid_t child = ::fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            ::close(fds[0]);
+        const testsupport::ChildEnd end = testsupport::inChild([&] {
             if (merging)
                 platform::setFileStepHook(fullOnceTheBackupIsMade);
             else
@@ -399,18 +394,10 @@ TEST_F(SaveTest, NoRoomForTheTemporaryFileSaysTheDiskIsFull)
             std::string report = done ? "done" : "failed";
             for (const auto& notice : notices.recorded())
                 report += "|" + notice.text;
-            const bool written = ::write(fds[1], report.data(), report.size()) == static_cast<ssize_t>(report.size());
-            ::_exit(written ? 0 : 101);
-        }
-        ::close(fds[1]);
-        std::string report;
-        char buffer[4096];
-        for (ssize_t n; (n = ::read(fds[0], buffer, sizeof buffer)) > 0;)
-            report.append(buffer, static_cast<std::size_t>(n));
-        ::close(fds[0]);
-        int status = 0;
-        ASSERT_EQ(::waitpid(child, &status, 0), child);
-        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+            return report;
+        });
+        ASSERT_TRUE(testsupport::endedWell(end)) << end.status;
+        const std::string& report = end.report;
         EXPECT_EQ(report, "failed|SYSTEM ERROR -Cannot open temporary file.\r\nThe disk is full.");
         EXPECT_EQ(readFile(target), old);
     }

@@ -711,8 +711,9 @@ TEST(SplitOutputs, AKillAtAnyStepLeavesEveryPieceWhole)
             writeFile(dir.file("in.dat"), input);
             for (const auto& [name, bytes] : c.old)
                 writeFile(dir.file("out/" + name), bytes);
-            if (!c.linked.empty())
+            if (!c.linked.empty()) {
                 ASSERT_EQ(::link(dir.file("out/" + c.linked).c_str(), dir.file("second").c_str()), 0);
+            }
             const pid_t child = ::fork();
             ASSERT_GE(child, 0);
             if (child == 0) {
@@ -731,8 +732,9 @@ TEST(SplitOutputs, AKillAtAnyStepLeavesEveryPieceWhole)
             const int code = WEXITSTATUS(status);
             ASSERT_NE(code, 1) << "the split failed";
             finished = code >= 10;
-            if (finished)
+            if (finished) {
                 EXPECT_EQ(code - 10, kill); // the split took as many steps as were tried
+            }
 
             std::vector<std::string> names;
             ASSERT_TRUE(platform::listDirectory(dir.file("out"), names));
@@ -746,8 +748,9 @@ TEST(SplitOutputs, AKillAtAnyStepLeavesEveryPieceWhole)
             for (const auto& [name, fresh] : c.fresh) {
                 const auto found = pieces.find(name);
                 if (!c.old.count(name)) {
-                    if (found != pieces.end())
+                    if (found != pieces.end()) {
                         EXPECT_EQ(found->second, fresh) << name;
+                    }
                     continue;
                 }
                 ASSERT_NE(found, pieces.end()) << name << " missing";
@@ -761,20 +764,23 @@ TEST(SplitOutputs, AKillAtAnyStepLeavesEveryPieceWhole)
                     EXPECT_TRUE(besideWith(name, ".old", c.old.at(name))) << name << ": no whole copy of its old bytes";
                     EXPECT_TRUE(besideWith(name, ".tmp", fresh)) << name << ": no whole new file beside it";
                 }
-                if (name == c.linked)
+                if (name == c.linked) {
                     EXPECT_EQ(now[0], now[1]) << "the two names of " << name << " differ";
+                }
             }
             for (const auto& name : names) {
                 EXPECT_TRUE(belongsToAPiece(name)) << name;
-                if (name.find(".old") != std::string::npos)
+                if (name.find(".old") != std::string::npos) {
                     EXPECT_EQ(readFile(dir.file("out/" + name)), c.old.at(name.substr(0, name.find(".old"))))
                         << name << " is not a whole copy";
+                }
             }
             if (finished) {
                 EXPECT_EQ(pieces, c.fresh);
                 EXPECT_EQ(names.size(), c.fresh.size()); // nothing left beside the pieces
-                if (!c.linked.empty())
+                if (!c.linked.empty()) {
                     EXPECT_EQ(readFile(dir.file("second")), c.fresh.at(c.linked));
+                }
             }
         }
         EXPECT_TRUE(finished);
@@ -830,12 +836,7 @@ TEST(SplitOutputs, APieceThatCannotBeBegunSaysWhenTheDiskIsFull)
         writeFile(dir.file("in.dat"), text({station("AA0001", {"  USGS QUAD   -  A"})}));
         writeFile(dir.file("out/dsdata.000"), "kept 0\r\n");
         writeFile(dir.file("out/dsdata.001"), "kept 1\r\n");
-        int fds[2];
-        ASSERT_EQ(::pipe(fds), 0);
-        const pid_t child = ::fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            ::close(fds[0]);
+        const testsupport::ChildEnd end = testsupport::inChild([&] {
             failCalls(c.number, c.error);
             platform::RecordingNotices notices;
             const bool done = c.byIndex ? splitByIndex(IndexKind::Quad, {"|001|A"}, dir.file("in.dat"),
@@ -845,18 +846,10 @@ TEST(SplitOutputs, APieceThatCannotBeBegunSaysWhenTheDiskIsFull)
             std::string report = done ? "done" : "failed";
             for (const auto& notice : notices.recorded())
                 report += "|" + notice.text;
-            const bool written = ::write(fds[1], report.data(), report.size()) == static_cast<ssize_t>(report.size());
-            ::_exit(written ? 0 : 101);
-        }
-        ::close(fds[1]);
-        std::string report;
-        char buffer[4096];
-        for (ssize_t n; (n = ::read(fds[0], buffer, sizeof buffer)) > 0;)
-            report.append(buffer, static_cast<std::size_t>(n));
-        ::close(fds[0]);
-        int status = 0;
-        ASSERT_EQ(::waitpid(child, &status, 0), child);
-        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+            return report;
+        });
+        ASSERT_TRUE(testsupport::endedWell(end)) << end.status;
+        const std::string& report = end.report;
         std::string notice = c.notice;
         if (const auto at = notice.find("<dir>"); at != std::string::npos)
             notice.replace(at, 5, dir.file("out"));

@@ -140,36 +140,9 @@ std::string mergedBytesOf(const std::string& oldBytes, const std::string& upByte
 }
 
 // The child reports through this descriptor, which the failures below leave alone.
-constexpr int kReportFd = 900;
-
-struct ChildEnd {
-    int status = 0;
-    std::string report;
-};
-
-// Runs `work` in a forked child; its report comes back through a pipe.
-ChildEnd inChild(const std::function<std::string()>& work)
-{
-    int fds[2];
-    EXPECT_EQ(::pipe(fds), 0);
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::close(fds[0]);
-        ::dup2(fds[1], kReportFd);
-        ::close(fds[1]);
-        const std::string report = work();
-        const bool written = ::write(kReportFd, report.data(), report.size()) == static_cast<ssize_t>(report.size());
-        ::_exit(written ? 0 : 101);
-    }
-    ::close(fds[1]);
-    ChildEnd end;
-    char buffer[4096];
-    for (ssize_t n; (n = ::read(fds[0], buffer, sizeof buffer)) > 0;)
-        end.report.append(buffer, static_cast<std::size_t>(n));
-    ::close(fds[0]);
-    ::waitpid(child, &end.status, 0);
-    return end;
-}
+constexpr int kReportFd = testsupport::kChildReportFd;
+using testsupport::ChildEnd;
+using testsupport::inChild;
 
 int gStopAt = 0;
 int gStepsSeen = 0;

@@ -11,6 +11,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "tests/support/child_report.h"
+
 namespace testsupport {
 
 constexpr uid_t kNobody = 65534;
@@ -28,27 +30,13 @@ inline std::string asNobody(const std::function<std::string()>& body)
 {
     if (!runningAsRoot())
         return body();
-    int fds[2];
-    EXPECT_EQ(::pipe(fds), 0);
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::close(fds[0]);
+    const ChildEnd end = inChild([&] {
         if (::setgroups(0, nullptr) != 0 || ::setgid(kNogroup) != 0 || ::setuid(kNobody) != 0)
             ::_exit(100);
-        const std::string report = body();
-        const bool written = ::write(fds[1], report.data(), report.size()) == static_cast<ssize_t>(report.size());
-        ::_exit(written ? 0 : 101);
-    }
-    ::close(fds[1]);
-    std::string report;
-    char buffer[1024];
-    for (ssize_t n; (n = ::read(fds[0], buffer, sizeof buffer)) > 0;)
-        report.append(buffer, static_cast<std::size_t>(n));
-    ::close(fds[0]);
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the unprivileged child failed";
-    return report;
+        return body();
+    });
+    EXPECT_TRUE(endedWell(end)) << "the unprivileged child failed";
+    return end.report;
 }
 
 // Gives a path to nobody, so that a case run as nobody can make it its own.

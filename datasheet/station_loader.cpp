@@ -58,25 +58,31 @@ bool scanStations(const std::string& path, const Profile& profile, platform::Pro
     StationFields fields;
     StationRule rule;
     std::uint64_t current = 0;
-    std::string_view piece;
-    while (reader.next(piece)) {
-        const std::uint64_t pieceOffset = reader.pieceOffset();
-        forEachLineIn(piece, [&](std::string_view line, std::size_t at) {
-            if (rule.next(line) != StationRule::Opening::None) {
-                const std::uint64_t previous = current;
-                current = pieceOffset + at;
-                counter.unit(current, size);
-                // Labels met before the first station belong to it.
-                if (counter.count() > 1) {
-                    emit(fields, previous);
-                    fields.clear();
-                }
+    auto take = [&](std::string_view line, std::uint64_t offset) __attribute__((always_inline)) {
+        if (rule.next(line) != StationRule::Opening::None) {
+            const std::uint64_t previous = current;
+            current = offset;
+            counter.unit(current, size);
+            // Labels met before the first station belong to it.
+            if (counter.count() > 1) {
+                emit(fields, previous);
+                fields.clear();
             }
-            if (isBodyLine(line))
-                parseStationLine(line, fields, profile);
-            return true;
-        });
-    }
+        }
+        // Most body lines hold none of the labels: tested here, without a call.
+        if (mayHoldListLabel(line) && isBodyLine(line))
+            parseStationLine(line, fields, profile);
+    };
+    reader.forEachPiece([&](std::string_view piece, std::uint64_t offset, bool innerCr) {
+        if (!innerCr)
+            take(piece, offset);
+        else
+            forEachLineIn(piece, [&](std::string_view line, std::size_t at) {
+                take(line, offset + at);
+                return true;
+            });
+        return true;
+    });
     if (!fields.designation.empty())
         emit(fields, current);
     else if (undesignated && counter.count() > 0)

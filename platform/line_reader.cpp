@@ -8,7 +8,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#if defined(__SSE2__)
+#if defined(__x86_64__) && defined(__GNUC__)
+#include <immintrin.h>
+#elif defined(__SSE2__)
 #include <emmintrin.h>
 #endif
 
@@ -19,14 +21,14 @@ namespace {
 // The largest read, and the first read after the open or a jump: a
 // datasheet is a few kilobytes, so a station read alone costs one small
 // read; reading on doubles each read up to kChunk (or the room left).
-constexpr std::size_t kChunk = 512 << 10;
+constexpr std::size_t kChunk = 256 << 10;
 constexpr std::size_t kFirstRead = 4 << 10;
 // The buffer's usual size, which it takes as soon as one read does not fit
 // in its first few kilobytes: large enough that the bytes kept before the
 // read position (below) move seldom, small enough that a load touches few
 // pages of memory for it (on a virtual machine each page's first use is
 // costly).
-constexpr std::size_t kCapacity = 512 << 10;
+constexpr std::size_t kCapacity = 256 << 10;
 // The buffer keeps this many bytes after its valid data, so that the line
 // feed search may load whole 64-byte blocks there.
 constexpr std::size_t kSlack = 64;
@@ -35,25 +37,76 @@ constexpr std::size_t kSlack = 64;
 // to where it started) still finds them buffered.
 constexpr std::size_t kHistory = 64 << 10;
 
-// Bit i set when block[i] is a line feed, for 64 bytes.
-std::uint64_t lineFeedMask(const char* block)
+using detail::MarkBlocks;
+
+void markBlocksPlain(const char* blocks, std::size_t count, std::uint64_t* lineFeeds, std::uint64_t* carriageReturns)
 {
+    for (std::size_t k = 0; k < count; ++k) {
+        const char* block = blocks + 64 * k;
 #if defined(__SSE2__)
-    const __m128i lf = _mm_set1_epi8('\n');
-    std::uint64_t mask = 0;
-    for (int i = 0; i < 4; ++i) {
-        __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + 16 * i));
-        mask |= static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, lf))))
-                << (16 * i);
-    }
-    return mask;
+        const __m128i lf = _mm_set1_epi8('\n');
+        const __m128i cr = _mm_set1_epi8('\r');
+        std::uint64_t lfs = 0, crs = 0;
+        for (int i = 0; i < 4; ++i) {
+            __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + 16 * i));
+            lfs |= static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, lf))))
+                   << (16 * i);
+            crs |= static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, cr))))
+                   << (16 * i);
+        }
 #else
-    std::uint64_t mask = 0;
-    for (int i = 0; i < 64; ++i)
-        if (block[i] == '\n')
-            mask |= std::uint64_t{1} << i;
-    return mask;
+        std::uint64_t lfs = 0, crs = 0;
+        for (int i = 0; i < 64; ++i) {
+            if (block[i] == '\n')
+                lfs |= std::uint64_t{1} << i;
+            else if (block[i] == '\r')
+                crs |= std::uint64_t{1} << i;
+        }
 #endif
+        lineFeeds[k] = lfs;
+        carriageReturns[k] = crs;
+    }
+}
+
+#if defined(__x86_64__) && defined(__GNUC__)
+__attribute__((target("avx2"))) void markBlocksAvx2(const char* blocks, std::size_t count, std::uint64_t* lineFeeds,
+                                                   std::uint64_t* carriageReturns)
+{
+    const __m256i lf = _mm256_set1_epi8('\n');
+    const __m256i cr = _mm256_set1_epi8('\r');
+    for (std::size_t k = 0; k < count; ++k) {
+        const char* block = blocks + 64 * k;
+        const __m256i low = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(block));
+        const __m256i high = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(block + 32));
+        const auto bits = [](int low32, int high32) {
+            return static_cast<std::uint64_t>(static_cast<std::uint32_t>(low32)) |
+                   static_cast<std::uint64_t>(static_cast<std::uint32_t>(high32)) << 32;
+        };
+        lineFeeds[k] = bits(_mm256_movemask_epi8(_mm256_cmpeq_epi8(low, lf)),
+                            _mm256_movemask_epi8(_mm256_cmpeq_epi8(high, lf)));
+        carriageReturns[k] = bits(_mm256_movemask_epi8(_mm256_cmpeq_epi8(low, cr)),
+                                  _mm256_movemask_epi8(_mm256_cmpeq_epi8(high, cr)));
+    }
+}
+
+__attribute__((target("avx512f,avx512bw"))) void markBlocksAvx512(const char* blocks, std::size_t count,
+                                                                std::uint64_t* lineFeeds,
+                                                                std::uint64_t* carriageReturns)
+{
+    const __m512i lf = _mm512_set1_epi8('\n');
+    const __m512i cr = _mm512_set1_epi8('\r');
+    for (std::size_t k = 0; k < count; ++k) {
+        const __m512i bytes = _mm512_loadu_si512(blocks + 64 * k);
+        lineFeeds[k] = _mm512_cmpeq_epi8_mask(bytes, lf);
+        carriageReturns[k] = _mm512_cmpeq_epi8_mask(bytes, cr);
+    }
+}
+#endif
+
+void markBlocks(const char* blocks, std::size_t count, std::uint64_t* lineFeeds, std::uint64_t* carriageReturns)
+{
+    static const MarkBlocks chosen = detail::lineBitWays().front().mark;
+    chosen(blocks, count, lineFeeds, carriageReturns);
 }
 
 // Bit i set when block[i] is a line feed and block[i + 1] is `first`, for
@@ -81,6 +134,24 @@ std::uint64_t lineStartMask(const char* block, char first)
 }
 
 } // namespace
+
+namespace detail {
+
+std::vector<LineBitWay> lineBitWays()
+{
+    std::vector<LineBitWay> ways;
+#if defined(__x86_64__) && defined(__GNUC__)
+    __builtin_cpu_init();
+    if (__builtin_cpu_supports("avx512bw"))
+        ways.push_back({"avx512bw", markBlocksAvx512});
+    if (__builtin_cpu_supports("avx2"))
+        ways.push_back({"avx2", markBlocksAvx2});
+#endif
+    ways.push_back({"plain", markBlocksPlain});
+    return ways;
+}
+
+} // namespace detail
 
 LineReader::LineReader(std::size_t pieceLength)
 {
@@ -110,7 +181,7 @@ bool LineReader::open(const std::string& path)
     begin_ = end_ = 0;
     if (capacity_ < kFirstRead)
         reallocate(kFirstRead);
-    lineFeeds_[0] = 0;
+    lineFeeds_[0] = carriageReturns_[0] = 0;
     readSize_ = kFirstRead;
     bufferOffset_ = pieceOffset_ = position_ = 0;
     eof_ = failed_ = false;
@@ -129,14 +200,17 @@ void LineReader::reallocate(std::size_t capacity)
     // Neither is zero-filled: a page of them costs only once it is used.
     auto buffer = std::make_unique_for_overwrite<char[]>(capacity + kSlack);
     auto lineFeeds = std::make_unique_for_overwrite<std::uint64_t[]>(capacity / 64 + 2);
+    auto carriageReturns = std::make_unique_for_overwrite<std::uint64_t[]>(capacity / 64 + 2);
     if (capacity_ > 0) {
         std::memcpy(buffer.get(), buffer_.get(), end_);
         std::memcpy(lineFeeds.get(), lineFeeds_.get(), (end_ / 64 + 1) * sizeof(std::uint64_t));
+        std::memcpy(carriageReturns.get(), carriageReturns_.get(), (end_ / 64 + 1) * sizeof(std::uint64_t));
     } else {
-        lineFeeds[0] = 0;
+        lineFeeds[0] = carriageReturns[0] = 0;
     }
     buffer_ = std::move(buffer);
     lineFeeds_ = std::move(lineFeeds);
+    carriageReturns_ = std::move(carriageReturns);
     capacity_ = capacity;
 }
 
@@ -144,14 +218,16 @@ void LineReader::markLineFeeds(std::size_t from, std::size_t to)
 {
     // The bytes from `to` to the end of its block are not the file's: the
     // last block's bits end at `to`.
-    for (std::size_t block = from & ~std::size_t{63}; block < to; block += 64) {
-        std::uint64_t bits = lineFeedMask(buffer_.get() + block);
-        if (to - block < 64)
-            bits &= (std::uint64_t{1} << (to - block)) - 1;
-        lineFeeds_[block / 64] = bits;
+    const std::size_t first = from / 64;
+    const std::size_t blocks = (to + 63) / 64 - first;
+    markBlocks(buffer_.get() + 64 * first, blocks, lineFeeds_.get() + first, carriageReturns_.get() + first);
+    if (to % 64 != 0) {
+        const std::uint64_t buffered = (std::uint64_t{1} << (to % 64)) - 1;
+        lineFeeds_[to / 64] &= buffered;
+        carriageReturns_[to / 64] &= buffered;
     }
     if (to % 64 == 0)
-        lineFeeds_[to / 64] = 0;
+        lineFeeds_[to / 64] = carriageReturns_[to / 64] = 0;
 }
 
 bool LineReader::fill()
@@ -167,6 +243,8 @@ bool LineReader::fill()
         if (keepFrom > 0) {
             std::memmove(buffer_.get(), buffer_.get() + keepFrom, end_ - keepFrom);
             std::memmove(lineFeeds_.get(), lineFeeds_.get() + keepFrom / 64,
+                         ((end_ - keepFrom) / 64 + 1) * sizeof(std::uint64_t));
+            std::memmove(carriageReturns_.get(), carriageReturns_.get() + keepFrom / 64,
                          ((end_ - keepFrom) / 64 + 1) * sizeof(std::uint64_t));
             bufferOffset_ += keepFrom;
             end_ -= keepFrom;
@@ -239,7 +317,7 @@ bool LineReader::moveToPosition()
                 return false;
             }
             begin_ = end_ = 0;
-            lineFeeds_[0] = 0;
+            lineFeeds_[0] = carriageReturns_[0] = 0;
             bufferOffset_ = position_;
         }
     }

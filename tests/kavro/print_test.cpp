@@ -83,7 +83,11 @@ protected:
                 all.push_back(text.text);
         return all;
     }
-    void activateList() { QApplication::sendEvent(FList, new QEvent(QEvent::WindowActivate)); }
+    void activateList()
+    {
+        QEvent activate(QEvent::WindowActivate); // sendEvent leaves the event to its sender
+        QApplication::sendEvent(FList, &activate);
+    }
     void settings(int lines, int eject)
     {
         FPrintSet->SetLinesPerPage(lines);

@@ -464,8 +464,8 @@ if [[ -x $mvbench ]]; then
     # 10, paired with coreutils split of the same files into as many pieces
     # (the time of writing hundreds of files grows with the dirty pages the
     # machine holds, for both alike). Then the quad split of 100,000
-    # stations onto the pieces it made (Add): beside the fresh split and a
-    # flushed copy of the kept pieces' bytes, in the same run.
+    # stations onto the pieces it made (Add): beside a fresh split and a
+    # flushed copy of the kept pieces' bytes, in turns.
     declare -A quad_s coreutils_s
     main_file=$split_file
     coreutils_split() { # coreutils_split PIECES FILE: best of three, each into a new directory
@@ -492,18 +492,26 @@ if [[ -x $mvbench ]]; then
                 "coreutils split into as many: ${coreutils_s[$counties]} s"
         fi
         if [[ $counties == 100 && -n ${quad_s[100]} ]]; then
-            add_fresh=${quad_s[100]}
+            # In rounds, each in the same state of the disk and its cache:
+            # a fresh split into a new directory, a flushed copy of the
+            # pieces it made, and the split onto a copy of those pieces;
+            # the best of each.
             add_pieces=$pieces
-            kept_copy() { rm -f "$runs/kept.cp"; cat "$kept"/* | dd of="$runs/kept.cp" bs=1M conv=fsync status=none; }
-            add_copy=""
+            kept_copy() { rm -f "$runs/kept.cp"; cat "$1"/* | dd of="$runs/kept.cp" bs=1M conv=fsync status=none; }
             for _ in 1 2 3; do
+                fresh=$(mktemp -d "$runs/fresh.XXXXXX")
                 sync
-                add_copy=$(smaller "$add_copy" "$(time_once /dev/null kept_copy)")
-            done
-            rm -f "$runs/kept.cp"
-            for _ in 1 2 3; do
+                if ! out=$("$mvbench" index quad "$split_file" "$fresh" 2>&1); then
+                    printf '%s\n' "$out" >&2
+                    add_s=""
+                    break
+                fi
+                add_fresh=$(smaller "$add_fresh" "$(printf '%s\n' "$out" | sed -n 's/^seconds=//p')")
+                sync
+                add_copy=$(smaller "$add_copy" "$(time_once /dev/null kept_copy "$fresh")")
+                rm -f "$runs/kept.cp"
                 onto=$(mktemp -d "$runs/add.XXXXXX")
-                cp -p "$kept"/* "$onto"/
+                cp -p "$fresh"/* "$onto"/
                 sync
                 if ! out=$("$mvbench" index quad "$split_file" "$onto" 2>&1); then
                     printf '%s\n' "$out" >&2

@@ -498,27 +498,27 @@ if [[ -x $mvbench ]]; then
             # the best of each.
             add_pieces=$pieces
             kept_copy() { rm -f "$runs/kept.cp"; cat "$1"/* | dd of="$runs/kept.cp" bs=1M conv=fsync status=none; }
+            quad_into() { # quad_into DIR: the quad split's seconds into DIR
+                local out
+                if ! out=$("$mvbench" index quad "$split_file" "$1" 2>&1); then
+                    printf '%s\n' "$out" >&2
+                    return 1
+                fi
+                printf '%s\n' "$out" | sed -n 's/^seconds=//p'
+            }
             for _ in 1 2 3; do
                 fresh=$(mktemp -d "$runs/fresh.XXXXXX")
                 sync
-                if ! out=$("$mvbench" index quad "$split_file" "$fresh" 2>&1); then
-                    printf '%s\n' "$out" >&2
-                    add_s=""
-                    break
-                fi
-                add_fresh=$(smaller "$add_fresh" "$(printf '%s\n' "$out" | sed -n 's/^seconds=//p')")
+                seconds=$(quad_into "$fresh") || { add_s=""; break; }
+                add_fresh=$(smaller "$add_fresh" "$seconds")
                 sync
                 add_copy=$(smaller "$add_copy" "$(time_once /dev/null kept_copy "$fresh")")
                 rm -f "$runs/kept.cp"
                 onto=$(mktemp -d "$runs/add.XXXXXX")
                 cp -p "$fresh"/* "$onto"/
                 sync
-                if ! out=$("$mvbench" index quad "$split_file" "$onto" 2>&1); then
-                    printf '%s\n' "$out" >&2
-                    add_s=""
-                    break
-                fi
-                add_s=$(smaller "$add_s" "$(printf '%s\n' "$out" | sed -n 's/^seconds=//p')")
+                seconds=$(quad_into "$onto") || { add_s=""; break; }
+                add_s=$(smaller "$add_s" "$seconds")
             done
         fi
         rm -f "$split_file"

@@ -1,9 +1,6 @@
 // Saving lists in the output formats, and merging datasheets into a file.
 #include <gtest/gtest.h>
 #include <fcntl.h>
-#include <linux/filter.h>
-#include <linux/seccomp.h>
-#include <sys/prctl.h>
 #include <sys/syscall.h>
 
 #include <algorithm>
@@ -24,6 +21,7 @@
 #include "platform/files.h"
 #include "platform/line_list.h"
 #include "tests/support/as_nobody.h"
+#include "tests/support/failing_calls.h"
 #include "tests/support/test_files.h"
 
 namespace {
@@ -357,17 +355,7 @@ TEST_F(SaveTest, FailuresLeaveTheTargetAsItWas)
 // From now on no file can be created: the disk is full.
 void noRoomForNewFiles()
 {
-    sock_filter filter[] = {
-        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
-        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, static_cast<unsigned>(SYS_openat), 0, 3),
-        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, args[2])),
-        BPF_JUMP(BPF_JMP | BPF_JSET | BPF_K, O_CREAT, 0, 1),
-        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | ENOSPC),
-        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
-    };
-    sock_fprog program{static_cast<unsigned short>(sizeof filter / sizeof filter[0]), filter};
-    if (::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) != 0 || ::prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) != 0)
-        ::_exit(102);
+    testsupport::failCalls(SYS_openat, ENOSPC);
 }
 
 void fullOnceTheBackupIsMade(platform::FileStep step, const std::string& path)

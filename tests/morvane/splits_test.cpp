@@ -3,9 +3,6 @@
 // sample county AZ003 (20 stations, 1389 lines) and on small fixtures.
 #include <gtest/gtest.h>
 #include <fcntl.h>
-#include <linux/filter.h>
-#include <linux/seccomp.h>
-#include <sys/prctl.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
@@ -27,6 +24,7 @@
 #include "platform/notices.h"
 #include "platform/progress.h"
 #include "tests/support/as_nobody.h"
+#include "tests/support/failing_calls.h"
 #include "tests/support/test_files.h"
 
 namespace {
@@ -787,24 +785,7 @@ TEST(SplitOutputs, AKillAtAnyStepLeavesEveryPieceWhole)
     }
 }
 
-// From now on every call `number` of this process fails with `error`; for
-// openat only the calls that create a file.
-void failCalls(long number, int error)
-{
-    const unsigned fail = SECCOMP_RET_ERRNO | (static_cast<unsigned>(error) & SECCOMP_RET_DATA);
-    sock_filter filter[] = {
-        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
-        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, static_cast<unsigned>(number), 0, 4),
-        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, static_cast<unsigned>(SYS_openat), 0, 2),
-        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, args[2])),
-        BPF_JUMP(BPF_JMP | BPF_JSET | BPF_K, O_CREAT, 0, 1),
-        BPF_STMT(BPF_RET | BPF_K, fail),
-        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
-    };
-    sock_fprog program{static_cast<unsigned short>(sizeof filter / sizeof filter[0]), filter};
-    if (::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) != 0 || ::prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) != 0)
-        ::_exit(102);
-}
+using testsupport::failCalls;
 
 // A piece that cannot be begun (its temporary file cannot be made, or an
 // added-to piece's bytes cannot be copied into it) fails the split with no

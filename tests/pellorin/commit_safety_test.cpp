@@ -12,11 +12,8 @@
 #include <csignal>
 #include <filesystem>
 #include <functional>
-#include <linux/filter.h>
-#include <linux/seccomp.h>
 #include <optional>
 #include <set>
-#include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
@@ -26,6 +23,7 @@
 #include "platform/file_steps.h"
 #include "tests/pellorin/pellorin_fixture.h"
 #include "tests/support/as_nobody.h"
+#include "tests/support/failing_calls.h"
 #include "tests/support/test_files.h"
 
 using pellorin_test::station;
@@ -167,12 +165,10 @@ void failCalls(long number, int error)
         BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, args[0])),
         BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, kReportFd, 2, 0),
         BPF_JUMP(BPF_JMP | BPF_JGT | BPF_K, 2, 0, 1),
-        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | (static_cast<unsigned>(error) & SECCOMP_RET_DATA)),
+        BPF_STMT(BPF_RET | BPF_K, testsupport::failingWith(error)),
         BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
     };
-    sock_fprog program{static_cast<unsigned short>(sizeof filter / sizeof filter[0]), filter};
-    if (::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) != 0 || ::prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) != 0)
-        ::_exit(102);
+    testsupport::installCallFilter(filter);
 }
 
 // A failure that starts at the first time a step is reached: a call that

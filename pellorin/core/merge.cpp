@@ -62,6 +62,24 @@ bool sameFile(const std::string& first, const std::string& second)
 }
 
 // Ends the progress window on every way out of the merge.
+// Calls each(line, offset) for each line that `reader` reads on before the
+// byte offset `end` (lines split after a bare CR as the station rule splits
+// them).
+template <typename Each>
+void forEachLineBefore(platform::LineReader& reader, std::uint64_t end, Each&& each)
+{
+    std::string_view piece;
+    while (reader.position() < end && reader.next(piece)) {
+        const std::uint64_t pieceOffset = reader.pieceOffset();
+        ds::forEachLineIn(piece, [&](std::string_view line, std::size_t at) {
+            if (pieceOffset + at >= end)
+                return false;
+            each(line, pieceOffset + at);
+            return true;
+        });
+    }
+}
+
 class ProgressScope {
 public:
     explicit ProgressScope(platform::ProgressSink& sink) : sink_(sink) { sink_.start(); }
@@ -266,20 +284,13 @@ private:
         oldReader_.seek(start);
         std::uint64_t opensAt = written_;
         std::size_t count = 0;
-        std::string_view piece;
-        while (oldReader_.position() < end && oldReader_.next(piece)) {
-            const std::uint64_t pieceOffset = oldReader_.pieceOffset();
-            ds::forEachLineIn(piece, [&](std::string_view line, std::size_t at) {
-                if (pieceOffset + at >= end)
-                    return false;
-                ++count;
-                if (count == 2 && !headed)
-                    opensAt = written_;
-                if (count <= (headed ? 2u : 1u) || ds::isBodyLine(line))
-                    write(line);
-                return true;
-            });
-        }
+        forEachLineBefore(oldReader_, end, [&](std::string_view line, std::uint64_t) {
+            ++count;
+            if (count == 2 && !headed)
+                opensAt = written_;
+            if (count <= (headed ? 2u : 1u) || ds::isBodyLine(line))
+                write(line);
+        });
         return opensAt;
     }
 
@@ -314,17 +325,10 @@ private:
             const std::uint64_t from = offset > back ? offset - back : 0;
             upReader_.seek(from);
             std::uint64_t lineStart = from;
-            std::string_view piece;
-            while (upReader_.position() < offset && upReader_.next(piece)) {
-                const std::uint64_t pieceOffset = upReader_.pieceOffset();
-                ds::forEachLineIn(piece, [&](std::string_view part, std::size_t at) {
-                    if (pieceOffset + at >= offset)
-                        return false;
-                    line.assign(part);
-                    lineStart = pieceOffset + at;
-                    return true;
-                });
-            }
+            forEachLineBefore(upReader_, offset, [&](std::string_view part, std::uint64_t at) {
+                line.assign(part);
+                lineStart = at;
+            });
             // A line read from where the search began may have begun before.
             if (lineStart > from || from == 0)
                 break;

@@ -108,7 +108,8 @@ bool StationLines::next(std::string_view& line)
             at_ = 0;
         }
         const std::string_view rest = piece_.substr(at_);
-        const std::size_t hidden = hiddenLineStart(rest);
+        bool breaksInside = false;
+        const std::size_t hidden = hiddenLineStart(rest, breaksInside);
         line = hidden == std::string_view::npos ? rest : rest.substr(0, hidden);
         at_ += line.size();
         if (seeking_) {
@@ -118,10 +119,10 @@ bool StationLines::next(std::string_view& line)
             seeking_ = false;
             opened_ = true;
             rule_ = StationRule::atStation();
-            rule_.next(line);
+            rule_.next(line, breaksInside);
             return true;
         }
-        if (rule_.next(line) != StationRule::Opening::None) {
+        if (rule_.next(line, breaksInside) != StationRule::Opening::None) {
             if (opened_) {
                 ended_ = true;
                 break;

@@ -263,9 +263,9 @@ bool SplitByIndex(const IndexSplit& split, platform::NoticeSink& notices, platfo
     std::string_view piece;
     while (!failed && input.next(piece)) {
         const std::uint64_t pieceOffset = input.pieceOffset();
-        ds::forEachLineIn(piece, [&](std::string_view part, std::size_t at) {
+        ds::forEachLineIn(piece, [&](std::string_view part, std::size_t at, bool breaksInside) {
             const std::string_view line = platform::chompLineEnd(part);
-            const ds::StationRule::Opening opening = rule.next(line);
+            const ds::StationRule::Opening opening = rule.next(line, breaksInside);
             if (opening == ds::StationRule::Opening::Body) {
                 startStation(pieceOffset + at);
                 if (haveWaiting)
@@ -400,9 +400,9 @@ bool SplitByCount(const CountSplit& split, platform::NoticeSink& notices, platfo
         while (!failed && input.next(piece)) {
             const std::uint64_t pieceOffset = input.pieceOffset();
             std::uint64_t resume = 0;
-            ds::forEachLineIn(piece, [&](std::string_view part, std::size_t at) {
+            ds::forEachLineIn(piece, [&](std::string_view part, std::size_t at, bool breaksInside) {
                 std::string_view line = platform::chompLineEnd(part);
-                const ds::StationRule::Opening opening = rule.next(line);
+                const ds::StationRule::Opening opening = rule.next(line, breaksInside);
                 if (opening == ds::StationRule::Opening::Body) {
                     held.assign(line);
                     if (!opens(false, ds::heldPid(held), pieceOffset + at)) {

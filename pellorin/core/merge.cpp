@@ -182,9 +182,9 @@ private:
         while (oldReader_.next(piece)) {
             const std::uint64_t pieceOffset = oldReader_.pieceOffset();
             std::uint64_t resume = 0;
-            ds::forEachLineIn(piece, [&](std::string_view line, std::size_t at) {
+            ds::forEachLineIn(piece, [&](std::string_view line, std::size_t at, bool breaksInside) {
                 const std::uint64_t offset = pieceOffset + at;
-                const ds::StationRule::Opening opening = rule.next(line);
+                const ds::StationRule::Opening opening = rule.next(line, breaksInside);
                 if (opening == ds::StationRule::Opening::None) {
                     if (ds::isBodyLine(line) && ds::hasAt(line, 7, ds::kDesignationLabel))
                         ds::ParseDesignation(line, pid, designation);
@@ -192,7 +192,7 @@ private:
                     return true;
                 }
                 const bool atHeader = opening == ds::StationRule::Opening::Header;
-                const std::uint64_t opensAt = atHeader ? offset : previous;
+                const std::uint64_t opensAt = atHeader || !rule.headerLineApart() ? offset : previous;
                 std::string closing;
                 closing.swap(pid);
                 designation.clear();
@@ -347,16 +347,19 @@ private:
         if (!upReader_.next(piece))
             return written_;
         if (!ds::isHeaderLine(piece) && offset > 0) {
+            // The damaged header; not when it stands after a bare CR in a
+            // line of the station before.
             const std::string before = lineBefore(offset);
-            write(before);
+            if (ds::heldPid(before).empty())
+                write(before);
             upReader_.seek(offset);
             upReader_.next(piece);
         }
         const std::uint64_t opensAt = written_;
         ds::StationRule rule = ds::StationRule::atStation();
         bool first = true;
-        const auto each = [&](std::string_view line, std::size_t) {
-            if (rule.next(line) != ds::StationRule::Opening::None && !first)
+        const auto each = [&](std::string_view line, std::size_t, bool breaksInside) {
+            if (rule.next(line, breaksInside) != ds::StationRule::Opening::None && !first)
                 return false;
             if (first || ds::isBodyLine(line))
                 write(line);

@@ -783,10 +783,11 @@ bool MergeFiles(const MergeInput& input, MergeLists& lists, platform::NoticeSink
 
 namespace {
 
-// Whether the backup is still the one that the Commit made.
+// Whether the backup is still the one that the Commit made (a backup whose
+// identity the Commit could not read cannot be told to be).
 bool isOwnBackup(const std::optional<CommitResult>& committed, const std::string& backupPath)
 {
-    return !committed || !committed->backup.known || committed->backup.matches(backupPath);
+    return !committed || (committed->backup.known && committed->backup.matches(backupPath));
 }
 
 } // namespace
@@ -803,7 +804,10 @@ bool SaveMerge(const std::string& oldPath, const std::string& backupPath, platfo
     // Another Commit's backup is the only copy of its file's old data.
     if (!isOwnBackup(committed, backupPath)) {
         notices.notice("WARNING", saved + "   The file\r\n       " + backupPath +
-                                      "\r\n   is not the backup of this update (another Commit has replaced it):\r\n"
+                                      (committed->backup.known
+                                           ? "\r\n   is not the backup of this update (another Commit has replaced it):\r\n"
+                                           : "\r\n   cannot be told to be the backup of this update\r\n"
+                                             "   (its identity could not be read at Commit):\r\n") +
                                       "   it is left in place.\r\n");
         return false;
     }

@@ -263,7 +263,7 @@ TEST_F(PellorinForms, PrintSetupNeverWritesTheSettingsFileOverTheUpdatesFiles)
 
 // UNDO after a Commit that could not read the backup's identity: it cannot
 // tell the backup from another Commit's, so it refuses, both files as they are.
-TEST_F(PellorinForms, UndoRefusesABackupWhoseIdentityIsUnknown)
+TEST_F(PellorinForms, UndoAndSaveLeaveABackupWhoseIdentityIsUnknown)
 {
     choose(oldPath, upPath);
     FMain->UpdateBtnClick();
@@ -281,6 +281,16 @@ TEST_F(PellorinForms, UndoRefusesABackupWhoseIdentityIsUnknown)
                                     "         UNDO leaves both files as they are.\r\n",
                                 false}));
     EXPECT_EQ(testsupport::readFile(oldPath), merged);
+    EXPECT_EQ(testsupport::readFile(backupPath), oldBytes);
+    // SAVE leaves such a backup in place.
+    EXPECT_FALSE(SaveMerge(oldPath, backupPath, notices, unknown));
+    EXPECT_EQ(notices.recorded().back(),
+              (platform::Notice{"WARNING",
+                                "\r\n   File\r\n      " + oldPath + "\r\n\r\n   has been updated and saved.\r\n"
+                                "   The file\r\n       " + backupPath +
+                                    "\r\n   cannot be told to be the backup of this update\r\n"
+                                    "   (its identity could not be read at Commit):\r\n   it is left in place.\r\n",
+                                false}));
     EXPECT_EQ(testsupport::readFile(backupPath), oldBytes);
     // The window's own UNDO, with what Commit read, still works.
     FList->LastUNDOClick();

@@ -211,7 +211,8 @@ inline bool hasAt(std::string_view line, std::size_t index, std::string_view lab
 }
 
 // True when one of the first 100 reads of the file begins with the header
-// start. False when the file cannot be opened.
-bool IsDatasheetFile(const std::string& path, const Profile& profile = kKavro);
+// start. False when the file cannot be opened; `unreadable`, when given,
+// then tells whether it could not be opened or read.
+bool IsDatasheetFile(const std::string& path, const Profile& profile = kKavro, bool* unreadable = nullptr);
 
 } // namespace ds

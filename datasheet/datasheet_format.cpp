@@ -27,15 +27,16 @@ std::size_t hiddenLineStartAfterCr(std::string_view line, bool& breaksInside)
     return std::string_view::npos;
 }
 
-bool IsDatasheetFile(const std::string& path, const Profile& profile)
+bool IsDatasheetFile(const std::string& path, const Profile& profile, bool* unreadable)
 {
     platform::LineReader reader(profile.readLength());
-    if (!reader.open(path))
-        return false;
+    const bool opened = reader.open(path);
     std::string_view piece;
-    for (int reads = 0; reads < 100 && reader.next(piece); ++reads)
+    for (int reads = 0; opened && reads < 100 && reader.next(piece); ++reads)
         if (isHeaderLine(piece))
             return true;
+    if (unreadable)
+        *unreadable = !opened || reader.failed();
     return false;
 }
 

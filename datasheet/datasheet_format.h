@@ -256,7 +256,8 @@ bool forEachLineIn(std::string_view line, Each&& each)
 }
 
 // True when one of the first 100 reads of the file begins with the header
-// start. False when the file cannot be opened.
-bool IsDatasheetFile(const std::string& path, const Profile& profile = kKavro);
+// start. False when the file cannot be opened; `unreadable`, when given,
+// then tells whether it could not be opened or read.
+bool IsDatasheetFile(const std::string& path, const Profile& profile = kKavro, bool* unreadable = nullptr);
 
 } // namespace ds

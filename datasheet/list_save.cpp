@@ -294,20 +294,17 @@ int MoveByCopy(const std::string& source, const std::string& destination, platfo
     // The copy is written under a temporary name beside the backup and
     // takes the backup's name only once whole and on the disk, so that a
     // file named as the backup always holds the whole target.
+    // The copy checks that it holds the whole source as it was when it began.
     errno = 0;
     if (platform::writeWholeCopy(in.get(), destination, platform::CopyName::Exact).empty()) {
         const int error = errno;
         const bool full = error == ENOSPC || error == EDQUOT;
-        notice(notices, (full || error == EFBIG || error == EIO ? std::string("Syetem error, Could not Merge Files")
-                                                                 : cannotWrite(destination)) +
-                            (full ? "\r\nThe disk is full." : ""));
-        return -1;
-    }
-    struct stat now {};
-    if (::fstat(in.get(), &now) != 0 || now.st_size != before.st_size ||
-        platform::FileIdentity::of(destination).size != static_cast<std::uint64_t>(before.st_size)) {
-        notice(notices, "Syetem error, Could not Merge Files");
-        platform::removeFile(destination);
+        const bool changed = error == platform::kSourceChanged;
+        notice(notices,
+               (full || changed || error == EFBIG || error == EIO ? std::string("Syetem error, Could not Merge Files")
+                                                                   : cannotWrite(destination)) +
+                   (full ? "\r\nThe disk is full." : "") +
+                   (changed ? "\r\n" + platform::changedWhileCopiedText(source) : std::string()));
         return -1;
     }
     return 1;
@@ -472,9 +469,11 @@ bool mergeList(const std::vector<std::string>& pids, const ListMerge& request, p
     }
     if (MoveByCopy(target, request.backup, notices) < 0)
         return false;
-    if (!IsDatasheetFile(target)) {
+    bool unreadable = false;
+    if (!IsDatasheetFile(target, kKavro, &unreadable)) {
         platform::removeFile(request.backup);
-        notice(notices, "Not merged: " + target + "\r\nis not a datasheet file.");
+        notice(notices, "Not merged: " + target +
+                            (unreadable ? "\r\ncould not be read: nothing was changed." : "\r\nis not a datasheet file."));
         return false;
     }
 

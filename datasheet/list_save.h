@@ -103,8 +103,11 @@ bool saveList(const std::vector<std::string>& lines, const ListSave& request, pl
 // target aside: the merged file later takes the source's place). Returns 1,
 // or -1 after a notice: "Cannot write to file %s" when the source cannot be
 // read and written or the destination cannot be written (also when it is
-// the source); "Syetem error, Could not Merge Files" when the copy is empty
-// or its size differs (the copy is then removed).
+// the source); "Syetem error, Could not Merge Files" when the source is
+// empty, the copy fails on a read, a full disk or a size limit (with "The
+// disk is full." for a full disk), or the source changed while it was copied
+// (with "<source> changed while it was copied: nothing was changed."). A
+// copy that failed leaves nothing: the destination is as it was.
 int MoveByCopy(const std::string& source, const std::string& destination, platform::NoticeSink& notices);
 
 // A station's lines in a datasheet file run up to the line that opens the
@@ -152,7 +155,9 @@ struct ListMerge {
 // The backup is made first and removed after success; it stays when
 // anything failed, and when a listed PID was missing from the index.
 // Refused with a notice, nothing changed: a target that is the data file,
-// or that is no datasheet file, and a data file that has changed since it
+// or that is no datasheet file ("is not a datasheet file.") or cannot be
+// read once the backup is made ("could not be read: nothing was changed.";
+// the backup is removed), and a data file that has changed since it
 // was loaded (checked before the backup is made, and again before the
 // target is replaced; the backup then stays). Progress follows the target's stations.
 // `identityNote` as for saveList.

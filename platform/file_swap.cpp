@@ -26,11 +26,36 @@ bool isWritableFile(const std::string& path)
     return probe.valid();
 }
 
+std::string changedWhileCopiedText(const std::string& path)
+{
+    return path + " changed while it was copied: nothing was changed.";
+}
+
+bool copyWholeFile(int from, int to, const std::string& written, FileIdentity* copied)
+{
+    const FileIdentity before = FileIdentity::ofDescriptor(from);
+    const off_t start = ::lseek(to, 0, SEEK_CUR);
+    if (!before.known || start < 0 || ::lseek(from, 0, SEEK_SET) != 0 || !copyRest(from, to, written))
+        return false;
+    const off_t end = ::lseek(to, 0, SEEK_CUR);
+    if (end < 0)
+        return false;
+    // Another program may cut the file short, add to it or rewrite it while
+    // it is copied: the copy would then hold neither its old bytes nor its new.
+    if (static_cast<std::uint64_t>(end - start) != before.size || FileIdentity::ofDescriptor(from) != before) {
+        errno = kSourceChanged;
+        return false;
+    }
+    if (copied)
+        *copied = before;
+    return true;
+}
+
 std::string writeWholeCopy(int from, const std::string& name, CopyName naming)
 {
     const std::string directory = directoryPart(name);
     struct stat st {};
-    if (::fstat(from, &st) != 0 || ::lseek(from, 0, SEEK_SET) != 0)
+    if (::fstat(from, &st) != 0)
         return {};
     std::string temp;
     Descriptor copy(createTempFile(directory, tempPrefixFor(name, "tmp"), 0600, temp));
@@ -43,7 +68,7 @@ std::string writeWholeCopy(int from, const std::string& name, CopyName naming)
         errno = error;
         return std::string();
     };
-    if (!copyRest(from, copy.get(), temp))
+    if (!copyWholeFile(from, copy.get(), temp))
         return failed();
     giveIdentity(copy.get(), st.st_mode & 07777, st.st_uid, st.st_gid);
     if (::fsync(copy.get()) != 0)

@@ -2,7 +2,10 @@
 // The file steps of a change that a SafeOutput does not take (Pellorin's
 // merge and UNDO): write-access tests that change nothing, a backup that
 // holds a whole file.
+#include <cerrno>
 #include <string>
+
+#include "platform/file_identity.h"
 
 namespace platform {
 
@@ -12,6 +15,21 @@ namespace platform {
 // attribute is for an administrator), and the process may open it for
 // writing (permission, immutable flag, read-only mount).
 bool isWritableFile(const std::string& path);
+
+// The error number (errno) of a whole copy whose source changed while it was
+// copied: it was cut short, grew, or was written to or replaced.
+constexpr int kSourceChanged = ESTALE;
+
+// For a notice: "<path> changed while it was copied: nothing was changed."
+std::string changedWhileCopiedText(const std::string& path);
+
+// Copies the whole of the open file `from` (from its start) to the end of
+// `to`, reporting each block as a file step of `written`. False on a read or
+// write error (errno tells which), and with errno kSourceChanged when the
+// copy does not hold as many bytes as `from` had when it began, or `from`
+// changed meanwhile (its size, modification time or inode). `copied`, when
+// given, gets the identity `from` had, which the copy holds.
+bool copyWholeFile(int from, int to, const std::string& written, FileIdentity* copied = nullptr);
 
 // How a whole copy is named once complete.
 enum class CopyName {
@@ -24,8 +42,9 @@ enum class CopyName {
 // in the directory of `name`, with the mode of `from` and, where the process
 // may set them, its owner and group; it is flushed to the disk, and only
 // then takes its name (`naming`). So a file under an ".old" or backup name is
-// always whole. Returns the name it took, or empty when it failed (nothing
-// is left; errno tells why).
+// always whole, and holds what `from` held when the copy began (a source
+// that changed meanwhile fails it: kSourceChanged). Returns the name it
+// took, or empty when it failed (nothing is left; errno tells why).
 std::string writeWholeCopy(int from, const std::string& name, CopyName naming);
 
 // How a hold keeps the file: by a hard link where it may, or always by a

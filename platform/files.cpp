@@ -202,27 +202,53 @@ bool replaceFile(const std::string& from, const std::string& to)
     return std::rename(from.c_str(), to.c_str()) == 0;
 }
 
+namespace {
+
+// A file system without hard links (vfat, some network mounts) answers a
+// link so.
+bool noHardLinks(int error)
+{
+    return error == EPERM || error == EOPNOTSUPP || error == ENOSYS;
+}
+
+} // namespace
+
 std::string nameUniquely(const std::string& from, const std::string& directory, const std::string& prefix,
                          bool keepFrom)
 {
     const std::string base = joinPath(directory.empty() ? "." : directory, prefix);
-    bool noReplaceRename = true; // until the file system says it has none
+    // A move tries a rename that never replaces a file, then a link and an
+    // unlink, and on a file system that has neither a rename to a name that
+    // no file has when it is asked (another program would have to make a
+    // file of that random name in the moment between).
+    enum class Move { NoReplace, Link, Rename } move = Move::NoReplace;
     for (int attempt = 0; attempt < 100; ++attempt) {
         std::string name = withRandomLetters(base);
         int done = -1;
         if (keepFrom) {
             done = ::link(from.c_str(), name.c_str());
-        } else {
-            if (noReplaceRename) {
-                done = ::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, name.c_str(), RENAME_NOREPLACE);
-                if (done != 0 && (errno == EINVAL || errno == ENOSYS)) {
-                    noReplaceRename = false;
-                    --attempt;
-                    continue;
-                }
-            } else if ((done = ::link(from.c_str(), name.c_str())) == 0) {
-                ::unlink(from.c_str());
+        } else if (move == Move::NoReplace) {
+            done = ::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, name.c_str(), RENAME_NOREPLACE);
+            if (done != 0 && (errno == EINVAL || errno == ENOSYS)) {
+                move = Move::Link;
+                --attempt;
+                continue;
             }
+        } else if (move == Move::Link) {
+            done = ::link(from.c_str(), name.c_str());
+            if (done == 0) {
+                ::unlink(from.c_str());
+            } else if (noHardLinks(errno)) {
+                move = Move::Rename;
+                --attempt;
+                continue;
+            }
+        } else {
+            struct stat st {};
+            if (::lstat(name.c_str(), &st) == 0)
+                errno = EEXIST;
+            else if (errno == ENOENT)
+                done = std::rename(from.c_str(), name.c_str());
         }
         if (done == 0)
             return name;

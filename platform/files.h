@@ -55,7 +55,10 @@ bool removeFile(const std::string& path);
 // Gives the file `from` a name that no file has, prefix + six random letters
 // in `directory`: a hard link when `keepFrom` (the file keeps its name),
 // else a move that never replaces a file, so that the name never exists
-// before it holds the whole file. Returns the name, or empty (errno tells why).
+// before it holds the whole file (where the file system has neither hard
+// links nor a rename that refuses to replace, a rename to a name found
+// free). Returns the name, or empty (errno tells why: EPERM for a link
+// where the file system has none).
 std::string nameUniquely(const std::string& from, const std::string& directory, const std::string& prefix,
                          bool keepFrom);
 // Flushes a directory's entries to the disk, so that renames in it last.

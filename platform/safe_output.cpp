@@ -76,6 +76,8 @@ std::string FileChange::reasonNote() const
     std::string note;
     if (changed_)
         note += "\r\n" + destination_ + " has changed since it was read: nothing was added.";
+    if (error_ == kSourceChanged)
+        note += "\r\n" + changedWhileCopiedText(destination_);
     if (error_ == ENOSPC || error_ == EDQUOT)
         note += "\r\nThe disk is full.";
     return note;
@@ -154,19 +156,18 @@ bool FileChange::copyOldBytes(int temp)
     Descriptor old(::open(destination_.c_str(), O_RDONLY | O_CLOEXEC));
     if (!old.valid())
         return errno == EACCES;
-    if (!copyRest(old.get(), temp, temp_))
+    if (!copyWholeFile(old.get(), temp, temp_, &copiedFrom_)) {
+        if (errno == kSourceChanged) {
+            changed_ = true; // written to while it was copied
+            errno = 0;
+        }
         return false;
-    copiedFrom_ = FileIdentity::ofDescriptor(old.get());
-    const off_t copied = ::lseek(temp, 0, SEEK_CUR);
-    if (!copiedFrom_.known || copied < 0 || static_cast<std::uint64_t>(copied) != copiedFrom_.size) {
-        errno = 0;
-        return false; // it grew while it was copied
     }
     withOldBytes_ = true;
     oldSize_ = copiedFrom_.size;
     // They are to reach the disk before the commit; their writing out starts
     // now, while the new data is made.
-    (void)::sync_file_range(temp, 0, copied, SYNC_FILE_RANGE_WRITE);
+    (void)::sync_file_range(temp, 0, static_cast<off_t>(oldSize_), SYNC_FILE_RANGE_WRITE);
     fileStep(FileStep::OldBytesCopied, temp_);
     return true;
 }
@@ -181,11 +182,8 @@ bool FileChange::prepare(bool flushNew)
 
     struct stat now {};
     present_ = ::stat(destination_.c_str(), &now) == 0;
-    // The old bytes in the temporary file must still be the destination's.
-    if (withOldBytes_ && !(present_ && FileIdentity::of(destination_) == copiedFrom_)) {
-        changed_ = true;
+    if (!oldBytesStillCurrent())
         return fail(WriteFailure::CannotReplace, 0);
-    }
     WriteFacts facts;
     facts.exists = present_;
     facts.severalNamesAtOpen = exists_ && links_ > 1;
@@ -202,6 +200,17 @@ bool FileChange::prepare(bool flushNew)
         return fail(WriteFailure::CannotWriteTemp, errno);
     fileStep(FileStep::TempOnDisk, temp_);
     return true;
+}
+
+// The old bytes an Append's temporary file begins with must still be the
+// destination's: asked at prepare() and again just before the destination
+// is touched, since another program may add to it while the new file is
+// flushed.
+bool FileChange::oldBytesStillCurrent()
+{
+    if (withOldBytes_ && FileIdentity::of(destination_) != copiedFrom_)
+        changed_ = true;
+    return !changed_;
 }
 
 bool FileChange::place(bool keepForUndo)
@@ -233,8 +242,8 @@ bool FileChange::place(bool keepForUndo)
             return fail(WriteFailure::CannotReplace, errno);
         fileStep(FileStep::BackupHeld, held_);
     }
-    if (!replaceFile(temp_, destination_)) {
-        const int error = errno;
+    if (!oldBytesStillCurrent() || !replaceFile(temp_, destination_)) {
+        const int error = changed_ ? 0 : errno;
         if (!held_.empty())
             removeFile(held_);
         held_.clear();
@@ -283,6 +292,13 @@ bool FileChange::copyInPlace(int data, bool keepForUndo)
         return false; // its old bytes cannot be kept
     }
     in.close();
+    if (!oldBytesStillCurrent()) {
+        error_ = 0;
+        if (!old.empty())
+            removeFile(old);
+        errno = 0;
+        return false;
+    }
 
     Descriptor out(::open(destination_.c_str(), O_WRONLY | O_CLOEXEC | (append ? O_APPEND : 0)));
     struct stat before {};

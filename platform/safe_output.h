@@ -35,7 +35,10 @@
 //   not rewrite.
 // - a destination that changed between open() and commit() of an Append
 //   (its bytes were copied at open()) is not replaced: CannotReplace, and
-//   keptNote() says why.
+//   keptNote() says why. It is asked last just before the rename or the
+//   write in place, after the new file is flushed. A destination that
+//   changes while its bytes are copied (at an Append's open(), or into the
+//   whole copy of the old bytes) fails the same way.
 #include <string>
 #include <vector>
 
@@ -133,6 +136,7 @@ private:
     bool fail(WriteFailure failure, int error);
     bool copyOldBytes(int temp);
     bool copyInPlace(int data, bool keepForUndo);
+    bool oldBytesStillCurrent();
 
     std::string destination_;
     std::string temp_;

@@ -610,6 +610,94 @@ TEST_F(SaveTest, MergeFailuresChangeNothing)
     }
 }
 
+std::string gAddTo; // the file another program adds to, once
+std::string gAddWhileCopying; // while this file is written by a copy
+
+void addWhileCopied(platform::FileStep step, const std::string& path)
+{
+    if (step == platform::FileStep::BlockCopied && !gAddTo.empty() && path.rfind(gAddWhileCopying, 0) == 0) {
+        const int fd = ::open(gAddTo.c_str(), O_WRONLY | O_APPEND);
+        (void)::write(fd, "added\r\n", 7);
+        ::close(fd);
+        gAddTo.clear();
+    }
+}
+
+void unreadableOnceTheBackupIsMade(platform::FileStep step, const std::string& path)
+{
+    if (step == platform::FileStep::CopyNamed && path.find(ds::kMergeBackup) != std::string::npos)
+        testsupport::failCalls(SYS_read, EIO);
+}
+
+// A merge whose target another program adds to while the backup is copied,
+// or that cannot be read once the backup is made, says what happened and
+// that nothing changed: the target is as it was and no backup is left.
+TEST_F(SaveTest, AMergeTellsWhyItStopped)
+{
+    const std::string target = dir.file("target.dat");
+    const std::string old = readFile(fixture("save_target.dat"));
+    for (const bool added : {true, false}) {
+        SCOPED_TRACE(added ? "added to while copied" : "cannot be read");
+        writeFile(target, old);
+        const testsupport::ChildEnd end = testsupport::inChild([&] {
+            gAddTo = target;
+            gAddWhileCopying = backup + ".tmp";
+            platform::setFileStepHook(added ? addWhileCopied : unreadableOnceTheBackupIsMade);
+            std::string report = merge(pidsOf(list), target) ? "done" : "failed";
+            for (const auto& notice : notices.recorded())
+                report += "|" + notice.text;
+            return report;
+        });
+        ASSERT_TRUE(testsupport::endedWell(end)) << end.status;
+        EXPECT_EQ(end.report, added ? "failed|Syetem error, Could not Merge Files\r\n" + target +
+                                          " changed while it was copied: nothing was changed."
+                                    : "failed|Not merged: " + target + "\r\ncould not be read: nothing was changed.");
+        EXPECT_EQ(readFile(target), old + (added ? "added\r\n" : ""));
+        EXPECT_EQ(entries(dir.path()), Lines{"target.dat"});
+    }
+}
+
+// On a file system without hard links or a rename that refuses to replace
+// (vfat, some network mounts), saves and merges give the same files, also
+// where the target is written in place (it has a second name, made before).
+TEST_F(SaveTest, WithoutHardLinksSavesAndMergesGiveTheSameFiles)
+{
+    const std::string target = dir.file("target.dat");
+    const std::string saved = dir.file("saved.txt");
+    const std::string old = readFile(fixture("save_target.dat"));
+    const std::string expectedSave = readFile(fixture("save_expected_datasheet.txt"));
+    for (const bool linked : {false, true}) {
+        SCOPED_TRACE(linked ? "target with a second name" : "target alone");
+        writeFile(target, old);
+        writeFile(saved, "old\r\n");
+        Lines names{"saved.txt", "target.dat"};
+        if (linked) {
+            ASSERT_EQ(::link(target.c_str(), dir.file("second.dat").c_str()), 0);
+            ASSERT_EQ(::link(saved.c_str(), dir.file("second.txt").c_str()), 0);
+            names = {"saved.txt", "second.dat", "second.txt", "target.dat"};
+        }
+        const testsupport::ChildEnd end = testsupport::inChild([&] {
+            testsupport::failLinksAndNoReplaceRenames();
+            const bool appended = save(list, ds::kDatasheetFormat, saved, true);
+            const bool merged = merge({"DD0004", "BB0002", "CC0003", "AA0001"}, target);
+            std::string report = appended && merged ? "done" : "failed";
+            for (const auto& notice : notices.recorded())
+                report += "|" + notice.text;
+            return report;
+        });
+        ASSERT_TRUE(testsupport::endedWell(end)) << end.status;
+        EXPECT_EQ(end.report, "done");
+        EXPECT_EQ(readFile(saved), "old\r\n" + expectedSave);
+        EXPECT_EQ(readFile(target), readFile(fixture("save_expected_merge.dat")));
+        EXPECT_EQ(entries(dir.path()), names);
+        if (linked) {
+            EXPECT_EQ(readFile(dir.file("second.dat")), readFile(target));
+            std::filesystem::remove(dir.file("second.dat"));
+            std::filesystem::remove(dir.file("second.txt"));
+        }
+    }
+}
+
 } // namespace
 
 namespace {

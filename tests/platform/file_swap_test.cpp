@@ -2,12 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
 #include <filesystem>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include "platform/file_steps.h"
+#include "platform/files.h"
+#include "tests/support/child_report.h"
+#include "tests/support/failing_calls.h"
 #include "tests/support/test_files.h"
 
 namespace fs = std::filesystem;
@@ -123,4 +129,107 @@ TEST(FileSwap, AKillDuringAHeldCopyLeavesNoPartOfItUnderItsName)
         EXPECT_EQ(held, finished ? 1 : held);
     }
     EXPECT_TRUE(finished);
+}
+
+namespace {
+
+enum class Change { CutShort, Grown, Rewritten };
+
+// Changes `file` the way another program might while it is copied.
+void changeFile(const std::string& file, Change change)
+{
+    const int fd = ::open(file.c_str(), O_WRONLY);
+    if (change == Change::CutShort)
+        (void)::ftruncate(fd, 1500000);
+    else if (change == Change::Grown)
+        (void)::pwrite(fd, "more", 4, 2500000);
+    else
+        (void)::pwrite(fd, "x", 1, 10); // as long as it was
+    ::close(fd);
+}
+
+std::vector<std::string> namesIn(const std::string& directory)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(directory))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+Change gChange = Change::CutShort;
+std::string gChanged;
+
+} // namespace
+
+// A source that another program cuts short, adds to or rewrites while it is
+// copied (between two blocks of the copy) fails the copy: nothing is left
+// under the copy's name, an earlier file of that name is as it was, and the
+// error tells why.
+TEST(FileSwap, AWholeCopyOfASourceThatChangesMeanwhileIsRefused)
+{
+    const std::string bytes(2500000, 'b');
+    for (Change change : {Change::CutShort, Change::Grown, Change::Rewritten}) {
+        for (platform::CopyName naming : {platform::CopyName::Beside, platform::CopyName::Exact}) {
+            SCOPED_TRACE(static_cast<int>(change) * 10 + static_cast<int>(naming));
+            testsupport::TempDir dir;
+            const std::string file = dir.file("a.dat");
+            testsupport::writeFile(file, bytes);
+            testsupport::writeFile(dir.file("b.bak"), "earlier");
+            // An old modification time, so that the rewrite shows in it.
+            const timespec old[2] = {{1000000000, 0}, {1000000000, 0}};
+            ASSERT_EQ(::utimensat(AT_FDCWD, file.c_str(), old, 0), 0);
+            gChange = change;
+            gChanged = file;
+            platform::setFileStepHook([](platform::FileStep step, const std::string&) {
+                if (step == platform::FileStep::BlockCopied && !gChanged.empty()) {
+                    changeFile(gChanged, gChange);
+                    gChanged.clear();
+                }
+            });
+            const int in = ::open(file.c_str(), O_RDONLY);
+            ASSERT_GE(in, 0);
+            errno = 0;
+            const std::string named = platform::writeWholeCopy(in, dir.file("b.bak"), naming);
+            const int error = errno;
+            ::close(in);
+            platform::setFileStepHook({});
+            EXPECT_EQ(named, "");
+            EXPECT_EQ(error, platform::kSourceChanged);
+            EXPECT_EQ(namesIn(dir.path()), (std::vector<std::string>{"a.dat", "b.bak"}));
+            EXPECT_EQ(testsupport::readFile(dir.file("b.bak")), "earlier");
+        }
+    }
+    EXPECT_EQ(platform::changedWhileCopiedText("/d/a.dat"), "/d/a.dat changed while it was copied: nothing was changed.");
+}
+
+// On a file system without hard links or a rename that refuses to replace
+// (vfat), a hold is a whole copy, and a copy still takes a name of its own.
+TEST(FileSwap, WithoutHardLinksAHoldIsAWholeCopy)
+{
+    testsupport::TempDir dir;
+    const std::string file = dir.file("a.dat");
+    testsupport::writeFile(file, "bytes");
+    const testsupport::ChildEnd end = testsupport::inChild([&] {
+        testsupport::failLinksAndNoReplaceRenames();
+        std::string report;
+        for (platform::Hold hold : {platform::Hold::LinkWhenAlone, platform::Hold::Copy}) {
+            const std::string held = platform::holdWholeFile(file, dir.path(), hold);
+            report += held.rfind(dir.file("a.dat.old"), 0) == 0 ? testsupport::readFile(held) : "none:" + held;
+            report += "|";
+        }
+        // A second name alone cannot be made.
+        errno = 0;
+        report += platform::nameUniquely(file, dir.path(), "x", true);
+        report += std::to_string(errno == EPERM);
+        return report;
+    });
+    ASSERT_TRUE(testsupport::endedWell(end)) << end.status;
+    EXPECT_EQ(end.report, "bytes|bytes|1");
+    const std::vector<std::string> names = namesIn(dir.path());
+    ASSERT_EQ(names.size(), 3u);
+    EXPECT_EQ(testsupport::readFile(file), "bytes");
+    struct stat st {};
+    ASSERT_EQ(::stat(file.c_str(), &st), 0);
+    EXPECT_EQ(st.st_nlink, 1u); // copies, not links
 }

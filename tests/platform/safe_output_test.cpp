@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <csignal>
+#include <fcntl.h>
 #include <filesystem>
 #include <functional>
 #include <grp.h>
@@ -15,7 +17,10 @@
 #include <unistd.h>
 
 #include "platform/file_steps.h"
+#include "platform/file_swap.h"
 #include "platform/files.h"
+#include "tests/support/child_report.h"
+#include "tests/support/failing_calls.h"
 #include "tests/support/test_files.h"
 
 namespace {
@@ -364,6 +369,120 @@ TEST(SafeOutput, AnAppendToAFileChangedMeanwhileIsRefused)
     EXPECT_EQ(output.keptNote(), "\r\n" + path + " has changed since it was read: nothing was added.");
     EXPECT_EQ(readFile(path), "old\r\nsomeone else's\r\n");
     EXPECT_EQ(entries(dir.path()), std::vector<std::string>{"out.txt"});
+}
+
+// What another program adds to the destination at a chosen step of a save.
+platform::FileStep gAddAt = platform::FileStep::TempOnDisk;
+std::string gAddTo;
+const std::string kOthers = "someone else's\r\n";
+
+void addAtStep(platform::FileStep step, const std::string&)
+{
+    if (step != gAddAt || gAddTo.empty())
+        return;
+    const int fd = ::open(gAddTo.c_str(), O_WRONLY | O_APPEND);
+    (void)::write(fd, kOthers.data(), kOthers.size());
+    ::close(fd);
+    gAddTo.clear();
+}
+
+// A line another program adds to the destination while its bytes are
+// copied, or while the new file is flushed, is not lost: the save is
+// refused, says why, and leaves nothing beside the file.
+TEST(SafeOutput, ALineAddedByAnotherProgramDuringTheSaveIsNotLost)
+{
+    const std::string old = bytesOf(lines(std::string(60, 'o'), 2000));
+    struct Case {
+        const char* name;
+        Mode mode;
+        bool hardLinked;          // written in place
+        platform::FileStep step;  // when the line comes
+        bool atOpen;              // the open is refused, not the commit
+        bool copied;              // the reason: changed while copied
+    };
+    using Step = platform::FileStep;
+    for (const Case& c : {
+             Case{"Append, while flushed", Mode::Append, false, Step::TempOnDisk, false, false},
+             Case{"Append in place, while flushed", Mode::Append, true, Step::TempOnDisk, false, false},
+             Case{"Append, while its bytes are copied", Mode::Append, false, Step::BlockCopied, true, false},
+             Case{"Overwrite in place, while its old bytes are copied", Mode::Overwrite, true, Step::BlockCopied,
+                  false, true},
+             Case{"Append in place, while its old bytes are copied", Mode::Append, true, Step::BlockCopied, false,
+                  true},
+         }) {
+        SCOPED_TRACE(c.name);
+        testsupport::TempDir dir;
+        const std::string path = dir.file("out.txt");
+        writeFile(path, old);
+        std::vector<std::string> names{"out.txt"};
+        if (c.hardLinked) {
+            ASSERT_EQ(::link(path.c_str(), dir.file("other.txt").c_str()), 0);
+            names.insert(names.begin(), "other.txt");
+        }
+        gAddAt = c.step;
+        platform::SafeOutput output;
+        gAddTo = c.atOpen ? path : std::string();
+        platform::setFileStepHook(addAtStep);
+        const bool opened = output.open(path, c.mode);
+        gAddTo = path;
+        bool committed = false;
+        if (opened) {
+            output.writer().writeLine("new");
+            committed = output.commit();
+        }
+        platform::setFileStepHook({});
+        EXPECT_EQ(opened, !c.atOpen);
+        EXPECT_FALSE(committed);
+        EXPECT_EQ(output.failure(), c.atOpen ? platform::SafeOutput::Failure::CannotMakeTemp
+                                             : platform::SafeOutput::Failure::CannotReplace);
+        EXPECT_EQ(output.keptNote(), "\r\n" + (c.copied ? platform::changedWhileCopiedText(path)
+                                                        : path + " has changed since it was read: nothing was added."));
+        EXPECT_EQ(readFile(path), old + kOthers);
+        EXPECT_EQ(entries(dir.path()), names);
+    }
+}
+
+// On a file system without hard links or a rename that refuses to replace
+// (vfat, some network mounts) every way of a write works: a rename, a write
+// in place beside a whole copy of the old bytes, and the old bytes held for
+// an undo (a split's way) by a whole copy.
+TEST(SafeOutput, WithoutHardLinksEveryWayOfAWriteWorks)
+{
+    const std::string old = bytesOf(lines(std::string(60, 'o'), 2000));
+    for (const bool hardLinked : {false, true}) {
+        for (const Mode mode : {Mode::Overwrite, Mode::Append}) {
+            SCOPED_TRACE(testing::Message() << "hard-linked " << hardLinked << " append " << (mode == Mode::Append));
+            testsupport::TempDir dir;
+            const std::string path = dir.file("out.txt");
+            writeFile(path, old);
+            std::vector<std::string> names{"out.txt"};
+            if (hardLinked) {
+                ASSERT_EQ(::link(path.c_str(), dir.file("other.txt").c_str()), 0);
+                names.insert(names.begin(), "other.txt");
+            }
+            const std::string expected = (mode == Mode::Append ? old : std::string()) + kBytes;
+            const testsupport::ChildEnd end = testsupport::inChild([&] {
+                testsupport::failLinksAndNoReplaceRenames();
+                std::string report;
+                report += platform::saveLines(path, kLines, mode) && readFile(path) == expected ? "saved" : "not saved";
+                // Once more, held for an undo, and undone.
+                writeFile(path, old);
+                platform::FileChange change;
+                const int fd = change.begin(path, mode);
+                const bool written = fd >= 0 && ::write(fd, kBytes.data(), kBytes.size()) == ssize_t(kBytes.size());
+                if (fd >= 0)
+                    ::close(fd);
+                const bool placed = written && change.prepare() && change.place(true) && readFile(path) == expected;
+                report += placed && change.undo() && readFile(path) == old ? "|undone" : "|not undone";
+                change.finish();
+                return report;
+            });
+            ASSERT_TRUE(testsupport::endedWell(end)) << end.status;
+            EXPECT_EQ(end.report, "saved|undone");
+            EXPECT_EQ(readFile(path), old);
+            EXPECT_EQ(entries(dir.path()), names);
+        }
+    }
 }
 
 constexpr uid_t kNobody = 65534;

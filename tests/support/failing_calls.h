@@ -4,6 +4,7 @@
 // taken off again. A child whose filter the kernel refuses ends with 102.
 #include <fcntl.h>
 #include <linux/filter.h>
+#include <stdio.h> // RENAME_NOREPLACE
 #include <linux/seccomp.h>
 #include <sys/prctl.h>
 #include <sys/syscall.h>
@@ -38,6 +39,25 @@ inline void failCalls(long number, int error)
         BPF_JUMP(BPF_JMP | BPF_JSET | BPF_K, O_CREAT, 0, 1),
         BPF_STMT(BPF_RET | BPF_K, failingWith(error)),
         BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
+    };
+    installCallFilter(filter);
+}
+
+// From now on the process answers as a file system without hard links or a
+// rename that refuses to replace (vfat, some network mounts) does: a link
+// fails with EPERM, a rename with RENAME_NOREPLACE with EINVAL.
+inline void failLinksAndNoReplaceRenames()
+{
+    sock_filter filter[] = {
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, static_cast<unsigned>(SYS_link), 2, 0),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, static_cast<unsigned>(SYS_linkat), 1, 0),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, static_cast<unsigned>(SYS_renameat2), 1, 3),
+        BPF_STMT(BPF_RET | BPF_K, failingWith(EPERM)),
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, args[4])),
+        BPF_JUMP(BPF_JMP | BPF_JSET | BPF_K, RENAME_NOREPLACE, 1, 0),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
+        BPF_STMT(BPF_RET | BPF_K, failingWith(EINVAL)),
     };
     installCallFilter(filter);
 }

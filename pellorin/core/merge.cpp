@@ -653,6 +653,8 @@ std::string reasonText(int error)
         return "      The disk is full.\r\n";
     case EIO:
         return "      The disk could not be read or written (input/output error).\r\n";
+    case platform::kSourceChanged:
+        return "      The file changed while it was copied: nothing was changed.\r\n";
     default:
         return {};
     }

@@ -385,6 +385,35 @@ TEST(Merge, EveryFailureLeavesFilesAndListsAsTheyWere)
     }
 }
 
+// Another program cuts the OLD file short while its backup is copied (OLD
+// has two names, so the backup is a whole copy): the Commit stops and says
+// why, and no short copy takes the backup's name.
+TEST(Merge, AnOldFileChangedWhileItsBackupIsCopiedStopsTheCommit)
+{
+    MergeRun run(station("AA0001", "o") + station("BB0002", "o"), station("BB0002", "u") + station("DD0004", "u"));
+    fs::create_hard_link(run.oldPath, run.dir.file("data/second.dat"));
+    testsupport::writeFile(run.backupPath, "former backup");
+    const std::string work = run.dir.file("work/");
+    bool cut = false;
+    platform::setFileStepHook([&](platform::FileStep step, const std::string& path) {
+        if (step == platform::FileStep::BlockCopied && !cut && path.rfind(work, 0) == 0) {
+            cut = true;
+            ASSERT_EQ(::truncate(run.oldPath.c_str(), 100), 0);
+        }
+    });
+    const bool merged = run.merge();
+    platform::setFileStepHook({});
+    EXPECT_TRUE(cut);
+    EXPECT_FALSE(merged);
+    EXPECT_EQ(testsupport::readFile(run.oldPath).size(), 100u);
+    EXPECT_EQ(testsupport::readFile(run.backupPath), "former backup");
+    EXPECT_EQ(namesIn(run.dir.file("work")), std::set<std::string>{"plrn0000.bak"});
+    ASSERT_EQ(run.notices.recorded().size(), 1u);
+    EXPECT_NE(run.notices.recorded()[0].text.find("The file changed while it was copied: nothing was changed."),
+              std::string::npos)
+        << run.notices.recorded()[0].text;
+}
+
 TEST(Merge, ACommitReplacesAFormerBackupAndKeepsTheFilesIdentity)
 {
     MergeRun run(station("AA0001", "o"), station("AA0001", "u"));

@@ -15,7 +15,8 @@
 # (paired), so that a machine that gets busier slows both. dsbench reports
 # its own time as "seconds=<float>" on its last line; without that line the
 # whole command is timed. MB are MiB. Each check prints its figure and its
-# floor or limit.
+# floor or limit. The environment's DS_LINE_BITS (avx2, plain) makes every
+# program run take that narrower vector way to mark line ends.
 # Exit status 1 when a check fails or dsbench fails, 2 on bad usage.
 set -euo pipefail
 export LC_ALL=C
@@ -147,6 +148,10 @@ for mb in "${sizes[@]}"; do
     grep_s[$mb]=$grep_best
 done
 
+# The line reader's vector way (DS_LINE_BITS may force a narrower one), so
+# that the figures can be read against the machine.
+line_bits=$("$dsbench" "$work/ds_13mb.dat" 2> /dev/null | sed -n 's/^line_bits=//p') || true
+echo "line reader's vector way: ${line_bits:-unknown}${DS_LINE_BITS:+ (DS_LINE_BITS=$DS_LINE_BITS)}"
 printf '%-7s %9s %9s %10s %12s %10s %10s\n' file MB stations "cat MB/s" "grep -c MB/s" "load MB/s" "load s"
 for mb in "${sizes[@]}"; do
     load_rate=n/a

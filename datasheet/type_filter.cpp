@@ -108,7 +108,10 @@ bool StationLines::next(std::string_view& line)
             at_ = 0;
         }
         const std::string_view rest = piece_.substr(at_);
-        const std::size_t hidden = hiddenLineStart(rest);
+        // A piece read whole holds a further line only after a CR of its
+        // own, which the reader's CR bits tell without a look at its bytes.
+        const std::size_t hidden =
+            at_ == 0 && !reader_.pieceHoldsInnerCr() ? std::string_view::npos : hiddenLineStart(rest);
         line = hidden == std::string_view::npos ? rest : rest.substr(0, hidden);
         at_ += line.size();
         if (seeking_) {

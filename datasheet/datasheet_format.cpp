@@ -6,7 +6,7 @@
 
 namespace ds {
 
-std::size_t hiddenLineStartAfterCr(std::string_view line)
+std::size_t hiddenLineStartAfterCr(std::string_view line, bool& breaksInside)
 {
     std::size_t from = 0;
     while (from < line.size()) {
@@ -17,8 +17,11 @@ std::size_t hiddenLineStartAfterCr(std::string_view line)
         if (after >= line.size())
             break;
         const std::string_view rest = line.substr(after);
-        if (rest[0] != '\n' && (isHeaderLine(rest) || !heldPid(rest).empty()))
-            return after;
+        if (rest[0] != '\n') {
+            if (isHeaderLine(rest) || !heldPid(rest).empty())
+                return after;
+            breaksInside = true;
+        }
         from = after;
     }
     return std::string_view::npos;

@@ -8,7 +8,9 @@
 #endif
 #include <string>
 #include <string_view>
+#include <type_traits>
 
+#include "datasheet/line_parsers.h"
 #include "datasheet/profile.h"
 
 namespace ds {
@@ -71,20 +73,31 @@ inline std::string_view heldPid(std::string_view line)
     return line.substr(1, 6);
 }
 
+// Whether the text at `index` of the line begins with `label` (false when the
+// line is too short to hold it).
+inline bool hasAt(std::string_view line, std::size_t index, std::string_view label)
+{
+    return line.size() >= index + label.size() && line.compare(index, label.size(), label) == 0;
+}
+
 // Where stations open, for every reader that lists, copies, skips or
 // replaces them. Fed a file's lines in order, it tells which line opens a
 // station:
 // - a header line;
-// - a body line that holds a PID other than the last line that held one,
-//   when the line before it holds no PID: that line is the station's
-//   damaged header line (or a line between stations), and the station
-//   opens at its first body line. A line of another PID that follows a
-//   line holding a PID is a stray line of the station it stands in.
-// The first line holding a PID after a header line opens nothing. Before
-// the first station the lines belong to none (their labels go to the first
-// station); a line holding a PID opens one there only after a line that
-// holds none (the file's first header line damaged). Two stations of the
-// same PID with a damaged header between them read as one.
+// - a body line that holds a PID other than the station's own (the PID of
+//   its first line that holds one, or of its DESIGNATION line once met: the
+//   PID the station is listed under), when the line before it holds no PID:
+//   that line is the station's damaged header line (or a line between
+//   stations), and the station opens at its first body line. A line of
+//   another PID that follows a line holding a PID is a stray line of the
+//   station it stands in, and does not change the station's PID.
+// The first line holding a PID after a header line opens nothing and gives
+// the station its PID. Before the first station the lines belong to none
+// (their labels go to the first station); a line holding a PID opens one
+// there only after a line that holds none (the file's first header line
+// damaged). Two stations of the same PID with a damaged header between
+// them read as one. A CR that is not part of a CR LF ends a line for the
+// rule, whatever follows it (see next()).
 class StationRule {
 public:
     enum class Opening { None, Header, Body };
@@ -101,8 +114,7 @@ public:
         return rule;
     }
 
-    // Reading on inside a station whose PID (empty: none shown yet) the
-    // last line read held.
+    // Reading on inside a station of the PID (empty: none shown yet).
     static StationRule within(std::string_view pid)
     {
         StationRule rule = atStation();
@@ -112,7 +124,35 @@ public:
         return rule;
     }
 
-    Opening next(std::string_view line)
+    // `line` is one that forEachLineIn gives (or the text of one);
+    // `breaksInside` tells whether it holds a CR that is not part of a CR LF
+    // before its end (forEachLineIn tells): the rule reads the text after
+    // that CR as a line of its own, one that holds no PID.
+    Opening next(std::string_view line, bool breaksInside)
+    {
+        const Opening opening = nextLine(line);
+        lineBeforeApart_ = !lineHeldPidAndBroke_;
+        lineHeldPidAndBroke_ = breaksInside && afterPid_;
+        if (breaksInside)
+            afterPid_ = false;
+        return opening;
+    }
+
+    // After next() gave Body: whether the line before the opening line (the
+    // station's damaged header) is a line forEachLineIn gave on its own.
+    // False when it stands after a bare CR inside a line of the station
+    // before (one holding a PID): that line keeps it, and the station opens
+    // at its first body line.
+    bool headerLineApart() const { return lineBeforeApart_; }
+
+    // The station's own PID: that of its first line that held one; empty
+    // when none did since the station's header line.
+    std::string_view pid() const { return std::string_view(pid_, pidLength_); }
+    // False while the lines read stand before the file's first station.
+    bool inStation() const { return opened_; }
+
+private:
+    Opening nextLine(std::string_view line)
     {
         // Most lines are lines of the station's PID: nothing changes.
         if (pidLength_ == 6 && line.size() >= 7 && line[0] == ' ' && std::memcmp(line.data() + 1, pid_, 6) == 0) {
@@ -132,31 +172,36 @@ public:
         }
         const bool opens = !afterPid_ && (pidLength_ == 0 ? !opened_ : held != pid());
         opened_ = opened_ || opens;
-        held.copy(pid_, held.size());
-        pidLength_ = held.size();
+        // A stray line of another PID leaves the station's own; a
+        // DESIGNATION line gives the station the PID the loader lists it
+        // under (after a stray first line).
+        if (opens || pidLength_ == 0 || hasAt(line, 7, kDesignationLabel)) {
+            held.copy(pid_, held.size());
+            pidLength_ = held.size();
+        }
         afterPid_ = true;
         return opens ? Opening::Body : Opening::None;
     }
 
-    // The PID of the last line that held one; empty when none did since
-    // the station's header line.
-    std::string_view pid() const { return std::string_view(pid_, pidLength_); }
-    // False while the lines read stand before the file's first station.
-    bool inStation() const { return opened_; }
-
-private:
     char pid_[6] = {};
     std::size_t pidLength_ = 0;
     bool opened_ = false;
     bool afterPid_ = true; // the file's start counts as a line holding a PID
+    bool lineHeldPidAndBroke_ = false;
+    bool lineBeforeApart_ = true;
 };
 
 // Where a line read up to its LF holds the next line too, after a CR that
 // is not its line end (a line whose LF was lost): when what follows the CR
 // begins a header line or holds a PID. The index after that CR, or npos.
-std::size_t hiddenLineStartAfterCr(std::string_view line);
-inline std::size_t hiddenLineStart(std::string_view line)
+// `breaksInside` is set when the line before that index holds another CR
+// that no LF follows, before its end: text that opens nothing, which stays
+// in the line (outputs keep such a line as it stands) but is a line of its
+// own for ds::StationRule.
+std::size_t hiddenLineStartAfterCr(std::string_view line, bool& breaksInside);
+inline std::size_t hiddenLineStart(std::string_view line, bool& breaksInside)
 {
+    breaksInside = false;
     // Nearly every line holds no CR but the one before its LF: looked for
     // without a call.
     std::size_t n = line.size();
@@ -173,7 +218,7 @@ inline std::size_t hiddenLineStart(std::string_view line)
             const std::size_t at = i + 16 <= n ? i : n - 16;
             const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + at));
             if (_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, cr)) != 0)
-                return hiddenLineStartAfterCr(line);
+                return hiddenLineStartAfterCr(line, breaksInside);
             if (at + 16 >= n)
                 return std::string_view::npos;
         }
@@ -181,33 +226,33 @@ inline std::size_t hiddenLineStart(std::string_view line)
 #endif
     for (std::size_t i = 0; i < n; ++i)
         if (p[i] == '\r')
-            return hiddenLineStartAfterCr(line);
+            return hiddenLineStartAfterCr(line, breaksInside);
     return std::string_view::npos;
 }
 
 // Calls each(part, index) for each line that `line` (read up to its LF)
 // holds: the line itself, or its parts split after the CRs that
-// hiddenLineStart finds; a part before such a CR ends with it. `each`
-// returns whether to go on; false when it stopped.
+// hiddenLineStart finds; a part before such a CR ends with it. An `each`
+// that takes a third argument gets the part's breaksInside, for
+// ds::StationRule::next. `each` returns whether to go on; false when it
+// stopped.
 template <typename Each>
 bool forEachLineIn(std::string_view line, Each&& each)
 {
     std::size_t at = 0;
     for (;;) {
-        const std::size_t hidden = hiddenLineStart(line.substr(at));
-        if (hidden == std::string_view::npos)
-            return each(line.substr(at), at);
-        if (!each(line.substr(at, hidden), at))
-            return false;
+        bool breaksInside = false;
+        const std::size_t hidden = hiddenLineStart(line.substr(at), breaksInside);
+        const std::string_view part = hidden == std::string_view::npos ? line.substr(at) : line.substr(at, hidden);
+        bool more;
+        if constexpr (std::is_invocable_v<Each&, std::string_view, std::size_t, bool>)
+            more = each(part, at, breaksInside);
+        else
+            more = each(part, at);
+        if (hidden == std::string_view::npos || !more)
+            return more;
         at += hidden;
     }
-}
-
-// Whether the text at `index` of the line begins with `label` (false when the
-// line is too short to hold it).
-inline bool hasAt(std::string_view line, std::size_t index, std::string_view label)
-{
-    return line.size() >= index + label.size() && line.compare(index, label.size(), label) == 0;
 }
 
 // True when one of the first 100 reads of the file begins with the header

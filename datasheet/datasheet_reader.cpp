@@ -29,9 +29,9 @@ std::size_t DatasheetReader::read(std::uint64_t offset, std::string_view pid,
     int headersMet = 0;
     StationRule rule = StationRule::atStation();
     std::string_view piece;
-    const auto each = [&](std::string_view part, std::size_t) {
+    const auto each = [&](std::string_view part, std::size_t, bool breaksInside) {
         const std::string_view text = platform::cutAtLineEnd(part);
-        const bool opens = rule.next(text) != StationRule::Opening::None;
+        const bool opens = rule.next(text, breaksInside) != StationRule::Opening::None;
         if (shown > 0 && opens)
             return false;
         if (isHeaderWithComma(text))

@@ -166,9 +166,9 @@ std::size_t WriteDatasheet(platform::LineReader& data, std::uint64_t offset, std
     std::size_t written = 0;
     int headersMet = 0;
     StationRule rule = StationRule::atStation();
-    const auto each = [&](std::string_view piece, std::size_t) {
+    const auto each = [&](std::string_view piece, std::size_t, bool breaksInside) {
         const std::string_view line = lineText(piece);
-        const bool opens = rule.next(line) != StationRule::Opening::None;
+        const bool opens = rule.next(line, breaksInside) != StationRule::Opening::None;
         if (isHeaderLine(line)) {
             // The next station begins; before any PID line, the second
             // header means the PID does not follow the offset.
@@ -338,8 +338,9 @@ void readStation(platform::LineReader& in, StationRule& rule, Take take, OnLine 
         for (std::size_t at = 0; at < run.size();) {
             const std::size_t lf = run.find('\n', at);
             const std::size_t end = lf == std::string_view::npos ? run.size() : lf + 1;
-            const bool whole = forEachLineIn(run.substr(at, end - at), [&](std::string_view line, std::size_t in_) {
-                if (rule.next(line) != StationRule::Opening::None) {
+            const bool whole = forEachLineIn(run.substr(at, end - at), [&](std::string_view line, std::size_t in_,
+                                                                          bool breaksInside) {
+                if (rule.next(line, breaksInside) != StationRule::Opening::None) {
                     at += in_;
                     return false;
                 }
@@ -556,8 +557,8 @@ bool mergeList(const std::vector<std::string>& pids, const ListMerge& request, p
     std::string_view piece;
     while (!failed && in.next(piece)) {
         const std::uint64_t pieceOffset = in.pieceOffset();
-        forEachLineIn(piece, [&](std::string_view line, std::size_t at) {
-            const StationRule::Opening opening = rule.next(line);
+        forEachLineIn(piece, [&](std::string_view line, std::size_t at, bool breaksInside) {
+            const StationRule::Opening opening = rule.next(line, breaksInside);
             if (opening != StationRule::Opening::None)
                 finishStation();
             if (opening == StationRule::Opening::Header) {

@@ -58,8 +58,8 @@ bool scanStations(const std::string& path, const Profile& profile, platform::Pro
     StationFields fields;
     StationRule rule;
     std::uint64_t current = 0;
-    auto take = [&](std::string_view line, std::uint64_t offset) __attribute__((always_inline)) {
-        if (rule.next(line) != StationRule::Opening::None) {
+    auto take = [&](std::string_view line, std::uint64_t offset, bool breaksInside) __attribute__((always_inline)) {
+        if (rule.next(line, breaksInside) != StationRule::Opening::None) {
             const std::uint64_t previous = current;
             current = offset;
             counter.unit(current, size);
@@ -75,10 +75,10 @@ bool scanStations(const std::string& path, const Profile& profile, platform::Pro
     };
     reader.forEachPiece([&](std::string_view piece, std::uint64_t offset, bool innerCr) {
         if (!innerCr)
-            take(piece, offset);
+            take(piece, offset, false);
         else
-            forEachLineIn(piece, [&](std::string_view line, std::size_t at) {
-                take(line, offset + at);
+            forEachLineIn(piece, [&](std::string_view line, std::size_t at, bool breaksInside) {
+                take(line, offset + at, breaksInside);
                 return true;
             });
         return true;

@@ -92,7 +92,8 @@ void TFGetName::FindByName(std::string& text)
     }
     FList->show();
     if (hits.empty()) {
-        Msg = "Name = " + text + " Not Found";
+        // The name as the caption shows it.
+        Msg = "Name = " + platform::eightBitForNotice(text) + " Not Found";
         platform::notices().notice("NOTICE", Msg);
         return;
     }

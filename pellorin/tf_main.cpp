@@ -28,6 +28,7 @@
 #include "platform/file_swap.h"
 #include "pellorin/tf_windows.h"
 #include "platform/files.h"
+#include "platform/inputs_in_use.h"
 #include "platform/notices.h"
 #include "platform/qt/file_dialogs.h"
 #include "platform/qt/file_picker.h"
@@ -144,14 +145,24 @@ TFMain::TFMain(QWidget* parent) : QMainWindow(parent)
     platform::centreOnScreen(*this);
     show();
     SetWorkDir(platform::currentDirectory());
+    // No settings file or other file of the program's own is ever written
+    // over the files of the update.
+    platform::setInputsInUse([] { return FMain ? FMain->InputsInUse() : std::vector<std::string>{}; });
 
     execDisclaimer(*this, FDisclaim);
 }
 
 TFMain::~TFMain()
 {
-    if (FMain == this)
+    if (FMain == this) {
         FMain = nullptr;
+        platform::setInputsInUse(nullptr);
+    }
+}
+
+std::vector<std::string> TFMain::InputsInUse() const
+{
+    return {OldPath, UpPath, BackupPath.empty() ? backupPathIn(WorkDir) : BackupPath};
 }
 
 void TFMain::buildControls()

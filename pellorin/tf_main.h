@@ -7,6 +7,7 @@
 #include <QMainWindow>
 
 #include <string>
+#include <vector>
 
 #include "pellorin/core/merge.h"
 #include "pellorin/core/station_lists.h"
@@ -72,6 +73,9 @@ public:
     const std::string& GetUpPath() const { return UpPath; }
     void SetBackupPath(const std::string& path) { BackupPath = path; }
     const std::string& GetBackupPath() const { return BackupPath; }
+    // The OLD and UPDATE files of the last UPDATE and the backup, which no
+    // file the program writes for its own keeping may be another name of.
+    std::vector<std::string> InputsInUse() const;
     // The merged file and the backup as the last Commit left them.
     const CommitResult& GetCommitted() const { return Committed; }
 

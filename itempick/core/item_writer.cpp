@@ -271,13 +271,13 @@ void FileItemWriter::WriteFileItems(platform::LineReader& input, platform::CrlfW
     std::string_view piece;
     while (input.next(piece)) {
         const std::uint64_t pieceOffset = input.pieceOffset();
-        ds::forEachLineIn(piece, [&](std::string_view part, std::size_t at) {
+        ds::forEachLineIn(piece, [&](std::string_view part, std::size_t at, bool breaksInside) {
             if (afterHeader) {
                 const std::string_view line = CutLineEnd(part);
                 add(line.size() > 1 ? line.substr(1, 6) : std::string_view(), headerOffset);
                 afterHeader = false;
             }
-            switch (rule.next(part)) {
+            switch (rule.next(part, breaksInside)) {
             case ds::StationRule::Opening::Header:
                 afterHeader = true;
                 headerOffset = pieceOffset + at;

@@ -63,12 +63,13 @@ void copyDatasheets(platform::LineReader& input, platform::CrlfWriter& out, std:
         const std::uint64_t pieceOffset = input.pieceOffset();
         std::uint64_t resume = 0;
         bool moved = false;
-        ds::forEachLineIn(piece, [&](std::string_view part, std::size_t at) {
+        ds::forEachLineIn(piece, [&](std::string_view part, std::size_t at, bool breaksInside) {
             const std::uint64_t offset = pieceOffset + at;
             const std::string_view line = lineText(part);
-            const ds::StationRule::Opening opening = rule.next(line);
+            const ds::StationRule::Opening opening = rule.next(line, breaksInside);
             if (opening != ds::StationRule::Opening::None) {
-                headerOffset = opening == ds::StationRule::Opening::Header ? offset : previous;
+                headerOffset =
+                    opening == ds::StationRule::Opening::Header || !rule.headerLineApart() ? offset : previous;
                 ++headers;
             }
             previous = offset;
@@ -108,9 +109,9 @@ std::uint64_t CopyDatasheet(platform::LineReader& input, platform::CrlfWriter& o
     std::size_t count = 0;
     std::uint64_t stop = 0;
     bool stopped = false;
-    const auto each = [&](std::string_view part, std::uint64_t offset) {
+    const auto each = [&](std::string_view part, std::uint64_t offset, bool breaksInside) {
         const std::string_view line = lineText(part);
-        const bool opens = rule.next(line) != ds::StationRule::Opening::None;
+        const bool opens = rule.next(line, breaksInside) != ds::StationRule::Opening::None;
         ++count;
         if (count == 1) {
             // The header line loses only its line end: a CR inside it stays.
@@ -135,7 +136,9 @@ std::uint64_t CopyDatasheet(platform::LineReader& input, platform::CrlfWriter& o
     std::string_view piece;
     while (input.next(piece)) {
         const std::uint64_t pieceOffset = input.pieceOffset();
-        if (!ds::forEachLineIn(piece, [&](std::string_view part, std::size_t at) { return each(part, pieceOffset + at); }))
+        if (!ds::forEachLineIn(piece, [&](std::string_view part, std::size_t at, bool breaksInside) {
+                return each(part, pieceOffset + at, breaksInside);
+            }))
             break;
     }
     return stopped ? stop : input.position();
@@ -150,12 +153,12 @@ std::uint64_t SkipDatasheet(platform::LineReader& input, std::string_view pid)
     std::string_view piece;
     while (!stopped && input.next(piece)) {
         const std::uint64_t pieceOffset = input.pieceOffset();
-        ds::forEachLineIn(piece, [&](std::string_view part, std::size_t at) {
+        ds::forEachLineIn(piece, [&](std::string_view part, std::size_t at, bool breaksInside) {
             const std::uint64_t offset = pieceOffset + at;
-            const ds::StationRule::Opening opening = rule.next(lineText(part));
+            const ds::StationRule::Opening opening = rule.next(lineText(part), breaksInside);
             if (opening != ds::StationRule::Opening::None) {
                 // A station that opens at a body line begins at its damaged header.
-                stop = opening == ds::StationRule::Opening::Header ? offset : previous;
+                stop = opening == ds::StationRule::Opening::Header || !rule.headerLineApart() ? offset : previous;
                 stopped = true;
                 return false;
             }
@@ -194,9 +197,9 @@ void WriteFileSummary(platform::LineReader& input, platform::CrlfWriter& out, in
         const bool ended = !piece.empty() && piece.back() == '\n';
         bool moved = false;
         std::string held; // an opening line, kept over the filter's reads
-        ds::forEachLineIn(piece, [&](std::string_view part, std::size_t at) {
+        ds::forEachLineIn(piece, [&](std::string_view part, std::size_t at, bool breaksInside) {
             std::string_view line = lineText(part);
-            const ds::StationRule::Opening opening = rule.next(line);
+            const ds::StationRule::Opening opening = rule.next(line, breaksInside);
             if (opening != ds::StationRule::Opening::None) {
                 // The filter reads a station from just inside its header line.
                 const bool header = opening == ds::StationRule::Opening::Header;

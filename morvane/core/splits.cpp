@@ -263,9 +263,9 @@ bool SplitByIndex(const IndexSplit& split, platform::NoticeSink& notices, platfo
     std::string_view piece;
     while (!failed && input.next(piece)) {
         const std::uint64_t pieceOffset = input.pieceOffset();
-        const auto each = [&](std::string_view part, std::size_t at) {
+        const auto each = [&](std::string_view part, std::size_t at, bool breaksInside) {
             const std::string_view line = platform::chompLineEnd(part);
-            const ds::StationRule::Opening opening = rule.next(line);
+            const ds::StationRule::Opening opening = rule.next(line, breaksInside);
             if (opening == ds::StationRule::Opening::Body) {
                 startStation(pieceOffset + at);
                 if (haveWaiting)
@@ -293,7 +293,7 @@ bool SplitByIndex(const IndexSplit& split, platform::NoticeSink& notices, platfo
         if (input.pieceHoldsInnerCr())
             ds::forEachLineIn(piece, each);
         else
-            each(piece, 0);
+            each(piece, 0, false);
     }
     if (!failed && haveWaiting)
         take(waiting);
@@ -406,9 +406,9 @@ bool SplitByCount(const CountSplit& split, platform::NoticeSink& notices, platfo
         while (!failed && input.next(piece)) {
             const std::uint64_t pieceOffset = input.pieceOffset();
             std::uint64_t resume = 0;
-            const auto each = [&](std::string_view part, std::size_t at) {
+            const auto each = [&](std::string_view part, std::size_t at, bool breaksInside) {
                 std::string_view line = platform::chompLineEnd(part);
-                const ds::StationRule::Opening opening = rule.next(line);
+                const ds::StationRule::Opening opening = rule.next(line, breaksInside);
                 if (opening == ds::StationRule::Opening::Body) {
                     held.assign(line);
                     if (!opens(false, ds::heldPid(held), pieceOffset + at)) {
@@ -447,7 +447,7 @@ bool SplitByCount(const CountSplit& split, platform::NoticeSink& notices, platfo
             if (input.pieceHoldsInnerCr())
                 ds::forEachLineIn(piece, each);
             else
-                each(piece, 0);
+                each(piece, 0, false);
             if (resume > 0)
                 input.seek(resume);
         }

@@ -182,9 +182,9 @@ private:
         while (oldReader_.next(piece)) {
             const std::uint64_t pieceOffset = oldReader_.pieceOffset();
             std::uint64_t resume = 0;
-            ds::forEachLineIn(piece, [&](std::string_view line, std::size_t at) {
+            ds::forEachLineIn(piece, [&](std::string_view line, std::size_t at, bool breaksInside) {
                 const std::uint64_t offset = pieceOffset + at;
-                const ds::StationRule::Opening opening = rule.next(line);
+                const ds::StationRule::Opening opening = rule.next(line, breaksInside);
                 if (opening == ds::StationRule::Opening::None) {
                     if (ds::isBodyLine(line) && ds::hasAt(line, 7, ds::kDesignationLabel))
                         ds::ParseDesignation(line, pid, designation);
@@ -192,7 +192,7 @@ private:
                     return true;
                 }
                 const bool atHeader = opening == ds::StationRule::Opening::Header;
-                const std::uint64_t opensAt = atHeader ? offset : previous;
+                const std::uint64_t opensAt = atHeader || !rule.headerLineApart() ? offset : previous;
                 std::string closing;
                 closing.swap(pid);
                 designation.clear();
@@ -347,16 +347,19 @@ private:
         if (!upReader_.next(piece))
             return written_;
         if (!ds::isHeaderLine(piece) && offset > 0) {
+            // The damaged header; not when it stands after a bare CR in a
+            // line of the station before.
             const std::string before = lineBefore(offset);
-            write(before);
+            if (ds::heldPid(before).empty())
+                write(before);
             upReader_.seek(offset);
             upReader_.next(piece);
         }
         const std::uint64_t opensAt = written_;
         ds::StationRule rule = ds::StationRule::atStation();
         bool first = true;
-        const auto each = [&](std::string_view line, std::size_t) {
-            if (rule.next(line) != ds::StationRule::Opening::None && !first)
+        const auto each = [&](std::string_view line, std::size_t, bool breaksInside) {
+            if (rule.next(line, breaksInside) != ds::StationRule::Opening::None && !first)
                 return false;
             if (first || ds::isBodyLine(line))
                 write(line);
@@ -409,6 +412,18 @@ std::string failureReason(int error, const std::string& directory)
     if (reason.empty() && ::statvfs(directory.empty() ? "." : directory.c_str(), &disk) == 0 && disk.f_bavail == 0)
         reason = reasonText(ENOSPC);
     return reason;
+}
+
+// The one write-access test, with the reason when the user may write the
+// file but it cannot be opened for writing now (a full disk, the disk's
+// error: reasonText tells it); `reason` stays empty for a read-only file.
+bool writable(const std::string& path, std::string& reason)
+{
+    errno = 0;
+    if (platform::isWritableFile(path))
+        return true;
+    reason = reasonText(errno);
+    return false;
 }
 
 // Whether a rename may put a new file in place of `file`: in a directory
@@ -519,6 +534,96 @@ bool putBackupBack(const std::string& backupPath, const std::string& target, int
     return true;
 }
 
+// The notice of a merged file that could not take the OLD file's place.
+void noticeNotPlaced(const MergeInput& input, int error, const platform::SafeOutput& output,
+                     const std::string& left, platform::NoticeSink& notices)
+{
+    notices.notice("ERROR", writeErrorText(input.oldPath) + reasonText(error) + output.keptFilesNote() + left);
+}
+
+// The backup held as a second name of the old file: it takes the backup's
+// name only once the merged file has taken the OLD file's, so that
+// plrn0000.bak is never another name of the OLD file (a later Commit would
+// find them one file, and a write in place of the OLD file would change the
+// backup). The former backup keeps its name until the new one replaces it
+// in one rename. A kill in between leaves the old file under `held` alone.
+bool placeThenNameBackup(platform::SafeOutput& output, const std::string& held, const std::string& target,
+                         const std::string& inDir, const MergeInput& input, platform::NoticeSink& notices)
+{
+    if (!output.commit()) {
+        const int error = errno;
+        platform::removeFile(held);
+        noticeNotPlaced(input, error, output, {}, notices);
+        return false;
+    }
+    if (std::rename(held.c_str(), input.backupPath.c_str()) == 0) {
+        platform::fileStep(platform::FileStep::Renamed, input.backupPath);
+        platform::syncDirectory(inDir);
+        return true;
+    }
+    // The old file goes back to the OLD path in one rename: the Commit
+    // leaves the files as they were.
+    const int error = errno;
+    std::string left;
+    if (std::rename(held.c_str(), target.c_str()) == 0)
+        platform::fileStep(platform::FileStep::PutBack, target);
+    else
+        left = "\r\n      The old file is kept as\r\n         " + held + "\r\n";
+    notices.notice("ERROR", renameErrorText(input.oldPath, input.backupPath) + reasonText(error) + left);
+    return false;
+}
+
+// The backup held as a whole copy: it takes the backup's name before the
+// merged file takes the OLD file's, so that a merged file never stands
+// without its backup. A former backup keeps a second name of its own until
+// the merged file is in place, so that plrn0000.bak is never missing and a
+// failed Commit puts it back as it was.
+bool nameBackupThenPlace(platform::SafeOutput& output, const std::string& held, const std::string& inDir,
+                         const MergeInput& input, platform::NoticeSink& notices)
+{
+    std::string aside;
+    if (exists(input.backupPath)) {
+        errno = 0;
+        aside = keepFormerBackup(input.backupPath, inDir);
+        if (aside.empty()) {
+            const int error = errno;
+            platform::removeFile(held);
+            notices.notice("ERROR", "\r\n      ERROR - Could not keep a copy of the former backup\r\n         " +
+                                        input.backupPath + "\r\n      \r\n" + reasonText(error));
+            return false;
+        }
+        platform::fileStep(platform::FileStep::BackupHeld, aside);
+    }
+    if (std::rename(held.c_str(), input.backupPath.c_str()) != 0) {
+        const int error = errno;
+        platform::removeFile(held);
+        if (!aside.empty())
+            platform::removeFile(aside);
+        notices.notice("ERROR", renameErrorText(input.oldPath, input.backupPath) + reasonText(error));
+        return false;
+    }
+    platform::fileStep(platform::FileStep::Renamed, input.backupPath);
+    // The backup's name is on the disk before the merged file takes the old
+    // one's: a crash must not leave the merged file without its backup.
+    platform::syncDirectory(inDir);
+    if (!output.commit()) {
+        const int error = errno;
+        // The backup's place is as it was: the former backup takes it back in
+        // one rename, or there is none. The old data is in the OLD file, or
+        // in the whole copy that the note names.
+        std::string left;
+        if (aside.empty())
+            platform::removeFile(input.backupPath);
+        else if (std::rename(aside.c_str(), input.backupPath.c_str()) != 0)
+            left = "\r\n      The former backup is kept as\r\n         " + aside + "\r\n";
+        noticeNotPlaced(input, error, output, left, notices);
+        return false;
+    }
+    if (!aside.empty())
+        platform::removeFile(aside);
+    return true;
+}
+
 } // namespace
 
 std::string backupPathIn(const std::string& workDir)
@@ -556,12 +661,32 @@ std::string reasonText(int error)
 bool checkDistinctFiles(const std::string& oldPath, const std::string& upPath, const std::string& backupPath,
                         platform::NoticeSink& notices)
 {
-    if (!sameFile(oldPath, upPath) && !sameFile(oldPath, backupPath) && !sameFile(upPath, backupPath))
+    const bool oldIsUp = sameFile(oldPath, upPath);
+    const std::string* backupIsOf = sameFile(oldPath, backupPath) ? &oldPath
+                                    : sameFile(upPath, backupPath) ? &upPath
+                                                                   : nullptr;
+    if (!oldIsUp && !backupIsOf)
         return true;
+    std::string why;
+    if (oldIsUp)
+        why += "\r\n       The Old file and the Update file are one file:\r\n       choose another Update file.\r\n";
+    if (backupIsOf) {
+        // The backup's own directory entry, its directory resolved: another
+        // entry than the file's is a second name of it (a symbolic or hard link).
+        const std::string entry = platform::joinPath(resolved(platform::directoryPart(backupPath)),
+                                                     platform::fileNamePart(backupPath));
+        why += resolved(*backupIsOf) == entry
+                   ? "\r\n       The backup file is that file itself: the backup is made in the\r\n"
+                     "       current directory, so start Pellorin in another directory.\r\n"
+                   : "\r\n       The backup file is another name (a link) of\r\n          " + *backupIsOf +
+                         "\r\n       as a Commit that was stopped could leave it.\r\n"
+                         "       Remove the backup file, then Commit again:\r\n"
+                         "       the file it names keeps its data.\r\n";
+    }
     notices.notice("NOTICE", "\r\n       ERROR - The Old file, the Update file and the backup file\r\n"
                              "       must be three different files.\r\n\r\n       Old file    " +
                                  oldPath + "\r\n       Update file " + upPath + "\r\n       Backup file " +
-                                 backupPath + "\r\n");
+                                 backupPath + "\r\n" + why);
     return false;
 }
 
@@ -577,8 +702,10 @@ bool MergeFiles(const MergeInput& input, MergeLists& lists, platform::NoticeSink
     if (!platform::checkUnchanged(input.oldPath, input.oldIdentity, notices, "ERROR"))
         return false;
     const std::string target = platform::resolveLinks(input.oldPath);
-    if (target.empty() || !platform::isWritableFile(target)) {
-        notices.notice("ERROR", readOnlyText("Yout Input file", input.oldPath));
+    std::string reason;
+    if (target.empty() || !writable(target, reason)) {
+        notices.notice("ERROR", reason.empty() ? readOnlyText("Yout Input file", input.oldPath)
+                                               : writeErrorText(input.oldPath) + reason);
         return false;
     }
     if (!checkDistinctFiles(input.oldPath, input.upPath, input.backupPath, notices))
@@ -625,9 +752,7 @@ bool MergeFiles(const MergeInput& input, MergeLists& lists, platform::NoticeSink
 
     // The backup takes the whole old file: a second name of it, unless the
     // merged file is to be written in place (a second name would see the
-    // new bytes). A former backup keeps a second name of its own until the
-    // merged file is in place, so that plrn0000.bak is never missing and a
-    // failed Commit puts it back as it was.
+    // new bytes), or a whole copy where no second name can be made.
     const std::string backupDir = platform::directoryPart(input.backupPath);
     const std::string inDir = backupDir.empty() ? "." : backupDir;
     const bool inPlace = !renameMayReplace(target);
@@ -641,47 +766,10 @@ bool MergeFiles(const MergeInput& input, MergeLists& lists, platform::NoticeSink
                                     reasonText(error));
         return false;
     }
-    std::string aside;
-    if (exists(input.backupPath)) {
-        errno = 0;
-        aside = keepFormerBackup(input.backupPath, inDir);
-        if (aside.empty()) {
-            const int error = errno;
-            platform::removeFile(held);
-            notices.notice("ERROR", "\r\n      ERROR - Could not keep a copy of the former backup\r\n         " +
-                                        input.backupPath + "\r\n      \r\n" + reasonText(error));
-            return false;
-        }
-        platform::fileStep(platform::FileStep::BackupHeld, aside);
-    }
-    if (std::rename(held.c_str(), input.backupPath.c_str()) != 0) {
-        const int error = errno;
-        platform::removeFile(held);
-        if (!aside.empty())
-            platform::removeFile(aside);
-        notices.notice("ERROR", renameErrorText(input.oldPath, input.backupPath) + reasonText(error));
+    const bool placed = platform::isSameFile(held, target) ? placeThenNameBackup(output, held, target, inDir, input, notices)
+                                                           : nameBackupThenPlace(output, held, inDir, input, notices);
+    if (!placed)
         return false;
-    }
-    platform::fileStep(platform::FileStep::Renamed, input.backupPath);
-    // The backup's name is on the disk before the merged file takes the old
-    // one's: a crash must not leave the merged file without its backup.
-    platform::syncDirectory(inDir);
-    if (!output.commit()) {
-        const int error = errno;
-        // The backup's place is as it was: the former backup takes it back in
-        // one rename, or there is none. The old data is in the OLD file, or
-        // in the whole copy that the note names.
-        std::string asideNote;
-        if (aside.empty())
-            platform::removeFile(input.backupPath);
-        else if (std::rename(aside.c_str(), input.backupPath.c_str()) != 0)
-            asideNote = "\r\n      The former backup is kept as\r\n         " + aside + "\r\n";
-        notices.notice("ERROR", writeErrorText(input.oldPath) + reasonText(error) + output.keptFilesNote() +
-                                    asideNote);
-        return false;
-    }
-    if (!aside.empty())
-        platform::removeFile(aside);
     // The merged file is in place, but not as the user's file it was.
     if (!output.identityNote().empty())
         notices.notice("WARNING", "\r\n   File\r\n      " + input.oldPath + "\r\n\r\n   has been updated." +
@@ -695,10 +783,11 @@ bool MergeFiles(const MergeInput& input, MergeLists& lists, platform::NoticeSink
 
 namespace {
 
-// Whether the backup is still the one that the Commit made.
+// Whether the backup is still the one that the Commit made (a backup whose
+// identity the Commit could not read cannot be told to be).
 bool isOwnBackup(const std::optional<CommitResult>& committed, const std::string& backupPath)
 {
-    return !committed || !committed->backup.known || committed->backup.matches(backupPath);
+    return !committed || (committed->backup.known && committed->backup.matches(backupPath));
 }
 
 } // namespace
@@ -715,7 +804,10 @@ bool SaveMerge(const std::string& oldPath, const std::string& backupPath, platfo
     // Another Commit's backup is the only copy of its file's old data.
     if (!isOwnBackup(committed, backupPath)) {
         notices.notice("WARNING", saved + "   The file\r\n       " + backupPath +
-                                      "\r\n   is not the backup of this update (another Commit has replaced it):\r\n"
+                                      (committed->backup.known
+                                           ? "\r\n   is not the backup of this update (another Commit has replaced it):\r\n"
+                                           : "\r\n   cannot be told to be the backup of this update\r\n"
+                                             "   (its identity could not be read at Commit):\r\n") +
                                       "   it is left in place.\r\n");
         return false;
     }
@@ -744,26 +836,50 @@ std::string notThisBackupText(const std::string& backupPath)
            "         UNDO leaves both files as they are.\r\n";
 }
 
+std::string unknownBackupText(const std::string& backupPath)
+{
+    return "\r\n         Original file stored at\r\n            " + backupPath +
+           "\r\n\r\n         cannot be told to be the one this update made:\r\n"
+           "         its identity could not be read at Commit.\r\n"
+           "         UNDO leaves both files as they are.\r\n";
+}
+
+std::string notWritableForUndoText(const std::string& oldPath, const std::string& backupPath, const std::string& reason)
+{
+    return "\r\n   File\r\n      " + oldPath + "\r\n\r\n   could not be opened for writing.\r\n" + reason +
+           "   Nothing was changed: the original file stays at\r\n      " + backupPath + "\r\n";
+}
+
 bool UndoMerge(const std::string& oldPath, const std::string& backupPath, platform::NoticeSink& notices,
-               const std::optional<CommitResult>& committed)
+               const CommitResult& committed)
 {
     if (!exists(backupPath)) {
         notices.notice("ERROR", "\r\n         Original file stored at\r\n            " + backupPath +
                                     "\r\n\r\n         could not be found.\r\n");
         return false;
     }
-    // Another file's old data would take this file's place.
-    if (!isOwnBackup(committed, backupPath)) {
+    // Only the backup this Commit made may take the file's place: another
+    // file's old data would.
+    if (!committed.backup.known) {
+        notices.notice("ERROR", unknownBackupText(backupPath));
+        return false;
+    }
+    if (!committed.backup.matches(backupPath)) {
         notices.notice("ERROR", notThisBackupText(backupPath));
         return false;
     }
     // Whatever was done to the merged file since Commit would go without a word.
-    if (committed && exists(oldPath) && !committed->merged.matches(oldPath) &&
+    if (exists(oldPath) && !committed.merged.matches(oldPath) &&
         !notices.ask("WARNING", changedSinceCommitText(oldPath, backupPath)))
         return false;
     const std::string target = platform::resolveLinks(oldPath);
-    if (target.empty() || (exists(target) && !platform::isWritableFile(target))) {
-        notices.notice("NOTICE", "\r\n   File\r\n      " + oldPath + "\r\n\r\n   could not be removed before rename.\r\n");
+    std::string reason;
+    if (target.empty() || (exists(target) && !writable(target, reason))) {
+        // A file the user may write that cannot be opened (a full disk, the
+        // disk's error) is not one that could not be removed.
+        notices.notice("NOTICE", reason.empty() ? "\r\n   File\r\n      " + oldPath +
+                                                      "\r\n\r\n   could not be removed before rename.\r\n"
+                                                : notWritableForUndoText(oldPath, backupPath, reason));
         return false;
     }
     int error = 0;

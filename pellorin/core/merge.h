@@ -99,21 +99,30 @@ bool SaveMerge(const std::string& oldPath, const std::string& backupPath, platfo
 // a rename cannot, by a whole copy through the shared writer); a merged file
 // that is missing does not stop it. `committed` holds the files as Commit
 // left them: a backup that is no longer that (another Commit in the same
-// work directory has replaced it, or it was changed) is refused with an
-// "ERROR" that says so, both files unchanged; when the file at the OLD path
+// work directory has replaced it, or it was changed), or whose identity
+// Commit could not read, is refused with an "ERROR" that says so, both
+// files unchanged; an OLD file the user may write that cannot be opened for
+// writing (a full disk) is a "NOTICE" with the reason, nothing changed; when the file at the OLD path
 // is no longer the merged file (edited, or another file put in its place),
 // a "WARNING" asks first, naming the backup, and No leaves both files as
 // they are. Shows the "OKAY" box on success, else the "ERROR" or "NOTICE"
 // box of the step that failed, with the reason and any file it leaves (the
 // backup then stays in place). True on success.
 bool UndoMerge(const std::string& oldPath, const std::string& backupPath, platform::NoticeSink& notices,
-               const std::optional<CommitResult>& committed = std::nullopt);
+               const CommitResult& committed);
 
 // The question of UNDO over a merged file that has changed since Commit.
 std::string changedSinceCommitText(const std::string& oldPath, const std::string& backupPath);
 
-// The refusal of UNDO when the backup is not the one its Commit made.
+// The refusal of UNDO when the backup is not the one its Commit made, and
+// when Commit could not read the backup's identity.
 std::string notThisBackupText(const std::string& backupPath);
+std::string unknownBackupText(const std::string& backupPath);
+
+// The "NOTICE" of UNDO when the file at the OLD path may be written but
+// cannot be opened for writing now; `reason` is a reasonText.
+std::string notWritableForUndoText(const std::string& oldPath, const std::string& backupPath,
+                                   const std::string& reason);
 
 // The reason of a failed file call for a notice ("\r\n      The disk is
 // full."), from its error number; empty when it tells nothing more.

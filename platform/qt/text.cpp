@@ -100,6 +100,12 @@ QString noticeTextToQ(std::string_view text)
     return decodeUtf8Or(text, [](QString& shown, unsigned char byte) { shown += QChar(char16_t(byte)); });
 }
 
+std::string eightBitForNotice(std::string_view text)
+{
+    const QByteArray bytes = toQ(text).toUtf8();
+    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
 std::string pathFromQ(const QString& path)
 {
     QByteArray bytes = QFile::encodeName(path);

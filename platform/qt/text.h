@@ -29,7 +29,14 @@ QString systemTextToQ(std::string_view text);
 // UTF-8 shows as UTF-8, every other byte as the 8-bit character of the same
 // code, as captions and memos show it: a designation "CAF\xc9" reads
 // "CAFÉ", as do "CAF\xc3\x89" in UTF-8. A Latin-1 byte that happens to
-// form valid UTF-8 with the next one reads as that character.
+// form valid UTF-8 with the next one reads as that character (typed text
+// goes in through eightBitForNotice, below, to read as typed).
 QString noticeTextToQ(std::string_view text);
+
+// 8-bit text (typed or datasheet text) for a notice, so that the notice
+// shows it as toQ shows it in a caption: each byte as its 8-bit character,
+// in UTF-8. A name typed "CAFÃ©" (bytes "CAF\xc3\xa9") then reads "CAFÃ©" in
+// both, where the bytes themselves would read "CAFé" in the notice.
+std::string eightBitForNotice(std::string_view text);
 
 } // namespace platform

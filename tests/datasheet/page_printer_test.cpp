@@ -276,7 +276,7 @@ TEST(PagePrinter, TheFontShrinksToAFloorAndLongerLinesWrap)
                      std::to_string(c.length) + " characters");
         const std::string wide = counted(c.length);
         const Lines lines{"short", wide, "after"};
-        Printed out{platform::RecordingPrinter(600, c.paper.width, c.paper.height)};
+        Printed out{platform::RecordingPrinter(600, c.paper.width, c.paper.height), {}, {}};
         ds::PageOptions options = pages(58);
         options.floorCharacters = c.floor;
         print(out, lines, options);

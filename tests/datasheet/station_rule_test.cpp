@@ -128,6 +128,7 @@ TEST(StationRule, OpeningsLineByLine)
     struct Row {
         const char* line;
         ds::StationRule::Opening opening;
+        bool breaksInside = false;
     };
     using O = ds::StationRule::Opening;
     // Fed in order from the start of a file.
@@ -143,19 +144,29 @@ TEST(StationRule, OpeningsLineByLine)
         {"2        Quarndale Geomark Bureau, damaged", O::None},
         {" BB0002  opens at its first body line", O::Body},
         {" BB0002  and goes on", O::None},
+        // A stray line leaves the station its PID: the next station's PID
+        // after a damaged header still opens it.
+        {" CC0003  a stray last line of the next PID", O::None},
+        {"2        Quarndale Geomark Bureau, damaged", O::None},
+        {" CC0003  opens", O::Body},
+        // A line of the station, its LF lost, then a damaged header: the
+        // CR ends the line for the rule.
+        {" CC0003  last line\r1        Quarndale G_omark", O::None, true},
+        {" DD0004  opens", O::Body},
+        {" DD0004  goes on", O::None},
     };
     ds::StationRule rule;
     for (const Row& r : rows) {
         SCOPED_TRACE(r.line);
-        EXPECT_EQ(rule.next(r.line), r.opening);
+        EXPECT_EQ(rule.next(r.line, r.breaksInside), r.opening);
     }
-    EXPECT_EQ(rule.pid(), "BB0002");
+    EXPECT_EQ(rule.pid(), "DD0004");
 
     // A first header damaged: its lines open the file's first station.
     ds::StationRule first;
-    EXPECT_EQ(first.next("2        Quarndale Geomark Bureau,"), O::None);
+    EXPECT_EQ(first.next("2        Quarndale Geomark Bureau,", false), O::None);
     EXPECT_FALSE(first.inStation());
-    EXPECT_EQ(first.next(" BB0002  line"), O::Body);
+    EXPECT_EQ(first.next(" BB0002  line", false), O::Body);
     EXPECT_TRUE(first.inStation());
 }
 
@@ -164,26 +175,34 @@ TEST(StationRule, HiddenLinesAfterABareCr)
     struct Row {
         std::string line;
         Lines parts;
+        std::vector<bool> breaks; // each part's breaksInside
     };
     const Row rows[] = {
-        {" AA0001  line\r\n", {" AA0001  line\r\n"}},
-        {" AA0001  line\r" + kHeader + "\r\n", {" AA0001  line\r", kHeader + "\r\n"}},
-        {kDamaged + "\r BB0002  first\r\n", {kDamaged + "\r", " BB0002  first\r\n"}},
-        {kHeader + "\r BB0002  first\r BB0002  second", {kHeader + "\r", " BB0002  first\r", " BB0002  second"}},
-        // A CR before text that opens nothing stays inside the line.
-        {" AA0001  BEFORE\rAFTER\r\n", {" AA0001  BEFORE\rAFTER\r\n"}},
-        {kHeader + "\rREST\r\r\n", {kHeader + "\rREST\r\r\n"}},
+        {" AA0001  line\r\n", {" AA0001  line\r\n"}, {false}},
+        {" AA0001  line\r" + kHeader + "\r\n", {" AA0001  line\r", kHeader + "\r\n"}, {false, false}},
+        {kDamaged + "\r BB0002  first\r\n", {kDamaged + "\r", " BB0002  first\r\n"}, {false, false}},
+        {kHeader + "\r BB0002  first\r BB0002  second", {kHeader + "\r", " BB0002  first\r", " BB0002  second"},
+         {false, false, false}},
+        // A CR before text that opens nothing stays inside the line, which
+        // the station rule reads as two.
+        {" AA0001  BEFORE\rAFTER\r\n", {" AA0001  BEFORE\rAFTER\r\n"}, {true}},
+        {kHeader + "\rREST\r\r\n", {kHeader + "\rREST\r\r\n"}, {true}},
+        {" AA0001  last\r" + kDamaged + "\r BB0002  first\r\n", {" AA0001  last\r" + kDamaged + "\r", " BB0002  first\r\n"},
+         {true, false}},
     };
     for (const Row& r : rows) {
         Lines parts;
+        std::vector<bool> breaks;
         std::size_t next = 0;
-        ds::forEachLineIn(r.line, [&](std::string_view part, std::size_t index) {
+        ds::forEachLineIn(r.line, [&](std::string_view part, std::size_t index, bool breaksInside) {
             EXPECT_EQ(index, next);
             next = index + part.size();
             parts.emplace_back(part);
+            breaks.push_back(breaksInside);
             return true;
         });
         EXPECT_EQ(parts, r.parts) << r.line;
+        EXPECT_EQ(breaks, r.breaks) << r.line;
         EXPECT_EQ(next, r.line.size());
     }
 }

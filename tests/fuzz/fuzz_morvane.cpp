@@ -3,8 +3,9 @@
 // indexes, the index-driven splits and the splits by bytes, lines and
 // stations (one join and one split a run).
 //
-// Every run works in one scratch directory, made once in memory (/dev/shm,
-// else the temporary directory), with an output directory for each engine.
+// Every run works in one scratch directory, made once beside the target's
+// binary (fuzz_scratch.h: under the build directory, removed at exit), with
+// an output directory for each engine.
 // A run puts the same old piece in each output directory, so that a split
 // both adds to or replaces a kept file and makes new ones, and afterwards
 // removes exactly the files the run made, by name: no directory is read or

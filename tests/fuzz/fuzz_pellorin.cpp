@@ -96,7 +96,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         if (offset >= mergedBytes.size() || (offset > 0 && mergedBytes[offset - 1] != '\n'))
             fail("an offset of the old list is no line start of the merged file");
     }
-    if (!pellorin::UndoMerge(oldPath, backup, notices) || readAll(oldPath) != oldBytes)
+    if (!pellorin::UndoMerge(oldPath, backup, notices, merged) || readAll(oldPath) != oldBytes)
         fail("UNDO did not give the old file back");
     return 0;
 }

@@ -281,23 +281,35 @@ TEST_F(PidNameSearch, UnknownNameIsNotFoundWithTheTextAsCut)
     expectNotFound("Name = STATE CAPITOL BUILDING  Not Found");
 }
 
-// The message box reads the name as the results caption does, whether it
-// was typed with an 8-bit letter or came that way.
-TEST_F(PidNameSearch, ANameWithAnEightBitLetterReadsInTheNoticeAsInTheCaption)
+// The message box reads the name as the results caption does: an 8-bit
+// letter on its own, and 8-bit letters whose bytes also form UTF-8 ("Ã©" is
+// C3 A9, the UTF-8 of "é"; "â\u0082¬" is E2 82 AC, that of "€").
+TEST_F(PidNameSearch, ANameWithEightBitLettersReadsInTheNoticeAsInTheCaption)
 {
+    const struct {
+        const char* typed; // UTF-8 of what is typed
+        const char* name;  // as searched: ASCII letters in capitals
+    } cases[] = {
+        {"caf\u00c9 tower", "CAF\u00c9 TOWER"},
+        {"CAF\u00c3\u00a9 X", "CAF\u00c3\u00a9 X"},
+        {"x\u00e2\u0082\u00ac \u00c3 \u00ff", "X\u00e2\u0082\u00ac \u00c3 \u00ff"},
+    };
     platform::MessageBoxNotices boxes;
     platform::setNotices(&boxes);
-    QString shown;
-    platform::queueModal([&shown](QDialog& dialog) {
-        auto& box = dynamic_cast<QMessageBox&>(dialog);
-        shown = box.text();
-        box.button(QMessageBox::Ok)->click();
-    });
-    FGetName->NameBox->setText(QString::fromUtf8("caf\xc3\x89 tower"));
-    FGetName->Ok->click();
+    for (const auto& c : cases) {
+        QString shown;
+        platform::queueModal([&shown](QDialog& dialog) {
+            auto& box = dynamic_cast<QMessageBox&>(dialog);
+            shown = box.text();
+            box.button(QMessageBox::Ok)->click();
+        });
+        FGetName->NameBox->setText(QString::fromUtf8(c.typed));
+        FGetName->Ok->click();
+        const QString name = QString::fromUtf8(c.name);
+        EXPECT_EQ(FFound->windowTitle(), "FIND " + name) << c.typed;
+        EXPECT_EQ(shown, "Name = " + name + " Not Found") << c.typed;
+    }
     platform::setNotices(&notices);
-    EXPECT_EQ(FFound->windowTitle(), QString::fromUtf8("FIND CAF\xc3\x89 TOWER"));
-    EXPECT_EQ(shown, QString::fromUtf8("Name = CAF\xc3\x89 TOWER Not Found"));
 }
 
 TEST_F(PidNameSearch, EmptyStationListFindsNothing)

@@ -108,6 +108,24 @@ struct CommitRun {
 
     bool undo() { return pellorin::UndoMerge(oldPath, backupPath, notices, committed); }
 
+    // A new Commit of the files as they now are, loaded afresh: the report.
+    std::string commitAgain() const
+    {
+        pellorin::UpdateLists again;
+        platform::RecordingNotices said;
+        platform::NullProgress none;
+        pellorin::CommitResult result;
+        if (!pellorin_test::loadBoth(again, oldPath, upPath))
+            return "not loaded";
+        pellorin::MergeLists mergeLists{again.oldList, again.oldLocList, again.upList, again.upLocList};
+        const pellorin::MergeInput input{oldPath, upPath, backupPath, again.oldIdentity, again.upIdentity,
+                                         again.upUndesignated};
+        std::string text = pellorin::MergeFiles(input, mergeLists, said, none, result) ? "done" : "failed";
+        for (const auto& notice : said.recorded())
+            text += "\n" + notice.caption + "|" + notice.text;
+        return text;
+    }
+
     // The names of the OLD file.
     std::vector<std::string> oldNames() const
     {
@@ -215,9 +233,11 @@ std::string writeErrorText(const std::string& oldPath)
 // A kill at any step of a Commit: the OLD file's names hold the old or the
 // merged bytes (a mix only while a whole copy of the old ones lies beside
 // them); plrn0000.bak, once there, is always there and whole, the former
-// backup or the old file, and the old file whenever the OLD file is no
-// longer it; every other file is named after the file it belongs to and
-// whole where it is a copy.
+// backup or the old file, never another name of the OLD file; once the OLD
+// file is no longer the old file, the old file is the backup or the whole
+// copy beside it that is to take its name; every other file is named after
+// the file it belongs to and whole where it is a copy; and the next Commit
+// works.
 TEST(CommitSafety, AKillAtAnyStepOfACommitLeavesEveryNameWhole)
 {
     const std::string merged = mergedBytesOf(bigOld(), kUpdate);
@@ -227,10 +247,11 @@ TEST(CommitSafety, AKillAtAnyStepOfACommitLeavesEveryNameWhole)
         bool secondName;
     };
     for (const Case& c : {Case{"one name, a former backup", kFormer, false}, Case{"one name, no backup", {}, false},
-                          Case{"two names, a former backup", kFormer, true}}) {
+                          Case{"two names, a former backup", kFormer, true}, Case{"two names, no backup", {}, true}}) {
         SCOPED_TRACE(c.name);
         bool finished = false;
         bool sawFormerAside = false;
+        bool heldAlone = false;
         int mixes = 0;
         for (int step = 1; !finished && step < 100; ++step) {
             SCOPED_TRACE(step);
@@ -249,6 +270,7 @@ TEST(CommitSafety, AKillAtAnyStepOfACommitLeavesEveryNameWhole)
             }
 
             bool oldCopy = false;
+            bool oldInWork = false;
             for (const auto& name : run.dataOthers()) {
                 EXPECT_FALSE(finished) << name;
                 EXPECT_TRUE(startsWith(name, "old.dat.tmp") || startsWith(name, "old.dat.old")) << name;
@@ -264,6 +286,7 @@ TEST(CommitSafety, AKillAtAnyStepOfACommitLeavesEveryNameWhole)
                     sawFormerAside = sawFormerAside || fs::exists(run.backupPath);
                 } else if (startsWith(name, "old.dat.old")) {
                     EXPECT_TRUE(testsupport::readFile(run.dir.file("work/" + name)) == bigOld()) << name;
+                    oldInWork = true;
                 } else {
                     // A copy on its way, not yet under a name that says it is whole.
                     EXPECT_TRUE(startsWith(name, "old.dat.tmp") || startsWith(name, "plrn0000.bak.tmp")) << name;
@@ -284,20 +307,31 @@ TEST(CommitSafety, AKillAtAnyStepOfACommitLeavesEveryNameWhole)
             if (fs::exists(run.backupPath)) {
                 const std::string backup = testsupport::readFile(run.backupPath);
                 EXPECT_TRUE(backup == bigOld() || backup == kFormer);
+                // The old file is the backup, or, where the kill came between
+                // the merged file's rename and the backup's, the whole copy
+                // named after it beside the backup.
                 if (touched) {
-                    EXPECT_TRUE(backup == bigOld()) << "the OLD file changed, and the backup is not its old data";
+                    EXPECT_TRUE(backup == bigOld() || oldInWork) << "the OLD file changed, and its old data is lost";
                 }
+                for (const auto& name : run.oldNames())
+                    EXPECT_NE(inodeOf(run.backupPath), inodeOf(name)) << "plrn0000.bak is another name of " << name;
             }
             if (finished) {
                 for (const auto& name : run.oldNames())
                     EXPECT_TRUE(testsupport::readFile(name) == merged) << name;
                 EXPECT_TRUE(testsupport::readFile(run.backupPath) == bigOld());
             }
+            heldAlone = heldAlone || (touched && oldInWork);
+            // Whatever the kill left, the next Commit works.
+            const std::string before = testsupport::readFile(run.oldPath);
+            EXPECT_EQ(run.commitAgain(), "done");
+            EXPECT_TRUE(testsupport::readFile(run.backupPath) == before);
         }
         EXPECT_TRUE(finished);
         // The kills did land between the backups' renames, and in the
         // middle of the copy in place.
-        EXPECT_EQ(sawFormerAside, c.former.has_value());
+        EXPECT_EQ(sawFormerAside, c.former.has_value() && c.secondName);
+        EXPECT_EQ(heldAlone, !c.secondName);
         EXPECT_EQ(mixes > 0, c.secondName);
     }
 }
@@ -426,6 +460,51 @@ TEST(CommitSafety, AFailedCommitLeavesTheFormerBackupAsItWas)
     }
 }
 
+// A Commit of a file with one name whose backup cannot take its name once
+// the merged file is in place: the old file goes back to the OLD path in one
+// rename (the very file, as loaded), or, where no rename works, the notice
+// names the whole old file it leaves; plrn0000.bak is never the OLD file.
+TEST(CommitSafety, ABackupThatCannotTakeItsNamePutsTheOldFileBack)
+{
+    for (const bool renamesFail : {false, true}) {
+        SCOPED_TRACE(renamesFail ? "every rename fails: a full disk" : "a directory took the backup's name");
+        CommitRun run(bigOld(), kUpdate, std::nullopt, false);
+        const std::uint64_t oldInode = inodeOf(run.oldPath);
+        const ChildEnd end = inChild([&] {
+            platform::setFileStepHook([&](platform::FileStep step, const std::string& path) {
+                if (step != platform::FileStep::Renamed || path != run.oldPath)
+                    return;
+                if (renamesFail) {
+                    failCalls(SYS_rename, ENOSPC);
+                } else {
+                    fs::create_directories(run.backupPath + "/in");
+                }
+            });
+            return run.report(run.merge());
+        });
+        ASSERT_TRUE(WIFEXITED(end.status) && WEXITSTATUS(end.status) == 0) << end.status;
+        const std::string lead = "failed\nERROR|\r\n      ERROR - Could not rename\r\n         " + run.oldPath +
+                                 "\r\n      to " + run.backupPath + "\r\n      \r\n";
+        const auto held = run.workOthers();
+        if (!renamesFail) {
+            EXPECT_EQ(end.report, lead);
+            EXPECT_EQ(testsupport::readFile(run.oldPath), bigOld());
+            EXPECT_EQ(inodeOf(run.oldPath), oldInode);
+            EXPECT_TRUE(held.empty());
+            EXPECT_TRUE(run.dataOthers().empty());
+            continue;
+        }
+        ASSERT_EQ(held.size(), 1u);
+        const std::string kept = run.dir.file("work/" + *held.begin());
+        EXPECT_TRUE(startsWith(*held.begin(), "old.dat.old")) << *held.begin();
+        EXPECT_EQ(end.report, lead + pellorin::reasonText(ENOSPC) + "\r\n      The old file is kept as\r\n         " +
+                                  kept + "\r\n");
+        EXPECT_TRUE(testsupport::readFile(kept) == bigOld());
+        EXPECT_NE(inodeOf(kept), inodeOf(run.oldPath));
+        EXPECT_FALSE(fs::exists(run.backupPath));
+    }
+}
+
 // UNDO of a file with two names whose copy fails: the backup stays, the
 // notice gives the reason and names what it leaves (the merged data when it
 // could not be put back), and no copy of the backup's bytes is left.
@@ -468,6 +547,45 @@ TEST(CommitSafety, AFailedUndoKeepsTheBackupAndNamesWhatItLeaves)
         }
         for (const auto& name : run.oldNames())
             EXPECT_TRUE(testsupport::readFile(name) == merged || mergedCopy) << name;
+    }
+}
+
+// A full disk that already fails the write-access test (the open of the OLD
+// file for writing) is told as a full disk, not as a read-only file or one
+// that could not be removed, and nothing changes.
+TEST(CommitSafety, AFullDiskAtTheWriteAccessTestIsToldAsSuch)
+{
+    const std::string full = pellorin::reasonText(ENOSPC);
+    for (const bool secondName : {false, true}) {
+        SCOPED_TRACE(secondName ? "two names" : "one name");
+        CommitRun run(bigOld(), kUpdate, kFormer, secondName);
+        const ChildEnd commit = inChild([&] {
+            failCalls(SYS_openat, ENOSPC);
+            return run.report(run.merge());
+        });
+        ASSERT_TRUE(WIFEXITED(commit.status) && WEXITSTATUS(commit.status) == 0) << commit.status;
+        EXPECT_EQ(commit.report, "failed\nERROR|" + writeErrorText(run.oldPath) + full);
+        EXPECT_TRUE(testsupport::readFile(run.oldPath) == bigOld());
+        EXPECT_EQ(testsupport::readFile(run.backupPath), kFormer);
+
+        ASSERT_TRUE(run.merge());
+        const std::string merged = testsupport::readFile(run.oldPath);
+        const ChildEnd undo = inChild([&] {
+            failCalls(SYS_openat, ENOSPC);
+            return run.report(run.undo());
+        });
+        ASSERT_TRUE(WIFEXITED(undo.status) && WEXITSTATUS(undo.status) == 0) << undo.status;
+        EXPECT_EQ(undo.report, "failed\nNOTICE|" +
+                                   pellorin::notWritableForUndoText(run.oldPath, run.backupPath, full));
+        EXPECT_EQ(pellorin::notWritableForUndoText(run.oldPath, run.backupPath, full),
+                  "\r\n   File\r\n      " + run.oldPath + "\r\n\r\n   could not be opened for writing.\r\n" +
+                      "      The disk is full.\r\n   Nothing was changed: the original file stays at\r\n      " +
+                      run.backupPath + "\r\n");
+        for (const auto& name : run.oldNames())
+            EXPECT_TRUE(testsupport::readFile(name) == merged) << name;
+        EXPECT_TRUE(testsupport::readFile(run.backupPath) == bigOld());
+        EXPECT_TRUE(run.dataOthers().empty());
+        EXPECT_TRUE(run.workOthers().empty());
     }
 }
 

@@ -16,7 +16,9 @@
 #include <sys/stat.h>
 
 #include "datasheet/forms/tf_help.h"
+#include "datasheet/forms/tf_print_set.h"
 #include "datasheet/forms/tf_status.h"
+#include "datasheet/print_settings.h"
 #include "pellorin/core/merge.h"
 #include "pellorin/tf_help2.h"
 #include "pellorin/tf_list.h"
@@ -36,6 +38,7 @@
 #include "platform/qt/qt_printer.h"
 #include "tests/support/pdf_text.h"
 #include "tests/support/program_fixture.h"
+#include "tests/support/scratch_cwd.h"
 #include "tests/support/test_files.h"
 
 namespace fs = std::filesystem;
@@ -212,6 +215,87 @@ TEST_F(PellorinForms, UndoPutsTheOldFileBack)
     EXPECT_EQ(testsupport::readFile(oldPath), oldBytes);
     EXPECT_FALSE(fs::exists(backupPath));
     EXPECT_FALSE(FList->isVisible());
+}
+
+// Print Setup with ds_parm1.txt a link (symbolic or hard) to a file of the
+// update, before and after Commit: Pellorin's build has no SAVE, and a write
+// of the settings file in its process is refused; the files are untouched.
+TEST_F(PellorinForms, PrintSetupNeverWritesTheSettingsFileOverTheUpdatesFiles)
+{
+    testsupport::ScratchCurrentDirectory cwd;
+    const std::string settings = ds::kPrintSettingsFile;
+    choose(oldPath, upPath);
+    FMain->UpdateBtnClick();
+    ASSERT_TRUE(FList->isVisible());
+    for (const bool committed : {false, true}) {
+        if (committed) {
+            FList->CommitBtnClick();
+            ASSERT_TRUE(FList->LastUNDO->isVisible());
+        }
+        for (const std::string& file : {oldPath, upPath, backupPath}) {
+            if (!fs::exists(file))
+                continue;
+            for (const bool symbolic : {true, false}) {
+                SCOPED_TRACE(file + (committed ? ", committed, " : ", ") + (symbolic ? "symbolic link" : "hard link"));
+                const std::string bytes = testsupport::readFile(file);
+                ::unlink(settings.c_str());
+                ASSERT_EQ(symbolic ? ::symlink(file.c_str(), settings.c_str()) : ::link(file.c_str(), settings.c_str()),
+                          0);
+                notices.clear();
+                FList->PrintSetup();
+                ASSERT_EQ(FPrintSet->PrintSetSave, nullptr);
+                FPrintSet->PrintSetSaveClick();
+                FPrintSet->PrintSetOkClick();
+                EXPECT_TRUE(notices.recorded().empty());
+                EXPECT_FALSE(ds::savePrintSettings(settings, "62", false, notices));
+                EXPECT_EQ(notices.recorded(),
+                          (std::vector<platform::Notice>{{"NOTICE",
+                                                          "Not saved: ds_parm1.txt\r\nis another name of the data "
+                                                          "file in use, " + file + ".\r\nNothing was written.",
+                                                          false}}));
+                EXPECT_EQ(testsupport::readFile(file), bytes);
+                EXPECT_EQ(fs::is_symlink(settings), symbolic);
+            }
+        }
+    }
+    ::unlink(settings.c_str());
+}
+
+// UNDO after a Commit that could not read the backup's identity: it cannot
+// tell the backup from another Commit's, so it refuses, both files as they are.
+TEST_F(PellorinForms, UndoAndSaveLeaveABackupWhoseIdentityIsUnknown)
+{
+    choose(oldPath, upPath);
+    FMain->UpdateBtnClick();
+    FList->CommitBtnClick();
+    ASSERT_TRUE(FList->LastUNDO->isVisible());
+    const std::string merged = testsupport::readFile(oldPath);
+    CommitResult unknown = FMain->GetCommitted();
+    unknown.backup = platform::FileIdentity();
+    EXPECT_FALSE(UndoMerge(oldPath, backupPath, notices, unknown));
+    EXPECT_EQ(notices.recorded().back(),
+              (platform::Notice{"ERROR",
+                                "\r\n         Original file stored at\r\n            " + backupPath +
+                                    "\r\n\r\n         cannot be told to be the one this update made:\r\n"
+                                    "         its identity could not be read at Commit.\r\n"
+                                    "         UNDO leaves both files as they are.\r\n",
+                                false}));
+    EXPECT_EQ(testsupport::readFile(oldPath), merged);
+    EXPECT_EQ(testsupport::readFile(backupPath), oldBytes);
+    // SAVE leaves such a backup in place.
+    EXPECT_FALSE(SaveMerge(oldPath, backupPath, notices, unknown));
+    EXPECT_EQ(notices.recorded().back(),
+              (platform::Notice{"WARNING",
+                                "\r\n   File\r\n      " + oldPath + "\r\n\r\n   has been updated and saved.\r\n"
+                                "   The file\r\n       " + backupPath +
+                                    "\r\n   cannot be told to be the backup of this update\r\n"
+                                    "   (its identity could not be read at Commit):\r\n   it is left in place.\r\n",
+                                false}));
+    EXPECT_EQ(testsupport::readFile(backupPath), oldBytes);
+    // The window's own UNDO, with what Commit read, still works.
+    FList->LastUNDOClick();
+    EXPECT_EQ(notices.recorded().back().caption, "OKAY");
+    EXPECT_EQ(testsupport::readFile(oldPath), oldBytes);
 }
 
 // Another window's Commit in the same work directory puts its own file's

@@ -362,7 +362,8 @@ TEST(Merge, EveryFailureLeavesFilesAndListsAsTheyWere)
                                      "\r\n       ERROR - The Old file, the Update file and the backup file\r\n"
                                      "       must be three different files.\r\n\r\n       Old file    " +
                                          r.oldPath + "\r\n       Update file " + r.upPath + "\r\n       Backup file " +
-                                         r.upPath + "\r\n",
+                                         r.upPath + "\r\n\r\n       The backup file is that file itself: the backup is made in the\r\n"
+                                         "       current directory, so start Pellorin in another directory.\r\n",
                                      false};
          },
          {}},
@@ -405,7 +406,7 @@ TEST(Merge, ACommitReplacesAFormerBackupAndKeepsTheFilesIdentity)
     EXPECT_EQ(namesIn(run.dir.file("work")), (std::set<std::string>{"plrn0000.bak"}));
 
     // UNDO puts the old data back under every name.
-    EXPECT_TRUE(pellorin::UndoMerge(run.oldPath, run.backupPath, run.notices));
+    EXPECT_TRUE(pellorin::UndoMerge(run.oldPath, run.backupPath, run.notices, run.committed));
     EXPECT_TRUE(fs::is_symlink(run.oldPath));
     EXPECT_EQ(testsupport::readFile(run.dir.file("data/second.dat")), station("AA0001", "o"));
     EXPECT_EQ(testsupport::readFile(run.dir.file("data/old.dat")), station("AA0001", "o"));
@@ -421,7 +422,7 @@ TEST(Merge, SaveAndUndo)
         MergeRun run(oldBytes, station("AA0001", "u"));
         ::chmod(run.oldPath.c_str(), 0604);
         ASSERT_TRUE(run.merge());
-        EXPECT_TRUE(pellorin::UndoMerge(run.oldPath, run.backupPath, run.notices));
+        EXPECT_TRUE(pellorin::UndoMerge(run.oldPath, run.backupPath, run.notices, run.committed));
         EXPECT_EQ(testsupport::readFile(run.oldPath), oldBytes);
         EXPECT_FALSE(fs::exists(run.backupPath));
         EXPECT_EQ(fs::status(run.oldPath).permissions() & fs::perms::all,
@@ -437,10 +438,10 @@ TEST(Merge, SaveAndUndo)
         MergeRun run(oldBytes, station("AA0001", "u"));
         ASSERT_TRUE(run.merge());
         fs::remove(run.oldPath);
-        EXPECT_TRUE(pellorin::UndoMerge(run.oldPath, run.backupPath, run.notices));
+        EXPECT_TRUE(pellorin::UndoMerge(run.oldPath, run.backupPath, run.notices, run.committed));
         EXPECT_EQ(testsupport::readFile(run.oldPath), oldBytes);
         // Again: the backup is gone now.
-        EXPECT_FALSE(pellorin::UndoMerge(run.oldPath, run.backupPath, run.notices));
+        EXPECT_FALSE(pellorin::UndoMerge(run.oldPath, run.backupPath, run.notices, run.committed));
         EXPECT_EQ(run.notices.recorded().back(),
                   (platform::Notice{"ERROR",
                                     "\r\n         Original file stored at\r\n            " + run.backupPath +
@@ -453,7 +454,7 @@ TEST(Merge, SaveAndUndo)
         MergeRun run(oldBytes, station("AA0001", "u"));
         ASSERT_TRUE(run.merge());
         ::chmod(run.oldPath.c_str(), 0444);
-        EXPECT_FALSE(pellorin::UndoMerge(run.oldPath, run.backupPath, run.notices));
+        EXPECT_FALSE(pellorin::UndoMerge(run.oldPath, run.backupPath, run.notices, run.committed));
         EXPECT_EQ(run.notices.recorded().back().caption, "NOTICE");
         EXPECT_EQ(testsupport::readFile(run.backupPath), oldBytes);
         EXPECT_EQ(testsupport::readFile(run.oldPath), station("AA0001", "u"));
@@ -480,33 +481,51 @@ TEST(Merge, TheThreeFilesMustBeThreeFilesWhateverTheirNames)
 {
     // Another name of a file, by a hard link, a symbolic link or a linked
     // directory, is that file: each pair is refused before anything changes.
+    // The notice says which two are one file, and what to do.
+    const std::string oneFile =
+        "\r\n       The Old file and the Update file are one file:\r\n       choose another Update file.\r\n";
+    const std::string itself = "\r\n       The backup file is that file itself: the backup is made in the\r\n"
+                               "       current directory, so start Pellorin in another directory.\r\n";
+    const auto linkOf = [](const std::string& file) {
+        return "\r\n       The backup file is another name (a link) of\r\n          " + file +
+               "\r\n       as a Commit that was stopped could leave it.\r\n"
+               "       Remove the backup file, then Commit again:\r\n"
+               "       the file it names keeps its data.\r\n";
+    };
     struct Case {
         const char* name;
         std::function<void(MergeRun&)> arrange;
+        std::function<std::string(const MergeRun&)> why;
     };
     const std::vector<Case> cases = {
         {"OLD a hard link of UPDATE",
          [](MergeRun& r) {
              fs::create_hard_link(r.upPath, r.dir.file("data/second.dat"));
              r.oldPath = r.dir.file("data/second.dat");
-         }},
+         },
+         [&](const MergeRun&) { return oneFile; }},
         {"OLD a symbolic link to UPDATE",
          [](MergeRun& r) {
              fs::create_symlink("up.dat", r.dir.file("data/link.dat"));
              r.oldPath = r.dir.file("data/link.dat");
-         }},
+         },
+         [&](const MergeRun&) { return oneFile; }},
         {"UPDATE a symbolic link to OLD",
          [](MergeRun& r) {
              fs::create_symlink(r.oldPath, r.dir.file("data/link.dat"));
              r.upPath = r.dir.file("data/link.dat");
-         }},
-        {"backup a hard link of OLD", [](MergeRun& r) { fs::create_hard_link(r.oldPath, r.backupPath); }},
-        {"backup a symbolic link to UPDATE", [](MergeRun& r) { fs::create_symlink(r.upPath, r.backupPath); }},
+         },
+         [&](const MergeRun&) { return oneFile; }},
+        {"backup a hard link of OLD", [](MergeRun& r) { fs::create_hard_link(r.oldPath, r.backupPath); },
+         [&](const MergeRun& r) { return linkOf(r.oldPath); }},
+        {"backup a symbolic link to UPDATE", [](MergeRun& r) { fs::create_symlink(r.upPath, r.backupPath); },
+         [&](const MergeRun& r) { return linkOf(r.upPath); }},
         {"backup in a linked directory, named as OLD",
          [](MergeRun& r) {
              fs::create_directory_symlink(r.dir.file("data"), r.dir.file("work/data"));
              r.backupPath = r.dir.file("work/data/old.dat");
-         }},
+         },
+         [&](const MergeRun&) { return itself; }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -525,7 +544,7 @@ TEST(Merge, TheThreeFilesMustBeThreeFilesWhateverTheirNames)
                        "\r\n       ERROR - The Old file, the Update file and the backup file\r\n"
                        "       must be three different files.\r\n\r\n       Old file    " +
                            run.oldPath + "\r\n       Update file " + run.upPath + "\r\n       Backup file " +
-                           run.backupPath + "\r\n",
+                           run.backupPath + "\r\n" + c.why(run),
                        false}}));
     }
 }
@@ -626,12 +645,13 @@ TEST(Merge, ACommitThatFailsAtTheRenameLeavesNoFileOfItsOwn)
     EXPECT_EQ(run.notices.recorded(),
               (std::vector<platform::Notice>{
                   {"ERROR", "\r\n     ERROR - Could not open input file " + run.oldPath + " for write.\r\n", false}}));
-    // Midway: the merged data beside the OLD file, the former backup beside the new one.
+    // Midway: the merged data beside the OLD file, the old file held beside
+    // the former backup, which keeps its name.
     EXPECT_EQ(gDataNamesMidway.size(), 3u);
     EXPECT_TRUE(hasNameStartingWith(gDataNamesMidway, "old.dat.tmp"));
     EXPECT_EQ(gWorkNamesMidway.size(), 2u);
     EXPECT_TRUE(gWorkNamesMidway.count("plrn0000.bak"));
-    EXPECT_TRUE(hasNameStartingWith(gWorkNamesMidway, "plrn0000.bak.old"));
+    EXPECT_TRUE(hasNameStartingWith(gWorkNamesMidway, "old.dat.old"));
     // Afterwards: the former backup back in its place, no other file.
     EXPECT_EQ(namesIn(gDataDir), (std::set<std::string>{"moved.dat", "old.dat", "up.dat"}));
     EXPECT_EQ(namesIn(gWorkDir), (std::set<std::string>{"plrn0000.bak"}));

@@ -15,7 +15,8 @@
 # (paired), so that a machine that gets busier slows both. dsbench reports
 # its own time as "seconds=<float>" on its last line; without that line the
 # whole command is timed. MB are MiB. Each check prints its figure and its
-# floor or limit.
+# floor or limit. The environment's DS_LINE_BITS (avx2, plain) makes every
+# program run take that narrower vector way to mark line ends.
 # Exit status 1 when a check fails or dsbench fails, 2 on bad usage.
 set -euo pipefail
 export LC_ALL=C
@@ -147,6 +148,10 @@ for mb in "${sizes[@]}"; do
     grep_s[$mb]=$grep_best
 done
 
+# The line reader's vector way (DS_LINE_BITS may force a narrower one), so
+# that the figures can be read against the machine.
+line_bits=$("$dsbench" "$work/ds_13mb.dat" 2> /dev/null | sed -n 's/^line_bits=//p') || true
+echo "line reader's vector way: ${line_bits:-unknown}${DS_LINE_BITS:+ (DS_LINE_BITS=$DS_LINE_BITS)}"
 printf '%-7s %9s %9s %10s %12s %10s %10s\n' file MB stations "cat MB/s" "grep -c MB/s" "load MB/s" "load s"
 for mb in "${sizes[@]}"; do
     load_rate=n/a
@@ -408,10 +413,10 @@ if [[ -x $mvbench ]]; then
         split_cp=$(smaller "$split_cp" "$(best_time /dev/null cp "$split_file" "$runs/cp_$n.out")")
     done
     echo "split file: $(mbps "$split_bytes" 1) MB, $(grep -c "$header" "$split_file") stations; cp $(mbps "$split_bytes" "$split_cp") MB/s"
-    split_run() { # split_run LABEL ARGS...: best of three, each into a new directory
-        local label=$1 best="" out seconds pieces
+    split_run() { # split_run LABEL ARGS...: best of $tries (three), each into a new directory
+        local label=$1 best="" out seconds pieces i
         shift
-        for _ in 1 2 3; do
+        for ((i = 0; i < ${tries:-3}; i++)); do
             pieces=$(mktemp -d "$runs/run.XXXXXX")
             echo "$pieces" > "$runs/last"
             sync
@@ -464,14 +469,15 @@ if [[ -x $mvbench ]]; then
     # The quad split of 100,000 stations of 100 counties against 10,000 of
     # 10, paired with coreutils split of the same files into as many pieces
     # (the time of writing hundreds of files grows with the dirty pages the
-    # machine holds, for both alike). Then the quad split of 100,000
-    # stations onto the pieces it made (Add): beside a fresh split and a
-    # flushed copy of the kept pieces' bytes, in turns.
+    # machine holds, for both alike); each the best of five, as a run of a
+    # few hundredths of a second is at the mercy of a busy moment. Then the
+    # quad split of 100,000 stations onto the pieces it made (Add): beside a
+    # fresh split and a flushed copy of the kept pieces' bytes, in turns.
     declare -A quad_s coreutils_s
     main_file=$split_file
-    coreutils_split() { # coreutils_split PIECES FILE: best of three, each into a new directory
-        local best="" dir t
-        for _ in 1 2 3; do
+    coreutils_split() { # coreutils_split PIECES FILE: best of $tries (three), each into a new directory
+        local best="" dir t i
+        for ((i = 0; i < ${tries:-3}; i++)); do
             dir=$(mktemp -d "$runs/coreutils.XXXXXX")
             sync
             t=$(time_once /dev/null split -n "$1" -a 4 "$2" "$dir/x")
@@ -484,11 +490,11 @@ if [[ -x $mvbench ]]; then
         split_file=$work/quad_$counties.dat
         make_counties "$counties" "$split_file" --stations 1000
         cat "$split_file" > /dev/null
-        quad_s[$counties]=$(split_run quad index quad) || quad_s[$counties]=""
+        quad_s[$counties]=$(tries=5 split_run quad index quad) || quad_s[$counties]=""
         if [[ -n ${quad_s[$counties]} ]]; then
             kept=$(cat "$runs/last")
             pieces=$(ls "$kept" | wc -l)
-            coreutils_s[$counties]=$(coreutils_split "$pieces" "$split_file")
+            coreutils_s[$counties]=$(tries=5 coreutils_split "$pieces" "$split_file")
             echo "quad split of $((counties * 1000)) stations: ${quad_s[$counties]} s, $pieces pieces;" \
                 "coreutils split into as many: ${coreutils_s[$counties]} s"
         fi

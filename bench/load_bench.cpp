@@ -2,6 +2,10 @@
 // the menus do, and prints the time it took and what it found:
 //   dsbench FILE                    load the station list (File > Disk);
 //                                   prints the peak memory too (peak_kb=)
+//                                   and the line reader's vector way
+//                                   (line_bits=avx512bw, avx2, plain; the
+//                                   environment's DS_LINE_BITS may choose a
+//                                   narrower one)
 //   dsbench type CODE FILE          reload through the type test of CODE
 //   dsbench radius CODE FILE        point-radius search of 99.9 miles around
 //                                   the middle station, type CODE
@@ -22,6 +26,7 @@
 #include "datasheet/station_loader.h"
 #include "datasheet/type_filter.h"
 #include "platform/line_list.h"
+#include "platform/line_reader.h"
 #include "datasheet/offset_index.h"
 
 namespace {
@@ -58,7 +63,8 @@ int loadOnly(const std::string& path)
     const double seconds = since(start);
     rusage usage{};
     ::getrusage(RUSAGE_SELF, &usage);
-    std::printf("stations=%zu\npeak_kb=%ld\nseconds=%.6f\n", loaded.listLines.size(), usage.ru_maxrss, seconds);
+    std::printf("stations=%zu\npeak_kb=%ld\nline_bits=%s\nseconds=%.6f\n", loaded.listLines.size(), usage.ru_maxrss,
+                platform::detail::lineBitWay().name, seconds);
     return 0;
 }
 

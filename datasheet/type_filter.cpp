@@ -108,8 +108,12 @@ bool StationLines::next(std::string_view& line)
             at_ = 0;
         }
         const std::string_view rest = piece_.substr(at_);
+        // A piece read whole holds a further line, or a CR that breaks it,
+        // only after a CR of its own, which the reader's CR bits tell
+        // without a look at its bytes.
         bool breaksInside = false;
-        const std::size_t hidden = hiddenLineStart(rest, breaksInside);
+        const std::size_t hidden = at_ == 0 && !reader_.pieceHoldsInnerCr() ? std::string_view::npos
+                                                                            : hiddenLineStart(rest, breaksInside);
         line = hidden == std::string_view::npos ? rest : rest.substr(0, hidden);
         at_ += line.size();
         if (seeking_) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <limits>
@@ -24,11 +25,15 @@ namespace {
 constexpr std::size_t kChunk = 256 << 10;
 constexpr std::size_t kFirstRead = 4 << 10;
 // The buffer's usual size, which it takes as soon as one read does not fit
-// in its first few kilobytes: large enough that the bytes kept before the
-// read position (below) move seldom, small enough that a load touches few
-// pages of memory for it (on a virtual machine each page's first use is
-// costly).
-constexpr std::size_t kCapacity = 256 << 10;
+// in its first few kilobytes: twice the largest read, so that the bytes
+// kept before the read position (below) move once in several reads rather
+// than before each (a copy of a quarter of all bytes read), and small
+// enough that a load touches few pages of memory for it (on a virtual
+// machine each page's first use is costly).
+constexpr std::size_t kCapacity = 512 << 10;
+// A read into the room left at the buffer's end is made once it is at
+// least this large.
+constexpr std::size_t kLeastRoom = 64 << 10;
 // The buffer keeps this many bytes after its valid data, so that the line
 // feed search may load whole 64-byte blocks there.
 constexpr std::size_t kSlack = 64;
@@ -105,7 +110,7 @@ __attribute__((target("avx512f,avx512bw"))) void markBlocksAvx512(const char* bl
 
 void markBlocks(const char* blocks, std::size_t count, std::uint64_t* lineFeeds, std::uint64_t* carriageReturns)
 {
-    static const MarkBlocks chosen = detail::lineBitWays().front().mark;
+    static const MarkBlocks chosen = detail::lineBitWay().mark;
     chosen(blocks, count, lineFeeds, carriageReturns);
 }
 
@@ -149,6 +154,22 @@ std::vector<LineBitWay> lineBitWays()
 #endif
     ways.push_back({"plain", markBlocksPlain});
     return ways;
+}
+
+LineBitWay lineBitWayNamed(const char* name)
+{
+    const std::vector<LineBitWay> ways = lineBitWays();
+    if (name)
+        for (const LineBitWay& way : ways)
+            if (std::strcmp(way.name, name) == 0)
+                return way;
+    return ways.front();
+}
+
+LineBitWay lineBitWay()
+{
+    static const LineBitWay chosen = lineBitWayNamed(std::getenv("DS_LINE_BITS"));
+    return chosen;
 }
 
 } // namespace detail
@@ -234,10 +255,11 @@ bool LineReader::fill()
 {
     if (eof_ || fd_ < 0)
         return false;
-    // Reads go on at the end of the buffered bytes; only when the room left
-    // is smaller than the read do the bytes move to the buffer's start.
+    // Reads go on at the end of the buffered bytes, into the room left when
+    // that is smaller than the read but not small; only then do the bytes
+    // move to the buffer's start.
     std::size_t room = capacity_ - end_;
-    if (room < readSize_) {
+    if (room < readSize_ && (capacity_ < kCapacity || room < kLeastRoom)) {
         // Whole blocks move, so that their line-feed words move with them.
         const std::size_t keepFrom = begin_ > kHistory ? (begin_ - kHistory) & ~std::size_t{63} : 0;
         if (keepFrom > 0) {
@@ -436,15 +458,6 @@ bool LineReader::seek(std::uint64_t offset)
     pieceOffset_ = position_ = offset;
     eof_ = false;
     return true;
-}
-
-std::string_view chompLineEnd(std::string_view line)
-{
-    if (!line.empty() && line.back() == '\n')
-        line.remove_suffix(1);
-    if (!line.empty() && line.back() == '\r')
-        line.remove_suffix(1);
-    return line;
 }
 
 std::string_view cutAtLineEnd(std::string_view line)

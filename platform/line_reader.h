@@ -9,8 +9,8 @@
 // read: a file read from start to end, or station after station in file
 // order, is read once. The first block after the open, or after a seek
 // away from the buffered bytes, is small (4 KiB, about one datasheet) and
-// each further block twice the last, up to the buffer's room (under
-// 256 KiB), so that reading stations in an order of their own (a list
+// each further block twice the last, up to 256 KiB or the buffer's room,
+// so that reading stations in an order of their own (a list
 // sorted by name) does not read a quarter megabyte for each. A seek less than
 // 4 KiB past the buffered bytes reads on with growing blocks.
 #include <bit>
@@ -233,13 +233,27 @@ struct LineBitWay {
     MarkBlocks mark;
 };
 // The ways of setting the bits that this processor runs, widest compares
-// first: the reader uses the first. Every way gives the same bits.
+// first. Every way gives the same bits.
 std::vector<LineBitWay> lineBitWays();
+// The way the reader uses: the first, or the one that the environment
+// variable DS_LINE_BITS names ("avx2", "plain"), read once, so that a
+// narrower way can be measured on a wider processor. A name that is not
+// one of the ways is ignored.
+LineBitWay lineBitWay();
+// The way of that name, or the first when none has it (or `name` is null).
+LineBitWay lineBitWayNamed(const char* name);
 
 } // namespace detail
 
-// Removes a trailing CR LF, LF or CR.
-std::string_view chompLineEnd(std::string_view line);
+// Removes a trailing CR LF, LF or CR (inline: readers call it for every line).
+inline std::string_view chompLineEnd(std::string_view line)
+{
+    if (!line.empty() && line.back() == '\n')
+        line.remove_suffix(1);
+    if (!line.empty() && line.back() == '\r')
+        line.remove_suffix(1);
+    return line;
+}
 // Cuts a line at its first CR or LF.
 std::string_view cutAtLineEnd(std::string_view line);
 

@@ -1,11 +1,14 @@
 #include "morvane/core/output_set.h"
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
+#include <new>
 #include <memory>
 
 #include "platform/file_swap.h"
@@ -22,11 +25,10 @@ bool diskFull(int error)
 }
 
 // All blocks together are written (and their memory freed) once they hold
-// this much. An output's block is written once full. An output that gets a
-// block while no other holds one (a split that fills one piece at a time)
-// gets a large one, which the file system takes faster; where many outputs
+// kAllBlocks (output_set.h). An output's block is written once full. An
+// output that gets a block while no other holds one (a split that fills one
+// piece at a time) gets a large one, which the file system takes faster; where many outputs
 // fill at once, each gets a small one, which costs less fresh memory.
-constexpr std::size_t kAllBlocks = 64 * 1024 * 1024;
 constexpr std::size_t kMinBlock = 32 * 1024;
 constexpr std::size_t kMaxBlock = 1024 * 1024;
 // The memory a block takes at first.
@@ -51,17 +53,6 @@ bool writeAll(int fd, const char* bytes, std::size_t size)
 }
 
 } // namespace
-
-std::string_view trimmedLine(std::string_view line)
-{
-    while (!line.empty()) {
-        const auto c = static_cast<unsigned char>(line.back());
-        if (c >= 0x20 && c != 0x7F)
-            break;
-        line.remove_suffix(1);
-    }
-    return line;
-}
 
 OutputSet::OutputSet(std::string directory, Mode mode, std::size_t maxOpenFiles)
     : directory_(std::move(directory)), mode_(mode), maxOpenFiles_(maxOpenFiles)
@@ -121,14 +112,6 @@ int OutputSet::output(const std::string& name)
     return index;
 }
 
-void OutputSet::WriteTrimmedLine(int index, std::string_view line)
-{
-    Output& out = outputs_[static_cast<std::size_t>(index)];
-    put(out, trimmedLine(line));
-    put(out, "\r\n");
-    checkMemory();
-}
-
 void OutputSet::WriteTrimmedLines(int index, std::string_view run)
 {
     Output& out = outputs_[static_cast<std::size_t>(index)];
@@ -162,7 +145,7 @@ void OutputSet::put(Output& out, std::string_view bytes)
         out.block = buffered_ == 0 ? kMaxBlock : kMinBlock;
         ++buffered_;
     }
-    if (out.pending.size() + bytes.size() > out.block) {
+    if (out.pendingSize + bytes.size() > out.block) {
         flush(out, false);
         if (bytes.size() >= out.block) {
             if (ok_ && !(reopen(out) && writeAll(out.fd, bytes.data(), bytes.size())))
@@ -172,10 +155,18 @@ void OutputSet::put(Output& out, std::string_view bytes)
     }
     // A block's memory is small at first, and its whole size once it
     // outgrows that.
-    const std::size_t needed = out.pending.size() + bytes.size();
-    if (needed > out.pending.capacity())
-        out.pending.reserve(needed <= kFirstMemory ? kFirstMemory : out.block);
-    out.pending.append(bytes);
+    const std::size_t needed = out.pendingSize + bytes.size();
+    if (needed > out.memory) {
+        const std::size_t memory = needed <= kFirstMemory ? kFirstMemory : out.block;
+        char* grown = memory_.take(memory);
+        std::copy_n(out.pending, out.pendingSize, grown);
+        if (out.pending)
+            memory_.give(out.pending, out.memory);
+        out.pending = grown;
+        out.memory = memory;
+    }
+    std::copy(bytes.begin(), bytes.end(), out.pending + out.pendingSize);
+    out.pendingSize = needed;
     pendingBytes_ += bytes.size();
 }
 
@@ -195,14 +186,17 @@ void OutputSet::finish(int index)
 
 void OutputSet::flush(Output& output, bool release)
 {
-    if (!output.pending.empty()) {
-        if (ok_ && !(reopen(output) && writeAll(output.fd, output.pending.data(), output.pending.size())))
+    if (output.pendingSize > 0) {
+        if (ok_ && !(reopen(output) && writeAll(output.fd, output.pending, output.pendingSize)))
             noteFailure(errno);
-        pendingBytes_ -= output.pending.size();
-        output.pending.clear();
+        pendingBytes_ -= output.pendingSize;
+        output.pendingSize = 0;
     }
     if (release && output.block > 0) {
-        output.pending.shrink_to_fit();
+        if (output.pending)
+            memory_.give(output.pending, output.memory);
+        output.pending = nullptr;
+        output.memory = 0;
         output.block = 0;
         --buffered_;
     }
@@ -351,6 +345,7 @@ bool OutputSet::commit()
     }
     outputs_.clear();
     byName_.clear();
+    memory_.clear();
     return true;
 }
 
@@ -368,8 +363,70 @@ void OutputSet::discard()
     opened_.clear();
     outputs_.clear();
     byName_.clear();
+    memory_.clear();
     pendingBytes_ = 0;
     buffered_ = 0;
+}
+
+namespace {
+
+// Regions are of the huge page size, and aligned to it.
+constexpr std::size_t kRegion = 2 * 1024 * 1024;
+
+} // namespace
+
+char* BlockMemory::take(std::size_t size)
+{
+    for (auto& [blockSize, blocks] : free_) {
+        if (blockSize == size && !blocks.empty()) {
+            char* block = blocks.back();
+            blocks.pop_back();
+            return block;
+        }
+    }
+    if (left_ < size) {
+        // A region larger by one alignment, whose unaligned ends go back.
+        const std::size_t length = std::max(size, kRegion);
+        void* mapped = ::mmap(nullptr, length + kRegion, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        if (mapped == MAP_FAILED)
+            throw std::bad_alloc();
+        char* raw = static_cast<char*>(mapped);
+        const std::size_t head = (kRegion - reinterpret_cast<std::uintptr_t>(raw) % kRegion) % kRegion;
+        if (head > 0)
+            ::munmap(raw, head);
+        if (kRegion - head > 0)
+            ::munmap(raw + head + length, kRegion - head);
+        char* base = raw + head;
+        (void)::madvise(base, length, MADV_HUGEPAGE);
+        regions_.push_back({base, length});
+        next_ = base;
+        left_ = length;
+    }
+    char* block = next_;
+    next_ += size;
+    left_ -= size;
+    return block;
+}
+
+void BlockMemory::give(char* block, std::size_t size)
+{
+    for (auto& [blockSize, blocks] : free_) {
+        if (blockSize == size) {
+            blocks.push_back(block);
+            return;
+        }
+    }
+    free_.push_back({size, {block}});
+}
+
+void BlockMemory::clear()
+{
+    for (const Region& region : regions_)
+        ::munmap(region.base, region.length);
+    regions_.clear();
+    free_.clear();
+    next_ = nullptr;
+    left_ = 0;
 }
 
 } // namespace morvane

@@ -33,12 +33,14 @@
 // every output is in place a whole copy of its old bytes ("<piece>.oldXXXXXX",
 // named only once complete) and the whole new file ("<piece>.tmpXXXXXX")
 // lie beside it.
+#include <algorithm>
 #include <cstddef>
 #include <deque>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "platform/safe_output.h"
@@ -47,7 +49,45 @@ namespace morvane {
 
 // The line without its trailing control characters (CR, LF, ...); blanks
 // and 8-bit characters stay.
-std::string_view trimmedLine(std::string_view line);
+inline std::string_view trimmedLine(std::string_view line)
+{
+    while (!line.empty()) {
+        const auto c = static_cast<unsigned char>(line.back());
+        if (c >= 0x20 && c != 0x7F)
+            break;
+        line.remove_suffix(1);
+    }
+    return line;
+}
+
+// Memory for the outputs' blocks, in regions that the kernel may give huge
+// pages: a split into hundreds of pieces fills tens of megabytes of blocks,
+// and on a virtual machine the first use of each small page costs more than
+// the bytes copied into it. A block given back is taken again by the next
+// output that wants one of its size; the regions go with the object.
+class BlockMemory {
+public:
+    BlockMemory() = default;
+    ~BlockMemory() { clear(); }
+    BlockMemory(const BlockMemory&) = delete;
+    BlockMemory& operator=(const BlockMemory&) = delete;
+
+    // A block of `size` bytes; std::bad_alloc when none can be had.
+    char* take(std::size_t size);
+    void give(char* block, std::size_t size);
+    // Frees every region: no block taken before may be used.
+    void clear();
+
+private:
+    struct Region {
+        char* base;
+        std::size_t length;
+    };
+    std::vector<Region> regions_;
+    std::vector<std::pair<std::size_t, std::vector<char*>>> free_; // by size
+    char* next_ = nullptr; // the unused rest of the last region
+    std::size_t left_ = 0;
+};
 
 class OutputSet {
 public:
@@ -64,7 +104,26 @@ public:
     // first use; -1 when its temporary file cannot be made.
     int output(const std::string& name);
     // Writes the line trimmed of its trailing control characters, and CR LF.
-    void WriteTrimmedLine(int output, std::string_view line);
+    void WriteTrimmedLine(int output, std::string_view line)
+    {
+        // A split writes every line so: one that fits in the room its block
+        // already has is added here, without a call.
+        Output& out = outputs_[static_cast<std::size_t>(output)];
+        line = trimmedLine(line);
+        const std::size_t size = out.pendingSize + line.size() + 2;
+        if (out.block != 0 && size <= out.block && size <= out.memory &&
+            pendingBytes_ + line.size() + 2 < kAllBlocks) {
+            char* end = std::copy(line.begin(), line.end(), out.pending + out.pendingSize);
+            end[0] = '\r';
+            end[1] = '\n';
+            out.pendingSize = size;
+            pendingBytes_ += line.size() + 2;
+            return;
+        }
+        put(out, line);
+        put(out, "\r\n");
+        checkMemory();
+    }
     // Writes each line of a run of whole lines (the last may lack its line
     // end) as WriteTrimmedLine does; lines that already stand so are copied
     // together.
@@ -100,13 +159,19 @@ public:
     std::string outputWriting(const std::string& file) const;
 
 private:
+    // All blocks together are written (and their memory freed) once they
+    // hold this much.
+    static constexpr std::size_t kAllBlocks = 64 * 1024 * 1024;
+
     struct Output {
         std::string name;
         std::unique_ptr<platform::FileChange> change;
         std::string temp;
         bool refused = false; // the destination may not be written (the commit fails)
         int fd = -1; // the temporary file while it is open
-        std::string pending;
+        char* pending = nullptr; // the block's bytes (memory_), pendingSize of them
+        std::size_t pendingSize = 0;
+        std::size_t memory = 0; // the room at `pending`
         std::size_t block = 0; // the size of its block; 0 while it has none
     };
     // Writes the output's block; `release` also frees its memory.
@@ -120,6 +185,7 @@ private:
     void noteFailure(int error);
     int openFailed(int error); // -1, with the reason for the notice
 
+    BlockMemory memory_;
     std::string directory_;
     Mode mode_;
     std::vector<Output> outputs_;

@@ -263,7 +263,7 @@ bool SplitByIndex(const IndexSplit& split, platform::NoticeSink& notices, platfo
     std::string_view piece;
     while (!failed && input.next(piece)) {
         const std::uint64_t pieceOffset = input.pieceOffset();
-        ds::forEachLineIn(piece, [&](std::string_view part, std::size_t at, bool breaksInside) {
+        const auto each = [&](std::string_view part, std::size_t at, bool breaksInside) {
             const std::string_view line = platform::chompLineEnd(part);
             const ds::StationRule::Opening opening = rule.next(line, breaksInside);
             if (opening == ds::StationRule::Opening::Body) {
@@ -287,7 +287,13 @@ bool SplitByIndex(const IndexSplit& split, platform::NoticeSink& notices, platfo
                 haveWaiting = true;
             }
             return !failed;
-        });
+        };
+        // A line holds a further one only after a CR of its own, which the
+        // reader's CR bits tell without a look at its bytes.
+        if (input.pieceHoldsInnerCr())
+            ds::forEachLineIn(piece, each);
+        else
+            each(piece, 0, false);
     }
     if (!failed && haveWaiting)
         take(waiting);
@@ -400,7 +406,7 @@ bool SplitByCount(const CountSplit& split, platform::NoticeSink& notices, platfo
         while (!failed && input.next(piece)) {
             const std::uint64_t pieceOffset = input.pieceOffset();
             std::uint64_t resume = 0;
-            ds::forEachLineIn(piece, [&](std::string_view part, std::size_t at, bool breaksInside) {
+            const auto each = [&](std::string_view part, std::size_t at, bool breaksInside) {
                 std::string_view line = platform::chompLineEnd(part);
                 const ds::StationRule::Opening opening = rule.next(line, breaksInside);
                 if (opening == ds::StationRule::Opening::Body) {
@@ -437,7 +443,11 @@ bool SplitByCount(const CountSplit& split, platform::NoticeSink& notices, platfo
                 waiting.assign(line);
                 haveWaiting = true;
                 return true;
-            });
+            };
+            if (input.pieceHoldsInnerCr())
+                ds::forEachLineIn(piece, each);
+            else
+                each(piece, 0, false);
             if (resume > 0)
                 input.seek(resume);
         }

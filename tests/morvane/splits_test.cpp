@@ -876,6 +876,37 @@ TEST(SplitOutputs, MoreOutputsThanOpenFiles)
     }
 }
 
+// Many outputs filled in turns, blocks full many times over, and outputs
+// finished part way (their block memory taken again by others, and their
+// next lines in a fresh block): every file holds its own lines in order.
+TEST(SplitOutputs, BlocksOfManyOutputsKeepTheirOwnLines)
+{
+    testsupport::TempDir dir;
+    constexpr int kOutputs = 40;
+    std::vector<std::string> expected(kOutputs);
+    {
+        morvane::OutputSet outputs(dir.path(), morvane::OutputSet::Mode::Replace);
+        std::uint64_t state = 7;
+        for (int i = 0; i < 30000; ++i) {
+            state = state * 6364136223846793005ull + 1442695040888963407ull;
+            const int n = static_cast<int>((state >> 33) % kOutputs);
+            const std::size_t length = (state >> 20) % 300;
+            const int output = outputs.output("out" + std::to_string(n));
+            ASSERT_GE(output, 0);
+            std::string line(length, static_cast<char>('a' + i % 26));
+            line.insert(0, std::to_string(i));
+            outputs.WriteTrimmedLine(output, line + (i % 3 == 0 ? "\r\n" : "\x01"));
+            expected[static_cast<std::size_t>(n)] += line + "\r\n";
+            if ((state >> 12) % 500 == 0)
+                outputs.finish(output);
+        }
+        ASSERT_TRUE(outputs.ok());
+        ASSERT_TRUE(outputs.commit());
+    }
+    for (int n = 0; n < kOutputs; ++n)
+        EXPECT_EQ(readFile(dir.file("out" + std::to_string(n))), expected[static_cast<std::size_t>(n)]) << n;
+}
+
 TEST(SplitLimits, TextsReadInTheCLocale)
 {
     EXPECT_DOUBLE_EQ(morvane::byteLimit("1.4"), 1400000.0);

@@ -679,3 +679,17 @@ TEST(LineReaderBits, EveryWayGivesTheSameBits)
         EXPECT_EQ(crs, carriageReturns) << way.name;
     }
 }
+
+// DS_LINE_BITS chooses a narrower way by its name; any other name, or none,
+// leaves the widest.
+TEST(LineReaderBits, NamedWayIsChosen)
+{
+    const auto ways = platform::detail::lineBitWays();
+    for (const auto& way : ways) {
+        const auto chosen = platform::detail::lineBitWayNamed(way.name);
+        EXPECT_STREQ(chosen.name, way.name);
+        EXPECT_EQ(chosen.mark, way.mark);
+    }
+    for (const char* name : {static_cast<const char*>(nullptr), "", "avx1024", "AVX2"})
+        EXPECT_STREQ(platform::detail::lineBitWayNamed(name).name, ways.front().name) << (name ? name : "null");
+}

@@ -131,10 +131,10 @@ public:
     Opening next(std::string_view line, bool breaksInside)
     {
         const Opening opening = nextLine(line);
-        lineBeforeApart_ = !lineHeldPidAndBroke_;
-        lineHeldPidAndBroke_ = breaksInside && afterPid_;
-        if (breaksInside)
+        if (breaksInside) {
+            brokeAfterPid_ = afterPid_;
             afterPid_ = false;
+        }
         return opening;
     }
 
@@ -143,7 +143,7 @@ public:
     // False when it stands after a bare CR inside a line of the station
     // before (one holding a PID): that line keeps it, and the station opens
     // at its first body line.
-    bool headerLineApart() const { return lineBeforeApart_; }
+    bool headerLineApart() const { return openedApart_; }
 
     // The station's own PID: that of its first line that held one; empty
     // when none did since the station's header line.
@@ -163,15 +163,19 @@ private:
             opened_ = true;
             pidLength_ = 0;
             afterPid_ = false;
+            brokeAfterPid_ = false;
             return Opening::Header;
         }
         const std::string_view held = heldPid(line);
         if (held.empty()) {
             afterPid_ = false;
+            brokeAfterPid_ = false;
             return Opening::None;
         }
         const bool opens = !afterPid_ && (pidLength_ == 0 ? !opened_ : held != pid());
         opened_ = opened_ || opens;
+        if (opens)
+            openedApart_ = !brokeAfterPid_;
         // A stray line of another PID leaves the station's own; a
         // DESIGNATION line gives the station the PID the loader lists it
         // under (after a stray first line).
@@ -187,8 +191,10 @@ private:
     std::size_t pidLength_ = 0;
     bool opened_ = false;
     bool afterPid_ = true; // the file's start counts as a line holding a PID
-    bool lineHeldPidAndBroke_ = false;
-    bool lineBeforeApart_ = true;
+    // The last line held a PID and broke inside: its text after the CR
+    // holds none (afterPid_ is false then), but stands in that line.
+    bool brokeAfterPid_ = false;
+    bool openedApart_ = true;
 };
 
 // Where a line read up to its LF holds the next line too, after a CR that

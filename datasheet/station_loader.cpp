@@ -73,14 +73,19 @@ bool scanStations(const std::string& path, const Profile& profile, platform::Pro
         if (mayHoldListLabel(line) && isBodyLine(line))
             parseStationLine(line, fields, profile);
     };
-    reader.forEachPiece([&](std::string_view piece, std::uint64_t offset, bool innerCr) {
-        if (!innerCr)
+    // A line that holds a CR besides its line end is rare: split out of
+    // line, so that the step for every other line stays inlined.
+    const auto takeParts = [&](std::string_view piece, std::uint64_t offset) __attribute__((noinline)) {
+        forEachLineIn(piece, [&](std::string_view line, std::size_t at, bool breaksInside) {
+            take(line, offset + at, breaksInside);
+            return true;
+        });
+    };
+    reader.forEachPiece([&](std::string_view piece, std::uint64_t offset, bool innerCr) __attribute__((always_inline)) {
+        if (!innerCr) [[likely]]
             take(piece, offset, false);
         else
-            forEachLineIn(piece, [&](std::string_view line, std::size_t at, bool breaksInside) {
-                take(line, offset + at, breaksInside);
-                return true;
-            });
+            takeParts(piece, offset);
         return true;
     });
     if (!fields.designation.empty())

@@ -138,12 +138,18 @@ public:
         return opening;
     }
 
-    // After next() gave Body: whether the line before the opening line (the
-    // station's damaged header) is a line forEachLineIn gave on its own.
-    // False when it stands after a bare CR inside a line of the station
-    // before (one holding a PID): that line keeps it, and the station opens
-    // at its first body line.
-    bool headerLineApart() const { return openedApart_; }
+    // For readers that copy a station whose header is damaged together with
+    // that damaged header line: where the station that next() just opened
+    // begins, given the offsets of the opening line and of the line before
+    // it. A header line begins its station; a station that opens at a body
+    // line begins at the line before (its damaged header), unless that
+    // stands after a bare CR inside a line of the station before (one
+    // holding a PID): that line keeps it, and the station begins at its
+    // first body line.
+    std::uint64_t stationStart(Opening opening, std::uint64_t offset, std::uint64_t before) const
+    {
+        return opening == Opening::Body && openedApart_ ? before : offset;
+    }
 
     // The station's own PID: that of its first line that held one; empty
     // when none did since the station's header line.

@@ -68,8 +68,7 @@ void copyDatasheets(platform::LineReader& input, platform::CrlfWriter& out, std:
             const std::string_view line = lineText(part);
             const ds::StationRule::Opening opening = rule.next(line, breaksInside);
             if (opening != ds::StationRule::Opening::None) {
-                headerOffset =
-                    opening == ds::StationRule::Opening::Header || !rule.headerLineApart() ? offset : previous;
+                headerOffset = rule.stationStart(opening, offset, previous);
                 ++headers;
             }
             previous = offset;
@@ -158,7 +157,7 @@ std::uint64_t SkipDatasheet(platform::LineReader& input, std::string_view pid)
             const ds::StationRule::Opening opening = rule.next(lineText(part), breaksInside);
             if (opening != ds::StationRule::Opening::None) {
                 // A station that opens at a body line begins at its damaged header.
-                stop = opening == ds::StationRule::Opening::Header || !rule.headerLineApart() ? offset : previous;
+                stop = rule.stationStart(opening, offset, previous);
                 stopped = true;
                 return false;
             }

@@ -192,7 +192,7 @@ private:
                     return true;
                 }
                 const bool atHeader = opening == ds::StationRule::Opening::Header;
-                const std::uint64_t opensAt = atHeader || !rule.headerLineApart() ? offset : previous;
+                const std::uint64_t opensAt = rule.stationStart(opening, offset, previous);
                 std::string closing;
                 closing.swap(pid);
                 designation.clear();

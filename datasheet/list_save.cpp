@@ -292,9 +292,9 @@ int MoveByCopy(const std::string& source, const std::string& destination, platfo
         return -1;
     }
     // The copy is written under a temporary name beside the backup and
-    // takes the backup's name only once whole and on the disk, so that a
-    // file named as the backup always holds the whole target.
-    // The copy checks that it holds the whole source as it was when it began.
+    // takes the backup's name only once it holds the whole target as it was
+    // when the copy began, and is on the disk: a file named as the backup
+    // always holds the whole target.
     errno = 0;
     if (platform::writeWholeCopy(in.get(), destination, platform::CopyName::Exact).empty()) {
         const int error = errno;
